@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs the Debian 12 packages the game and its tests need, when missing.
+set -eu
+packages="cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libshp-dev libsimpleini-dev
+fonts-liberation2 xvfb xauth x11-utils xdotool imagemagick python3 python3-dbfread python3-dbf
+gstreamer1.0-plugins-base"
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Run as root (or with sudo) to install the missing packages." >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends $missing
+fi

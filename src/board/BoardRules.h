@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+
+// The board's rules, as functions over the disks' current coordinates in the
+// board panel. The disk controls hold the state; callers read their Left and
+// Top fresh for every call and never keep a model of their own.
+namespace Board {
+
+constexpr int kDisks = 10;
+constexpr int kLiftedTop = 10;          // a disk at this top hangs above the posts
+constexpr int kBaseLevelTop = 217;      // top of a disk resting on a base
+constexpr int kLevelStep = 18;          // one stack level
+constexpr int kPostBaseLefts[3] = {5, 195, 385};   // design lefts of P1..P3
+
+struct Disk {
+    int left = 0;
+    int top = 0;
+};
+// Index 0 is D1 (the smallest), index 9 is D10.
+using Disks = std::array<Disk, kDisks>;
+
+constexpr int diskWidth(int k) { return 21 + 14 * k; }
+
+// 1. Left of disk k (1..10) standing on the post whose base has that left.
+constexpr int slotLeft(int baseLeft, int k) { return baseLeft + 75 - 7 * k; }
+
+// 2. Disk k stands on the post with that base.
+bool isOnPost(const Disks &disks, int k, int baseLeft);
+
+// 3. Disk k is lifted; the first lifted disk in D1..D10 order, or 0.
+bool isLifted(const Disks &disks, int k);
+int liftedDisk(const Disks &disks);
+bool anyLiftedExcept(const Disks &disks, int k);
+
+// 4. No smaller disk stands on disk k's post.
+bool isTopDisk(const Disks &disks, int k);
+
+// 5. Disks other than `except` standing on the post, and the top a disk put
+// there lands at.
+int countOnPost(const Disks &disks, int baseLeft, int except);
+constexpr int levelTop(int level) { return kBaseLevelTop - kLevelStep * level; }
+int landingTop(const Disks &disks, int baseLeft, int except);
+
+// A smaller disk than k stands on the post, so k may not be put there.
+bool smallerDiskOnPost(const Disks &disks, int k, int baseLeft);
+
+// 6. Layout of a new game with n disks (3..10): D1..Dn stacked on post 1,
+// the rest parked invisible at (0, 0). visible[i] tells whether D(i+1) plays.
+struct Layout {
+    Disks disks;
+    std::array<bool, kDisks> visible;
+};
+Layout newGameLayout(int n);
+inline Layout designLayout() { return newGameLayout(kDisks); }
+
+// 7. Disks 1..n all stand on the post.
+bool towerOn(const Disks &disks, int n, int baseLeft);
+
+} // namespace Board

@@ -1,0 +1,5 @@
+list(APPEND TORAN_CORE_SOURCES
+    board/BoardRules.cpp board/BoardRules.h
+)
+list(APPEND TORAN_UI_SOURCES
+)

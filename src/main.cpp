@@ -1,0 +1,6 @@
+#include "shell/Startup.h"
+
+int main(int argc, char *argv[])
+{
+    return Startup::run(argc, argv);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+
+// While a dialog is open the main window and the assistant take no input
+// (mouse, keys, menu shortcuts) but keep their look: they are not greyed as
+// QWidget::setEnabled(false) would grey them.
+namespace InputLock {
+
+void setInputEnabled(QWidget *window, bool enabled);
+bool isInputEnabled(const QWidget *window);
+
+} // namespace InputLock

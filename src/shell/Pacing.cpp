@@ -1,0 +1,36 @@
+#include "Pacing.h"
+
+#include <QThread>
+#include <QWidget>
+
+namespace {
+bool g_enabled = true;
+}
+
+namespace Pacing {
+
+void setEnabled(bool enabled) { g_enabled = enabled; }
+bool isEnabled() { return g_enabled; }
+
+Stepper::Stepper(int stepMicros)
+    : m_stepNanos(qint64(stepMicros) * 1000)
+{
+    m_clock.start();
+}
+
+void Stepper::step(QWidget *w)
+{
+    if (w)
+        w->repaint();
+    ++m_steps;
+    if (!g_enabled)
+        return;
+    const qint64 deadline = m_steps * m_stepNanos;
+    for (qint64 now = m_clock.nsecsElapsed(); now < deadline; now = m_clock.nsecsElapsed()) {
+        const qint64 left = deadline - now;
+        if (left > 200000)
+            QThread::usleep(ulong((left - 100000) / 1000));
+    }
+}
+
+} // namespace Pacing

@@ -1,0 +1,36 @@
+#include "Settings.h"
+
+#include "AppPath.h"
+#include "IniFile.h"
+
+namespace Settings {
+
+IniFile gameFile() { return IniFile(AppPath::file(QStringLiteral("Toran2000.ini"))); }
+IniFile assistantFile() { return IniFile(AppPath::file(QStringLiteral("KQ2000.ini"))); }
+
+int animace()
+{
+    // Like the profile integer reader: leading digits count, anything else is 0.
+    const QString text = gameFile().read(kSection, QStringLiteral("Animace"), QStringLiteral("1")).trimmed();
+    int end = 0;
+    if (end < text.size() && (text[end] == QLatin1Char('-') || text[end] == QLatin1Char('+')))
+        ++end;
+    while (end < text.size() && text[end].isDigit())
+        ++end;
+    bool ok = false;
+    const int value = text.left(end).toInt(&ok);
+    return ok ? value : 0;
+}
+
+void setAnimace(int value)
+{
+    gameFile().write(kSection, QStringLiteral("Animace"), QString::number(value));
+}
+
+QString pomocnik() { return assistantFile().read(kSection, QStringLiteral("Pomocnik")); }
+void setPomocnik(const QString &value) { assistantFile().write(kSection, QStringLiteral("Pomocnik"), value); }
+
+QString uvitani() { return assistantFile().read(kSection, QStringLiteral("Uvitani")); }
+void setUvitani(const QString &value) { assistantFile().write(kSection, QStringLiteral("Uvitani"), value); }
+
+} // namespace Settings

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// What actually makes a sound. The program installs a Qt Multimedia player;
+// tests install a recording fake. Implementations never throw.
+class SoundPlayer
+{
+public:
+    virtual ~SoundPlayer() = default;
+    // Starts playing the file at fullPath and returns at once; a sound still
+    // playing is cut off.
+    virtual void play(const QString &fullPath) = 0;
+};
+
+// The player PlaySoundCue uses; null means silence. Not owned.
+void setSoundPlayer(SoundPlayer *player);
+SoundPlayer *soundPlayer();
+
+// The shared sound cue: looks name up in the current directory, then in the
+// sound directory "Zvuky", and plays what it finds by its full path. A missing
+// file or folder, or a sound that cannot be played, is silence: it never
+// raises an error or stops the caller. Afterwards the current directory is
+// the application directory. Returns the path played, or an empty string.
+QString PlaySoundCue(const QString &name);

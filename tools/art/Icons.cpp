@@ -1,0 +1,154 @@
+// The window icon, the status bar picture and the image list of the menus
+// and toolbar (indices 0, 1, 2, 4, 7, 8).
+#include "Art.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+QImage transparent(int w, int h)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+void disk(QPainter &p, int x, int y, int w, QRgb color)
+{
+    p.setPen(Qt::black);
+    p.setBrush(QColor(color));
+    p.drawRoundedRect(QRectF(x, y, w - 1, 3), 1, 1);
+}
+
+QImage tower(int size)
+{
+    QImage image = transparent(size, size);
+    QPainter p(&image);
+    const int pole = size / 2 - 1;
+    p.fillRect(pole, 1, 2, size - 3, QColor(128, 0, 0));
+    p.fillRect(1, size - 2, size - 2, 2, QColor(128, 0, 0));
+    disk(p, size / 2 - 3, size - 14, 6, qRgb(255, 255, 255));
+    disk(p, size / 2 - 5, size - 10, 10, qRgb(255, 0, 0));
+    disk(p, size / 2 - 7, size - 6, 14, qRgb(0, 0, 255));
+    return image;
+}
+
+QByteArray icon()
+{
+    QImage image = transparent(32, 32);
+    QPainter p(&image);
+    p.fillRect(15, 3, 3, 25, QColor(128, 0, 0));
+    p.fillRect(2, 27, 28, 3, QColor(128, 0, 0));
+    const QRgb colors[] = {qRgb(255, 255, 255), qRgb(255, 255, 128), qRgb(255, 0, 0), qRgb(0, 255, 255), qRgb(0, 0, 255)};
+    for (int i = 0; i < 5; ++i) {
+        const int w = 10 + 4 * i;
+        p.setPen(Qt::black);
+        p.setBrush(QColor(colors[i]));
+        p.drawRoundedRect(QRectF(16.5 - w / 2.0, 6 + 4 * i, w, 3.5), 1.5, 1.5);
+    }
+    return png(image);
+}
+
+QByteArray newGame() { return png(tower(16)); }
+
+QByteArray bestResults()
+{
+    QImage image = transparent(16, 16);
+    QPainter p(&image);
+    p.setPen(Qt::black);
+    p.setBrush(QColor(255, 255, 255));
+    p.drawRect(1, 2, 13, 12);
+    p.fillRect(2, 3, 12, 3, QColor(0, 0, 128));
+    p.setPen(QColor(128, 128, 128));
+    for (int y = 8; y <= 12; y += 2)
+        p.drawLine(3, y, 12, y);
+    p.setPen(Qt::black);
+    p.drawLine(6, 6, 6, 13);
+    return png(image);
+}
+
+QByteArray help()
+{
+    QImage image = transparent(16, 16);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(0, 0, 128));
+    p.setBrush(QColor(255, 255, 0));
+    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    QPainterPath mark;
+    mark.moveTo(5.5, 6);
+    mark.cubicTo(5.5, 2.5, 10.5, 2.5, 10.5, 5.5);
+    mark.cubicTo(10.5, 7.5, 8, 7.5, 8, 10);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 0, 128), 2));
+    p.drawPath(mark);
+    p.fillRect(7, 11, 2, 2, QColor(0, 0, 128));
+    return png(image);
+}
+
+QByteArray manual()
+{
+    QImage image = transparent(16, 16);
+    QPainter p(&image);
+    p.setPen(Qt::black);
+    p.setBrush(QColor(0, 128, 128));
+    p.drawRect(2, 1, 11, 13);
+    p.fillRect(3, 12, 10, 2, QColor(255, 255, 255));
+    p.setPen(QColor(255, 255, 0));
+    p.drawLine(5, 4, 10, 4);
+    p.drawLine(5, 6, 10, 6);
+    return png(image);
+}
+
+QByteArray endGame()
+{
+    QImage image = transparent(16, 16);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(128, 0, 0));
+    p.setBrush(QColor(255, 0, 0));
+    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    p.setPen(QPen(Qt::white, 2.2));
+    p.drawLine(QPointF(5, 5), QPointF(11, 11));
+    p.drawLine(QPointF(11, 5), QPointF(5, 11));
+    return png(image);
+}
+
+QByteArray bossScreen()
+{
+    // A little bar chart: the office picture that hides the game.
+    QImage image = transparent(16, 16);
+    QPainter p(&image);
+    p.setPen(Qt::black);
+    p.drawLine(1, 1, 1, 14);
+    p.drawLine(1, 14, 15, 14);
+    const int heights[] = {9, 5, 11, 7};
+    const QRgb colors[] = {qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 255, 255), qRgb(0, 0, 255)};
+    for (int i = 0; i < 4; ++i) {
+        p.setBrush(QColor(colors[i]));
+        p.drawRect(3 + 3 * i, 13 - heights[i], 2, heights[i]);
+    }
+    return png(image);
+}
+
+QByteArray statusPicture()
+{
+    QImage image = transparent(18, 18);
+    QPainter p(&image);
+    p.drawImage(QRect(1, 1, 16, 16), QImage::fromData(help()));
+    return png(image);
+}
+
+const ArtFile files[] = {
+    {"icon.png", icon},
+    {"status.png", statusPicture},
+    {"toolbar-0.png", newGame},
+    {"toolbar-1.png", bestResults},
+    {"toolbar-2.png", help},
+    {"toolbar-4.png", manual},
+    {"toolbar-7.png", endGame},
+    {"toolbar-8.png", bossScreen},
+};
+
+} // namespace

@@ -1,0 +1,7 @@
+# Every file the picture tool writes (paths below its output folder). A
+# picture family adds its names here and registers its painter in tools/art.
+set(TORAN_ART_IMAGES
+    icon.png
+    status.png
+    toolbar-0.png toolbar-1.png toolbar-2.png toolbar-4.png toolbar-7.png toolbar-8.png
+)
