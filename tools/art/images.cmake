@@ -1,7 +1,8 @@
-# Every file the picture tool writes (paths below its output folder). A
-# picture family adds its names here and registers its painter in tools/art.
-set(TORAN_ART_IMAGES
-    icon.png
-    status.png
-    toolbar-0.png toolbar-1.png toolbar-2.png toolbar-4.png toolbar-7.png toolbar-8.png
-)
+# Every file the picture tool writes (paths below its output folder). Each
+# picture family lists its files in a <family>.images.cmake beside this one
+# and registers its painters with ArtFile objects in tools/art.
+set(TORAN_ART_IMAGES)
+file(GLOB TORAN_ART_LISTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.images.cmake)
+foreach(list_file ${TORAN_ART_LISTS})
+    include(${list_file})
+endforeach()
