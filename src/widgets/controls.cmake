@@ -1,0 +1,5 @@
+# The custom controls: picture button, flat button and label, gradient text
+# and bar. Their arithmetic has no widgets and lives in the core.
+list(APPEND TORAN_CORE_SOURCES
+    widgets/GradientMath.cpp widgets/GradientMath.h
+)

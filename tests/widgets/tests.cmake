@@ -1,0 +1,1 @@
+toran_add_test(test_gradientmath SOURCES widgets/tst_gradientmath.cpp)
