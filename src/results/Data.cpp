@@ -1,0 +1,598 @@
+#include "Data.h"
+
+#include "results/AtomicFile.h"
+#include "shell/AppError.h"
+#include "shell/AppPath.h"
+#include "shell/Today.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QLockFile>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+const QString kTableName = QStringLiteral("Toran.dbf");
+const QString kLockName = QStringLiteral("Toran.lock");
+constexpr int kLockWaitMs = 5000;         // writers hold the lock for milliseconds
+constexpr int kStaleLockMs = 30000;       // a dead holder is noticed at once anyway
+constexpr int kFirstCount = 3;
+
+// A rename over the table is atomic for readers on POSIX systems, so reads
+// need no lock there. On Windows an open reader makes the writer's replace
+// fail, so reads wait for the lock as writes do.
+#ifdef Q_OS_WIN
+constexpr bool kReadsTakeTheLock = true;
+#else
+constexpr bool kReadsTakeTheLock = false;
+#endif
+constexpr int kLastCount = 10;
+
+QString withSeparator(QString dir)
+{
+    if (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
+// File names are matched without regard to letter case ("TORAN.DBF" copied
+// over from another system is the same table).
+QString findFile(const QString &dir, const QString &name)
+{
+    const QString exact = dir + name;
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList found = QDir(dir).entryList({name}, QDir::Files | QDir::Hidden);
+    return found.isEmpty() ? exact : dir + found.first();
+}
+
+QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+QByteArray readWhole(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze otevřít: %2.")
+                           .arg(native(path), file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze přečíst: %2.")
+                           .arg(native(path), file.errorString()));
+    return bytes;
+}
+
+bool isCountText(const QString &count)
+{
+    for (int n = kFirstCount; n <= kLastCount; ++n)
+        if (count == QString::number(n))
+            return true;
+    return false;
+}
+
+const QCollator &nameCollator()
+{
+    // The names are Czech; "Č" sorts after "C", not after "Z".
+    static const QCollator collator(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    return collator;
+}
+
+} // namespace
+
+// --- ResultsTable -----------------------------------------------------------
+
+ResultsTable::ResultsTable(QObject *parent)
+    : QObject(parent)
+{
+    setObjectName(QStringLiteral("Table1"));
+}
+
+ResultsTable::~ResultsTable() = default;
+
+void ResultsTable::setDatabaseDir(const QString &dir) { m_dir = withSeparator(dir); }
+void ResultsTable::setTemplateDir(const QString &dir) { m_templateDir = withSeparator(dir); }
+QString ResultsTable::filePath() const { return findFile(m_dir, kTableName); }
+QString ResultsTable::templatePath() const { return findFile(m_templateDir, kTableName); }
+
+QString ResultsTable::filterFor(const QString &count)
+{
+    return isCountText(count) ? QStringLiteral("HRA = '%1'").arg(count) : QString();
+}
+
+QString ResultsTable::IndexFieldNames() const
+{
+    return m_order == Order::ByMoves ? QStringLiteral("TAHY") : QStringLiteral("JMENO");
+}
+
+QString ResultsTable::dateToText(const QDate &date)
+{
+    return date.isValid() ? QLocale::system().toString(date, QLocale::ShortFormat) : QString();
+}
+
+QDate ResultsTable::dateFromText(const QString &text)
+{
+    const QLocale locale = QLocale::system();
+    const QString format = locale.dateFormat(QLocale::ShortFormat);
+    QDate date = locale.toDate(text.trimmed(), format);
+    if (date.isValid() && !format.contains(QLatin1String("yyyy"))) {
+        // A two-digit year is read as 19xx; take the century nearest today.
+        const QDate today = Today::date();
+        while (date.addYears(100).isValid()
+               && qAbs(date.addYears(100).daysTo(today)) < qAbs(date.daysTo(today)))
+            date = date.addYears(100);
+    }
+    if (!date.isValid())
+        date = QDate::fromString(text.trimmed(), Qt::ISODate);
+    return date;
+}
+
+void ResultsTable::Open()
+{
+    if (m_dir.isEmpty())
+        throw AppError(QStringLiteral("Tabulka výsledků nemá nastavenou složku."));
+    if (!QDir().mkpath(m_dir))
+        throw AppError(QStringLiteral("Složku \u201E%1\u201C nelze vytvořit.").arg(native(m_dir)));
+    Locker guard(*this);
+    ensureExists();
+    if (m_lock) {
+        // Unfinished files of a writer that crashed; no writer is at work now.
+        QDir dir(m_dir);
+        for (const QString &name : dir.entryList({AtomicFile::leftoverPattern(kTableName)}, QDir::Files))
+            dir.remove(name);
+    }
+    m_loadedBytes.clear();
+    m_freshUnderLock = false;
+    m_records.clear();
+    m_current = -1;
+    m_open = true;
+    try {
+        reload();
+    } catch (...) {
+        Close();
+        throw;
+    }
+    First();
+}
+
+void ResultsTable::Close()
+{
+    m_open = false;
+    m_records.clear();
+    m_loadedBytes.clear();
+    m_current = -1;
+    m_bof = m_eof = true;
+    publish();
+}
+
+void ResultsTable::setFiltered(bool filtered)
+{
+    m_filtered = filtered;
+    if (m_open)
+        First();
+}
+
+void ResultsTable::setFilter(const QString &expression)
+{
+    QString count;
+    if (!expression.isEmpty()) {
+        for (int n = kFirstCount; n <= kLastCount && count.isEmpty(); ++n)
+            if (expression == filterFor(QString::number(n)))
+                count = QString::number(n);
+        if (count.isEmpty())
+            throw AppError(QStringLiteral("Neplatný filtr tabulky výsledků: \u201E%1\u201C.").arg(expression));
+    }
+    m_filterExpression = expression;
+    m_filterCount = count;
+    if (m_open)
+        First();
+}
+
+void ResultsTable::setIndexFieldNames(const QString &fields)
+{
+    if (fields == QLatin1String("JMENO"))
+        m_order = Order::ByName;
+    else if (fields == QLatin1String("TAHY"))
+        m_order = Order::ByMoves;
+    else
+        throw AppError(QStringLiteral("Neplatné pořadí tabulky výsledků: \u201E%1\u201C.").arg(fields));
+    if (m_open) {
+        reload();
+        publish();
+    }
+}
+
+void ResultsTable::First()
+{
+    requireOpen();
+    reload();
+    const QVector<int> rows = visible();
+    m_current = rows.isEmpty() ? -1 : rows.first();
+    m_bof = true;
+    m_eof = rows.isEmpty();
+}
+
+void ResultsTable::Next()
+{
+    requireOpen();
+    reload();
+    const QVector<int> rows = visible();
+    const int at = rows.indexOf(m_current);
+    m_bof = false;
+    if (at >= 0 && at + 1 < rows.size()) {
+        m_current = rows[at + 1];
+        m_eof = false;
+    } else {
+        m_eof = true;
+        m_bof = rows.isEmpty();
+    }
+}
+
+void ResultsTable::Last()
+{
+    requireOpen();
+    reload();
+    const QVector<int> rows = visible();
+    m_current = rows.isEmpty() ? -1 : rows.last();
+    m_bof = m_eof = rows.isEmpty();
+}
+
+int ResultsTable::MovesAsInteger()
+{
+    requireOpen();
+    reload();
+    return m_current >= 0 ? m_records[m_current].moves : 0;
+}
+
+QString ResultsTable::DateAsText() { return dateToText(currentDate()); }
+
+QDate ResultsTable::currentDate()
+{
+    requireOpen();
+    reload();
+    return m_current >= 0 ? m_records[m_current].date : QDate();
+}
+
+QString ResultsTable::currentName()
+{
+    requireOpen();
+    reload();
+    return m_current >= 0 ? m_records[m_current].name : QString();
+}
+
+void ResultsTable::AppendResult(const QString &name, const QString &moves, const QString &count,
+                                const QString &dateText)
+{
+    requireOpen();
+    const ResultRecord record = recordFrom(name, moves, count, dateText);
+    Locker guard(*this);
+    reload();
+    QVector<ResultRecord> records = m_records;
+    records.append(record);
+    commit(records);
+    m_current = int(records.size()) - 1;
+    m_bof = m_eof = false;
+    settle();
+    publish();
+}
+
+void ResultsTable::OverwriteCurrent(const QString &name, const QString &moves,
+                                    const QString &count, const QString &dateText)
+{
+    requireOpen();
+    const ResultRecord record = recordFrom(name, moves, count, dateText);
+    Locker guard(*this);
+    reload();
+    if (m_current < 0)
+        throw AppError(QStringLiteral("V tabulce výsledků není žádný záznam k přepsání."));
+    QVector<ResultRecord> records = m_records;
+    records[m_current] = record;
+    commit(records);
+    settle();
+    publish();
+}
+
+bool ResultsTable::SeekMoves(int moves)
+{
+    requireOpen();
+    reload();
+    for (int row : visible()) {
+        if (m_records[row].moves == moves) {
+            m_current = row;
+            m_bof = m_eof = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+void ResultsTable::replaceWithEmpty()
+{
+    // Everything that can fail before the live table is touched happens first.
+    const QByteArray empty = emptyTableBytes();
+    if (!QDir().mkpath(m_dir))
+        throw AppError(QStringLiteral("Složku \u201E%1\u201C nelze vytvořit.").arg(native(m_dir)));
+    Locker guard(*this);
+    AtomicFile::replace(filePath(), empty);
+    m_loadedBytes.clear();
+    m_freshUnderLock = false;
+    m_current = -1;
+    m_open = true;
+    try {
+        reload();
+    } catch (...) {
+        Close();
+        throw;
+    }
+    First();
+}
+
+void ResultsTable::refresh()
+{
+    if (m_open)
+        reload();
+}
+
+ResultsTable::Locker::Locker(ResultsTable &table)
+    : m_table(table)
+{
+    m_table.lock();
+}
+
+ResultsTable::Locker::~Locker() { m_table.unlock(); }
+
+void ResultsTable::lock()
+{
+    if (m_lockDepth++ > 0)
+        return;
+    m_freshUnderLock = false;
+    m_lock = std::make_unique<QLockFile>(m_dir + kLockName);
+    m_lock->setStaleLockTime(kStaleLockMs);
+    if (m_lock->tryLock(kLockWaitMs))
+        return;
+    const QLockFile::LockError error = m_lock->error();
+    m_lock.reset();
+    // A read-only directory cannot hold a lock file: reading goes ahead
+    // without one, and a write then fails with its own error.
+    if (error == QLockFile::PermissionError)
+        return;
+    --m_lockDepth;
+    throw AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze zamknout: "
+                                  "používá ji jiná kopie programu.")
+                       .arg(native(filePath())));
+}
+
+void ResultsTable::unlock()
+{
+    if (--m_lockDepth > 0)
+        return;
+    m_lock.reset();
+    m_freshUnderLock = false;
+}
+
+void ResultsTable::requireOpen() const
+{
+    if (!m_open)
+        throw AppError(QStringLiteral("Tabulka výsledků \u201E%1\u201C není otevřená.")
+                           .arg(native(m_dir + kTableName)));
+}
+
+void ResultsTable::ensureExists()
+{
+    if (QFileInfo::exists(filePath()))
+        return;
+    AtomicFile::replace(m_dir + kTableName, emptyTableBytes());
+}
+
+void ResultsTable::reload()
+{
+    // Under a held lock nobody else can write: one read serves all.
+    if (m_lockDepth == 0 || !m_freshUnderLock) {
+        std::optional<Locker> guard;
+        if (kReadsTakeTheLock || m_lockDepth > 0 || !QFileInfo::exists(filePath()))
+            guard.emplace(*this);
+        ensureExists();
+        const QString path = filePath();
+        const QByteArray bytes = readWhole(path);
+        if (m_loadedBytes.isNull() || bytes != m_loadedBytes) {
+            m_records = TableFile::parse(bytes, path);
+            m_loadedBytes = bytes;
+        }
+        m_freshUnderLock = m_lockDepth > 0;
+    }
+    settle();
+    publish();
+}
+
+void ResultsTable::commit(const QVector<ResultRecord> &records)
+{
+    const QString path = filePath();
+    const QByteArray bytes = TableFile::build(records);
+    AtomicFile::replace(path, bytes);
+    // What the disk holds now (a name cut or with "?"), not what was asked.
+    m_records = TableFile::parse(bytes, path);
+    m_loadedBytes = bytes;
+}
+
+ResultRecord ResultsTable::recordFrom(const QString &name, const QString &moves,
+                                      const QString &count, const QString &dateText) const
+{
+    ResultRecord record;
+    record.name = name;
+    bool ok = false;
+    record.moves = moves.trimmed().toInt(&ok, 10);
+    if (!ok || record.moves < 0 || record.moves > TableFile::kMaxMoves)
+        throw AppError(QStringLiteral("\u201E%1\u201C není platný počet tahů.").arg(moves));
+    if (!isCountText(count))
+        throw AppError(QStringLiteral("\u201E%1\u201C není platný počet disků.").arg(count));
+    record.count = count;
+    record.date = dateFromText(dateText);
+    if (!record.date.isValid())
+        throw AppError(QStringLiteral("\u201E%1\u201C není platné datum.").arg(dateText));
+    return record;
+}
+
+QByteArray ResultsTable::emptyTableBytes() const
+{
+    const QString path = templatePath();
+    if (!QFileInfo::exists(path))
+        return TableFile::build({});
+    const QByteArray bytes = readWhole(path);
+    const QVector<ResultRecord> records = TableFile::parse(bytes, path);
+    if (std::any_of(records.begin(), records.end(), [](const ResultRecord &r) { return !r.deleted; }))
+        throw AppError(QStringLiteral("Šablona tabulky výsledků \u201E%1\u201C není prázdná.")
+                           .arg(native(path)));
+    return bytes;
+}
+
+QVector<int> ResultsTable::visible() const
+{
+    QVector<int> rows;
+    const bool filtering = m_filtered && !m_filterCount.isEmpty();
+    for (int i = 0; i < m_records.size(); ++i)
+        if (!m_records[i].deleted && (!filtering || m_records[i].count == m_filterCount))
+            rows.append(i);
+    std::sort(rows.begin(), rows.end(), [this](int a, int b) { return before(a, b); });
+    return rows;
+}
+
+// The order of the cursor: by the key, equal keys in file order.
+bool ResultsTable::before(int a, int b) const
+{
+    const ResultRecord &ra = m_records[a];
+    const ResultRecord &rb = m_records[b];
+    if (m_order == Order::ByMoves) {
+        if (ra.moves != rb.moves)
+            return ra.moves < rb.moves;
+    } else {
+        const int byName = nameCollator().compare(ra.name, rb.name);
+        if (byName != 0)
+            return byName < 0;
+    }
+    return a < b;
+}
+
+// After the content changed under the cursor: stay on the same record if it
+// is still visible, else on the row that now takes its place.
+void ResultsTable::settle()
+{
+    const QVector<int> rows = visible();
+    if (rows.isEmpty()) {
+        m_current = -1;
+        m_bof = m_eof = true;
+        return;
+    }
+    if (rows.contains(m_current))
+        return;
+    if (m_current >= 0 && m_current < m_records.size()) {
+        const auto next = std::find_if(rows.begin(), rows.end(),
+                                       [this](int row) { return before(m_current, row); });
+        m_current = next != rows.end() ? *next : rows.last();
+        m_bof = m_eof = false;
+        return;
+    }
+    m_current = rows.first();
+    m_bof = true;
+    m_eof = false;
+}
+
+void ResultsTable::publish()
+{
+    QVector<ResultRecord> shown;
+    if (m_open)
+        for (int row : visible())
+            shown.append(m_records[row]);
+    if (shown == m_shown)
+        return;
+    m_shown = shown;
+    emit rowsChanged();
+}
+
+// --- ResultsModel -----------------------------------------------------------
+
+ResultsModel::ResultsModel(ResultsTable *table, QObject *parent)
+    : QAbstractTableModel(parent), m_table(table), m_rows(table->shownRows())
+{
+    setObjectName(QStringLiteral("DataSource1"));
+    connect(table, &ResultsTable::rowsChanged, this, &ResultsModel::reset);
+}
+
+int ResultsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int ResultsModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ResultsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return QVariant();
+    const ResultRecord &row = m_rows[index.row()];
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+        case NameColumn: return row.name;
+        case MovesColumn: return QString::number(row.moves);
+        case DateColumn: return ResultsTable::dateToText(row.date);
+        default: return QVariant();
+        }
+    }
+    if (role == Qt::TextAlignmentRole) {
+        switch (index.column()) {
+        case NameColumn: return int(Qt::AlignLeft | Qt::AlignVCenter);
+        case MovesColumn: return int(Qt::AlignCenter);
+        case DateColumn: return int(Qt::AlignRight | Qt::AlignVCenter);
+        default: return QVariant();
+        }
+    }
+    return QVariant();
+}
+
+QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return QVariant();
+    if (role == Qt::DisplayRole) {
+        switch (section) {
+        case NameColumn: return QStringLiteral("Jméno");
+        case MovesColumn: return QStringLiteral("Tahy");
+        case DateColumn: return QStringLiteral("Datum");
+        default: return QVariant();
+        }
+    }
+    if (role == Qt::TextAlignmentRole && section == DateColumn)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    return QVariant();
+}
+
+void ResultsModel::reset()
+{
+    beginResetModel();
+    m_rows = m_table->shownRows();
+    endResetModel();
+}
+
+// --- TDataModule1 -------------------------------------------------------------
+
+TDataModule1::TDataModule1(QObject *parent)
+    : QObject(parent), m_table(new ResultsTable(this)), m_source(new ResultsModel(m_table, this))
+{
+    setObjectName(QStringLiteral("DataModule1"));
+    m_table->setDatabaseDir(AppPath::dataDir());
+    m_table->setTemplateDir(AppPath::templateDir());
+}
+
+void TDataModule1::open()
+{
+    m_table->setDatabaseDir(AppPath::dataDir());
+    m_table->setTemplateDir(AppPath::templateDir());
+    m_table->Open();
+}
+
+void TDataModule1::clearResults() { m_table->replaceWithEmpty(); }

@@ -1,0 +1,191 @@
+#pragma once
+
+#include "results/TableFile.h"
+
+#include <QAbstractTableModel>
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+#include <memory>
+
+class QLockFile;
+
+// The cursor `Table1` over the results table "Data/Toran.dbf". Every read
+// takes the file's current content from disk (another copy of the program
+// may have written it) and keeps standing on the same record by its record
+// number; every write holds the table's lock and replaces the file whole.
+// All operations throw AppError on failure.
+class ResultsTable : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Order { ByName, ByMoves };   // "JMENO", "TAHY"
+
+    explicit ResultsTable(QObject *parent = nullptr);
+    ~ResultsTable() override;
+
+    // Where the live table and its empty template are; set before Open.
+    void setDatabaseDir(const QString &dir);
+    QString databaseDir() const { return m_dir; }
+    void setTemplateDir(const QString &dir);
+    QString templateDir() const { return m_templateDir; }
+    QString filePath() const;       // the live table, in whatever letter case it exists
+    QString templatePath() const;
+
+    // A missing table is created empty (from the template, or from the
+    // layout when the template is missing too); the cursor goes to the first
+    // visible row. A table that cannot be read is left untouched.
+    void Open();
+    void Close();
+    bool isOpen() const { return m_open; }
+
+    // Filter: "" or one of "HRA = '3'" .. "HRA = '10'"; order: "JMENO" or
+    // "TAHY". Both survive Close/Open and clearing. Setting the filter moves
+    // to the first visible row; setting the order keeps the current record.
+    void setFiltered(bool filtered);
+    bool Filtered() const { return m_filtered; }
+    void setFilter(const QString &expression);
+    QString Filter() const { return m_filterExpression; }
+    void setIndexFieldNames(const QString &fields);
+    QString IndexFieldNames() const;
+    static QString filterFor(const QString &count);   // "5" -> "HRA = '5'"; "" when not 3..10
+
+    // First: Bof, and Eof only when no row is visible. Next: Eof turns true
+    // only on the Next that fails, which stays on the row. Last: on the last
+    // visible row, Bof and Eof true only when no row is visible.
+    void First();
+    void Next();
+    void Last();
+    bool Eof() const { return m_eof; }
+    bool Bof() const { return m_bof; }
+
+    // The current row; 0, an empty text and an invalid date with no row.
+    int MovesAsInteger();
+    QString DateAsText();
+    QDate currentDate();
+    QString currentName();
+    int recordNumber() const { return m_current; }   // position in the file, -1 for none
+
+    // Texts as the result dialog has them: the name is cut to 100
+    // characters, the moves are decimal text, the date a short date text.
+    void AppendResult(const QString &name, const QString &moves, const QString &count,
+                      const QString &dateText);
+    void OverwriteCurrent(const QString &name, const QString &moves, const QString &count,
+                          const QString &dateText);
+    // With the TAHY order: the first visible row with these moves. Returns
+    // false and stays put when there is none.
+    bool SeekMoves(int moves);
+
+    // Replaces the table by an empty one: the empty table is built first, and
+    // the live one replaced in one step; the table is open afterwards.
+    void replaceWithEmpty();
+
+    // Reads the disk again now (the grids show what the last read found).
+    void refresh();
+    // The visible rows in order, as last read from disk: what the grids show.
+    QVector<ResultRecord> shownRows() const { return m_shown; }
+
+    // Holds the table's lock across several operations, so that what they
+    // read stays true until what they write is on disk.
+    class Locker
+    {
+    public:
+        explicit Locker(ResultsTable &table);
+        ~Locker();
+        Locker(const Locker &) = delete;
+        Locker &operator=(const Locker &) = delete;
+
+    private:
+        ResultsTable &m_table;
+    };
+
+    static QString dateToText(const QDate &date);    // the locale's short date format
+    static QDate dateFromText(const QString &text);   // invalid when it is no date
+
+signals:
+    // The visible rows differ from what was shown before (content, filter,
+    // order, a write, another copy's write, clearing).
+    void rowsChanged();
+
+private:
+    void lock();
+    void unlock();
+    void requireOpen() const;
+    void ensureExists();
+    void reload();
+    void loadBytes(const QByteArray &bytes);
+    void commit(const QVector<ResultRecord> &records);
+    ResultRecord recordFrom(const QString &name, const QString &moves, const QString &count,
+                            const QString &dateText) const;
+    QByteArray emptyTableBytes() const;
+    QVector<int> visible() const;
+    bool before(int a, int b) const;
+    void settle();
+    void publish();
+
+    QString m_dir;
+    QString m_templateDir;
+    bool m_open = false;
+    bool m_filtered = false;
+    QString m_filterExpression;
+    QString m_filterCount;
+    Order m_order = Order::ByName;
+
+    QVector<ResultRecord> m_records;
+    QByteArray m_loadedBytes;
+    int m_current = -1;
+    bool m_bof = true;
+    bool m_eof = true;
+    QVector<ResultRecord> m_shown;
+
+    std::unique_ptr<QLockFile> m_lock;
+    int m_lockDepth = 0;
+    bool m_freshUnderLock = false;
+};
+
+// `DataSource1`: the visible rows of `Table1` for the viewer's grids, with
+// the columns JMENO, TAHY (a plain whole number) and DATUM (a date text).
+// Follows every change of filter, order or content at once.
+class ResultsModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Column { NameColumn, MovesColumn, DateColumn, ColumnCount };
+
+    explicit ResultsModel(ResultsTable *table, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    void reset();
+
+    ResultsTable *m_table;
+    QVector<ResultRecord> m_rows;
+};
+
+// The data module: the table cursor `Table1` on the application's "Data"
+// directory and `DataSource1` for the grids. Created once at start-up.
+class TDataModule1 : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TDataModule1(QObject *parent = nullptr);
+
+    ResultsTable &Table1() { return *m_table; }
+    ResultsModel &DataSource1() { return *m_source; }
+
+    // Start-up: Table1 on AppPath::dataDir(), order "JMENO", no filter, open.
+    void open();
+    // The clearing command's work: the table becomes empty and stays open;
+    // filter and order stay as they were.
+    void clearResults();
+
+private:
+    ResultsTable *m_table;
+    ResultsModel *m_source;
+};

@@ -1,0 +1,439 @@
+#include "TableFile.h"
+
+#include "shell/AppError.h"
+
+#include <QDir>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <shapefil.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// --- shapelib on a byte array --------------------------------------------
+// shapelib reads and writes through hooks; these make it work on one
+// in-memory file, so the disk file is read in one go and written in one go.
+
+struct MemFile
+{
+    QByteArray data;
+    qint64 pos = 0;
+};
+
+thread_local MemFile *t_file = nullptr;
+thread_local QByteArray t_lastError;
+constexpr char kMemName[] = "table.dbf";
+
+MemFile *memOf(SAFile file) { return reinterpret_cast<MemFile *>(file); }
+
+SAFile memOpen(const char *name, const char *access)
+{
+    // shapelib also looks for a ".cpg" sidecar: there is none.
+    const size_t len = std::strlen(name);
+    if (!t_file || len < 4 || qstricmp(name + len - 4, ".dbf") != 0)
+        return nullptr;
+    if (access[0] == 'w')
+        t_file->data.clear();
+    t_file->pos = 0;
+    return reinterpret_cast<SAFile>(t_file);
+}
+
+SAOffset memRead(void *p, SAOffset size, SAOffset nmemb, SAFile file)
+{
+    MemFile *f = memOf(file);
+    if (size == 0 || f->pos >= f->data.size())
+        return 0;
+    const SAOffset available = SAOffset(f->data.size() - f->pos) / size;
+    const SAOffset items = std::min(nmemb, available);
+    std::memcpy(p, f->data.constData() + f->pos, items * size);
+    f->pos += qint64(items * size);
+    return items;
+}
+
+SAOffset memWrite(void *p, SAOffset size, SAOffset nmemb, SAFile file)
+{
+    MemFile *f = memOf(file);
+    const qint64 bytes = qint64(size * nmemb);
+    if (bytes <= 0)
+        return 0;
+    if (f->pos + bytes > std::numeric_limits<int>::max())
+        return 0;
+    if (f->data.size() < f->pos + bytes)
+        f->data.resize(f->pos + bytes);
+    std::memcpy(f->data.data() + f->pos, p, size_t(bytes));
+    f->pos += bytes;
+    return nmemb;
+}
+
+SAOffset memSeek(SAFile file, SAOffset offset, int whence)
+{
+    MemFile *f = memOf(file);
+    qint64 base = 0;
+    if (whence == SEEK_CUR)
+        base = f->pos;
+    else if (whence == SEEK_END)
+        base = f->data.size();
+    const qint64 target = base + qint64(offset);
+    if (offset > SAOffset(std::numeric_limits<int>::max()) || target < 0
+        || target > std::numeric_limits<int>::max())
+        return SAOffset(-1);
+    f->pos = target;
+    return 0;
+}
+
+SAOffset memTell(SAFile file) { return SAOffset(memOf(file)->pos); }
+int memFlush(SAFile) { return 0; }
+int memClose(SAFile) { return 0; }
+int memRemove(const char *) { return 0; }
+void memError(const char *message) { t_lastError = message; }
+
+double memAtof(const char *text)
+{
+    bool ok = false;
+    const double value = QByteArray(text).trimmed().toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+SAHooks memoryHooks()
+{
+    SAHooks hooks;
+    SASetupDefaultHooks(&hooks);
+    hooks.FOpen = memOpen;
+    hooks.FRead = memRead;
+    hooks.FWrite = memWrite;
+    hooks.FSeek = memSeek;
+    hooks.FTell = memTell;
+    hooks.FFlush = memFlush;
+    hooks.FClose = memClose;
+    hooks.Remove = memRemove;
+    hooks.Error = memError;
+    hooks.Atof = memAtof;
+    return hooks;
+}
+
+// Points shapelib's hooks at one memory file for the scope of a call.
+class MemScope
+{
+public:
+    explicit MemScope(MemFile *file) : m_previous(t_file)
+    {
+        t_file = file;
+        t_lastError.clear();
+    }
+    ~MemScope() { t_file = m_previous; }
+    MemScope(const MemScope &) = delete;
+    MemScope &operator=(const MemScope &) = delete;
+
+private:
+    MemFile *m_previous;
+};
+
+struct DbfCloser
+{
+    DBFHandle handle = nullptr;
+    ~DbfCloser()
+    {
+        if (handle)
+            DBFClose(handle);
+    }
+};
+
+// --- the header, checked before shapelib sees it -------------------------
+
+constexpr int kFileHeaderSize = 32;
+constexpr int kFieldDescriptorSize = 32;
+constexpr char kHeaderTerminator = 0x0D;
+constexpr char kDeletedFlag = '*';
+constexpr int kMaxNumericWidth = 32;
+
+[[noreturn]] void fail(const QString &path, const QString &what)
+{
+    throw AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze přečíst: %2.")
+                       .arg(QDir::toNativeSeparators(path), what));
+}
+
+quint16 u16(const QByteArray &b, int at)
+{
+    return quint16(uchar(b[at]) | (uchar(b[at + 1]) << 8));
+}
+
+quint32 u32(const QByteArray &b, int at)
+{
+    return quint32(uchar(b[at])) | (quint32(uchar(b[at + 1])) << 8)
+        | (quint32(uchar(b[at + 2])) << 16) | (quint32(uchar(b[at + 3])) << 24);
+}
+
+bool knownVersion(uchar version)
+{
+    // dBASE III/IV (with or without memo, SQL tables), FoxBase, FoxPro, Visual FoxPro.
+    switch (version) {
+    case 0x02: case 0x03: case 0x04: case 0x05: case 0x30: case 0x31: case 0x32:
+    case 0x43: case 0x63: case 0x83: case 0x8B: case 0xCB: case 0xE5: case 0xF5: case 0xFB:
+        return true;
+    default:
+        return false;
+    }
+}
+
+struct Field
+{
+    QByteArray name;
+    char type = 0;
+    int width = 0;
+    int offset = 0;   // within a record, after the deletion flag
+};
+
+struct Layout
+{
+    int headerLength = 0;
+    int recordLength = 0;
+    int records = 0;
+    uchar languageDriver = 0;
+    QVector<Field> fields;
+};
+
+// Mirrors how shapelib walks the header (descriptors of 32 bytes up to the
+// terminator, widths from byte 16, offsets summed up), so that every value
+// shapelib will use has been checked against the file's real size.
+Layout checkLayout(const QByteArray &bytes, const QString &path)
+{
+    if (bytes.size() < kFileHeaderSize + 1)
+        fail(path, QStringLiteral("soubor je příliš krátký na tabulku dBASE"));
+    const uchar version = uchar(bytes[0]);
+    if (!knownVersion(version))
+        fail(path, QStringLiteral("soubor není tabulka dBASE (typ souboru 0x%1)")
+                       .arg(version, 2, 16, QLatin1Char('0')));
+    Layout layout;
+    layout.headerLength = u16(bytes, 8);
+    layout.recordLength = u16(bytes, 10);
+    layout.languageDriver = uchar(bytes[29]);
+    const quint32 records = u32(bytes, 4);
+    if (layout.headerLength < kFileHeaderSize + kFieldDescriptorSize
+        || layout.headerLength > bytes.size())
+        fail(path, QStringLiteral("hlavička tabulky je poškozená"));
+
+    int offset = 1;
+    for (int at = kFileHeaderSize; at + kFieldDescriptorSize <= layout.headerLength;
+         at += kFieldDescriptorSize) {
+        if (bytes[at] == kHeaderTerminator)
+            break;
+        Field field;
+        field.name = QByteArray(bytes.constData() + at, 11);
+        field.name.truncate(int(qstrnlen(field.name.constData(), 11)));
+        field.name = field.name.trimmed().toUpper();
+        field.type = bytes[at + 11];
+        field.width = uchar(bytes[at + 16]);
+        field.offset = offset;
+        const bool numeric = field.type == 'N' || field.type == 'F';
+        if (field.width == 0 || (numeric && field.width > kMaxNumericWidth)
+            || (field.type == 'D' && field.width != TableFile::kDateWidth))
+            fail(path, QStringLiteral("pole %1 má neplatnou šířku %2")
+                           .arg(QString::fromLatin1(field.name)).arg(field.width));
+        offset += field.width;
+        layout.fields.append(field);
+    }
+    if (layout.fields.isEmpty())
+        fail(path, QStringLiteral("tabulka nemá žádná pole"));
+    if (offset > layout.recordLength)
+        fail(path, QStringLiteral("délka záznamu v hlavičce (%1) nestačí polím (%2)")
+                       .arg(layout.recordLength).arg(offset));
+    if (records > quint32(TableFile::kMaxRecords))
+        fail(path, QStringLiteral("hlavička uvádí nesmyslný počet záznamů (%1)").arg(records));
+    layout.records = int(records);
+    const qint64 available = (bytes.size() - layout.headerLength) / layout.recordLength;
+    if (available < layout.records)
+        fail(path, QStringLiteral("soubor je zkrácený: hlavička uvádí %1 záznamů, "
+                                  "soubor jich obsahuje jen %2")
+                       .arg(layout.records).arg(available));
+    return layout;
+}
+
+QString typeList(const char *types)
+{
+    QStringList names;
+    for (const char *t = types; *t; ++t)
+        names << QString(QLatin1Char(*t));
+    return names.join(QStringLiteral(" nebo "));
+}
+
+const Field &requireField(const Layout &layout, const char *name, const char *types,
+                          const QString &path)
+{
+    for (const Field &field : layout.fields) {
+        if (field.name != name)
+            continue;
+        if (field.type == 0 || !std::strchr(types, field.type))
+            fail(path, QStringLiteral("pole %1 má typ %2 místo %3")
+                           .arg(QLatin1String(name), QString(QLatin1Char(field.type)),
+                                typeList(types)));
+        return field;
+    }
+    fail(path, QStringLiteral("chybí pole %1").arg(QLatin1String(name)));
+}
+
+// The code page of the names from the table's language-driver mark. A table
+// without a mark is taken to be the program's own Central European one.
+QStringDecoder decoderFor(uchar languageDriver)
+{
+    const char *name = "windows-1250";
+    switch (languageDriver) {
+    case 0x01: name = "IBM437"; break;
+    case 0x02: name = "IBM850"; break;
+    case 0x03: case 0x57: name = "windows-1252"; break;
+    case 0x64: name = "IBM852"; break;
+    default: break;
+    }
+    QStringDecoder decoder(name);
+    return decoder.isValid() ? std::move(decoder) : QStringDecoder("windows-1250");
+}
+
+QByteArray fieldBytes(const QByteArray &record, const Field &field)
+{
+    QByteArray raw = record.mid(field.offset, field.width);
+    // dBASE pads with spaces; some writers pad with NULs.
+    int end = raw.size();
+    while (end > 0 && (raw[end - 1] == ' ' || raw[end - 1] == '\0'))
+        --end;
+    raw.truncate(end);
+    return raw;
+}
+
+int movesFrom(const QByteArray &text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return 0;   // blank or a null marker
+    const double rounded = std::round(value);
+    if (rounded <= std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    if (rounded >= std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    return int(rounded);
+}
+
+QDate dateFrom(const QByteArray &text)
+{
+    if (text.size() != TableFile::kDateWidth)
+        return QDate();
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return QDate();
+    return QDate(text.left(4).toInt(), text.mid(4, 2).toInt(), text.right(2).toInt());
+}
+
+[[noreturn]] void writeFailed(const char *what)
+{
+    QString text = QStringLiteral("Tabulku výsledků nelze sestavit: %1").arg(QLatin1String(what));
+    if (!t_lastError.isEmpty())
+        text += QStringLiteral(" (%1)").arg(QString::fromLatin1(t_lastError));
+    throw AppError(text + QLatin1Char('.'));
+}
+
+} // namespace
+
+namespace TableFile {
+
+QVector<ResultRecord> parse(const QByteArray &bytes, const QString &path)
+{
+    const Layout layout = checkLayout(bytes, path);
+    const Field &nameField = requireField(layout, "JMENO", "C", path);
+    const Field &movesField = requireField(layout, "TAHY", "NF", path);
+    const Field &countField = requireField(layout, "HRA", "C", path);
+    const Field &dateField = requireField(layout, "DATUM", "D", path);
+
+    MemFile file{bytes, 0};
+    MemScope scope(&file);
+    SAHooks hooks = memoryHooks();
+    DbfCloser dbf{DBFOpenLL(kMemName, "rb", &hooks)};
+    if (!dbf.handle)
+        fail(path, QStringLiteral("knihovna shapelib ji odmítla (%1)")
+                       .arg(QString::fromLatin1(t_lastError)));
+    if (DBFGetFieldCount(dbf.handle) != layout.fields.size()
+        || DBFGetRecordCount(dbf.handle) != layout.records)
+        fail(path, QStringLiteral("hlavička tabulky je poškozená"));
+
+    QStringDecoder decode = decoderFor(layout.languageDriver);
+    QVector<ResultRecord> records;
+    records.reserve(layout.records);
+    for (int i = 0; i < layout.records; ++i) {
+        const char *tuple = DBFReadTuple(dbf.handle, i);
+        if (!tuple)
+            fail(path, QStringLiteral("záznam %1 nelze přečíst").arg(i + 1));
+        // shapelib reuses the buffer on the next read: copy it now.
+        const QByteArray record(tuple, layout.recordLength);
+        ResultRecord r;
+        r.deleted = record[0] == kDeletedFlag;
+        r.name = decode(fieldBytes(record, nameField));
+        r.moves = movesFrom(fieldBytes(record, movesField));
+        r.count = QString(decode(fieldBytes(record, countField))).trimmed();
+        r.date = dateFrom(fieldBytes(record, dateField));
+        records.append(r);
+    }
+    return records;
+}
+
+QByteArray encodeName(const QString &name)
+{
+    QString cut = name;
+    if (cut.size() > kNameWidth) {
+        cut.truncate(kNameWidth);
+        if (cut.back().isHighSurrogate())
+            cut.chop(1);
+    }
+    // Characters outside Windows-1250 come out as SUB (0x1A); NUL would end
+    // the string for shapelib. Both are stored as '?'.
+    QStringEncoder encode("windows-1250");
+    QByteArray bytes = encode(cut);
+    for (char &c : bytes)
+        if (c == 0x1A || c == '\0')
+            c = '?';
+    return bytes.left(kNameWidth);
+}
+
+QByteArray build(const QVector<ResultRecord> &records)
+{
+    MemFile file;
+    MemScope scope(&file);
+    SAHooks hooks = memoryHooks();
+    DbfCloser dbf{DBFCreateLL(kMemName, "LDID/200", &hooks)};
+    if (!dbf.handle)
+        writeFailed("tabulku nelze vytvořit");
+    if (DBFAddNativeFieldType(dbf.handle, "JMENO", 'C', kNameWidth, 0) < 0
+        || DBFAddNativeFieldType(dbf.handle, "TAHY", 'N', kMovesWidth, 0) < 0
+        || DBFAddNativeFieldType(dbf.handle, "HRA", 'C', kCountWidth, 0) < 0
+        || DBFAddNativeFieldType(dbf.handle, "DATUM", 'D', kDateWidth, 0) < 0)
+        writeFailed("pole nelze založit");
+    const QDate today = QDate::currentDate();
+    DBFSetLastModifiedDate(dbf.handle, today.year() - 1900, today.month(), today.day());
+
+    QStringEncoder encodeCount("windows-1250");
+    for (int i = 0; i < records.size(); ++i) {
+        const ResultRecord &r = records[i];
+        const QByteArray name = encodeName(r.name);
+        const QByteArray count = QByteArray(encodeCount(r.count)).left(kCountWidth);
+        const int moves = qBound(-99999999, r.moves, kMaxMoves);
+        bool ok = DBFWriteStringAttribute(dbf.handle, i, 0, name.constData())
+            && DBFWriteIntegerAttribute(dbf.handle, i, 1, moves)
+            && DBFWriteStringAttribute(dbf.handle, i, 2, count.constData());
+        // A date goes in as YYYYMMDD; shapelib stores 0 for a string there.
+        if (ok && r.date.isValid() && r.date.year() >= 1 && r.date.year() <= 9999)
+            ok = DBFWriteIntegerAttribute(dbf.handle, i, 3,
+                                          r.date.year() * 10000 + r.date.month() * 100 + r.date.day());
+        else if (ok)
+            ok = DBFWriteNULLAttribute(dbf.handle, i, 3);
+        if (ok && r.deleted)
+            ok = DBFMarkRecordDeleted(dbf.handle, i, 1);
+        if (!ok)
+            writeFailed("záznam nelze zapsat");
+    }
+    DBFClose(dbf.handle);
+    dbf.handle = nullptr;
+    return file.data;
+}
+
+} // namespace TableFile
