@@ -1,4 +1,9 @@
 list(APPEND TORAN_CORE_SOURCES
+    dialogs/PlacementRules.cpp dialogs/PlacementRules.h
 )
 list(APPEND TORAN_UI_SOURCES
+    dialogs/Placement.cpp dialogs/Placement.h
+    dialogs/Pomocnik.cpp dialogs/Pomocnik.h
+    dialogs/Kopie.cpp dialogs/Kopie.h
+    dialogs/SecondCopy.cpp dialogs/SecondCopy.h
 )

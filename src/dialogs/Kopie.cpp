@@ -1,0 +1,136 @@
+#include "Kopie.h"
+
+#include "Pomocnik.h"
+#include "PlacementRules.h"
+#include "shell/Fonts.h"
+#include "shell/InputLock.h"
+#include "widgets/Colors.h"
+#include "widgets/Panel.h"
+#include "widgets/formshape.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// The picture with its paper colour (the bottom-left pixel) made transparent.
+QPixmap transparentPicture(const QString &path)
+{
+    QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull())
+        return QPixmap();
+    const QRgb paper = image.pixel(0, image.height() - 1);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] == paper)
+                line[x] = qRgba(0, 0, 0, 0);
+    }
+    return QPixmap::fromImage(image);
+}
+
+QLabel *label(QWidget *parent, const char *name, const QRect &box, const QString &text, const QFont &font)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(box);
+    l->setFont(font);
+    return l;
+}
+
+} // namespace
+
+TKopieDialog::TKopieDialog(TPomocnikDialog *assistant, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_assistant(assistant)
+{
+    setObjectName(QStringLiteral("KopieDialog"));
+    setFont(Fonts::sansSerif(11));
+    setFixedSize(PlacementRules::kNoticeSize);
+    setColor(QColor(Colors::fromBgr(kStrongPink)));
+
+    auto *image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(5, 5, 35, 35);
+    image->setPixmap(transparentPicture(QStringLiteral(":/art/warning-exclamation.png")));
+    label(this, "Label1", QRect(45, 25, 103, 15), QStringLiteral("Toranská věž 2000"), Fonts::times(13, true));
+    label(this, "Label2", QRect(5, 42, 292, 15),
+          QStringLiteral("Pozor ! Již máte spuštěnu jednu kopii tohoto programu."), Fonts::times(13));
+    auto *bevel = new BevelLine(this);
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setGeometry(5, 65, 292, 9);
+
+    // A flat button that takes no focus, so Esc and Enter always reach the
+    // notice itself.
+    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("OfficeButton2"));
+    ok->setGeometry(119, 70, 64, 20);
+    ok->setFont(Fonts::times(13));
+    ok->setFlat(true);
+    ok->setFocusPolicy(Qt::NoFocus);
+    connect(ok, &QPushButton::clicked, this, &TKopieDialog::OfficeButton2Click);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(kBlinkMillis);
+    connect(m_timer, &QTimer::timeout, this, &TKopieDialog::Timer1Timer);
+    m_timer->start();
+
+    m_shape = new tformshape(this);
+    m_shape->setReshape(true);
+    m_shape->setBalloonPosition(bpRightTop);
+    m_shape->setBalloonEllips(20);
+    m_shape->setBalloonIndent(15);
+    m_shape->apply();
+}
+
+QColor TKopieDialog::color() const { return palette().color(QPalette::Window); }
+
+void TKopieDialog::setColor(const QColor &color)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, color);
+    setPalette(pal);
+    update();
+}
+
+void TKopieDialog::Timer1Timer()
+{
+    const QColor pale(Colors::fromBgr(kPalePink));
+    setColor(color() == pale ? QColor(Colors::fromBgr(kStrongPink)) : pale);
+}
+
+void TKopieDialog::OfficeButton2Click()
+{
+    // Closing the assistant, the second copy's main window, ends the copy.
+    InputLock::setInputEnabled(m_assistant, true);
+    m_assistant->close();
+}
+
+void TKopieDialog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        InputLock::setInputEnabled(m_assistant, false);
+}
+
+void TKopieDialog::closeEvent(QCloseEvent *event)
+{
+    InputLock::setInputEnabled(m_assistant, true);
+    event->accept();
+}
+
+void TKopieDialog::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        OfficeButton2Click();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        break;
+    }
+}

@@ -1,0 +1,90 @@
+#include "Pomocnik.h"
+
+#include "Placement.h"
+#include "shell/ErrorReport.h"
+#include "shell/Settings.h"
+#include "shell/SoundCue.h"
+#include "widgets/Colors.h"
+#include "widgets/CoolForm.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QMouseEvent>
+#include <QShowEvent>
+
+namespace {
+QByteArray resource(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+TPomocnikDialog::TPomocnikDialog(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("PomocnikDialog"));
+    setWindowTitle(QStringLiteral("Pomocník"));
+    setStatusTip(QStringLiteral("Pomocník KQ2000"));
+    // Closing the assistant never ends a program whose main window is
+    // another one; the second copy quits on closed() itself.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(Colors::Silver));
+    setPalette(pal);
+    setFixedSize(kClientSize, kClientSize);
+
+    m_coolForm = new TCoolForm(this);
+    m_coolForm->setObjectName(QStringLiteral("CoolForm1"));
+    m_coolForm->setStatusTip(QStringLiteral("Pomocník KQ2000"));
+    m_coolForm->setCenter(true);
+    m_coolForm->setPicture(QImage(QStringLiteral(":/art/assistant.png")));
+    m_coolForm->loadMask2(resource(QStringLiteral(":/art/assistant.mask2")));
+    connect(m_coolForm, &TCoolForm::doubleClicked, this, &TPomocnikDialog::CoolForm1DblClick);
+
+    // Not yet shown, so only moved.
+    Placement::corner(this, PlacementRules::kCreationMargins, false);
+}
+
+void TPomocnikDialog::showAssistant()
+{
+    show();
+    raise();
+}
+
+void TPomocnikDialog::CoolForm1DblClick()
+{
+    const QSize welcome = m_welcome ? Placement::outerRect(m_welcome).size() : PlacementRules::kWelcomeSize;
+    Placement::applyRule(PlacementRules::DialogRow::WelcomeFromAssistant, this, welcome);
+    showAssistant();
+    emit welcomeRequested();
+}
+
+void TPomocnikDialog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // A window restored by the window system is no new show.
+    if (event->spontaneous())
+        return;
+    ErrorReport::guard(this, [] {
+        PlaySoundCue(QStringLiteral("PomocnikStart.wav"));
+        Settings::setPomocnik(QStringLiteral("1"));
+    });
+}
+
+void TPomocnikDialog::closeEvent(QCloseEvent *event)
+{
+    // Accepting only hides the window: it lives until the program ends.
+    event->accept();
+    ErrorReport::guard(this, [] {
+        PlaySoundCue(QStringLiteral("PomocnikKonec.wav"));
+        Settings::setPomocnik(QStringLiteral("0"));
+    });
+    emit closed();
+}
+
+void TPomocnikDialog::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        CoolForm1DblClick();
+}

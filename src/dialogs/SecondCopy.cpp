@@ -1,0 +1,38 @@
+#include "SecondCopy.h"
+
+#include "Kopie.h"
+#include "Placement.h"
+#include "Pomocnik.h"
+
+#include <QApplication>
+
+namespace SecondCopy {
+
+Windows start(QApplication &app)
+{
+    Windows w;
+    w.assistant = std::make_unique<TPomocnikDialog>();
+    w.notice = std::make_unique<TKopieDialog>(w.assistant.get());
+    QObject::connect(w.assistant.get(), &TPomocnikDialog::closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+
+    w.assistant->move(PlacementRules::centredPosition(Placement::screenSize(),
+                                                      Placement::outerRect(w.assistant.get()).size()));
+    w.notice->move(PlacementRules::noticePosition(Placement::outerRect(w.assistant.get()),
+                                                  Placement::outerRect(w.notice.get()).size()));
+    w.notice->show();
+    w.assistant->show();
+    // The notice holds the keys (Esc, Enter): it comes to the front with
+    // the focus, over the assistant that it has disabled.
+    w.notice->raise();
+    w.notice->activateWindow();
+    return w;
+}
+
+int run(QApplication &app)
+{
+    const Windows windows = start(app);
+    return app.exec();
+}
+
+} // namespace SecondCopy
