@@ -6,4 +6,5 @@ list(APPEND TORAN_UI_SOURCES
     dialogs/Pomocnik.cpp dialogs/Pomocnik.h
     dialogs/Kopie.cpp dialogs/Kopie.h
     dialogs/SecondCopy.cpp dialogs/SecondCopy.h
+    dialogs/AssistantStart.cpp dialogs/AssistantStart.h
 )

@@ -74,8 +74,9 @@ void drawMan(QPainter &p)
 
     // The arm on the far side rests on the hip, behind the belly.
     QPainterPath hipArm;
-    hipArm.moveTo(95, 47);
-    hipArm.quadTo(104, 56, 99, 68);
+    hipArm.moveTo(94, 46);
+    hipArm.lineTo(99, 57);
+    hipArm.lineTo(96, 67);
     drawArm(p, hipArm);
 
     // A round belly in the suit, the pale shirt front down its middle.
@@ -127,7 +128,7 @@ void drawMan(QPainter &p)
     drawHand(p, QPointF(34.5, 49.5), 4.2);
     p.setPen(QPen(kOutline, 1));
     p.drawLine(QPointF(33, 47.5), QPointF(37, 47.5));
-    drawHand(p, QPointF(99, 69), 3.6);
+    drawHand(p, QPointF(95.5, 68.5), 3.6);
 
     // Head.
     p.setPen(QPen(kOutline, 1));

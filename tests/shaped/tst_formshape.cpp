@@ -1,0 +1,223 @@
+#include "shell/AppError.h"
+#include "widgets/formshape.h"
+
+#include <QPainter>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(TBalloonPosition)
+
+namespace {
+const QColor kFormColour(255, 255, 224);
+
+// A form with a colour of its own that paints a red mark over its top
+// left, to see that its painting comes after the balloon's.
+class MarkedForm : public QWidget
+{
+public:
+    bool mark = false;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        if (mark) {
+            QPainter p(this);
+            p.fillRect(0, 40, 3, 3, Qt::red);
+        }
+    }
+};
+
+void shape(QWidget &form, TBalloonPosition position, QSize size, bool reshape = true)
+{
+    QPalette pal = form.palette();
+    pal.setColor(QPalette::Window, kFormColour);
+    form.setPalette(pal);
+    form.resize(size);
+    auto *s = new tformshape(&form);
+    s->setReshape(reshape);
+    s->setBalloonPosition(position);
+    s->apply();
+}
+
+QString refusal(QObject *owner)
+{
+    try {
+        tformshape s(owner);
+    } catch (const AppError &error) {
+        return error.text();
+    }
+    return QString();
+}
+} // namespace
+
+class FormShapeTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void onlyAFormCanOwnTheShaper();
+    void propertiesStartAtTheirDefaults();
+    void valuesAtOrBelowZeroAreIgnored_data();
+    void valuesAtOrBelowZeroAreIgnored();
+    void withoutReshapeTheFormStaysAnOrdinaryWindow();
+    void aReshapedFormIsCutToBodyAndTail_data();
+    void aReshapedFormIsCutToBodyAndTail();
+    void thePainterOutlinesTheBalloonAndOpensItWhereTheTailJoins_data();
+    void thePainterOutlinesTheBalloonAndOpensItWhereTheTailJoins();
+    void theFormsOwnPaintingComesAfterTheBalloon();
+    void aResizedOrRecolouredFormIsShapedAndPaintedAfresh();
+};
+
+void FormShapeTest::onlyAFormCanOwnTheShaper()
+{
+    const QString error = QStringLiteral("Control parent must be a form!");
+    QCOMPARE(refusal(nullptr), error);
+    QObject plain;
+    QCOMPARE(refusal(&plain), error);
+    QWidget form;
+    QWidget child(&form);
+    QCOMPARE(refusal(&child), error);
+    QCOMPARE(refusal(&form), QString());
+    QWidget ownedWindow(&form, Qt::Window);
+    QCOMPARE(refusal(&ownedWindow), QString());
+}
+
+void FormShapeTest::propertiesStartAtTheirDefaults()
+{
+    QWidget form;
+    tformshape s(&form);
+    QCOMPARE(s.reshape(), false);
+    QCOMPARE(s.balloonPosition(), bpTopLeft);
+    QCOMPARE(s.balloonEllips(), 20);
+    QCOMPARE(s.balloonIndent(), 15);
+}
+
+void FormShapeTest::valuesAtOrBelowZeroAreIgnored_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("zero") << 0 << 30;
+    QTest::newRow("negative") << -4 << 30;
+    QTest::newRow("one") << 1 << 1;
+    QTest::newRow("larger") << 44 << 44;
+}
+
+void FormShapeTest::valuesAtOrBelowZeroAreIgnored()
+{
+    QFETCH(int, value);
+    QFETCH(int, kept);
+    QWidget form;
+    tformshape s(&form);
+    s.setBalloonEllips(30);
+    s.setBalloonIndent(30);
+    s.setBalloonEllips(value);
+    s.setBalloonIndent(value);
+    QCOMPARE(s.balloonEllips(), kept);
+    QCOMPARE(s.balloonIndent(), kept);
+}
+
+void FormShapeTest::withoutReshapeTheFormStaysAnOrdinaryWindow()
+{
+    QWidget form;
+    shape(form, bpRightTop, QSize(320, 97), false);
+    QVERIFY(!(form.windowFlags() & Qt::FramelessWindowHint));
+    QVERIFY(form.mask().isEmpty());
+    const QImage image = form.grab().toImage();
+    QCOMPARE(QColor(image.pixel(0, 48)), kFormColour);
+    QCOMPARE(QColor(image.pixel(303, 60)), kFormColour);
+}
+
+void FormShapeTest::aReshapedFormIsCutToBodyAndTail_data()
+{
+    QTest::addColumn<TBalloonPosition>("position");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("second-copy notice") << bpRightTop << QSize(320, 97);
+    QTest::newRow("help") << bpBottomRight << QSize(246, 343);
+    QTest::newRow("new game") << bpBottomRight << QSize(203, 214);
+    QTest::newRow("end question") << bpRightTop << QSize(212, 98);
+    QTest::newRow("tail at the top left") << bpTopLeft << QSize(200, 100);
+    QTest::newRow("no tail") << bpNone << QSize(200, 100);
+}
+
+void FormShapeTest::aReshapedFormIsCutToBodyAndTail()
+{
+    QFETCH(TBalloonPosition, position);
+    QFETCH(QSize, size);
+    QWidget form;
+    shape(form, position, size);
+    QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
+    const BalloonGeometry g = balloonGeometry(position, size, 20, 15);
+    QCOMPARE(form.mask(), balloonRegion(g));
+    QVERIFY(!form.mask().contains(QPoint(0, 0)));   // a rounded corner
+    if (g.hasTail())
+        QVERIFY(form.mask().contains(QRegion(g.tail, Qt::WindingFill).boundingRect().center()));
+}
+
+// Pixels fixed by the outline rule, as the window system draws: the body
+// outline one pixel in at the right and bottom, the tail's base opened in
+// the form's colour, the pixel at the base's far end left black.
+void FormShapeTest::thePainterOutlinesTheBalloonAndOpensItWhereTheTailJoins_data()
+{
+    QTest::addColumn<TBalloonPosition>("position");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QVector<QPoint>>("black");
+    QTest::addColumn<QVector<QPoint>>("fill");
+    QVector<QPoint> noticeFill{QPoint(150, 50), QPoint(304, 60), QPoint(306, 22), QPoint(310, 22)};
+    for (int y = 20; y < 35; ++y)
+        noticeFill << QPoint(303, y);
+    QTest::newRow("second-copy notice")
+        << bpRightTop << QSize(320, 97)
+        << QVector<QPoint>{QPoint(0, 48), QPoint(303, 60), QPoint(150, 0), QPoint(150, 95), QPoint(303, 19),
+                           QPoint(303, 35), QPoint(310, 20), QPoint(319, 20)}
+        << noticeFill;
+    QVector<QPoint> helpFill{QPoint(120, 150), QPoint(100, 327), QPoint(222, 330)};
+    for (int x = 212; x < 226; ++x)
+        helpFill << QPoint(x, 326);
+    QTest::newRow("help")
+        << bpBottomRight << QSize(246, 343)
+        << QVector<QPoint>{QPoint(0, 150), QPoint(244, 150), QPoint(100, 326), QPoint(211, 326), QPoint(226, 326),
+                           QPoint(225, 330), QPoint(225, 340)}
+        << helpFill;
+}
+
+void FormShapeTest::thePainterOutlinesTheBalloonAndOpensItWhereTheTailJoins()
+{
+    QFETCH(TBalloonPosition, position);
+    QFETCH(QSize, size);
+    QFETCH(QVector<QPoint>, black);
+    QFETCH(QVector<QPoint>, fill);
+    QWidget form;
+    shape(form, position, size);
+    const QImage image = form.grab().toImage();
+    for (const QPoint &p : black)
+        QVERIFY2(QColor(image.pixel(p)) == Qt::black, qPrintable(QStringLiteral("%1,%2 black").arg(p.x()).arg(p.y())));
+    for (const QPoint &p : fill)
+        QVERIFY2(QColor(image.pixel(p)) == kFormColour, qPrintable(QStringLiteral("%1,%2 fill").arg(p.x()).arg(p.y())));
+}
+
+void FormShapeTest::theFormsOwnPaintingComesAfterTheBalloon()
+{
+    MarkedForm form;
+    form.mark = true;
+    shape(form, bpRightTop, QSize(320, 97));
+    const QImage image = form.grab().toImage();
+    QCOMPARE(QColor(image.pixel(0, 41)), QColor(Qt::red));   // over the outline
+    QCOMPARE(QColor(image.pixel(0, 48)), QColor(Qt::black));
+}
+
+void FormShapeTest::aResizedOrRecolouredFormIsShapedAndPaintedAfresh()
+{
+    QWidget form;
+    shape(form, bpRightTop, QSize(320, 97));
+    form.show();
+    form.resize(272, 98);
+    QCOMPARE(form.mask(), balloonRegion(balloonGeometry(bpRightTop, QSize(272, 98), 20, 15)));
+    QPalette pal = form.palette();
+    pal.setColor(QPalette::Window, QColor(242, 102, 155));
+    form.setPalette(pal);
+    const QImage image = form.grab().toImage();
+    QCOMPARE(QColor(image.pixel(100, 50)), QColor(242, 102, 155));
+    QCOMPARE(QColor(image.pixel(255, 25)), QColor(242, 102, 155));   // the opened base
+    QCOMPARE(QColor(image.pixel(255, 60)), QColor(Qt::black));
+}
+
+QTEST_MAIN(FormShapeTest)
+#include "tst_formshape.moc"
