@@ -8,3 +8,7 @@ list(APPEND TORAN_UI_SOURCES
     dialogs/SecondCopy.cpp dialogs/SecondCopy.h
     dialogs/AssistantStart.cpp dialogs/AssistantStart.h
 )
+# The information and question windows list their files in windows.cmake.
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/windows.cmake)
+    include(${CMAKE_CURRENT_LIST_DIR}/windows.cmake)
+endif()
