@@ -6,6 +6,8 @@
 #include "shell/Today.h"
 
 #include <QCollator>
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,7 +22,9 @@ namespace {
 const QString kTableName = QStringLiteral("Toran.dbf");
 const QString kLockName = QStringLiteral("Toran.lock");
 constexpr int kLockWaitMs = 5000;         // writers hold the lock for milliseconds
+constexpr int kLockSliceMs = 100;
 constexpr int kStaleLockMs = 30000;       // a dead holder is noticed at once anyway
+constexpr int kHalfWrittenLockMs = 1000;  // a live holder fills its lock file at once
 constexpr int kFirstCount = 3;
 
 // A rename over the table is atomic for readers on POSIX systems, so reads
@@ -351,7 +355,7 @@ void ResultsTable::lock()
     m_freshUnderLock = false;
     m_lock = std::make_unique<QLockFile>(m_dir + kLockName);
     m_lock->setStaleLockTime(kStaleLockMs);
-    if (m_lock->tryLock(kLockWaitMs))
+    if (takeLock(*m_lock))
         return;
     const QLockFile::LockError error = m_lock->error();
     m_lock.reset();
@@ -363,6 +367,29 @@ void ResultsTable::lock()
     throw AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze zamknout: "
                                   "používá ji jiná kopie programu.")
                        .arg(native(filePath())));
+}
+
+// QLockFile clears the lock of a holder that died; a lock file without its
+// holder's details (it died between creating and filling it) is cleared here
+// once it is clearly not being filled any more.
+bool ResultsTable::takeLock(QLockFile &lock) const
+{
+    const QDeadlineTimer deadline(kLockWaitMs);
+    for (;;) {
+        if (lock.tryLock(kLockSliceMs))
+            return true;
+        if (lock.error() != QLockFile::LockFailedError)
+            return false;
+        qint64 pid = 0;
+        QString host;
+        QString app;
+        const QFileInfo file(m_dir + kLockName);
+        if (!lock.getLockInfo(&pid, &host, &app) && file.exists()
+            && qAbs(file.lastModified().msecsTo(QDateTime::currentDateTime())) > kHalfWrittenLockMs)
+            lock.removeStaleLockFile();
+        if (deadline.hasExpired())
+            return false;
+    }
 }
 
 void ResultsTable::unlock()

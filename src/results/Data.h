@@ -110,6 +110,7 @@ signals:
 
 private:
     void lock();
+    bool takeLock(QLockFile &lock) const;
     void unlock();
     void requireOpen() const;
     void ensureExists();

@@ -4,6 +4,8 @@
 #include "shell/AppError.h"
 #include "shell/Today.h"
 
+#include <QElapsedTimer>
+#include <QLockFile>
 #include <QSignalSpy>
 #include <QStringDecoder>
 #include <QtTest>
@@ -73,6 +75,8 @@ private slots:
     void clearingLeavesEveryFilterEmptyAndKeepsFilterAndOrder();
     void clearingWithADamagedTemplateChangesNothing();
     void theGridModelShowsTheVisibleRowsLive();
+    void aLockLeftHalfWrittenByACrashedCopyIsCleared();
+    void noWriteHappensWhileAnotherCopyHoldsTheLock();
 };
 
 // First on no visible row: Bof and Eof, no moves, no date; Next and Last too.
@@ -609,6 +613,45 @@ void ResultsTableTest::theGridModelShowsTheVisibleRowsLive()
     QCOMPARE(model.index(0, 0).data().toString(), QString("Zed"));
     t.Close();
     QCOMPARE(model.rowCount(), 0);
+}
+
+// A copy killed between creating its lock file and filling it leaves an
+// empty one: it does not keep the table locked.
+void ResultsTableTest::aLockLeftHalfWrittenByACrashedCopyIsCleared()
+{
+    ScratchAppDir app;
+    writeTable(app, {});
+    app.writeFile("Data/Toran.lock", QByteArray());
+    QFile lock(app.file("Data/Toran.lock"));
+    QVERIFY(lock.open(QIODevice::ReadWrite));
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    lock.close();
+    TDataModule1 data;
+    QElapsedTimer clock;
+    clock.start();
+    data.open();
+    data.Table1().AppendResult("A", "7", "3", ResultsTable::dateToText(kToday));
+    QVERIFY(clock.elapsed() < 3000);
+    QCOMPARE(readTable(app).size(), 1);
+    QVERIFY(!QFileInfo::exists(app.file("Data/Toran.lock")));
+}
+
+// A lock held by a live copy is waited for, then reported; nothing is written.
+void ResultsTableTest::noWriteHappensWhileAnotherCopyHoldsTheLock()
+{
+    ScratchAppDir app;
+    writeTable(app, {rec("A", 7, "3")});
+    TDataModule1 data;
+    data.open();
+    const QByteArray before = app.readFile(kTable);
+    QLockFile other(app.file("Data/Toran.lock"));
+    QVERIFY(other.tryLock(0));
+    const QString error = errorOf([&] { data.Table1().AppendResult("B", "8", "3", ResultsTable::dateToText(kToday)); });
+    QVERIFY2(error.contains("zamknout"), qPrintable(error));
+    QCOMPARE(app.readFile(kTable), before);
+    other.unlock();
+    data.Table1().AppendResult("B", "8", "3", ResultsTable::dateToText(kToday));
+    QCOMPARE(readTable(app).size(), 2);
 }
 
 QTEST_GUILESS_MAIN(ResultsTableTest)

@@ -1,0 +1,140 @@
+#include "Vysledek.h"
+
+#include "Data.h"
+#include "Verdict.h"
+#include "board/Plocha.h"
+#include "dialogs/Placement.h"
+#include "dialogs/Pomocnik.h"
+#include "shell/AppWindows.h"
+#include "shell/DialogSupport.h"
+#include "shell/ErrorReport.h"
+#include "shell/Fonts.h"
+#include "shell/Hlavni.h"
+#include "shell/SoundCue.h"
+#include "widgets/OContrls.h"
+#include "widgets/Panel.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+TVysledekDialog::TVysledekDialog(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("VysledekDialog"));
+    DialogSupport::makeBalloon(this, QSize(252, 176), bpBottomRight, QStringLiteral("Výsledek aktuální hry"));
+    setFont(Fonts::sansSerif(11));
+
+    const QFont text = Fonts::times(13);
+    const QFont bold = Fonts::times(13, true);
+    DialogSupport::label(this, "Label1", QStringLiteral("Výsledek Vaší hry"), QRect(27, 6, 189, 19), bold,
+                         Qt::AlignHCenter | Qt::AlignTop, true);
+    DialogSupport::label(this, "Label2", QStringLiteral("Počet přenášených disků             :"),
+                         QRect(11, 30, 176, 15), text);
+    DialogSupport::label(this, "Label3", QStringLiteral("Minimální počet tahů                    :"),
+                         QRect(11, 46, 176, 15), text);
+    DialogSupport::label(this, "Label4", QStringLiteral("Počet Vámi uskutečněných tahů :"), QRect(11, 62, 177, 15),
+                         text);
+    m_label5 = DialogSupport::label(this, "Label5", QString(), QRect(190, 30, 0, 0), bold);
+    m_label6 = DialogSupport::label(this, "Label6", QString(), QRect(190, 46, 0, 0), bold);
+    m_label7 = DialogSupport::label(this, "Label7", QString(), QRect(190, 62, 0, 0), bold);
+    auto *bevel1 = new BevelLine(this);
+    bevel1->setObjectName(QStringLiteral("Bevel1"));
+    bevel1->setGeometry(9, 80, 225, 9);
+    m_label8 = DialogSupport::label(this, "Label8", QStringLiteral("Vaše jméno do tabulky nejlepších :"),
+                                    QRect(11, 86, 184, 15), text);
+    m_edit1 = new QLineEdit(this);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    m_edit1->setGeometry(9, 104, 225, 21);
+    m_edit1->setFont(text);
+    m_edit1->installEventFilter(this);
+    auto *bevel2 = new BevelLine(this);
+    bevel2->setObjectName(QStringLiteral("Bevel2"));
+    bevel2->setGeometry(9, 130, 225, 9);
+    m_ok = DialogSupport::officeButton(this, "OfficeButton1", QStringLiteral("Ok"), {90, 135}, text,
+                                       QStringLiteral("Uzavře dialogové okno"));
+    connect(m_ok, &TOfficeButton::clicked, this, &TVysledekDialog::OfficeButton1Click);
+    setFocusProxy(m_edit1);
+}
+
+void TVysledekDialog::setFigures(const QString &diskCount, const QString &minimum, const QString &moves)
+{
+    for (auto [label, value] : {std::pair{m_label5, diskCount}, {m_label6, minimum}, {m_label7, moves}}) {
+        label->setText(value);
+        label->adjustSize();
+    }
+}
+
+void TVysledekDialog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    ErrorReport::guard(this, [this] { showSteps(); });
+}
+
+void TVysledekDialog::showSteps()
+{
+    m_edit1->clear();
+    m_edit1->setEnabled(false);
+    m_label8->setEnabled(false);
+    if (TDataModule1 *data = appWindows().DataModule1) {
+        const bool qualifies = Verdict::qualifies(data->Table1(), m_label5->text(), m_label7->text());
+        m_edit1->setEnabled(qualifies);
+        m_label8->setEnabled(qualifies);
+    }
+    PlaySoundCue(QStringLiteral("Dialog.wav"));
+    DialogSupport::setMainAndAssistantEnabled(false);
+    if (QWidget *assistant = DialogSupport::assistant())
+        Placement::placeDialog(PlacementRules::DialogRow::Result, this, assistant);
+    activateWindow();
+    m_edit1->setFocus();
+}
+
+void TVysledekDialog::hideEvent(QHideEvent *event)
+{
+    DialogSupport::setMainAndAssistantEnabled(true);
+    QWidget::hideEvent(event);
+}
+
+void TVysledekDialog::OfficeButton1Click()
+{
+    ErrorReport::guard(this, [this] { confirm(); });
+}
+
+void TVysledekDialog::confirm()
+{
+    THlavniDialog *main = appWindows().HlavniDialog;
+    const QString count = main ? main->kontrola()->text() : m_label5->text();
+    if (main)
+        main->resetBoardToIdle();
+    if (m_edit1->isEnabled()) {
+        if (TDataModule1 *data = appWindows().DataModule1)
+            Verdict::store(data->Table1(), m_edit1->text(), m_label7->text(), count);
+    }
+    close();
+}
+
+void TVysledekDialog::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        OfficeButton1Click();   // Esc confirms too: there is nothing to cancel
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool TVysledekDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // The name box hands Enter and Esc to the dialog.
+    if (watched == m_edit1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            OfficeButton1Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class TOfficeButton;
+
+// The result of a solved game, held out by the assistant: disk count,
+// minimum and moves made, and the name box that is enabled only when the
+// result may enter the table of best results. Confirming ("Ok", Enter or
+// Esc) ends the game, stores a qualifying result and closes.
+class TVysledekDialog : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TVysledekDialog(QWidget *parent = nullptr);
+
+    QLabel *diskCountLabel() const { return m_label5; }   // Label5
+    QLabel *minimumLabel() const { return m_label6; }     // Label6
+    QLabel *movesLabel() const { return m_label7; }       // Label7
+    QLineEdit *nameBox() const { return m_edit1; }        // Edit1
+
+    void setFigures(const QString &diskCount, const QString &minimum, const QString &moves);
+
+public slots:
+    void OfficeButton1Click();   // confirm
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showSteps();
+    void confirm();
+
+    QLabel *m_label5 = nullptr;
+    QLabel *m_label6 = nullptr;
+    QLabel *m_label7 = nullptr;
+    QLabel *m_label8 = nullptr;
+    QLineEdit *m_edit1 = nullptr;
+    TOfficeButton *m_ok = nullptr;
+};
