@@ -17,7 +17,7 @@ add_custom_command(OUTPUT ${TORAN_EMPTY_TABLE}
     COMMENT "Writing the empty results table")
 add_custom_target(toran_empty_table ALL DEPENDS ${TORAN_EMPTY_TABLE})
 
-install(FILES ${TORAN_EMPTY_TABLE} DESTINATION Data/Zaloha)
+install(FILES ${TORAN_EMPTY_TABLE} DESTINATION Data/Zaloha COMPONENT results)
 # The live table is installed only where none exists yet: installing again
 # over a used copy must not wipe its results.
 install(CODE "
@@ -27,4 +27,4 @@ install(CODE "
     else()
         file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/Data\" TYPE FILE FILES \"${TORAN_EMPTY_TABLE}\")
     endif()
-")
+" COMPONENT results)

@@ -45,3 +45,10 @@ if(TORAN_CLANGXX)
 else()
     message(STATUS "clang++ not found: the table reader's fuzz test is not added")
 endif()
+
+# The install step delivers the empty template and, only where none exists,
+# an empty live table.
+add_test(NAME test_results_install
+    COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${PROJECT_BINARY_DIR}
+        -DPREFIX=${CMAKE_CURRENT_BINARY_DIR}/results_install -DEMPTY=${PROJECT_BINARY_DIR}/results/Toran.dbf
+        -P ${CMAKE_CURRENT_SOURCE_DIR}/results/check_install.cmake)
