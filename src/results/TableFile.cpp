@@ -1,5 +1,6 @@
 #include "TableFile.h"
 
+#include "results/Cp1250.h"
 #include "shell/AppError.h"
 
 #include <QDir>
@@ -277,19 +278,30 @@ const Field &requireField(const Layout &layout, const char *name, const char *ty
 
 // The code page of the names from the table's language-driver mark. A table
 // without a mark is taken to be the program's own Central European one.
-QStringDecoder decoderFor(uchar languageDriver)
+class NameDecoder
 {
-    const char *name = "windows-1250";
-    switch (languageDriver) {
-    case 0x01: name = "IBM437"; break;
-    case 0x02: name = "IBM850"; break;
-    case 0x03: case 0x57: name = "windows-1252"; break;
-    case 0x64: name = "IBM852"; break;
-    default: break;
+public:
+    explicit NameDecoder(uchar languageDriver) : m_decoder(codecFor(languageDriver)) {}
+
+    QString operator()(const QByteArray &raw)
+    {
+        return m_decoder.isValid() ? QString(m_decoder(raw)) : Cp1250::decode(raw);
     }
-    QStringDecoder decoder(name);
-    return decoder.isValid() ? std::move(decoder) : QStringDecoder("windows-1250");
-}
+
+private:
+    static const char *codecFor(uchar languageDriver)
+    {
+        switch (languageDriver) {
+        case 0x01: return "IBM437";
+        case 0x02: return "IBM850";
+        case 0x03: case 0x57: return "windows-1252";
+        case 0x64: return "IBM852";
+        default: return "windows-1250";
+        }
+    }
+
+    QStringDecoder m_decoder;
+};
 
 QByteArray fieldBytes(const QByteArray &record, const Field &field)
 {
@@ -357,7 +369,7 @@ QVector<ResultRecord> parse(const QByteArray &bytes, const QString &path)
         || DBFGetRecordCount(dbf.handle) != layout.records)
         fail(path, QStringLiteral("hlavička tabulky je poškozená"));
 
-    QStringDecoder decode = decoderFor(layout.languageDriver);
+    NameDecoder decode(layout.languageDriver);
     QVector<ResultRecord> records;
     records.reserve(layout.records);
     for (int i = 0; i < layout.records; ++i) {
@@ -370,7 +382,7 @@ QVector<ResultRecord> parse(const QByteArray &bytes, const QString &path)
         r.deleted = record[0] == kDeletedFlag;
         r.name = decode(fieldBytes(record, nameField));
         r.moves = movesFrom(fieldBytes(record, movesField));
-        r.count = QString(decode(fieldBytes(record, countField))).trimmed();
+        r.count = decode(fieldBytes(record, countField)).trimmed();
         r.date = dateFrom(fieldBytes(record, dateField));
         records.append(r);
     }
@@ -385,10 +397,10 @@ QByteArray encodeName(const QString &name)
         if (cut.back().isHighSurrogate())
             cut.chop(1);
     }
-    // Characters outside Windows-1250 come out as SUB (0x1A); NUL would end
-    // the string for shapelib. Both are stored as '?'.
+    // The platform's converter writes a character outside the code page as
+    // SUB (0x1A); NUL would end the string for shapelib. Both become '?'.
     QStringEncoder encode("windows-1250");
-    QByteArray bytes = encode(cut);
+    QByteArray bytes = encode.isValid() ? QByteArray(encode(cut)) : Cp1250::encode(cut);
     for (char &c : bytes)
         if (c == 0x1A || c == '\0')
             c = '?';
@@ -411,11 +423,10 @@ QByteArray build(const QVector<ResultRecord> &records)
     const QDate today = QDate::currentDate();
     DBFSetLastModifiedDate(dbf.handle, today.year() - 1900, today.month(), today.day());
 
-    QStringEncoder encodeCount("windows-1250");
     for (int i = 0; i < records.size(); ++i) {
         const ResultRecord &r = records[i];
         const QByteArray name = encodeName(r.name);
-        const QByteArray count = QByteArray(encodeCount(r.count)).left(kCountWidth);
+        const QByteArray count = Cp1250::encode(r.count).left(kCountWidth);
         const int moves = qBound(-99999999, r.moves, kMaxMoves);
         bool ok = DBFWriteStringAttribute(dbf.handle, i, 0, name.constData())
             && DBFWriteIntegerAttribute(dbf.handle, i, 1, moves)

@@ -1,5 +1,6 @@
 list(APPEND TORAN_CORE_SOURCES
     results/TableFile.cpp results/TableFile.h
+    results/Cp1250.cpp results/Cp1250.h
     results/AtomicFile.cpp results/AtomicFile.h
     results/Data.cpp results/Data.h
     results/Verdict.cpp results/Verdict.h

@@ -14,10 +14,10 @@ add_dependencies(test_results_processes results_writer)
 # a bounded time. Built with clang directly on the reader's sources, so that
 # the main build may use any compiler.
 find_program(TORAN_CLANGXX NAMES clang++ clang++-14)
-if(TORAN_CLANGXX)
+if(TORAN_CLANGXX AND UNIX)
     set(fuzz_bin ${CMAKE_CURRENT_BINARY_DIR}/results_fuzz_table)
     set(fuzz_sources ${CMAKE_CURRENT_SOURCE_DIR}/results/fuzz_table.cpp
-        ${PROJECT_SOURCE_DIR}/src/results/TableFile.cpp)
+        ${PROJECT_SOURCE_DIR}/src/results/TableFile.cpp ${PROJECT_SOURCE_DIR}/src/results/Cp1250.cpp)
     add_custom_command(OUTPUT ${fuzz_bin}
         COMMAND ${TORAN_CLANGXX} -std=c++17 -g -O1 -fPIC
             -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
@@ -43,7 +43,7 @@ if(TORAN_CLANGXX)
             -print_final_stats=1 ${fuzz_corpus} ${fuzz_seeds})
     set_tests_properties(test_results_fuzz PROPERTIES FIXTURES_REQUIRED results_fuzz TIMEOUT 120)
 else()
-    message(STATUS "clang++ not found: the table reader's fuzz test is not added")
+    message(STATUS "clang++ not found (or not a Unix build): the table reader's fuzz test is not added")
 endif()
 
 # The install step delivers the empty template and, only where none exists,

@@ -1,5 +1,6 @@
 #include "ResultsFixtures.h"
 
+#include "results/Cp1250.h"
 #include "results/Data.h"
 #include "shell/AppError.h"
 #include "shell/Today.h"
@@ -8,6 +9,7 @@
 #include <QLockFile>
 #include <QSignalSpy>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QtTest>
 
 using namespace ResultsFixtures;
@@ -59,6 +61,7 @@ private slots:
     void otherDiskCountsStayInTheFileAndReappearUnderTheirFilter();
     void namesAreStoredInWindows1250CutTo100Characters_data();
     void namesAreStoredInWindows1250CutTo100Characters();
+    void theBuiltInWindows1250AgreesWithThePlatformConverter();
     void dateTextsUseTheLocaleShortDateFormat_data();
     void dateTextsUseTheLocaleShortDateFormat();
     void badTextsAreRefusedAndLeaveTheFileUntouched_data();
@@ -284,6 +287,31 @@ void ResultsTableTest::namesAreStoredInWindows1250CutTo100Characters()
     const QByteArray file = app.readFile(kTable);
     QCOMPARE(file.mid(162, 100), bytes + QByteArray(100 - bytes.size(), ' '));
     QCOMPARE(uchar(file[29]), uchar(0xC8));   // Central European code-page mark
+}
+
+// The code page used where Qt has no converter for it gives the same bytes
+// and characters as the converter does here.
+void ResultsTableTest::theBuiltInWindows1250AgreesWithThePlatformConverter()
+{
+    QStringDecoder decoder("windows-1250");
+    QVERIFY(decoder.isValid());
+    int defined = 0;
+    for (int b = 0; b < 256; ++b) {
+        const QByteArray byte(1, char(b));
+        const QString mine = Cp1250::decode(byte);
+        if (mine == QString(QChar(0xFFFD)))
+            continue;
+        ++defined;
+        QCOMPARE(mine, QString(decoder(byte)));
+        QCOMPARE(Cp1250::encode(mine), byte);
+    }
+    QCOMPARE(defined, 256 - 5);   // 0x81, 0x83, 0x88, 0x90 and 0x98 are undefined
+    for (const QString &text : {QStringLiteral("Příliš žluťoučký kůň „úpěl“ — ďábelské ódy €"),
+                                QStringLiteral("Søren 日本 \U0001F600 ñ")}) {
+        QByteArray viaQt = QStringEncoder("windows-1250")(text);
+        viaQt.replace('\x1A', '?');
+        QCOMPARE(Cp1250::encode(text), viaQt);
+    }
 }
 
 // DateAsText is the locale's short date; a date text goes back to the same date.
