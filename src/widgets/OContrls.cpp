@@ -1,0 +1,482 @@
+#include "OContrls.h"
+
+#include "Colors.h"
+#include "Panel.h"
+#include "shell/Fonts.h"
+
+#include <QEnterEvent>
+#include <QFontMetrics>
+#include <QHash>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+constexpr QSize kNewButtonSize(100, 25);
+constexpr QSize kNewLabelSize(100, 17);
+constexpr int kNewRoundSize = 20;
+constexpr int kIndicatorLeft = 7;       // the button's light, and the caption's shift right
+constexpr int kIndicatorSize = 11;
+constexpr int kLabelTextGap = 5;        // between the label's light and its text
+constexpr int kLabelFrameGap = 2;       // between the light and the pressed frame
+const QColor kDisabledCaption(Colors::Gray);
+
+// A rounded rectangle covering the pixels [l, r) x [t, b), corner ellipse
+// roundSize x roundSize.
+QPainterPath roundedArea(int l, int t, int r, int b, qreal roundSize)
+{
+    QPainterPath path;
+    const qreal radius = qMax<qreal>(0, roundSize / 2.0);
+    path.addRoundedRect(QRectF(l, t, r - l, b - t), radius, radius);
+    return path;
+}
+
+// The outline of the rounded rectangle (l, t, r, b) drawn penWidth wide
+// inwards from its edge, the inside filled with fill.
+void roundRect(QPainter &p, int l, int t, int r, int b, int roundSize, int penWidth,
+               const QColor &pen, const QColor &fill)
+{
+    const QPainterPath outer = roundedArea(l, t, r, b, roundSize);
+    const QPainterPath inner = roundedArea(l + penWidth, t + penWidth, r - penWidth, b - penWidth,
+                                           roundSize - 2 * penWidth);
+    p.fillPath(outer, fill);
+    p.fillPath(outer.subtracted(inner), pen);
+}
+
+// A one-pixel dotted rectangle over the pixels [l, r) x [t, b).
+void dottedRect(QPainter &p, const QRect &pixels, const QColor &color)
+{
+    p.save();
+    p.setPen(color);
+    int n = 0;
+    auto dot = [&](int x, int y) {
+        if (n++ % 2 == 0)
+            p.drawPoint(x, y);
+    };
+    for (int x = pixels.left(); x < pixels.right(); ++x)
+        dot(x, pixels.top());
+    for (int y = pixels.top(); y < pixels.bottom(); ++y)
+        dot(pixels.right(), y);
+    for (int x = pixels.right(); x > pixels.left(); --x)
+        dot(x, pixels.bottom());
+    for (int y = pixels.bottom(); y > pixels.top(); --y)
+        dot(pixels.left(), y);
+    p.restore();
+}
+
+} // namespace
+
+QColor parentBackgroundColor(const QWidget *control)
+{
+    const QWidget *parent = control->parentWidget();
+    if (const auto *panel = qobject_cast<const Panel *>(parent))
+        return panel->color();
+    if (parent)
+        return parent->palette().color(parent->backgroundRole());
+    return control->palette().color(QPalette::Window);
+}
+
+QPixmap indicatorPicture(const QString &name, QRgb transparent)
+{
+    static QHash<QString, QPixmap> cache;
+    const QString key = name + QLatin1Char('/') + QString::number(transparent, 16);
+    auto found = cache.constFind(key);
+    if (found != cache.constEnd())
+        return *found;
+    QImage image(QStringLiteral(":/art/led/%1.png").arg(name));
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] | 0xFF000000u) == (transparent | 0xFF000000u))
+                line[x] = qRgba(0, 0, 0, 0);
+    }
+    const QPixmap pixmap = QPixmap::fromImage(image);
+    cache.insert(key, pixmap);
+    return pixmap;
+}
+
+// ---------------------------------------------------------------- TOfficeButton
+
+TOfficeButton::TOfficeButton(QWidget *parent)
+    : QWidget(parent),
+      m_borderColor(Colors::Gray),
+      m_buttonColor(Colors::Silver),
+      m_caption(QStringLiteral("OfficeButton")),
+      m_roundSize(kNewRoundSize)
+{
+    setFont(Fonts::sansSerif());
+    setMouseTracking(true);
+    resize(kNewButtonSize);
+}
+
+void TOfficeButton::setBorderColor(const QColor &color)
+{
+    m_borderColor = color;
+    update();
+}
+
+void TOfficeButton::setBorderWidth(int width)
+{
+    m_borderWidth = qBound(1, width, 3);
+    update();
+}
+
+void TOfficeButton::setButtonColor(const QColor &color)
+{
+    m_buttonColor = color;
+    update();
+}
+
+void TOfficeButton::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    update();
+}
+
+void TOfficeButton::setControlEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    m_hot = false;
+    m_pressed = false;
+    m_offset = 0;
+    m_leftDown = false;
+    repaint();
+}
+
+void TOfficeButton::setFontColor(const QColor &color)
+{
+    m_fontColor = color;
+    update();
+}
+
+void TOfficeButton::setRoundSize(int size)
+{
+    m_roundSize = size;
+    update();
+}
+
+void TOfficeButton::setTransparent(bool transparent)
+{
+    m_transparent = transparent;
+    update();
+}
+
+bool TOfficeButton::acceptsMouse() const
+{
+    return m_enabled && isEnabled();
+}
+
+void TOfficeButton::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const int W = width(), H = height(), BW = m_borderWidth, RS = m_roundSize, d = m_offset;
+    const QColor brush = m_transparent ? parentBackgroundColor(this) : m_buttonColor;
+
+    if (m_hot) {
+        roundRect(p, BW, BW, W - BW + 1, H - BW + 1, RS, BW + 1, m_borderColor, brush);
+        // The highlight along the top, just inside the rim.
+        p.fillRect(QRect(RS / 2, BW + 2, (W - RS / 2) - RS / 2, 2), Qt::white);
+    } else {
+        roundRect(p, BW - 1, BW - 1, W - BW + 1, H - BW + 1, RS, BW, QColor(Colors::Silver), brush);
+    }
+
+    const QString light = m_hot && m_pressed ? QStringLiteral("DOWN")
+                        : m_hot              ? QStringLiteral("ON")
+                                             : QStringLiteral("OFF");
+    p.drawPixmap(kIndicatorLeft + d, (H - kIndicatorSize) / 2 + d, indicatorPicture(light, Colors::White));
+
+    const QFontMetrics metrics(font());
+    const int textWidth = metrics.horizontalAdvance(m_caption);
+    const int textHeight = metrics.height();
+    p.setFont(font());
+    p.setPen(m_enabled ? m_fontColor : kDisabledCaption);
+    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackground(brush);
+    p.drawText(QRect((W - textWidth) / 2 + d + kIndicatorLeft, (H - textHeight) / 2 + d, textWidth, textHeight),
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_caption);
+}
+
+void TOfficeButton::pointerEntered()
+{
+    m_inside = true;
+    if (!acceptsMouse())
+        return;
+    m_hot = true;
+    m_offset = m_pressed ? 1 : 0;
+    repaint();
+    emit mouseEntered();
+}
+
+void TOfficeButton::pointerLeft()
+{
+    m_inside = false;
+    if (!acceptsMouse())
+        return;
+    m_hot = false;
+    m_offset = 0;
+    repaint();
+    emit mouseLeft();
+}
+
+void TOfficeButton::enterEvent(QEnterEvent *)
+{
+    if (!m_inside)
+        pointerEntered();
+}
+
+void TOfficeButton::leaveEvent(QEvent *)
+{
+    if (m_inside)
+        pointerLeft();
+}
+
+void TOfficeButton::mousePressEvent(QMouseEvent *event)
+{
+    if (!acceptsMouse())
+        return;
+    m_leftDown = event->button() == Qt::LeftButton;
+    m_pressed = false;
+    m_hot = true;
+    m_pressed = true;
+    m_offset = 1;
+    repaint();
+    emit mousePressed(event->button(), event->position().toPoint());
+}
+
+void TOfficeButton::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!acceptsMouse())
+        return;
+    const QPoint pos = event->position().toPoint();
+    const bool inside = rect().contains(pos);
+    // A held button keeps the pointer's events here: leaving and coming back
+    // are seen in the moves.
+    if (event->buttons() != Qt::NoButton && inside != m_inside) {
+        if (inside)
+            pointerEntered();
+        else
+            pointerLeft();
+    }
+    if (!m_hot && inside) {
+        m_hot = true;
+        repaint();
+    }
+    emit mouseMoved(pos);
+}
+
+void TOfficeButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!acceptsMouse())
+        return;
+    const QPoint pos = event->position().toPoint();
+    const bool click = m_leftDown && event->button() == Qt::LeftButton && rect().contains(pos);
+    if (event->button() == Qt::LeftButton)
+        m_leftDown = false;
+    if (click)
+        emit clicked();
+    m_pressed = false;
+    m_offset = 0;
+    repaint();
+    emit mouseReleased(event->button(), pos);
+}
+
+void TOfficeButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (!acceptsMouse())
+        return;
+    emit doubleClicked();
+    // The second press shows the pressed look but its release is no click.
+    mousePressEvent(event);
+    m_leftDown = false;
+}
+
+// ---------------------------------------------------------------- TOfficeLabel
+
+TOfficeLabel::TOfficeLabel(QWidget *parent)
+    : QWidget(parent),
+      m_caption(QStringLiteral("OfficeLabel")),
+      m_labelColor(Colors::Silver),
+      m_led(indicatorPicture(QStringLiteral("OFFRND"), Colors::Yellow))
+{
+    setFont(Fonts::sansSerif());
+    setMouseTracking(true);
+    resize(kNewLabelSize);
+}
+
+void TOfficeLabel::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    update();
+}
+
+void TOfficeLabel::setControlEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    m_hot = false;
+    m_pressed = false;
+    m_leftDown = false;
+    repaint();
+}
+
+void TOfficeLabel::setFontColor(const QColor &color)
+{
+    m_fontColor = color;
+    update();
+}
+
+void TOfficeLabel::setLabelColor(const QColor &color)
+{
+    m_labelColor = color;
+    update();
+}
+
+void TOfficeLabel::setLedType(TLEDType type)
+{
+    m_ledType = type;
+    static const char *const offNames[] = {"OFFRND", "OFF3DWN", "OFF3UP"};
+    m_led = indicatorPicture(QLatin1String(offNames[type]), Colors::Yellow);
+    repaint();
+}
+
+void TOfficeLabel::setTransparent(bool transparent)
+{
+    m_transparent = transparent;
+    update();
+}
+
+QString TOfficeLabel::ledName() const
+{
+    static const char *const suffixes[] = {"RND", "3DWN", "3UP"};
+    const char *state = !m_hot ? "OFF" : m_pressed ? "DOWN" : "ON";
+    return QLatin1String(state) + QLatin1String(suffixes[m_ledType]);
+}
+
+bool TOfficeLabel::acceptsMouse() const
+{
+    return m_enabled && isEnabled();
+}
+
+void TOfficeLabel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const int W = width(), H = height();
+    const QColor brush = m_transparent ? parentBackgroundColor(this) : m_labelColor;
+    if (!m_transparent)
+        p.fillRect(rect(), m_labelColor);
+
+    p.drawPixmap(0, 0, indicatorPicture(ledName(), Colors::Yellow));
+
+    const int w = m_led.width();
+    const QRect textBox(QPoint(w + kLabelTextGap, 1), QPoint(W - 1, H - 2));
+    p.save();
+    p.setClipRect(textBox);
+    p.setFont(font());
+    p.setPen(m_enabled ? m_fontColor : kDisabledCaption);
+    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackground(brush);
+    p.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_caption);
+    p.restore();
+
+    // Frame pixels [w + 2, W - 1) x [0, H - 1). Black dots combined by AND
+    // with what lies below are simply black.
+    const QRect frame(QPoint(w + kLabelFrameGap, 0), QPoint(W - 2, H - 2));
+    if (m_hot && m_pressed) {
+        dottedRect(p, frame, Qt::black);
+    } else if (!m_hot && m_erase) {
+        m_erase = false;
+        dottedRect(p, frame, brush);
+    }
+}
+
+void TOfficeLabel::pointerEntered()
+{
+    m_inside = true;
+    if (!acceptsMouse())
+        return;
+    m_hot = true;
+    repaint();
+    emit mouseEntered();
+}
+
+void TOfficeLabel::pointerLeft()
+{
+    m_inside = false;
+    if (!acceptsMouse())
+        return;
+    m_erase = true;
+    m_hot = false;
+    repaint();
+    emit mouseLeft();
+}
+
+void TOfficeLabel::enterEvent(QEnterEvent *)
+{
+    if (!m_inside)
+        pointerEntered();
+}
+
+void TOfficeLabel::leaveEvent(QEvent *)
+{
+    if (m_inside)
+        pointerLeft();
+}
+
+void TOfficeLabel::mousePressEvent(QMouseEvent *event)
+{
+    if (!acceptsMouse())
+        return;
+    m_leftDown = event->button() == Qt::LeftButton;
+    m_pressed = false;
+    m_hot = true;
+    m_pressed = true;
+    repaint();
+    emit mousePressed(event->button(), event->position().toPoint());
+}
+
+void TOfficeLabel::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!acceptsMouse())
+        return;
+    const QPoint pos = event->position().toPoint();
+    const bool inside = rect().contains(pos);
+    if (event->buttons() != Qt::NoButton && inside != m_inside) {
+        if (inside)
+            pointerEntered();
+        else
+            pointerLeft();
+    }
+    if (!m_hot && inside) {
+        m_hot = true;
+        repaint();
+    }
+    emit mouseMoved(pos);
+}
+
+void TOfficeLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!acceptsMouse())
+        return;
+    const QPoint pos = event->position().toPoint();
+    const bool click = m_leftDown && event->button() == Qt::LeftButton && rect().contains(pos);
+    if (event->button() == Qt::LeftButton)
+        m_leftDown = false;
+    if (click) {
+        m_erase = true;
+        emit clicked();
+    }
+    m_pressed = false;
+    repaint();
+    emit mouseReleased(event->button(), pos);
+}
+
+void TOfficeLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (!acceptsMouse())
+        return;
+    emit doubleClicked();
+    mousePressEvent(event);
+    m_leftDown = false;
+}

@@ -1,0 +1,163 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QWidget>
+
+// The colour a transparent control paints as its background: the colour of
+// the Panel it lies on, or else its parent's window colour.
+QColor parentBackgroundColor(const QWidget *control);
+
+// One of the indicator lights (":/art/led/<name>.png") with the given colour
+// made transparent; loaded once.
+QPixmap indicatorPicture(const QString &name, QRgb transparent);
+
+// A flat rounded push button with a small indicator light at its left: the
+// light and a darker rim come on under the mouse. Its own Enabled flag (not
+// the widget's enabled state) greys the caption and ignores the mouse.
+class TOfficeButton : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QColor BorderColor READ borderColor WRITE setBorderColor)
+    Q_PROPERTY(int BorderWidth READ borderWidth WRITE setBorderWidth)
+    Q_PROPERTY(QColor ButtonColor READ buttonColor WRITE setButtonColor)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(bool Enabled READ isControlEnabled WRITE setControlEnabled)
+    Q_PROPERTY(QColor FontColor READ fontColor WRITE setFontColor)
+    Q_PROPERTY(int RoundSize READ roundSize WRITE setRoundSize)
+    Q_PROPERTY(bool Transparent READ isTransparent WRITE setTransparent)
+public:
+    explicit TOfficeButton(QWidget *parent = nullptr);
+
+    QColor borderColor() const { return m_borderColor; }
+    void setBorderColor(const QColor &color);
+    int borderWidth() const { return m_borderWidth; }
+    void setBorderWidth(int width);   // 1 to 3
+    QColor buttonColor() const { return m_buttonColor; }
+    void setButtonColor(const QColor &color);
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+    bool isControlEnabled() const { return m_enabled; }
+    void setControlEnabled(bool enabled);
+    QColor fontColor() const { return m_fontColor; }
+    void setFontColor(const QColor &color);
+    int roundSize() const { return m_roundSize; }
+    void setRoundSize(int size);
+    bool isTransparent() const { return m_transparent; }
+    void setTransparent(bool transparent);
+
+    bool isHot() const { return m_hot; }
+    bool isPressed() const { return m_pressed; }
+    int pressOffset() const { return m_offset; }
+
+signals:
+    void clicked();
+    void doubleClicked();
+    void mouseEntered();
+    void mouseLeft();
+    void mousePressed(Qt::MouseButton button, const QPoint &pos);
+    void mouseMoved(const QPoint &pos);
+    void mouseReleased(Qt::MouseButton button, const QPoint &pos);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    bool acceptsMouse() const;
+    void pointerEntered();
+    void pointerLeft();
+
+    QColor m_borderColor;
+    int m_borderWidth = 1;
+    QColor m_buttonColor;
+    QString m_caption;
+    bool m_enabled = true;
+    QColor m_fontColor = Qt::black;
+    int m_roundSize;
+    bool m_transparent = true;
+
+    bool m_hot = false;
+    bool m_pressed = false;
+    int m_offset = 0;
+    bool m_inside = false;          // the pointer is over the control (enter/leave seen)
+    bool m_leftDown = false;        // the left button went down here: a release inside clicks
+};
+
+// A clickable text line with a round (or triangular) light in front of it:
+// the light comes on under the mouse, a dotted frame marks the pressed text.
+class TOfficeLabel : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(bool Enabled READ isControlEnabled WRITE setControlEnabled)
+    Q_PROPERTY(QColor FontColor READ fontColor WRITE setFontColor)
+    Q_PROPERTY(QColor LabelColor READ labelColor WRITE setLabelColor)
+    Q_PROPERTY(TLEDType LEDType READ ledType WRITE setLedType)
+    Q_PROPERTY(bool Transparent READ isTransparent WRITE setTransparent)
+public:
+    enum TLEDType { RoundLED, TriLEDDown, TriLEDUp };
+    Q_ENUM(TLEDType)
+
+    explicit TOfficeLabel(QWidget *parent = nullptr);
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+    bool isControlEnabled() const { return m_enabled; }
+    void setControlEnabled(bool enabled);
+    QColor fontColor() const { return m_fontColor; }
+    void setFontColor(const QColor &color);
+    QColor labelColor() const { return m_labelColor; }
+    void setLabelColor(const QColor &color);
+    TLEDType ledType() const { return m_ledType; }
+    void setLedType(TLEDType type);
+    bool isTransparent() const { return m_transparent; }
+    void setTransparent(bool transparent);
+
+    bool isHot() const { return m_hot; }
+    bool isPressed() const { return m_pressed; }
+    // The name of the light the next paint shows ("OFFRND", "ON3UP", ...).
+    QString ledName() const;
+
+signals:
+    void clicked();
+    void doubleClicked();
+    void mouseEntered();
+    void mouseLeft();
+    void mousePressed(Qt::MouseButton button, const QPoint &pos);
+    void mouseMoved(const QPoint &pos);
+    void mouseReleased(Qt::MouseButton button, const QPoint &pos);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    bool acceptsMouse() const;
+    void pointerEntered();
+    void pointerLeft();
+
+    QString m_caption;
+    bool m_enabled = true;
+    QColor m_fontColor = Qt::black;
+    QColor m_labelColor;
+    TLEDType m_ledType = RoundLED;
+    bool m_transparent = true;
+    QPixmap m_led;                  // the "off" light of the LED type: its size places the text
+
+    bool m_hot = false;
+    bool m_pressed = false;
+    bool m_erase = false;           // remove the pressed frame at the next paint
+    bool m_inside = false;
+    bool m_leftDown = false;
+};
