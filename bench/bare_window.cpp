@@ -1,17 +1,45 @@
-// The smallest Qt Widgets program that shows a window; quits as soon as the
-// window is shown when TORAN2000_QUIT_WHEN_SHOWN is set, like the game.
+// The smallest Qt Widgets program that shows a window: the yardstick for the
+// game's start-up. With TORAN2000_QUIT_WHEN_SHOWN set it reports, like the
+// game, the moment its window is first painted and its peak memory, then quits.
 #include <QApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QTimer>
 #include <QWidget>
+
+#include <cstdio>
+
+namespace {
+class Window : public QWidget
+{
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        if (m_reported || !qEnvironmentVariableIsSet("TORAN2000_QUIT_WHEN_SHOWN"))
+            return;
+        m_reported = true;
+        QFile status(QStringLiteral("/proc/self/status"));
+        QByteArray peak = "0";
+        if (status.open(QIODevice::ReadOnly))
+            for (const QByteArray &line : status.readAll().split('\n'))
+                if (line.startsWith("VmHWM:"))
+                    peak = line.mid(6).trimmed().split(' ').value(0);
+        std::printf("shown %lld %s\n", QDateTime::currentMSecsSinceEpoch(), peak.constData());
+        std::fflush(stdout);
+        QTimer::singleShot(0, qApp, &QApplication::quit);
+    }
+
+private:
+    bool m_reported = false;
+};
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QWidget window;
+    Window window;
     window.resize(569, 336);
     window.setWindowTitle(QStringLiteral("Bare window"));
     window.show();
-    if (qEnvironmentVariableIsSet("TORAN2000_QUIT_WHEN_SHOWN"))
-        QTimer::singleShot(0, &app, &QApplication::quit);
     return app.exec();
 }

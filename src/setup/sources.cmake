@@ -1,4 +1,5 @@
 list(APPEND TORAN_CORE_SOURCES
 )
 list(APPEND TORAN_UI_SOURCES
+    setup/Hra.cpp setup/Hra.h
 )

@@ -5,12 +5,14 @@
 
 namespace {
 bool g_enabled = true;
+Pacing::StepObserver g_observer;
 }
 
 namespace Pacing {
 
 void setEnabled(bool enabled) { g_enabled = enabled; }
 bool isEnabled() { return g_enabled; }
+void setStepObserver(StepObserver observer) { g_observer = std::move(observer); }
 
 Stepper::Stepper(int stepMicros)
     : m_stepNanos(qint64(stepMicros) * 1000)
@@ -18,10 +20,13 @@ Stepper::Stepper(int stepMicros)
     m_clock.start();
 }
 
-void Stepper::step(QWidget *w)
+void Stepper::moveTo(QWidget *w, const QPoint &topLeft, bool repaint)
 {
-    if (w)
+    w->move(topLeft);
+    if (repaint)
         w->repaint();
+    if (g_observer)
+        g_observer(w, w->geometry());
     ++m_steps;
     if (!g_enabled)
         return;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QRect>
+
+#include <functional>
 
 class QWidget;
 
@@ -21,12 +24,17 @@ constexpr int kPageStepMicros = 4000;
 void setEnabled(bool enabled);
 bool isEnabled();
 
+// Tests watch every step: the control moved and its geometry at that step.
+using StepObserver = std::function<void(QWidget *moved, const QRect &geometry)>;
+void setStepObserver(StepObserver observer);
+
 class Stepper
 {
 public:
     explicit Stepper(int stepMicros);
-    // Repaints w at once (when given) and waits until this step's deadline.
-    void step(QWidget *w);
+    // Moves w to its new place, repaints it at once and waits until this
+    // step's deadline. With repaint false the move is only drawn later.
+    void moveTo(QWidget *w, const QPoint &topLeft, bool repaint = true);
 
 private:
     QElapsedTimer m_clock;

@@ -1,7 +1,18 @@
 #pragma once
 
+#include <functional>
+
+class QApplication;
+
 // The program's entry: the single-instance test, the splash with its
-// progress, the windows created once in their order, and the message loop.
+// progress, every window created once in its order, and the message loop.
 namespace Startup {
+
 int run(int argc, char *argv[]);
-}
+
+// Creates the data module and every window in their order, reporting the
+// splash position after each (7, 14, 21, 28, 35, 42, 63, 70, 77, 84, 91, 100).
+// The windows land in appWindows().
+void createWindows(const std::function<void(int)> &progress);
+
+} // namespace Startup

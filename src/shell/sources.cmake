@@ -14,4 +14,24 @@ list(APPEND TORAN_UI_SOURCES
     shell/InputLock.cpp shell/InputLock.h
     shell/Fonts.cpp shell/Fonts.h
 )
-list(APPEND TORAN_UI_SOURCES shell/Startup.cpp shell/Startup.h)
+list(APPEND TORAN_CORE_SOURCES
+    shell/SystemInfo.cpp shell/SystemInfo.h
+    shell/Manual.cpp shell/Manual.h
+)
+list(APPEND TORAN_UI_SOURCES
+    shell/AppWindows.cpp shell/AppWindows.h
+    shell/HintTracker.cpp shell/HintTracker.h
+    shell/QtSoundPlayer.cpp shell/QtSoundPlayer.h
+)
+list(APPEND TORAN_UI_SOURCES
+    shell/Hlavni.cpp shell/Hlavni.h
+    shell/Sef.cpp shell/Sef.h
+    shell/StatusBar.cpp shell/StatusBar.h
+)
+list(APPEND TORAN_UI_SOURCES
+    shell/BenchReport.cpp shell/BenchReport.h
+    shell/DialogSupport.cpp shell/DialogSupport.h
+    shell/Platform.cpp shell/Platform.h
+    shell/Spusteni.cpp shell/Spusteni.h
+    shell/Startup.cpp shell/Startup.h
+)

@@ -6,6 +6,7 @@ list(APPEND TORAN_CORE_SOURCES
 list(APPEND TORAN_UI_SOURCES
     widgets/Shape.cpp widgets/Shape.h
     widgets/Panel.cpp widgets/Panel.h
+    widgets/TextLabel.cpp widgets/TextLabel.h
 )
 foreach(part controls shaped)
     if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${part}.cmake)

@@ -1,0 +1,67 @@
+#include "QuestionBalloon.h"
+
+#include "shell/DialogSupport.h"
+#include "shell/ErrorReport.h"
+#include "shell/Fonts.h"
+#include "shell/SoundCue.h"
+#include "widgets/OContrls.h"
+#include "widgets/Panel.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+QuestionBalloon::QuestionBalloon(const Layout &layout, QWidget *parent)
+    : QWidget(parent)
+{
+    DialogSupport::makeBalloon(this, QSize(layout.width, 98), bpRightTop, QStringLiteral("Dotaz"));
+    setFont(Fonts::sansSerif(11));
+
+    auto *image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(5, 5, 35, 35);
+    image->setPixmap(DialogSupport::transparentPicture(QStringLiteral(":/art/warning-question.png")));
+    DialogSupport::label(this, "Label1", QStringLiteral("Toranská věž 2000"), QRect(45, 25, 103, 15),
+                         Fonts::times(13, true));
+    DialogSupport::label(this, "Label2", QString::fromUtf8(layout.question), QRect(5, 43, layout.questionWidth, 15),
+                         Fonts::times(13));
+    auto *bevel = new BevelLine(this);
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setGeometry(5, 66, layout.bevelWidth, 7);
+
+    m_yes = DialogSupport::officeButton(this, "OfficeButton1", QStringLiteral("Ano"), {layout.yesLeft, 72},
+                                        Fonts::sansSerif(11), QString::fromUtf8(layout.yesHint));
+    m_no = DialogSupport::officeButton(this, "OfficeButton2", QStringLiteral("Ne"), {layout.noLeft, 72},
+                                       Fonts::sansSerif(11), QString::fromUtf8(layout.noHint));
+    connect(m_yes, &TOfficeButton::clicked, this, [this] { ErrorReport::guard(this, [this] { answerYes(); }); });
+    connect(m_no, &TOfficeButton::clicked, this, [this] { ErrorReport::guard(this, [this] { answerNo(); }); });
+}
+
+void QuestionBalloon::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    PlaySoundCue(QStringLiteral("Dotaz.wav"));
+    DialogSupport::setMainAndAssistantEnabled(false);
+    activateWindow();
+    setFocus();
+}
+
+void QuestionBalloon::hideEvent(QHideEvent *event)
+{
+    DialogSupport::setMainAndAssistantEnabled(true);
+    QWidget::hideEvent(event);
+}
+
+void QuestionBalloon::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ErrorReport::guard(this, [this] { answerYes(); });
+        break;
+    case Qt::Key_Escape:
+        ErrorReport::guard(this, [this] { answerNo(); });
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,163 @@
+#include "Tabulka.h"
+
+#include "Data.h"
+#include "shell/AppWindows.h"
+#include "shell/DialogSupport.h"
+#include "shell/ErrorReport.h"
+#include "shell/Fonts.h"
+#include "widgets/Colors.h"
+#include "widgets/Panel.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace {
+const char *const kTabCaptions[TTabulkaDialog::kPages] = {
+    "3 disky", "4 disky", "5 disků", "6 disků", "7 disků", "8 disků", "9 disků", "10 disků",
+};
+constexpr int kNameWidth = 240;
+constexpr int kMovesWidth = 30;
+constexpr int kDateWidth = 76;   // a whole date text, left of the cover panel
+
+ResultsTable *table()
+{
+    TDataModule1 *data = appWindows().DataModule1;
+    return data ? &data->Table1() : nullptr;
+}
+} // namespace
+
+TTabulkaDialog::TTabulkaDialog(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("TabulkaDialog"));
+    setFixedSize(396, 276);
+    setFont(Fonts::sansSerif(11));
+
+    auto *panel1 = new Panel(this, Panel::Raised, QColor(Colors::BtnFace));
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setGeometry(rect());
+    auto *panel2 = new Panel(panel1, Panel::Raised, QColor(Colors::BtnFace));
+    panel2->setObjectName(QStringLiteral("Panel2"));
+    panel2->setGeometry(2, 2, 392, 272);
+
+    m_pages = new QTabWidget(panel2);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages->setGeometry(8, 8, 377, 225);
+    m_pages->setFont(Fonts::times(11));
+    TDataModule1 *data = appWindows().DataModule1;
+    for (int page = 1; page <= kPages; ++page) {
+        auto *sheet = new QWidget;
+        sheet->setObjectName(QStringLiteral("TabSheet%1").arg(page));
+        sheet->setAutoFillBackground(true);
+        QPalette sheetPalette = sheet->palette();
+        sheetPalette.setColor(QPalette::Window, QColor(Colors::BtnFace));
+        sheet->setPalette(sheetPalette);
+
+        auto *grid = new QTableView(sheet);
+        grid->setObjectName(QStringLiteral("DBGrid%1").arg(page));
+        grid->setGeometry(8, 8, 354, 177);
+        grid->setFrameShape(QFrame::NoFrame);
+        grid->setShowGrid(false);
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+        grid->setSelectionMode(QAbstractItemView::SingleSelection);
+        grid->verticalHeader()->hide();
+        grid->verticalHeader()->setDefaultSectionSize(17);
+        grid->horizontalHeader()->setFont(Fonts::times(11, true));
+        grid->horizontalHeader()->setHighlightSections(false);
+        grid->setTabKeyNavigation(true);   // Tab moves between the columns
+        grid->setWordWrap(false);
+        grid->setTextElideMode(Qt::ElideNone);   // long names are cut at the column edge
+        QPalette gridPalette = grid->palette();
+        gridPalette.setColor(QPalette::Base, QColor(Colors::Silver));
+        grid->setPalette(gridPalette);
+        if (data)
+            grid->setModel(&data->DataSource1());
+        grid->setColumnWidth(ResultsModel::NameColumn, kNameWidth);
+        grid->setColumnWidth(ResultsModel::MovesColumn, kMovesWidth);
+        grid->setColumnWidth(ResultsModel::DateColumn, kDateWidth);
+        grid->installEventFilter(this);
+        m_grids[page - 1] = grid;
+
+        // Covers the grid's right edge, where its scroll bar would appear.
+        auto *cover = new Panel(sheet, Panel::NoBevel, QColor(Colors::BtnFace));
+        cover->setObjectName(QStringLiteral("Panel%1").arg(page + 2));
+        cover->setGeometry(344, 8, 25, 185);
+
+        m_pages->addTab(sheet, QString::fromUtf8(kTabCaptions[page - 1]));
+    }
+    m_pages->tabBar()->installEventFilter(this);
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
+        ErrorReport::guard(this, [this, index] { pageStep(index + 1); });
+    });
+
+    m_ok = new QPushButton(QStringLiteral("Ok"), panel2);
+    m_ok->setObjectName(QStringLiteral("Button1"));
+    m_ok->setGeometry(158, 240, 75, 25);
+    m_ok->setFont(Fonts::times(13));
+    m_ok->setDefault(false);
+    m_ok->setAutoDefault(false);
+    connect(m_ok, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void TTabulkaDialog::pageStep(int page)
+{
+    if (ResultsTable *t = table()) {
+        t->setFiltered(true);
+        t->setFilter(ResultsTable::filterFor(QString::number(page + 2)));
+        t->setIndexFieldNames(QStringLiteral("TAHY"));
+    }
+}
+
+void TTabulkaDialog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        move(QGuiApplication::primaryScreen()->geometry().center() - rect().center());
+    }
+    ErrorReport::guard(this, [this] {
+        pageStep(1);
+        DialogSupport::setMainAndAssistantEnabled(false);
+        m_pages->setCurrentIndex(0);
+        activateWindow();
+        m_ok->setFocus();
+    });
+}
+
+void TTabulkaDialog::hideEvent(QHideEvent *event)
+{
+    DialogSupport::setMainAndAssistantEnabled(true);
+    QWidget::hideEvent(event);
+}
+
+void TTabulkaDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Reached from the "Ok" button or the window itself; the grids and the
+    // page tabs keep their keys (see eventFilter).
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        close();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool TTabulkaDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter and Esc in a grid or on the tabs do not close the viewer.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QPushButton;
+class QTabWidget;
+class QTableView;
+
+// The table of best results: one page per disk count, 3 to 10, each a grid
+// of name, moves and date, the fewest moves first. It only reads.
+class TTabulkaDialog : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kPages = 8;
+
+    explicit TTabulkaDialog(QWidget *parent = nullptr);
+
+    QTabWidget *pageControl() const { return m_pages; }
+    QTableView *grid(int page) const { return m_grids[page - 1]; }   // DBGrid1..8
+    QPushButton *okButton() const { return m_ok; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void pageStep(int page);
+
+    QTabWidget *m_pages = nullptr;
+    std::array<QTableView *, kPages> m_grids{};
+    QPushButton *m_ok = nullptr;
+    bool m_shownOnce = false;
+};

@@ -1,0 +1,27 @@
+#include "Vymazat.h"
+
+#include "Data.h"
+#include "shell/AppWindows.h"
+
+namespace {
+const QuestionBalloon::Layout kLayout = {
+    272, "Opravdu chcete vymazat tabulku nejlepších ?", 241, 244, 60, 132,
+    "Vymaže tabulku nejlepšíchi a uzavře dialogové okno", "Uzavře dialogové okno bez vymazání tabulky nejlepších",
+};
+} // namespace
+
+TVymazatDialog::TVymazatDialog(QWidget *parent)
+    : QuestionBalloon(kLayout, parent)
+{
+    setObjectName(QStringLiteral("VymazatDialog"));
+}
+
+void TVymazatDialog::answerYes()
+{
+    // The empty table is built first and then takes the live one's place,
+    // so a failure leaves the old table open; it is reported and the
+    // question stays for another answer.
+    if (TDataModule1 *data = appWindows().DataModule1)
+        data->clearResults();
+    close();
+}

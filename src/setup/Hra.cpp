@@ -1,0 +1,118 @@
+#include "Hra.h"
+
+#include "dialogs/Placement.h"
+#include "dialogs/Pomocnik.h"
+#include "shell/AppWindows.h"
+#include "shell/DialogSupport.h"
+#include "shell/ErrorReport.h"
+#include "shell/Fonts.h"
+#include "shell/Hlavni.h"
+#include "shell/SoundCue.h"
+#include "widgets/OContrls.h"
+#include "widgets/Panel.h"
+#include "widgets/TransBtn2.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+namespace {
+struct CountButton {
+    QPoint at;
+    QPoint labelAt;
+    const char *hint;
+};
+// T1..T8: two rows of four, 10 disks first.
+constexpr CountButton kCountButtons[THraDialog::kButtons] = {
+    {{7, 40}, {19, 83}, "Spustí hru s 10 disky"},
+    {{55, 40}, {68, 83}, "Spustí hru s 9 disky"},
+    {{103, 40}, {116, 83}, "Spustí hru s 8 disky"},
+    {{151, 40}, {164, 83}, "Spustí hru se 7 disky"},
+    {{7, 104}, {19, 147}, "Spustí hru s 6 disky"},
+    {{55, 104}, {68, 147}, "Spustí hru s 5 disky"},
+    {{103, 104}, {116, 147}, "Spustí hru se 4 disky"},
+    {{151, 104}, {164, 147}, "Spustí hru se 3 disky"},
+};
+} // namespace
+
+THraDialog::THraDialog(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("HraDialog"));
+    DialogSupport::makeBalloon(this, QSize(203, 214), bpBottomRight, QStringLiteral("Dialog pro výběr hry"));
+
+    const QFont bold = Fonts::times(13, true);
+    DialogSupport::label(this, "Label1", QStringLiteral("Vyberte si počet disků, které budete přenášet"),
+                         QRect(2, 5, 189, 33), bold, Qt::AlignHCenter | Qt::AlignTop, true);
+
+    m_images = new ImageList(QSize(32, 32), this);
+    m_images->setObjectName(QStringLiteral("ImageList1"));
+    for (int i = 0; i < kButtons; ++i)
+        m_images->add(QImage(QStringLiteral(":/art/hra-%1.png").arg(i)));
+
+    for (int i = 1; i <= kButtons; ++i) {
+        const CountButton &spec = kCountButtons[i - 1];
+        auto *button = new TTransparentButton2(this);
+        button->setObjectName(QStringLiteral("T%1").arg(i));
+        button->setGeometry(QRect(spec.at, QSize(40, 40)));
+        button->setActiveImage(m_images);
+        button->setActiveIndex(i - 1);
+        button->setDownImage(m_images);
+        button->setDownIndex(i - 1);
+        button->setStatusTip(QString::fromUtf8(spec.hint));
+        connect(button, &TTransparentButton2::clicked, this, [this, i] { countButtonClick(i); });
+        m_buttons[i - 1] = button;
+        DialogSupport::label(this, qPrintable(QStringLiteral("Label%1").arg(i + 1)), QString::number(diskCount(i)),
+                             QRect(spec.labelAt, QSize(14, 15)), bold, Qt::AlignHCenter | Qt::AlignTop);
+    }
+
+    auto *bevel = new BevelLine(this);
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setGeometry(7, 168, 186, 9);
+    TOfficeButton *back = DialogSupport::officeButton(this, "OfficeButton1", QStringLiteral("Zpět"), {65, 174},
+                                                      Fonts::times(13), QStringLiteral("Uzavře dialogové okno"));
+    connect(back, &TOfficeButton::clicked, this, &THraDialog::OfficeButton1Click);
+}
+
+void THraDialog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    PlaySoundCue(QStringLiteral("Dialog.wav"));
+    for (TTransparentButton2 *button : m_buttons)
+        button->setEnabled(true);
+    DialogSupport::setMainAndAssistantEnabled(false);
+    if (QWidget *assistant = DialogSupport::assistant())
+        Placement::placeDialog(PlacementRules::DialogRow::NewGame, this, assistant);
+    activateWindow();
+    setFocus();
+}
+
+void THraDialog::hideEvent(QHideEvent *event)
+{
+    // However it closed, the main window and the assistant take input again.
+    DialogSupport::setMainAndAssistantEnabled(true);
+    QWidget::hideEvent(event);
+}
+
+void THraDialog::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        close();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void THraDialog::countButtonClick(int button)
+{
+    ErrorReport::guard(this, [this, button] {
+        if (THlavniDialog *main = appWindows().HlavniDialog)
+            main->startGame(diskCount(button));
+        close();
+    });
+}
+
+void THraDialog::OfficeButton1Click() { close(); }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class ImageList;
+class TOfficeButton;
+class TTransparentButton2;
+
+// The new-game dialog: a balloon above the assistant with one picture
+// button per disk count, 10 down to 3. A count button lays out that game on
+// the main window's board; "Zpět", Esc or Enter close it without one.
+class THraDialog : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kButtons = 8;
+
+    explicit THraDialog(QWidget *parent = nullptr);
+
+    TTransparentButton2 *countButton(int i) const { return m_buttons[i - 1]; }   // T1..T8
+    static int diskCount(int button) { return 11 - button; }                    // T1 = 10 disks
+
+public slots:
+    void countButtonClick(int button);
+    void OfficeButton1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    ImageList *m_images = nullptr;
+    std::array<TTransparentButton2 *, kButtons> m_buttons{};
+};

@@ -1,0 +1,7 @@
+#include "AppWindows.h"
+
+AppWindows &appWindows()
+{
+    static AppWindows windows;
+    return windows;
+}

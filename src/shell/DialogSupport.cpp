@@ -1,0 +1,92 @@
+#include "DialogSupport.h"
+
+#include "AppWindows.h"
+#include "InputLock.h"
+#include "dialogs/Pomocnik.h"
+#include "shell/Hlavni.h"
+#include "widgets/Colors.h"
+#include "widgets/OContrls.h"
+#include "widgets/formshape.h"
+
+#include <QLabel>
+
+namespace DialogSupport {
+
+tformshape *makeBalloon(QWidget *form, const QSize &size, TBalloonPosition position, const QString &hint)
+{
+    form->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    form->setFixedSize(size);
+    form->setStatusTip(hint);
+    QPalette palette = form->palette();
+    palette.setColor(QPalette::Window, QColor(Colors::BalloonYellow));
+    form->setPalette(palette);
+    auto *shape = new tformshape(form);
+    shape->setObjectName(QStringLiteral("tformshape1"));
+    shape->setBalloonPosition(position);
+    shape->setBalloonEllips(20);
+    shape->setBalloonIndent(15);
+    shape->setReshape(true);
+    shape->apply();
+    return shape;
+}
+
+QWidget *assistant() { return appWindows().PomocnikDialog; }
+
+void setMainAndAssistantEnabled(bool enabled)
+{
+    if (THlavniDialog *main = appWindows().HlavniDialog)
+        InputLock::setInputEnabled(main, enabled);
+    if (QWidget *a = assistant())
+        InputLock::setInputEnabled(a, enabled);
+}
+
+QPixmap transparentPicture(const QString &resource)
+{
+    const QImage image(resource);
+    if (image.isNull())
+        return QPixmap();
+    return transparentPicture(resource, image.pixel(0, image.height() - 1));
+}
+
+QPixmap transparentPicture(const QString &resource, QRgb transparent)
+{
+    QImage image = QImage(resource).convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull())
+        return QPixmap();
+    image.setAlphaChannel(image.createMaskFromColor(transparent, Qt::MaskOutColor));
+    return QPixmap::fromImage(image);
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const QFont &font,
+              Qt::Alignment alignment, bool wordWrap)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setTextFormat(Qt::PlainText);
+    l->setFont(font);
+    l->setAlignment(alignment);
+    l->setWordWrap(wordWrap);
+    l->setAttribute(Qt::WA_TranslucentBackground);
+    if (geometry.size().isEmpty()) {
+        l->move(geometry.topLeft());
+        l->adjustSize();
+    } else {
+        l->setGeometry(geometry);
+    }
+    return l;
+}
+
+TOfficeButton *officeButton(QWidget *parent, const char *name, const QString &caption, const QPoint &at,
+                            const QFont &font, const QString &hint)
+{
+    auto *b = new TOfficeButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(QRect(at, QSize(64, 20)));
+    b->setRoundSize(20);
+    b->setCaption(caption);
+    b->setFont(font);
+    b->setStatusTip(hint);
+    return b;
+}
+
+} // namespace DialogSupport

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "widgets/BalloonGeometry.h"
+
+#include <QFont>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QWidget;
+class TOfficeButton;
+class TPomocnikDialog;
+class tformshape;
+
+// What the program's dialogs share: the balloon window, the main window and
+// the assistant that every dialog locks while it is open, and the controls
+// of the forms built at their designed places.
+namespace DialogSupport {
+
+// Makes form a frameless, always-on-top balloon of the given outer size in
+// the balloons' pale yellow, with its hint; returns its shaper, applied.
+tformshape *makeBalloon(QWidget *form, const QSize &size, TBalloonPosition position, const QString &hint);
+
+// The assistant window, or null where none was created.
+QWidget *assistant();
+
+// "Disables" the main window and the assistant: they ignore input but keep
+// their look. Every dialog does this while it is open.
+void setMainAndAssistantEnabled(bool enabled);
+
+// A picture drawn transparent: the pixels of its bottom-left pixel's colour
+// (or of the given colour) do not show.
+QPixmap transparentPicture(const QString &resource);
+QPixmap transparentPicture(const QString &resource, QRgb transparent);
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const QFont &font,
+              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop, bool wordWrap = false);
+
+// A flat "Ok"/"Ano"/"Ne"/"Zpět" button: 64 x 20 at its place, RoundSize 20.
+TOfficeButton *officeButton(QWidget *parent, const char *name, const QString &caption, const QPoint &at,
+                            const QFont &font, const QString &hint = QString());
+
+} // namespace DialogSupport

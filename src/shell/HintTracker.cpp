@@ -1,0 +1,60 @@
+#include "HintTracker.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QWidget>
+
+HintTracker::HintTracker(QObject *parent)
+    : QObject(parent)
+{
+    qApp->installEventFilter(this);
+}
+
+QString HintTracker::hintOf(const QWidget *w)
+{
+    for (; w; w = w->parentWidget()) {
+        if (!w->statusTip().isEmpty())
+            return w->statusTip();
+        if (w->isWindow())
+            break;
+    }
+    return QString();
+}
+
+void HintTracker::watchMenu(QMenu *menu)
+{
+    connect(menu, &QMenu::hovered, this, [this](QAction *action) { setHint(action->statusTip()); });
+}
+
+bool HintTracker::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!watched->isWidgetType())
+        return false;
+    auto *w = static_cast<QWidget *>(watched);
+    switch (event->type()) {
+    case QEvent::Enter:
+        if (!qobject_cast<QMenu *>(w) && !qobject_cast<QMenuBar *>(w))
+            setHint(hintOf(w));
+        break;
+    case QEvent::Leave:
+        // Leaving a child puts the pointer over its parent, which gets no
+        // enter event of its own.
+        if (!w->isWindow() && !qobject_cast<QMenu *>(w))
+            setHint(hintOf(w->parentWidget()));
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void HintTracker::setHint(const QString &hint)
+{
+    if (hint == m_hint)
+        return;
+    m_hint = hint;
+    emit hintChanged(hint);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+// The application's current hint: the hint (status tip) of the control under
+// the mouse pointer or of its nearest enclosing control that has one, or the
+// hint of the highlighted menu item. One tracker serves the whole program.
+class HintTracker : public QObject
+{
+    Q_OBJECT
+public:
+    explicit HintTracker(QObject *parent = nullptr);
+
+    QString hint() const { return m_hint; }
+
+    // The hint shown for w: its own, or the nearest ancestor's that has one.
+    static QString hintOf(const QWidget *w);
+
+    // Menu items report their hints while highlighted.
+    void watchMenu(QMenu *menu);
+
+signals:
+    void hintChanged(const QString &hint);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setHint(const QString &hint);
+
+    QString m_hint;
+};

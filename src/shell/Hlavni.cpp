@@ -1,0 +1,700 @@
+#include "Hlavni.h"
+
+#include "AppWindows.h"
+#include "DialogSupport.h"
+#include "dialogs/AssistantStart.h"
+#include "dialogs/DotazKonec.h"
+#include "dialogs/Placement.h"
+#include "dialogs/Pomocnik.h"
+#include "results/Tabulka.h"
+#include "results/Vymazat.h"
+#include "results/Vysledek.h"
+#include "setup/Hra.h"
+#include "ErrorReport.h"
+#include "Fonts.h"
+#include "HintTracker.h"
+#include "InputLock.h"
+#include "Manual.h"
+#include "Pacing.h"
+#include "Sef.h"
+#include "Settings.h"
+#include "StatusBar.h"
+#include "board/BoardRules.h"
+#include "board/Moves.h"
+#include "board/Plocha.h"
+#include "widgets/Colors.h"
+#include "widgets/GradText.h"
+#include "widgets/Panel.h"
+#include "widgets/Shape.h"
+#include "widgets/TextLabel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+const QString THlavniDialog::kCaption = QStringLiteral("Toranská věž 2000");
+
+namespace {
+const QString kWindowHint = QStringLiteral("Stiskněte klávesu F1 pro nápovědu");
+const QString kHintIndent = QStringLiteral("      ");   // keeps the text clear of the status picture
+constexpr int kIdleStartTop = 12;      // behind the toolbar: where the opening animation starts
+constexpr int kTitleTop = 50;
+constexpr int kTitleStartTop = -26;
+constexpr int kTimerInterval = 1000;
+
+constexpr QRgb kDiskColors[Board::kDisks] = {
+    Colors::White, Colors::fromBgr(8454143), Colors::Red, Colors::Aqua, Colors::Blue,
+    Colors::Lime, Colors::Green, Colors::Olive, Colors::Silver, Colors::Black,
+};
+
+// The idle picture's three posts, in client coordinates.
+struct IdlePost {
+    const char *bar, *base, *box, *label, *disks;
+    int barLeft, barTop, barHeight, baseLeft, boxLeft, firstLeft, firstTop, diskCount;
+};
+constexpr IdlePost kIdlePosts[3] = {
+    {"Shape16", "Shape17", "Shape28", "Label5", "DI", 97, 74, 193, 15, 67, 83, 87, 10},
+    {"Shape18", "Shape19", "Shape33", "Label13", "DA", 281, 112, 155, 199, 251, 267, 123, 8},
+    {"Shape34", "Shape35", "Shape46", "Label14", "DB", 465, 74, 193, 383, 435, 451, 87, 10},
+};
+
+QIcon picture(int index) { return QIcon(QStringLiteral(":/art/toolbar-%1.png").arg(index)); }
+
+Shape *shape(QWidget *parent, Shape::Kind kind, const QString &name, const QRect &geometry, QRgb fill,
+             const QString &hint = QString())
+{
+    auto *s = new Shape(kind, parent);
+    s->setObjectName(name);
+    s->setGeometry(geometry);
+    s->setBrushColor(QColor(fill));
+    s->setStatusTip(hint);
+    return s;
+}
+
+Panel *spacer(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *panel = new Panel(parent, Panel::NoBevel, QColor(Colors::Gray));
+    panel->setObjectName(QLatin1String(name));
+    panel->setGeometry(geometry);
+    return panel;
+}
+} // namespace
+
+THlavniDialog::THlavniDialog(QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("HlavniDialog"));
+    setWindowTitle(kCaption);
+    setWindowIcon(QIcon(QStringLiteral(":/art/icon.png")));
+    setStatusTip(kWindowHint);
+    setAttribute(Qt::WA_QuitOnClose, true);
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("HlavniDialogClient"));
+    m_client->setFixedSize(kClientWidth, kClientHeight);
+    m_client->setAutoFillBackground(true);
+    QPalette palette = m_client->palette();
+    palette.setColor(QPalette::Window, QColor(Colors::Gray));
+    m_client->setPalette(palette);
+    m_client->setContextMenuPolicy(Qt::PreventContextMenu);
+    setCentralWidget(m_client);
+
+    buildActions();
+    buildMenus();
+    buildIdlePicture();      // lowest: every panel covers it
+
+    m_plocha = new BoardPanel(m_client);
+    m_plocha->setGeometry(3, 29, 563, 282);
+    m_plocha->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_plocha->hide();
+    connect(m_plocha, &BoardPanel::diskReleased, this, &THlavniDialog::diskMouseUp);
+    connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
+
+    m_sef = new Sef(m_client);
+    m_sef->setGeometry(3, 29, 563, 282);
+    m_sef->hide();
+
+    spacer(m_client, "PanelHorni", QRect(0, 26, kClientWidth, 3));
+    spacer(m_client, "PanelLevy", QRect(0, 29, 3, 282));
+    spacer(m_client, "PanelPravy", QRect(566, 29, 3, 282));
+    spacer(m_client, "PanelDolni", QRect(0, 311, kClientWidth, 3));
+    buildToolbar();
+    buildStatusBar();
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(kTimerInterval);
+    connect(m_timer1, &QTimer::timeout, this, &THlavniDialog::Timer1Timer);
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    qApp->installEventFilter(this);
+    creationStep();
+    m_timer1->start();
+}
+
+THlavniDialog::~THlavniDialog() = default;
+
+QLabel *THlavniDialog::kontrola() const { return m_plocha->kontrola(); }
+QString THlavniDialog::statusText() const { return m_status->text(); }
+
+int THlavniDialog::idleRestingTop(int post, int k)
+{
+    return kIdlePosts[post - 1].firstTop + 18 * (k - 1);
+}
+
+void THlavniDialog::buildActions()
+{
+    auto action = [this](const char *name, const QString &caption, const QString &hint) {
+        auto *a = new QAction(caption, this);
+        a->setObjectName(QLatin1String(name));
+        a->setStatusTip(hint);
+        return a;
+    };
+    const QString newGameHint = QStringLiteral("Zobrazí dialog pro výběr nové hry");
+    const QString endGameHint = QStringLiteral("Ukončí aktuální hru");
+
+    MS1 = action("MS1", QStringLiteral("&Nová hra..."), newGameHint);
+    MS1->setShortcut(Qt::Key_F2);
+    MS1->setIcon(picture(0));
+    MS3 = action("MS3", QStringLiteral("&Ukončit hru"), endGameHint);
+    MS3->setShortcut(Qt::Key_F3);
+    MS3->setIcon(picture(7));
+    MS8 = action("MS8", QStringLiteral("Konec"), QStringLiteral("Ukončí program"));
+    A1 = action("A1", QStringLiteral("Úvoddní a závěrečná &animace"),
+                QStringLiteral("Povolení nebo zakázání úvodní a konečné animace"));
+    A1->setCheckable(true);
+    MN5 = action("MN5", QStringLiteral("&Zobrazit tabulku nejlepších..."), QStringLiteral("Zobrazí tabulku nejlepších hráčů"));
+    MN5->setIcon(picture(1));
+    Vymazattabulkunejlepch2 = action("Vymazattabulkunejlepch2", QStringLiteral("&Vymazat tabulku nejlepších"),
+                                     QStringLiteral("Vynuluje tabulku nejlepších hráčů"));
+    fovskpojistka1 = action("fovskpojistka1", QStringLiteral("Šéfovská &pojistka"),
+                            QStringLiteral("Pojistka proti neodbytnému šéfovi"));
+    fovskpojistka1->setIcon(picture(8));
+    NpovdaproToranskouv20001 = action("NpovdaproToranskouv20001", QStringLiteral("Nápo&věda pro Toranskou věž 2000"),
+                                      QStringLiteral("Zobrazí nápovědu"));
+    NpovdaproToranskouv20001->setShortcut(Qt::Key_F1);
+    NpovdaproToranskouv20001->setIcon(picture(2));
+    EM = action("EM", QStringLiteral("&Elektronický manuál"),
+                QStringLiteral("Spustí elektronický manuál programu Toranská věž 2000"));
+    EM->setIcon(picture(4));
+    OProgramu = action("OProgramu", QStringLiteral("&O programu Toranská věž 2000..."),
+                       QStringLiteral("Zobrazí dialog s informacemi o programu"));
+    MP1 = action("MP1", QStringLiteral("&Nová hra..."), newGameHint);
+    MP1->setShortcut(Qt::Key_F2);
+    MP1->setIcon(picture(0));
+    MP2 = action("MP2", QStringLiteral("&Ukončit hru"), endGameHint);
+    MP2->setShortcut(Qt::Key_F3);
+    MP2->setIcon(picture(7));
+    // The context menu's entries repeat F2 and F3 only as labels; the main
+    // menu's entries own the keys.
+    MP1->setShortcutContext(Qt::WidgetShortcut);
+    MP2->setShortcutContext(Qt::WidgetShortcut);
+
+    for (QAction *a : {MS1, MS3, MS8, A1, MN5, Vymazattabulkunejlepch2, fovskpojistka1, NpovdaproToranskouv20001,
+                       EM, OProgramu, MP1, MP2})
+        a->setIconVisibleInMenu(true);
+
+    for (QAction *a : {MS1, MP1})
+        connect(a, &QAction::triggered, this, &THlavniDialog::newGame);
+    for (QAction *a : {MS3, MP2})
+        connect(a, &QAction::triggered, this, &THlavniDialog::endGame);
+    connect(MS8, &QAction::triggered, this, &THlavniDialog::quit);
+    connect(MN5, &QAction::triggered, this, &THlavniDialog::showBestResults);
+    connect(Vymazattabulkunejlepch2, &QAction::triggered, this, &THlavniDialog::clearResults);
+    connect(A1, &QAction::triggered, this, &THlavniDialog::toggleAnimation);
+    connect(fovskpojistka1, &QAction::triggered, this, &THlavniDialog::toggleBossScreen);
+    connect(EM, &QAction::triggered, this, &THlavniDialog::startManual);
+}
+
+void THlavniDialog::buildMenus()
+{
+    QMenuBar *bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setNativeMenuBar(false);
+    setMenuBar(bar);
+    m_hints = new HintTracker(this);
+    connect(bar, &QMenuBar::hovered, m_hints, [this](QAction *a) { m_hints->hintChanged(a->statusTip()); });
+
+    auto menu = [this, bar](const char *name, const QString &caption, const QString &hint) {
+        QMenu *m = bar->addMenu(caption);
+        m->setObjectName(QLatin1String(name));
+        m->menuAction()->setObjectName(QLatin1String(name));
+        m->menuAction()->setStatusTip(hint);
+        m_hints->watchMenu(m);
+        return m;
+    };
+    QMenu *soubor = menu("Soubor1", QStringLiteral("&Soubor"), QStringLiteral("Obsahuje příkazy pro spuštění a ukončení hry"));
+    soubor->addAction(MS1);
+    soubor->addAction(MS3);
+    soubor->addSeparator()->setObjectName(QStringLiteral("N1"));
+    soubor->addAction(MS8);
+    QMenu *nastroje = menu("Nstroje1", QStringLiteral("&Nástroje"), QStringLiteral("Obsahuje příkazy pro práci s tabulkou nejlepších"));
+    nastroje->addAction(A1);
+    nastroje->addSeparator()->setObjectName(QStringLiteral("N4"));
+    nastroje->addAction(MN5);
+    nastroje->addAction(Vymazattabulkunejlepch2);
+    nastroje->addSeparator()->setObjectName(QStringLiteral("N2"));
+    nastroje->addAction(fovskpojistka1);
+    QMenu *napoveda = menu("Napoveda1", QStringLiteral("Nápo&věda"), QStringLiteral("Obsahuje příkazy pro získání nápovědy"));
+    napoveda->addAction(NpovdaproToranskouv20001);
+    napoveda->addAction(EM);
+    napoveda->addSeparator()->setObjectName(QStringLiteral("N3"));
+    napoveda->addAction(OProgramu);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1->addAction(MP1);
+    PopupMenu1->addAction(MP2);
+    m_hints->watchMenu(PopupMenu1);
+
+    connect(m_hints, &HintTracker::hintChanged, this, [this](const QString &hint) {
+        m_status->setText(kHintIndent + hint);
+    });
+}
+
+void THlavniDialog::buildToolbar()
+{
+    m_dock = new Panel(m_client, Panel::NoBevel, QColor(Colors::BtnFace));
+    m_dock->setObjectName(QStringLiteral("Dock971"));
+    m_dock->setGeometry(0, 0, kClientWidth, 26);
+    auto *toolbar = new Panel(m_dock, Panel::Raised, QColor(Colors::BtnFace));
+    toolbar->setObjectName(QStringLiteral("Toolbar971"));
+    toolbar->setGeometry(0, 0, kClientWidth, 26);
+
+    // Button lefts are relative to the toolbar's inside, two pixels in.
+    constexpr int kInset = 2;
+    auto button = [toolbar](const char *name, int left, int pictureIndex, const QString &hint) {
+        auto *b = new QToolButton(toolbar);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(kInset + left, kInset, 23, 22);
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setIcon(picture(pictureIndex));
+        b->setIconSize(QSize(16, 16));
+        b->setToolTip(hint);
+        b->setStatusTip(hint);
+        return b;
+    };
+    auto separator = [toolbar](const char *name, int left) {
+        auto *line = new QWidget(toolbar);
+        line->setObjectName(QLatin1String(name));
+        line->setGeometry(kInset + left + 2, kInset + 1, 2, 20);
+        line->setStyleSheet(QStringLiteral("border-left: 1px solid #808080; border-right: 1px solid #ffffff;"));
+    };
+    TB1 = button("TB1", 0, 0, MS1->statusTip());
+    TB2 = button("TB2", 23, 7, MS3->statusTip());
+    separator("ToolbarSep971", 46);
+    TB3 = button("TB3", 52, 1, MN5->statusTip());
+    separator("ToolbarSep972", 75);
+    ToolbarButton971 = button("ToolbarButton971", 81, 8, fovskpojistka1->statusTip());
+    auto *panel5 = new QWidget(toolbar);
+    panel5->setObjectName(QStringLiteral("Panel5"));
+    panel5->setGeometry(kInset + 104, kInset, 438, 22);
+    EM1 = button("EM1", 542, 4, QStringLiteral("Elektronický manuál"));
+
+    connect(TB1, &QToolButton::clicked, this, &THlavniDialog::newGame);
+    connect(TB2, &QToolButton::clicked, this, &THlavniDialog::endGame);
+    connect(TB3, &QToolButton::clicked, this, &THlavniDialog::showBestResults);
+    connect(ToolbarButton971, &QToolButton::clicked, this, &THlavniDialog::toggleBossScreen);
+    connect(EM1, &QToolButton::clicked, this, &THlavniDialog::startManual);
+    setGameOn(false);
+}
+
+void THlavniDialog::buildIdlePicture()
+{
+    for (int post = 1; post <= 3; ++post) {
+        const IdlePost &p = kIdlePosts[post - 1];
+        const QString n = QString::number(post);
+        shape(m_client, Shape::Rectangle, QLatin1String(p.bar), QRect(p.barLeft, p.barTop, 7, p.barHeight),
+              Colors::Maroon, QStringLiteral("Kůl ") + n);
+        shape(m_client, Shape::Rectangle, QLatin1String(p.base), QRect(p.baseLeft, 266, 171, 9), Colors::Maroon,
+              QStringLiteral("Podstavec ") + n);
+        shape(m_client, Shape::Rectangle, QLatin1String(p.box), QRect(p.boxLeft, 284, 65, 17), Colors::White);
+        auto *label = new TextLabel(QStringLiteral("Post ") + n, m_client);
+        label->setObjectName(QLatin1String(p.label));
+        label->setGeometry(p.boxLeft + 1, 286, 63, 13);
+        label->setFont(Fonts::times(11, true));
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setStatusTip(QStringLiteral("Post ") + n);
+        for (int k = 1; k <= p.diskCount; ++k) {
+            m_idleDisks[post - 1].push_back(
+                shape(m_client, Shape::RoundRect, QLatin1String(p.disks) + QString::number(k),
+                      QRect(p.firstLeft - 7 * (k - 1), idleRestingTop(post, k), Board::diskWidth(k), 17),
+                      kDiskColors[k - 1], QStringLiteral("Disk ") + QString::number(k)));
+        }
+    }
+
+    m_panel1 = new Panel(m_client, Panel::Raised, QColor(Colors::Silver));
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setGeometry(152, kTitleTop, 265, 55);
+    auto title = [this](const char *name, const QString &text, const QRect &geometry, int pixelHeight) {
+        auto *t = new TGradText(m_panel1);
+        t->setObjectName(QLatin1String(name));
+        t->setBeginColor(QColor(Colors::Red));
+        t->setEndColor(QColor(Colors::Blue));
+        t->setGradientStyle(TGradText::gsHorizontal);
+        t->setFont(Fonts::times(pixelHeight, true, true));
+        t->setGeometry(geometry);
+        t->setLines({text});
+    };
+    title("GradText1", kCaption, QRect(9, -2, 247, 36), 32);
+    title("GradText2", QStringLiteral("verze 5.0"), QRect(8, 32, 57, 18), 15);
+}
+
+void THlavniDialog::buildStatusBar()
+{
+    m_status = new StatusBar(m_client);
+    m_status->setGeometry(0, 314, kClientWidth, 22);
+    auto *image = new QLabel(m_status);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(1, 2, 18, 18);
+    image->setScaledContents(true);
+    image->setPixmap(QPixmap(QStringLiteral(":/art/status.png")));
+    image->setStatusTip(kWindowHint);
+    m_label1 = new QLabel(QStringLiteral("Počet tahů :"), m_status);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->move(455, 4);
+    m_label1->setFont(Fonts::times(13));
+    m_label1->adjustSize();
+    m_tahy = new QLabel(QStringLiteral("0"), m_status);
+    m_tahy->setObjectName(QStringLiteral("Tahy"));
+    m_tahy->move(521, 4);
+    m_tahy->setFont(Fonts::times(13, true));
+    m_tahy->adjustSize();
+}
+
+// Creation step: calendar, the animation switch and the start position of
+// the opening animation.
+void THlavniDialog::creationStep()
+{
+    m_sef->monthCalendar()->setSelectedDate(QDate::currentDate());
+    A1->setChecked(Settings::animace() == 1);
+    if (A1->isChecked()) {
+        for (const auto &post : m_idleDisks)
+            for (Shape *disk : post)
+                disk->move(disk->x(), kIdleStartTop);
+        m_panel1->move(m_panel1->x(), kTitleStartTop);
+    }
+    m_status->setText(kHintIndent + kWindowHint);
+}
+
+void THlavniDialog::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->geometry();
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen.center());
+    move(frame.topLeft());
+    activateWindow();   // the program starts in its main window
+    // The show step runs once the loop has the window on screen.
+    QTimer::singleShot(0, this, &THlavniDialog::showStep);
+}
+
+void THlavniDialog::showStep()
+{
+    ErrorReport::guard(this, [this] {
+        updateManualEntries();
+        if (TPomocnikDialog *assistant = appWindows().PomocnikDialog)
+            AssistantStart::run(assistant, this, nullptr);
+    });
+}
+
+void THlavniDialog::updateManualEntries()
+{
+    const bool available = Manual::isAvailable();
+    EM->setEnabled(available);
+    EM1->setEnabled(available);
+}
+
+bool THlavniDialog::event(QEvent *event)
+{
+    const bool result = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        activeStep();
+    return result;
+}
+
+void THlavniDialog::activeStep()
+{
+    if (!A1->isChecked())
+        return;
+    openingAnimation();
+}
+
+void THlavniDialog::openingAnimation()
+{
+    // Everything else is drawn first, so only the disks move on a finished picture.
+    m_client->repaint();
+    Pacing::Stepper stepper(Pacing::kIdleStepMicros);
+    for (int post = 1; post <= 3; ++post) {
+        const auto &disks = m_idleDisks[post - 1];
+        for (int k = int(disks.size()); k >= 1; --k) {
+            Shape *disk = disks[k - 1];
+            for (int top = disk->y(); top <= idleRestingTop(post, k); ++top)
+                stepper.moveTo(disk, {disk->x(), top});
+        }
+    }
+    for (int top = m_panel1->y(); top <= kTitleTop; ++top)
+        stepper.moveTo(m_panel1, {m_panel1->x(), top}, false);
+    m_panel1->repaint();
+}
+
+void THlavniDialog::closingAnimation()
+{
+    Pacing::Stepper stepper(Pacing::kIdleStepMicros);
+    for (int top = m_panel1->y(); top >= kTitleStartTop; --top)
+        stepper.moveTo(m_panel1, {m_panel1->x(), top}, false);
+    m_client->repaint();
+    for (const auto &disks : m_idleDisks)
+        for (Shape *disk : disks)
+            for (int top = disk->y(); top >= kIdleStartTop; --top)
+                stepper.moveTo(disk, {disk->x(), top});
+}
+
+void THlavniDialog::closeEvent(QCloseEvent *event)
+{
+    if (!m_closing) {
+        m_closing = true;
+        if (A1->isChecked())
+            closingAnimation();
+    }
+    event->accept();
+    QMainWindow::closeEvent(event);
+    // Closing the main window ends the program, whatever else is shown.
+    QTimer::singleShot(0, qApp, &QApplication::quit);
+}
+
+bool THlavniDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // The context menu opens on a right-button release over the window or
+    // the board, after the control under the pointer has had its release.
+    if (event->type() == QEvent::MouseButtonRelease && watched->isWidgetType()) {
+        auto *w = static_cast<QWidget *>(watched);
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const auto inside = [w](const QWidget *area) { return w == area || area->isAncestorOf(w); };
+        if (mouse->button() == Qt::RightButton && w->window() == this && inside(m_client) && !inside(m_dock)
+            && !inside(m_status) && !inside(m_sef) && InputLock::isInputEnabled(this)) {
+            const QPoint at = mouse->globalPosition().toPoint();
+            QMetaObject::invokeMethod(this, [this, at] { PopupMenu1->popup(at); }, Qt::QueuedConnection);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void THlavniDialog::setGameOn(bool on)
+{
+    MS1->setEnabled(!on);
+    MP1->setEnabled(!on);
+    TB1->setEnabled(!on);
+    MS3->setEnabled(on);
+    MP2->setEnabled(on);
+    TB2->setEnabled(on);
+}
+
+bool THlavniDialog::isGameOn() const { return MS3->isEnabled(); }
+
+void THlavniDialog::setMoveCount(int moves)
+{
+    m_pocetTahu = moves;
+    m_tahy->setText(QString::number(moves));
+    m_tahy->adjustSize();
+    emit moveCountChanged(moves);
+}
+
+void THlavniDialog::startGame(int n)
+{
+    m_plocha->hide();
+    m_plocha->layOut(Board::newGameLayout(n));
+    m_plocha->show();   // under the boss screen it stays covered until that is left
+    m_pocetTahu = 0;
+    setGameOn(true);
+    kontrola()->setText(QString::number(n));
+    m_plocha->plate(2)->setBrushColor(QColor(Colors::White));
+    m_plocha->plate(3)->setBrushColor(QColor(Colors::White));
+}
+
+void THlavniDialog::resetBoardToIdle()
+{
+    m_plocha->layOut(Board::designLayout());
+    m_pocetTahu = 0;
+    m_plocha->hide();
+    setGameOn(false);
+    m_plocha->plate(2)->setBrushColor(QColor(Colors::White));
+    m_plocha->plate(3)->setBrushColor(QColor(Colors::White));
+    setMoveCount(0);
+}
+
+void THlavniDialog::endGameSteps()
+{
+    m_plocha->hide();
+    setGameOn(false);
+    m_plocha->plate(2)->setBrushColor(QColor(Colors::White));
+    m_plocha->plate(3)->setBrushColor(QColor(Colors::White));
+    m_tahy->setText(QStringLiteral("0"));
+    m_tahy->adjustSize();
+}
+
+void THlavniDialog::diskMouseUp(int k)
+{
+    ErrorReport::guard(this, [this, k] {
+        if (Moves::pickUp(*m_plocha, k))
+            setMoveCount(m_pocetTahu + 1);
+    });
+}
+
+void THlavniDialog::postMouseUp(int post)
+{
+    ErrorReport::guard(this, [this, post] { Moves::placeOnPost(*m_plocha, post); });
+}
+
+void THlavniDialog::Timer1Timer()
+{
+    // Read on every tick, game or no game: another copy may have closed the
+    // assistant meanwhile.
+    const QString pomocnik = Settings::pomocnik();
+    const Board::Disks disks = m_plocha->disks();
+    if (Board::liftedDisk(disks) != 0)
+        return;   // a move is in progress
+    for (int n = Board::kDisks; n >= 3; --n) {
+        if (kontrola()->text() != QString::number(n))
+            continue;
+        const QString minimum = QString::number((1 << n) - 1);
+        for (int post = 2; post <= 3; ++post)
+            if (Board::towerOn(disks, n, m_plocha->baseLeft(post)))
+                announceResult(post, minimum, pomocnik);
+    }
+}
+
+void THlavniDialog::announceResult(int post, const QString &minimum, const QString &pomocnik)
+{
+    m_plocha->plate(post)->setBrushColor(QColor(Colors::Red));
+    TVysledekDialog *result = appWindows().VysledekDialog;
+    TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+    if (!result)
+        return;
+    if (assistant) {
+        if (pomocnik == QLatin1String("0"))
+            assistant->showAssistant();
+        Placement::applyRule(PlacementRules::DialogRow::Result, assistant, Placement::outerRect(result).size());
+    }
+    DialogSupport::setMainAndAssistantEnabled(false);
+    // A dialog already open only comes to the front: showing it again would
+    // empty a name being typed.
+    if (result->isVisible()) {
+        result->raise();
+        result->activateWindow();
+        return;
+    }
+    result->setFigures(kontrola()->text(), minimum, m_tahy->text());
+    result->show();
+    result->raise();
+}
+
+void THlavniDialog::newGame()
+{
+    ErrorReport::guard(this, [this] {
+        THraDialog *dialog = appWindows().HraDialog;
+        TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+        if (!dialog)
+            return;
+        if (assistant) {
+            if (Settings::pomocnik() == QLatin1String("0"))
+                assistant->showAssistant();
+            Placement::applyRule(PlacementRules::DialogRow::NewGame, assistant, Placement::outerRect(dialog).size());
+        }
+        DialogSupport::setMainAndAssistantEnabled(false);
+        dialog->show();
+        dialog->raise();
+    });
+}
+
+void THlavniDialog::endGame()
+{
+    ErrorReport::guard(this, [this] {
+        TDotazKonecDialog *question = appWindows().DotazKonecDialog;
+        TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+        // The solution check stops at once; "Ne" puts the count back.
+        if (question)
+            question->setGameToRestore(kontrola()->text());
+        kontrola()->setText(QStringLiteral("0"));
+        const QString pomocnik = Settings::pomocnik();
+        if (!question)
+            return;
+        if (assistant) {
+            Placement::applyRule(PlacementRules::DialogRow::EndQuestion, assistant,
+                                 Placement::outerRect(question).size());
+            if (pomocnik != QLatin1String("1"))
+                assistant->showAssistant();
+            Placement::placeDialog(PlacementRules::DialogRow::EndQuestion, question, assistant);
+        }
+        question->show();
+        question->raise();
+    });
+}
+
+void THlavniDialog::quit() { close(); }
+
+void THlavniDialog::showBestResults()
+{
+    if (TTabulkaDialog *viewer = appWindows().TabulkaDialog) {
+        viewer->show();
+        viewer->raise();
+    }
+}
+
+void THlavniDialog::clearResults()
+{
+    ErrorReport::guard(this, [this] {
+        TVymazatDialog *question = appWindows().VymazatDialog;
+        TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+        const QString pomocnik = Settings::pomocnik();
+        if (!question)
+            return;
+        if (assistant) {
+            Placement::applyRule(PlacementRules::DialogRow::ClearQuestion, assistant,
+                                 Placement::outerRect(question).size());
+            if (pomocnik != QLatin1String("1"))
+                assistant->showAssistant();
+            Placement::placeDialog(PlacementRules::DialogRow::ClearQuestion, question, assistant);
+        }
+        question->show();
+        question->raise();
+    });
+}
+
+void THlavniDialog::toggleAnimation()
+{
+    // The check mark has already changed; a refused write leaves it so.
+    ErrorReport::guard(this, [this] { Settings::setAnimace(A1->isChecked() ? 1 : 0); });
+}
+
+void THlavniDialog::toggleBossScreen()
+{
+    if (!m_sef->isVisible()) {
+        m_plocha->hide();
+        m_sef->show();
+        m_label1->hide();
+        m_tahy->hide();
+        setWindowTitle(Sef::kCaption);
+    } else {
+        m_sef->hide();
+        m_label1->show();
+        m_tahy->show();
+        setWindowTitle(kCaption);
+        m_plocha->setVisible(MS3->isEnabled());
+    }
+}
+
+void THlavniDialog::startManual() { Manual::start(); }

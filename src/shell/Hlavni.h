@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <vector>
+
+class BoardPanel;
+class HintTracker;
+class Panel;
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolButton;
+class Sef;
+class Shape;
+class StatusBar;
+class TextLabel;
+
+// The main window: the idle picture with its opening and closing animation,
+// the board, the boss screen, menus, toolbar and status line, and every
+// command of the program. Game state lives in its controls; nothing here
+// keeps a copy of it.
+class THlavniDialog : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 569;
+    static constexpr int kClientHeight = 336;
+    static const QString kCaption;
+
+    explicit THlavniDialog(QWidget *parent = nullptr);
+    ~THlavniDialog() override;
+
+    BoardPanel *plocha() const { return m_plocha; }
+    Sef *sef() const { return m_sef; }
+    QLabel *kontrola() const;
+    QLabel *tahy() const { return m_tahy; }
+    int pocetTahu() const { return m_pocetTahu; }
+    QTimer *timer1() const { return m_timer1; }
+    QWidget *client() const { return m_client; }
+    QString statusText() const;
+
+    // The idle picture's disks, post by post (DI1..DI10, DA1..DA8, DB1..DB10),
+    // and the title panel.
+    const std::vector<Shape *> &idleDisks(int post) const { return m_idleDisks[post - 1]; }
+    static int idleRestingTop(int post, int k);
+    Panel *titlePanel() const { return m_panel1; }
+
+    // The command entries of a state: new game (MS1, MP1, TB1) and end game
+    // (MS3, MP2, TB2) are always switched together, in opposite states.
+    void setGameOn(bool on);
+    bool isGameOn() const;
+
+    // Starts a game of n disks on post 1 (the count buttons' steps 1 to 8).
+    void startGame(int n);
+    // Back to the idle state between games, as a confirmed result leaves it.
+    void resetBoardToIdle();
+    void endGameSteps();   // the end question's "Ano"
+
+public slots:
+    // Commands.
+    void newGame();
+    void endGame();
+    void quit();
+    void toggleAnimation();
+    void showBestResults();
+    void clearResults();
+    void toggleBossScreen();
+    void startManual();
+
+    // Board handlers: one rule for the ten disks and one for the three posts.
+    void diskMouseUp(int k);
+    void postMouseUp(int post);
+    void Timer1Timer();
+
+signals:
+    void moveCountChanged(int moves);
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildActions();
+    void buildMenus();
+    void buildToolbar();
+    void buildIdlePicture();
+    void buildStatusBar();
+    void creationStep();
+    void showStep();
+    void activeStep();
+    void closeStep();
+    void openingAnimation();
+    void closingAnimation();
+    void setMoveCount(int moves);
+    void announceResult(int post, const QString &minimum, const QString &pomocnik);
+    void updateManualEntries();
+
+    QWidget *m_client = nullptr;
+    BoardPanel *m_plocha = nullptr;
+    Sef *m_sef = nullptr;
+    Panel *m_panel1 = nullptr;
+    Panel *m_dock = nullptr;
+    StatusBar *m_status = nullptr;
+    QLabel *m_label1 = nullptr;
+    QLabel *m_tahy = nullptr;
+    QTimer *m_timer1 = nullptr;
+    HintTracker *m_hints = nullptr;
+    std::array<std::vector<Shape *>, 3> m_idleDisks;
+    int m_pocetTahu = 0;
+    bool m_shownOnce = false;
+    bool m_closing = false;
+
+    QAction *MS1 = nullptr, *MS3 = nullptr, *MS8 = nullptr;
+    QAction *A1 = nullptr, *MN5 = nullptr, *Vymazattabulkunejlepch2 = nullptr, *fovskpojistka1 = nullptr;
+    QAction *NpovdaproToranskouv20001 = nullptr, *EM = nullptr, *OProgramu = nullptr;
+    QAction *MP1 = nullptr, *MP2 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QToolButton *TB1 = nullptr, *TB2 = nullptr, *TB3 = nullptr, *ToolbarButton971 = nullptr, *EM1 = nullptr;
+};

@@ -1,0 +1,31 @@
+#include "Manual.h"
+
+#include "AppPath.h"
+#include "FileLookup.h"
+
+#include <QProcess>
+
+namespace {
+const QString kProgram = QStringLiteral("ManualKQ2000.exe");
+const QString kIndex = QStringLiteral("Index.htm");
+const QString kPages = QStringLiteral("Html/Toran2000/");
+} // namespace
+
+namespace Manual {
+
+bool isAvailable()
+{
+    return !lookUpFile(kProgram, AppPath::dir()).isEmpty()
+        && !lookUpFile(kIndex, AppPath::file(kPages)).isEmpty();
+}
+
+void start()
+{
+    if (!isAvailable())
+        return;
+    // The page is given relative to the working directory the program
+    // inherits, which is the application directory.
+    QProcess::startDetached(AppPath::file(kProgram), {kPages + kIndex});
+}
+
+} // namespace Manual

@@ -1,0 +1,17 @@
+#include "Platform.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+namespace Platform {
+
+void chooseWindowSystem()
+{
+#if defined(Q_OS_LINUX)
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+#endif
+}
+
+} // namespace Platform

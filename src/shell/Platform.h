@@ -1,0 +1,9 @@
+#pragma once
+
+// Window-system choices made before the application object exists.
+namespace Platform {
+// The program places its windows at absolute screen positions, which a
+// Wayland session does not allow: on Linux it runs on X11 (XWayland inside
+// a Wayland session) unless the user chose a platform explicitly.
+void chooseWindowSystem();
+} // namespace Platform

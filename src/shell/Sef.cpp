@@ -1,0 +1,97 @@
+#include "Sef.h"
+
+#include "Fonts.h"
+#include "widgets/Colors.h"
+#include "widgets/Shape.h"
+
+#include <QCalendarWidget>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QTreeView>
+
+const QString Sef::kCaption = QStringLiteral("Plnění plánu v letošním roce");
+
+namespace {
+struct Bar {
+    const char *name;
+    int left, top, height;
+    QRgb color;
+};
+// Fixed figures: the chart only has to look like a year's plan.
+constexpr Bar kBars[] = {
+    {"Shape6", 26, 48, 201, Colors::Yellow},
+    {"Shape7", 58, 96, 153, Colors::Red},
+    {"Shape8", 90, 72, 177, Colors::Aqua},
+    {"Shape9", 122, 88, 161, Colors::Blue},
+    {"Shape10", 154, 104, 145, Colors::Lime},
+    {"Shape11", 186, 208, 41, Colors::Green},
+    {"Shape12", 218, 232, 17, Colors::fromBgr(4227200)},
+    {"Shape13", 250, 240, 9, Colors::fromBgr(16512)},
+    {"Shape14", 282, 160, 89, Colors::Gray},
+    {"Shape15", 314, 216, 33, Colors::Black},
+};
+
+Panel *raisedPanel(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *panel = new Panel(parent, Panel::Raised, QColor(Colors::Silver));
+    panel->setObjectName(QLatin1String(name));
+    panel->setGeometry(geometry);
+    return panel;
+}
+
+Shape *rectangle(QWidget *parent, const char *name, const QRect &geometry, QRgb color)
+{
+    auto *shape = new Shape(Shape::Rectangle, parent);
+    shape->setObjectName(QLatin1String(name));
+    shape->setGeometry(geometry);
+    shape->setBrushColor(QColor(color));
+    return shape;
+}
+} // namespace
+
+Sef::Sef(QWidget *parent)
+    : Panel(parent, Panel::NoBevel, QColor(Colors::Gray))
+{
+    setObjectName(QStringLiteral("Sef"));
+
+    Panel *panel2 = raisedPanel(this, "Panel2", QRect(5, 5, 193, 169));
+    m_calendar = new QCalendarWidget(panel2);
+    m_calendar->setObjectName(QStringLiteral("MonthCalendar1"));
+    m_calendar->setGeometry(5, 8, 183, 153);
+    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_calendar->setFont(Fonts::sansSerif(11));
+
+    Panel *panel3 = raisedPanel(this, "Panel3", QRect(200, 5, 360, 273));
+    rectangle(panel3, "Shape4", QRect(24, 8, 3, 241), Colors::White);
+    rectangle(panel3, "Shape5", QRect(24, 248, 321, 3), Colors::White);
+    for (const Bar &bar : kBars)
+        rectangle(panel3, bar.name, QRect(bar.left, bar.top, 31, bar.height), bar.color);
+
+    Panel *panel4 = raisedPanel(this, "Panel4", QRect(5, 180, 193, 97));
+    m_tree = new QTreeView(panel4);
+    m_tree->setObjectName(QStringLiteral("DirectoryOutline1"));
+    m_tree->setGeometry(4, 4, 185, 89);
+    m_tree->setHeaderHidden(true);
+    m_tree->setFont(Fonts::sansSerif(11));
+    m_tree->setIndentation(12);
+    m_tree->setUniformRowHeights(true);
+    m_tree->setStyleSheet(QStringLiteral("QTreeView::item { height: 13px; }"));
+}
+
+void Sef::showEvent(QShowEvent *event)
+{
+    Panel::showEvent(event);
+    if (m_tree->model())
+        return;
+    // The folders of the current drive, read only once someone looks, so
+    // that start-up does not scan the disk.
+    auto *model = new QFileSystemModel(m_tree);
+    model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    model->setReadOnly(true);
+    const QString drive = QDir(QDir::currentPath()).rootPath();
+    m_tree->setModel(model);
+    m_tree->setRootIndex(model->setRootPath(drive));
+    for (int column = 1; column < model->columnCount(); ++column)
+        m_tree->hideColumn(column);
+}

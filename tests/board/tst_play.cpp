@@ -1,0 +1,482 @@
+// A game as the player plays it: commands, the new-game dialog, lifting and
+// placing disks, the end question and the solved puzzle.
+#include "board/BoardRules.h"
+#include "board/Plocha.h"
+#include "dialogs/DotazKonec.h"
+#include "dialogs/Placement.h"
+#include "dialogs/Pomocnik.h"
+#include "results/Data.h"
+#include "results/Vysledek.h"
+#include "setup/Hra.h"
+#include "shell/AppWindows.h"
+#include "shell/Fonts.h"
+#include "shell/Hlavni.h"
+#include "shell/InputLock.h"
+#include "shell/Pacing.h"
+#include "shell/Startup.h"
+#include "support/ProgramWindows.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/TestSupport.h"
+#include "widgets/OContrls.h"
+#include "widgets/Shape.h"
+#include "widgets/TransBtn2.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+// Every window of the program, created as start-up creates them, in a
+// scratch application directory.
+struct Program {
+    explicit Program(const QByteArray &assistantSettings = "[Nastaveni]\r\nPomocnik=1\r\n")
+    {
+        dir.withSounds();
+        dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+        dir.writeFile("KQ2000.ini", assistantSettings);
+        Placement::setScreenSizeForTesting(QSize(1024, 768));
+        Startup::createWindows([](int) {});
+        main = appWindows().HlavniDialog;
+        main->show();
+    }
+    ~Program()
+    {
+        destroyProgramWindows();
+        Placement::setScreenSizeForTesting(QSize());
+    }
+
+    BoardPanel *board() const { return main->plocha(); }
+    QAction *action(const char *name) const { return main->findChild<QAction *>(name); }
+    QToolButton *tool(const char *name) const { return main->findChild<QToolButton *>(name); }
+
+    // The player's two clicks of a move, on the post's pole.
+    void move(int from, int to)
+    {
+        const Board::Disks disks = board()->disks();
+        int top = 0;
+        for (int k = Board::kDisks; k >= 1; --k)
+            if (board()->disk(k)->isVisible() && Board::isOnPost(disks, k, board()->baseLeft(from)))
+                top = k;
+        QVERIFY2(top, "no disk on that post");
+        release(board()->disk(top));
+        release(board()->pole(to));
+    }
+    static void release(QWidget *w, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mousePress(w, button, {}, QPoint(2, 2));
+        QTest::mouseRelease(w, button, {}, QPoint(2, 2));
+    }
+    // The minimal solution of n disks from post `from` to post `to`.
+    void solve(int n, int from, int to)
+    {
+        if (n == 0)
+            return;
+        const int via = 6 - from - to;
+        solve(n - 1, from, via);
+        move(from, to);
+        solve(n - 1, via, to);
+    }
+    QString kontrola() const { return main->kontrola()->text(); }
+
+    ScratchAppDir dir;
+    RecordingSoundPlayer sounds;
+    THlavniDialog *main = nullptr;
+};
+
+void startGame(Program &p, int n)
+{
+    p.main->newGame();
+    THraDialog *hra = appWindows().HraDialog;
+    QVERIFY(hra->isVisible());
+    hra->countButtonClick(11 - n);
+    QVERIFY(!hra->isVisible());
+}
+} // namespace
+
+class PlayTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void countButtonsLayOutTheirGameAndSwitchTheCommands_data();
+    void countButtonsLayOutTheirGameAndSwitchTheCommands();
+    void backingOutOfTheNewGameDialogChangesNothing_data();
+    void backingOutOfTheNewGameDialogChangesNothing();
+    void liftingCountsEveryAcceptedLiftAndPlaysItsCue();
+    void refusedLiftsAreSilentAndUncounted();
+    void everyMouseButtonAndEveryPartOfAPostActsAlike_data();
+    void everyMouseButtonAndEveryPartOfAPostActsAlike();
+    void placingRefusesASmallerDiskOnTheTargetFromEveryPost();
+    void slideAndDropMoveOnePixelAStep();
+    void solvedTowerOnPostTwoOrThreeIsAnnounced_data();
+    void solvedTowerOnPostTwoOrThreeIsAnnounced();
+    void nothingIsAnnouncedWhileLiftedOnPostOneOrAfterEndGame();
+    void anOpenResultIsOnlyBroughtToTheFrontByLaterTicks();
+    void confirmingTheResultReturnsToIdle();
+    void endQuestionYesEndsTheGameAndNoKeepsItWatched_data();
+    void endQuestionYesEndsTheGameAndNoKeepsItWatched();
+    void commandsReadTheAssistantSettingEachTime_data();
+    void commandsReadTheAssistantSettingEachTime();
+};
+
+void PlayTest::initTestCase()
+{
+    Fonts::installSubstitutes();
+    Pacing::setEnabled(false);
+}
+
+void PlayTest::countButtonsLayOutTheirGameAndSwitchTheCommands_data()
+{
+    QTest::addColumn<int>("n");
+    for (int n = 3; n <= 10; ++n)
+        QTest::newRow(qPrintable(QStringLiteral("%1 disks").arg(n))) << n;
+}
+
+void PlayTest::countButtonsLayOutTheirGameAndSwitchTheCommands()
+{
+    QFETCH(int, n);
+    Program p;
+    p.board()->plate(3)->setBrushColor(Qt::red);   // left by a solved game
+    startGame(p, n);
+    const Board::Layout expected = Board::newGameLayout(n);
+    for (int k = 1; k <= Board::kDisks; ++k) {
+        QCOMPARE(p.board()->disk(k)->pos(), QPoint(expected.disks[k - 1].left, expected.disks[k - 1].top));
+        QCOMPARE(p.board()->disk(k)->isVisible(), k <= n);
+    }
+    QCOMPARE(p.kontrola(), QString::number(n));
+    QVERIFY(p.board()->isVisible());
+    QCOMPARE(p.board()->plate(3)->brushColor(), QColor(Qt::white));
+    for (const char *name : {"MS1", "MP1"})
+        QVERIFY(!p.action(name)->isEnabled());
+    for (const char *name : {"MS3", "MP2"})
+        QVERIFY(p.action(name)->isEnabled());
+    QVERIFY(!p.tool("TB1")->isEnabled() && p.tool("TB2")->isEnabled());
+    QVERIFY(InputLock::isInputEnabled(p.main));
+    QCOMPARE(p.sounds.names.first(), QStringLiteral("Dialog.wav"));
+}
+
+void PlayTest::backingOutOfTheNewGameDialogChangesNothing_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Esc") << "esc";
+    QTest::newRow("Enter") << "enter";
+    QTest::newRow("Zpět") << "back";
+}
+
+void PlayTest::backingOutOfTheNewGameDialogChangesNothing()
+{
+    QFETCH(QString, how);
+    Program p;
+    p.main->newGame();
+    THraDialog *hra = appWindows().HraDialog;
+    QVERIFY(hra->isVisible());
+    QVERIFY(!InputLock::isInputEnabled(p.main));
+    QVERIFY(!InputLock::isInputEnabled(appWindows().PomocnikDialog));
+    if (how == "esc")
+        QTest::keyClick(hra, Qt::Key_Escape);
+    else if (how == "enter")
+        QTest::keyClick(hra, Qt::Key_Return);
+    else
+        hra->OfficeButton1Click();
+    QVERIFY(!hra->isVisible());
+    QVERIFY(!p.board()->isVisible());
+    QCOMPARE(p.kontrola(), QStringLiteral("Kontrola"));
+    QVERIFY(p.action("MS1")->isEnabled() && !p.action("MS3")->isEnabled());
+    QVERIFY(InputLock::isInputEnabled(p.main));
+    QVERIFY(InputLock::isInputEnabled(appWindows().PomocnikDialog));
+}
+
+// Every accepted lift is a move, also of the disk already in the air.
+void PlayTest::liftingCountsEveryAcceptedLiftAndPlaysItsCue()
+{
+    Program p;
+    startGame(p, 3);
+    p.sounds.clear();
+    Program::release(p.board()->disk(1));
+    QCOMPARE(p.board()->disk(1)->y(), 10);
+    QCOMPARE(p.main->tahy()->text(), QStringLiteral("1"));
+    Program::release(p.board()->disk(1));
+    QCOMPARE(p.board()->disk(1)->y(), 10);
+    QCOMPARE(p.main->tahy()->text(), QStringLiteral("2"));
+    QCOMPARE(p.sounds.names, (QStringList{"Zvednuti.wav", "Zvednuti.wav"}));
+    // Put back on its own post: straight down, both cues, the move stays counted.
+    p.sounds.clear();
+    Program::release(p.board()->pole(1));
+    QCOMPARE(p.board()->disk(1)->pos(), QPoint(73, 181));
+    QCOMPARE(p.sounds.names, (QStringList{"Polozeni.wav", "Dopad.wav"}));
+    QCOMPARE(p.main->pocetTahu(), 2);
+}
+
+void PlayTest::refusedLiftsAreSilentAndUncounted()
+{
+    Program p;
+    startGame(p, 3);
+    p.sounds.clear();
+    Program::release(p.board()->disk(3));   // under D1 and D2
+    Program::release(p.board()->disk(2));   // under D1
+    QCOMPARE(p.board()->disk(3)->y(), 217);
+    QCOMPARE(p.board()->disk(2)->y(), 199);
+    Program::release(p.board()->pole(2));   // no disk lifted: nothing
+    QCOMPARE(p.main->tahy()->text(), QStringLiteral("0"));
+    QVERIFY(p.sounds.names.isEmpty());
+
+    p.move(1, 3);                           // D1 to post 3
+    Program::release(p.board()->disk(2));   // lift D2
+    Program::release(p.board()->disk(1));   // another disk is lifted: refused
+    QCOMPARE(p.board()->disk(1)->y(), 217);
+    QCOMPARE(p.main->pocetTahu(), 2);
+}
+
+void PlayTest::everyMouseButtonAndEveryPartOfAPostActsAlike_data()
+{
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<int>("button");
+    QTest::newRow("pole, left") << "K3" << int(Qt::LeftButton);
+    QTest::newRow("base, right") << "P3" << int(Qt::RightButton);
+    QTest::newRow("plate, middle") << "Shape3" << int(Qt::MiddleButton);
+    QTest::newRow("plate label, left") << "Label4" << int(Qt::LeftButton);
+}
+
+void PlayTest::everyMouseButtonAndEveryPartOfAPostActsAlike()
+{
+    QFETCH(QString, part);
+    QFETCH(int, button);
+    Program p;
+    startGame(p, 3);
+    Program::release(p.board()->disk(1), Qt::MouseButton(button));
+    QCOMPARE(p.board()->disk(1)->y(), 10);
+    Program::release(p.board()->findChild<QWidget *>(part), Qt::MouseButton(button));
+    QCOMPARE(p.board()->disk(1)->pos(), QPoint(453, 217));
+}
+
+// A disk is refused on any post holding a smaller one, whatever its source;
+// the disk stays up and can go elsewhere.
+void PlayTest::placingRefusesASmallerDiskOnTheTargetFromEveryPost()
+{
+    Program p;
+    startGame(p, 3);
+    p.move(1, 3);   // D1 -> 3
+    p.move(1, 2);   // D2 -> 2
+    p.sounds.clear();
+    Program::release(p.board()->disk(2));
+    Program::release(p.board()->pole(3));   // onto D1: refused
+    QCOMPARE(p.board()->disk(2)->pos(), QPoint(256, 10));
+    QVERIFY(p.sounds.names == QStringList{"Zvednuti.wav"});
+    Program::release(p.board()->pole(1));   // onto D3: fine
+    QCOMPARE(p.board()->disk(2)->pos(), QPoint(66, 199));
+    Program::release(p.board()->disk(3));   // D3 is under D2 now: refused
+    QCOMPARE(p.board()->disk(3)->y(), 217);
+    Program::release(p.board()->disk(2));
+    Program::release(p.board()->pole(2));
+    Program::release(p.board()->disk(3));
+    for (int target : {2, 3}) {   // D3 from post 1 onto D2 and onto D1
+        Program::release(p.board()->pole(target));
+        QCOMPARE(p.board()->disk(3)->pos(), QPoint(59, 10));
+    }
+}
+
+void PlayTest::slideAndDropMoveOnePixelAStep()
+{
+    Program p;
+    startGame(p, 3);
+    std::vector<QPoint> steps;
+    Pacing::setStepObserver([&](QWidget *w, const QRect &g) {
+        if (w->objectName() == QLatin1String("D1"))
+            steps.push_back(g.topLeft());
+    });
+    Program::release(p.board()->disk(1));
+    QCOMPARE(int(steps.size()), 181 - 10 + 1);
+    steps.clear();
+    Program::release(p.board()->pole(3));
+    Pacing::setStepObserver({});
+    // 381 steps along the top from 73 to 453, then 208 down to the base.
+    QCOMPARE(int(steps.size()), 381 + 208);
+    for (int i = 0; i < 381; ++i)
+        QCOMPARE(steps[size_t(i)], QPoint(73 + i, 10));
+    for (int i = 0; i < 208; ++i)
+        QCOMPARE(steps[size_t(381 + i)], QPoint(453, 10 + i));
+}
+
+void PlayTest::solvedTowerOnPostTwoOrThreeIsAnnounced_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("post");
+    QTest::addColumn<QString>("minimum");
+    QTest::newRow("3 disks on post 3") << 3 << 3 << "7";
+    QTest::newRow("4 disks on post 2") << 4 << 2 << "15";
+    QTest::newRow("6 disks on post 3") << 6 << 3 << "63";
+}
+
+void PlayTest::solvedTowerOnPostTwoOrThreeIsAnnounced()
+{
+    QFETCH(int, n);
+    QFETCH(int, post);
+    QFETCH(QString, minimum);
+    Program p;
+    startGame(p, n);
+    Program::release(p.board()->disk(1));   // one wasted move: lifted and put back
+    Program::release(p.board()->pole(1));
+    p.solve(n, 1, post);
+    const QString moves = QString::number((1 << n));
+    QCOMPARE(p.main->tahy()->text(), moves);
+    p.main->Timer1Timer();
+    TVysledekDialog *result = appWindows().VysledekDialog;
+    QVERIFY(result->isVisible());
+    QCOMPARE(result->diskCountLabel()->text(), QString::number(n));
+    QCOMPARE(result->minimumLabel()->text(), minimum);
+    QCOMPARE(result->movesLabel()->text(), moves);
+    QCOMPARE(p.board()->plate(post)->brushColor(), QColor(Qt::red));
+    QCOMPARE(p.board()->plate(5 - post)->brushColor(), QColor(Qt::white));
+    QVERIFY(!InputLock::isInputEnabled(p.main));
+    QVERIFY(!InputLock::isInputEnabled(appWindows().PomocnikDialog));
+    // The balloon stands above the assistant, its tail on the figure.
+    const QRect assistant = Placement::outerRect(appWindows().PomocnikDialog);
+    QCOMPARE(result->pos(), QPoint(assistant.left() + assistant.width() - 252 - 38, assistant.top() - 176 + 30));
+}
+
+void PlayTest::nothingIsAnnouncedWhileLiftedOnPostOneOrAfterEndGame()
+{
+    Program p;
+    startGame(p, 3);
+    TVysledekDialog *result = appWindows().VysledekDialog;
+    p.solve(3, 1, 2);
+    p.solve(3, 2, 1);   // rebuilt on post 1: no solution
+    p.main->Timer1Timer();
+    QVERIFY(!result->isVisible());
+
+    p.solve(3, 1, 3);
+    Program::release(p.board()->disk(1));   // the last disk hangs in the air again
+    p.main->Timer1Timer();
+    QVERIFY(!result->isVisible());
+    Program::release(p.board()->pole(3));
+
+    p.main->kontrola()->setText(QStringLiteral("0"));   // as the end-game command leaves it
+    p.main->Timer1Timer();
+    QVERIFY(!result->isVisible());
+    QCOMPARE(p.board()->plate(3)->brushColor(), QColor(Qt::white));
+}
+
+void PlayTest::anOpenResultIsOnlyBroughtToTheFrontByLaterTicks()
+{
+    Program p;
+    startGame(p, 3);
+    p.solve(3, 1, 3);
+    p.main->Timer1Timer();
+    TVysledekDialog *result = appWindows().VysledekDialog;
+    QVERIFY(result->nameBox()->isEnabled());   // the first result of a count qualifies
+    result->nameBox()->insert(QStringLiteral("Věra"));   // typed while the ticks go on
+    p.main->Timer1Timer();
+    p.main->Timer1Timer();
+    QCOMPARE(result->nameBox()->text(), QStringLiteral("Věra"));
+    QVERIFY(result->isVisible());
+}
+
+void PlayTest::confirmingTheResultReturnsToIdle()
+{
+    Program p;
+    startGame(p, 3);
+    p.solve(3, 1, 2);
+    p.main->Timer1Timer();
+    TVysledekDialog *result = appWindows().VysledekDialog;
+    QTest::keyClick(result->nameBox(), Qt::Key_Escape);   // Esc confirms like the button
+    QVERIFY(!result->isVisible());
+    QVERIFY(!p.board()->isVisible());
+    QCOMPARE(p.main->tahy()->text(), QStringLiteral("0"));
+    QVERIFY(p.action("MS1")->isEnabled() && !p.action("MS3")->isEnabled());
+    QCOMPARE(p.board()->plate(2)->brushColor(), QColor(Qt::white));
+    const Board::Layout design = Board::designLayout();
+    for (int k = 1; k <= Board::kDisks; ++k) {
+        QVERIFY(p.board()->disk(k)->isVisibleTo(p.board()));
+        QCOMPARE(p.board()->disk(k)->pos(), QPoint(design.disks[k - 1].left, design.disks[k - 1].top));
+    }
+    QVERIFY(InputLock::isInputEnabled(p.main));
+    p.main->Timer1Timer();   // the tower is gone: no second announcement
+    QVERIFY(!result->isVisible());
+}
+
+void PlayTest::endQuestionYesEndsTheGameAndNoKeepsItWatched_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("Ano") << "yes" << true;
+    QTest::newRow("Enter") << "enter" << true;
+    QTest::newRow("Ne") << "no" << false;
+    QTest::newRow("Esc") << "esc" << false;
+}
+
+void PlayTest::endQuestionYesEndsTheGameAndNoKeepsItWatched()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, ends);
+    Program p;
+    startGame(p, 3);
+    p.move(1, 3);
+    p.main->endGame();
+    TDotazKonecDialog *question = appWindows().DotazKonecDialog;
+    QVERIFY(question->isVisible());
+    QCOMPARE(p.kontrola(), QStringLiteral("0"));
+    QVERIFY(!InputLock::isInputEnabled(p.main));
+    if (answer == "yes")
+        emit question->yesButton()->clicked();
+    else if (answer == "no")
+        emit question->noButton()->clicked();
+    else
+        QTest::keyClick(question, answer == "enter" ? Qt::Key_Return : Qt::Key_Escape);
+    QVERIFY(!question->isVisible());
+    QVERIFY(InputLock::isInputEnabled(p.main));
+    QCOMPARE(p.board()->isVisible(), !ends);
+    QCOMPARE(p.action("MS1")->isEnabled(), ends);
+    QCOMPARE(p.action("MS3")->isEnabled(), !ends);
+    if (ends) {
+        QCOMPARE(p.main->tahy()->text(), QStringLiteral("0"));
+        QCOMPARE(p.kontrola(), QStringLiteral("0"));
+        return;
+    }
+    // The game kept on the board is still recognised when it is solved.
+    QCOMPARE(p.kontrola(), QStringLiteral("3"));
+    p.move(1, 2);
+    p.move(3, 2);
+    p.move(1, 3);
+    p.move(2, 1);
+    p.move(2, 3);
+    p.move(1, 3);
+    p.main->Timer1Timer();
+    QVERIFY(appWindows().VysledekDialog->isVisible());
+}
+
+// New game shows the assistant only when it was closed ("0"); end game
+// shows it for anything but "1".
+void PlayTest::commandsReadTheAssistantSettingEachTime_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<bool>("newGameShows");
+    QTest::addColumn<bool>("endGameShows");
+    QTest::newRow("closed") << QByteArray("[Nastaveni]\r\nPomocnik=0\r\n") << true << true;
+    QTest::newRow("missing") << QByteArray() << false << true;
+    QTest::newRow("open") << QByteArray("[Nastaveni]\r\nPomocnik=1\r\n") << false << false;
+}
+
+void PlayTest::commandsReadTheAssistantSettingEachTime()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(bool, newGameShows);
+    QFETCH(bool, endGameShows);
+    Program p(settings);
+    TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+    assistant->hide();
+    p.dir.writeFile("KQ2000.ini", settings);
+    p.main->newGame();
+    QCOMPARE(assistant->isVisible(), newGameShows);
+    appWindows().HraDialog->countButtonClick(8);
+    assistant->hide();
+    p.dir.writeFile("KQ2000.ini", settings);
+    p.main->endGame();
+    QCOMPARE(assistant->isVisible(), endGameShows);
+}
+
+QTEST_MAIN(PlayTest)
+#include "tst_play.moc"

@@ -1,0 +1,119 @@
+// On a real X server: the opening animation's steps reach the screen one by
+// one, not only its end, and it takes the time its pacing sets.
+#include "shell/Fonts.h"
+#include "shell/Hlavni.h"
+#include "shell/Pacing.h"
+#include "support/TestSupport.h"
+#include "widgets/Panel.h"
+#include "widgets/Shape.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+#include <QtTest>
+
+#include <atomic>
+
+namespace {
+// Grabs the whole screen from another process, as a person's eye would.
+QImage screenshot()
+{
+    QProcess import;
+    import.start(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+    if (!import.waitForFinished(5000))
+        return QImage();
+    return QImage::fromData(import.readAllStandardOutput(), "PNG");
+}
+
+class Grabber : public QThread
+{
+public:
+    std::atomic<bool> stop{false};
+    QList<QImage> frames;
+
+protected:
+    void run() override
+    {
+        while (!stop) {
+            const QImage frame = screenshot();
+            if (!frame.isNull())
+                frames << frame;
+        }
+    }
+};
+
+// Whether some idle disk shows between its start and its resting place: the
+// topmost non-background pixel over a pole is not a resting disk's top edge.
+bool diskShownInMidFall(const QImage &frame, const QPoint &client)
+{
+    const int poleCentres[3] = {100, 284, 468};
+    const int firstRest[3] = {87, 123, 87};
+    const int count[3] = {10, 8, 10};
+    for (int post = 0; post < 3; ++post) {
+        const int x = client.x() + poleCentres[post];
+        for (int y = 30; y < 266; ++y) {
+            const QColor c(frame.pixel(x, client.y() + y));
+            if (c == QColor(128, 128, 128) || c == QColor(128, 0, 0))
+                continue;
+            const int level = (y - firstRest[post]) / 18;
+            const bool resting = (y - firstRest[post]) % 18 == 0 && level >= 0 && level < count[post];
+            if (!resting)
+                return true;
+            break;
+        }
+    }
+    return false;
+}
+} // namespace
+
+class AnimationOnScreenTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void openingAnimationStepsReachTheScreen();
+};
+
+void AnimationOnScreenTest::openingAnimationStepsReachTheScreen()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
+        QSKIP("ImageMagick's import is not installed");
+    Fonts::installSubstitutes();
+    Pacing::setEnabled(true);
+    ScratchAppDir dir;
+    THlavniDialog w;
+    QElapsedTimer clock;
+    qint64 first = -1, last = -1;
+    Pacing::setStepObserver([&](QWidget *, const QRect &) {
+        if (first < 0)
+            first = clock.elapsed();
+        last = clock.elapsed();
+    });
+
+    // The frames are taken from the moment the window appears: it runs the
+    // animation as soon as it becomes active.
+    Grabber grabber;
+    grabber.start();
+    QTest::qWait(300);
+    clock.start();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_VERIFY_WITH_TIMEOUT(last >= 0 && w.titlePanel()->y() == 50, 8000);
+    const QPoint origin = w.client()->mapToGlobal(QPoint(0, 0));
+    grabber.stop = true;
+    grabber.wait();
+    Pacing::setStepObserver({});
+    const qint64 took = last - first;
+
+    QVERIFY2(took >= 1500 && took <= 4000, qPrintable(QStringLiteral("took %1 ms").arg(took)));
+    // Frames taken while the loop ran must show disks on their way down, not
+    // just the finished picture.
+    int midFall = 0;
+    for (const QImage &frame : std::as_const(grabber.frames))
+        midFall += diskShownInMidFall(frame, origin);
+    QVERIFY2(midFall >= 2, qPrintable(QStringLiteral("%1 frames, %2 with a disk in mid-fall")
+                                          .arg(grabber.frames.size()).arg(midFall)));
+    QCOMPARE(w.idleDisks(1).back()->y(), 249);
+}
+
+QTEST_MAIN(AnimationOnScreenTest)
+#include "tst_animation_onscreen.moc"

@@ -1,0 +1,90 @@
+// A whole game played with real pointer events on a real X server: the
+// clicks reach the disks and posts at their places, and a click made while a
+// disk is still moving is handled after the animation, in order.
+#include "board/BoardRules.h"
+#include "board/Plocha.h"
+#include "dialogs/Placement.h"
+#include "shell/Fonts.h"
+#include "shell/Pacing.h"
+#include "shell/Startup.h"
+#include "support/ProgramWindows.h"
+#include "support/TestSupport.h"
+#include "widgets/Shape.h"
+
+#include <QLabel>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+// Both clicks of a move go to the X server at once, so the second one
+// arrives while the first one's lift is still animating.
+bool clickTwice(const QPoint &first, const QPoint &second)
+{
+    const QStringList args = {
+        "mousemove", QString::number(first.x()), QString::number(first.y()), "click", "1",
+        "mousemove", QString::number(second.x()), QString::number(second.y()), "click", "1",
+    };
+    return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
+}
+
+QPoint centreOf(const QWidget *w) { return w->mapToGlobal(w->rect().center()); }
+} // namespace
+
+class GameOnScreenTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon();
+};
+
+void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("xdotool is not installed");
+    Fonts::installSubstitutes();
+    Pacing::setEnabled(true);   // the real pace: clicks come in while disks move
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+    dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\n");
+    Startup::createWindows([](int) {});
+    THlavniDialog *main = appWindows().HlavniDialog;
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QTRY_VERIFY(appWindows().PomocnikDialog->isVisible());
+    main->startGame(3);
+    BoardPanel *board = main->plocha();
+    QTest::qWait(200);
+
+    const int moves[7][2] = {{1, 3}, {1, 2}, {3, 2}, {1, 3}, {2, 1}, {2, 3}, {1, 3}};
+    for (const auto &move : moves) {
+        const Board::Disks disks = board->disks();
+        int top = 0;
+        for (int k = 3; k >= 1; --k)
+            if (Board::isOnPost(disks, k, board->baseLeft(move[0])))
+                top = k;
+        QVERIFY(top);
+        Shape *disk = board->disk(top);
+        // The pole above every stack: only the pole is there.
+        const QPoint pole = board->pole(move[1])->mapToGlobal(QPoint(3, 8));
+        QVERIFY(clickTwice(centreOf(disk), pole));
+        const int slot = Board::slotLeft(board->baseLeft(move[1]), top);
+        QTRY_VERIFY_WITH_TIMEOUT(disk->x() == slot && disk->y() > Board::kLiftedTop, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(disk->y(), Board::landingTop(board->disks(), board->baseLeft(move[1]), top), 5000);
+    }
+    QCOMPARE(main->tahy()->text(), QStringLiteral("7"));
+
+    // Within about a second the timer announces the tower on post 3.
+    TVysledekDialog *result = appWindows().VysledekDialog;
+    QTRY_VERIFY_WITH_TIMEOUT(result->isVisible(), 3000);
+    QCOMPARE(board->plate(3)->brushColor(), QColor(Qt::red));
+    QCOMPARE(result->diskCountLabel()->text(), QStringLiteral("3"));
+    QCOMPARE(result->minimumLabel()->text(), QStringLiteral("7"));
+    QCOMPARE(result->movesLabel()->text(), QStringLiteral("7"));
+    const QRect assistant = Placement::outerRect(appWindows().PomocnikDialog);
+    QCOMPARE(result->pos(), QPoint(assistant.left() + assistant.width() - 252 - 38, assistant.top() - 176 + 30));
+    QVERIFY(result->geometry().bottom() > assistant.top());   // the tail reaches down onto the figure
+    destroyProgramWindows();
+}
+
+QTEST_MAIN(GameOnScreenTest)
+#include "tst_game_onscreen.moc"

@@ -1,0 +1,138 @@
+// Two copies of the program on one X server: a second start while a copy
+// runs only shows the assistant with its notice and ends on Enter; while
+// the first copy shows the boss screen's caption, a second start runs
+// normally.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+QString xdotool(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), args);
+    p.waitForFinished(5000);
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// Windows of the X server with exactly this name.
+QStringList windowsNamed(const QString &name)
+{
+    const QString found = xdotool({"search", "--onlyvisible", "--name", "^" + QRegularExpression::escape(name) + "$"});
+    return found.isEmpty() ? QStringList() : found.split('\n');
+}
+
+bool waitFor(const std::function<bool()> &condition, int ms = 15000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+        if (condition())
+            return true;
+        QTest::qWait(100);
+    }
+    return false;
+}
+} // namespace
+
+class TwoCopiesTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void aSecondCopyShowsTheNoticeAndEndsOnEnter();
+    void aSecondStartUnderTheBossScreenRunsNormally();
+
+private:
+    void startFirstCopy();
+
+    QTemporaryDir m_dir;
+    QString m_exe;
+    QProcess m_first;
+    QProcess m_second;
+};
+
+void TwoCopiesTest::initTestCase()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("xdotool is not installed");
+    // A copy of its own: the program keeps its files beside itself.
+    m_exe = m_dir.filePath(QStringLiteral("Toran2000"));
+    QVERIFY(QFile::copy(QStringLiteral(TORAN2000_EXE), m_exe));
+    QFile::setPermissions(m_exe, QFile::permissions(m_exe) | QFile::ExeOwner);
+    QFile ini(m_dir.filePath(QStringLiteral("Toran2000.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Nastaveni]\r\nAnimace=0\r\n");
+}
+
+void TwoCopiesTest::cleanup()
+{
+    for (QProcess *p : {&m_second, &m_first}) {
+        if (p->state() != QProcess::NotRunning) {
+            p->kill();
+            p->waitForFinished(3000);
+        }
+    }
+}
+
+void TwoCopiesTest::startFirstCopy()
+{
+    QFile ini(m_dir.filePath(QStringLiteral("KQ2000.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    ini.close();
+    m_first.start(m_exe, {});
+    QVERIFY(m_first.waitForStarted());
+    QVERIFY(waitFor([] { return windowsNamed(QStringLiteral("Toranská věž 2000")).size() == 1; }));
+    QTest::qWait(500);
+}
+
+void TwoCopiesTest::aSecondCopyShowsTheNoticeAndEndsOnEnter()
+{
+    startFirstCopy();
+    m_second.start(m_exe, {});
+    QVERIFY(m_second.waitForStarted());
+    // The second copy shows its assistant (a second "Pomocník" window)...
+    QVERIFY(waitFor([] { return windowsNamed(QStringLiteral("Pomocník")).size() == 2; }));
+    QTest::qWait(700);
+    // ...and no main window of its own.
+    QCOMPARE(windowsNamed(QStringLiteral("Toranská věž 2000")).size(), 1);
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("Data/Toran.dbf.lock"))));
+    xdotool({"key", "Return"});
+    QVERIFY(m_second.waitForFinished(10000));
+    QCOMPARE(m_second.exitCode(), 0);
+    QFile ini(m_dir.filePath(QStringLiteral("KQ2000.ini")));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QVERIFY(ini.readAll().contains("Pomocnik=0"));
+    QCOMPARE(m_first.state(), QProcess::Running);
+}
+
+void TwoCopiesTest::aSecondStartUnderTheBossScreenRunsNormally()
+{
+    startFirstCopy();
+    const QString mainWindow = windowsNamed(QStringLiteral("Toranská věž 2000")).value(0);
+    QVERIFY(!mainWindow.isEmpty());
+    // The boss screen's toolbar button, 81 + 2 pixels into the toolbar.
+    const QString geometry = xdotool({"getwindowgeometry", "--shell", mainWindow});
+    int x = 0, y = 0;
+    for (const QString &line : geometry.split('\n')) {
+        if (line.startsWith("X="))
+            x = line.mid(2).toInt();
+        if (line.startsWith("Y="))
+            y = line.mid(2).toInt();
+    }
+    xdotool({"mousemove", QString::number(x + 94), QString::number(y + 35), "click", "1"});
+    QVERIFY(waitFor([] { return windowsNamed(QStringLiteral("Plnění plánu v letošním roce")).size() == 1; }));
+
+    m_second.start(m_exe, {});
+    QVERIFY(m_second.waitForStarted());
+    QVERIFY(waitFor([] { return windowsNamed(QStringLiteral("Toranská věž 2000")).size() == 1; }));
+    QTest::qWait(500);
+    QCOMPARE(m_second.state(), QProcess::Running);
+}
+
+QTEST_GUILESS_MAIN(TwoCopiesTest)
+#include "tst_two_copies.moc"

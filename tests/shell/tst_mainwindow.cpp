@@ -1,0 +1,312 @@
+#include "board/Plocha.h"
+#include "shell/ErrorReport.h"
+#include "shell/Fonts.h"
+#include "shell/Hlavni.h"
+#include "shell/Pacing.h"
+#include "shell/Sef.h"
+#include "shell/Settings.h"
+#include "support/TestSupport.h"
+#include "widgets/Panel.h"
+#include "widgets/Shape.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QtTest>
+
+namespace {
+struct Step {
+    QString name;
+    int top;
+};
+
+// Records every animation step while it lives.
+class StepRecorder
+{
+public:
+    StepRecorder()
+    {
+        Pacing::setStepObserver([this](QWidget *w, const QRect &g) { steps.push_back({w->objectName(), g.top()}); });
+    }
+    ~StepRecorder() { Pacing::setStepObserver({}); }
+
+    // The controls in the order they first moved, with their step counts.
+    QStringList order() const
+    {
+        QStringList names;
+        for (const Step &s : steps)
+            if (names.isEmpty() || names.last() != s.name)
+                names << s.name;
+        return names;
+    }
+    int count(const QString &name) const
+    {
+        return int(std::count_if(steps.begin(), steps.end(), [&](const Step &s) { return s.name == name; }));
+    }
+    std::vector<Step> steps;
+};
+
+QStringList idleOrder(bool opening)
+{
+    QStringList names;
+    const std::pair<const char *, int> posts[] = {{"DI", 10}, {"DA", 8}, {"DB", 10}};
+    for (const auto &[prefix, count] : posts)
+        for (int i = 0; i < count; ++i)
+            names << QLatin1String(prefix) + QString::number(opening ? count - i : i + 1);
+    return names;
+}
+
+void activate(QWidget *w)
+{
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(w, &activate);
+}
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void clientAreaIsTheDesignSizeBelowTheMenuBar();
+    void idlePictureStandsWhereDesigned_data();
+    void idlePictureStandsWhereDesigned();
+    void openingAnimationDropsLargestFirstPostByPostThenTheTitle();
+    void closingAnimationLiftsTheTitleFirstThenSmallestFirst();
+    void animationSwitchedOffLeavesEverythingInPlace();
+    void animationSwitchWritesZeroThenOne();
+    void refusedAnimationWriteKeepsTheNewCheckMark();
+    void hintShowsSixSpacesAndTheNearestHint_data();
+    void hintShowsSixSpacesAndTheNearestHint();
+    void menuItemsShowTheirHintsWhileHighlighted();
+    void bossScreenHidesAndRestoresTheGame();
+};
+
+void MainWindowTest::initTestCase()
+{
+    Fonts::installSubstitutes();
+    Pacing::setEnabled(false);
+}
+
+void MainWindowTest::clientAreaIsTheDesignSizeBelowTheMenuBar()
+{
+    ScratchAppDir dir;
+    THlavniDialog w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.client()->size(), QSize(569, 336));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Toranská věž 2000"));
+    QCOMPARE(w.size().width(), 569);
+    QCOMPARE(w.size().height(), 336 + w.menuWidget()->height());
+    QCOMPARE(w.client()->y(), w.menuWidget()->height());
+    QCOMPARE(w.plocha()->geometry(), QRect(3, 29, 563, 282));
+    QVERIFY(!w.plocha()->isVisible());
+    QCOMPARE(w.sef()->geometry(), QRect(3, 29, 563, 282));
+    QVERIFY(!w.sef()->isVisible());
+}
+
+void MainWindowTest::idlePictureStandsWhereDesigned_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("post 1 bar") << "Shape16" << QRect(97, 74, 7, 193) << QStringLiteral("Kůl 1");
+    QTest::newRow("post 2 base") << "Shape19" << QRect(199, 266, 171, 9) << QStringLiteral("Podstavec 2");
+    QTest::newRow("post 3 box") << "Shape46" << QRect(435, 284, 65, 17) << QString();
+    QTest::newRow("post 2 label") << "Label13" << QRect(252, 286, 63, 13) << QStringLiteral("Post 2");
+    QTest::newRow("DI1") << "DI1" << QRect(83, 87, 35, 17) << QStringLiteral("Disk 1");
+    QTest::newRow("DI10") << "DI10" << QRect(20, 249, 161, 17) << QStringLiteral("Disk 10");
+    QTest::newRow("DA1") << "DA1" << QRect(267, 123, 35, 17) << QStringLiteral("Disk 1");
+    QTest::newRow("DA8") << "DA8" << QRect(218, 249, 133, 17) << QStringLiteral("Disk 8");
+    QTest::newRow("DB3") << "DB3" << QRect(437, 123, 63, 17) << QStringLiteral("Disk 3");
+    QTest::newRow("title panel") << "Panel1" << QRect(152, 50, 265, 55) << QString();
+}
+
+void MainWindowTest::idlePictureStandsWhereDesigned()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, hint);
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+    THlavniDialog w;
+    auto *control = w.client()->findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), geometry);
+    QCOMPARE(control->statusTip(), hint);
+}
+
+// The disks fall from behind the toolbar (top 12) one pixel a step, largest
+// first on post 1, then post 2, then post 3; the title panel comes last.
+void MainWindowTest::openingAnimationDropsLargestFirstPostByPostThenTheTitle()
+{
+    ScratchAppDir dir;   // no settings: the animation is on
+    THlavniDialog w;
+    QCOMPARE(w.idleDisks(1).front()->y(), 12);
+    QCOMPARE(w.titlePanel()->y(), -26);
+    StepRecorder recorder;
+    activate(&w);
+    QCOMPARE(recorder.order(), idleOrder(true) << "Panel1");
+    QCOMPARE(recorder.count("DI1"), 76);    // 12..87
+    QCOMPARE(recorder.count("DI10"), 238);  // 12..249
+    QCOMPARE(recorder.count("DA1"), 112);   // 12..123
+    QCOMPARE(recorder.count("DA8"), 238);
+    QCOMPARE(recorder.count("Panel1"), 77); // -26..50
+    QCOMPARE(int(recorder.steps.size()), 4540 + 77);
+    for (size_t i = 1; i < recorder.steps.size(); ++i)
+        if (recorder.steps[i].name == recorder.steps[i - 1].name)
+            QCOMPARE(recorder.steps[i].top, recorder.steps[i - 1].top + 1);
+    for (int post = 1; post <= 3; ++post)
+        for (size_t k = 1; k <= w.idleDisks(post).size(); ++k)
+            QCOMPARE(w.idleDisks(post)[k - 1]->y(), THlavniDialog::idleRestingTop(post, int(k)));
+    QCOMPARE(w.titlePanel()->y(), 50);
+
+    // Once in place, a later activation moves nothing visibly.
+    recorder.steps.clear();
+    activate(&w);
+    QCOMPARE(int(recorder.steps.size()), 28 + 1);
+}
+
+void MainWindowTest::closingAnimationLiftsTheTitleFirstThenSmallestFirst()
+{
+    ScratchAppDir dir;
+    THlavniDialog w;
+    activate(&w);
+    w.show();
+    StepRecorder recorder;
+    w.close();
+    QCOMPARE(recorder.order(), QStringList{"Panel1"} + idleOrder(false));
+    QCOMPARE(recorder.count("Panel1"), 77);
+    QCOMPARE(recorder.count("DB1"), 76);
+    QCOMPARE(w.titlePanel()->y(), -26);
+    QCOMPARE(w.idleDisks(3).back()->y(), 12);
+}
+
+void MainWindowTest::animationSwitchedOffLeavesEverythingInPlace()
+{
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+    THlavniDialog w;
+    QVERIFY(!w.findChild<QAction *>("A1")->isChecked());
+    QCOMPARE(w.titlePanel()->y(), 50);
+    StepRecorder recorder;
+    activate(&w);
+    w.show();
+    w.close();
+    QVERIFY(recorder.steps.empty());
+}
+
+void MainWindowTest::animationSwitchWritesZeroThenOne()
+{
+    ScratchAppDir dir;
+    THlavniDialog w;
+    auto *a1 = w.findChild<QAction *>("A1");
+    QVERIFY(a1->isChecked());
+    a1->trigger();
+    QVERIFY(!a1->isChecked());
+    QCOMPARE(Settings::animace(), 0);
+    QVERIFY(dir.readFile("Toran2000.ini").contains("Animace=0"));
+    a1->trigger();
+    QVERIFY(a1->isChecked());
+    QVERIFY(dir.readFile("Toran2000.ini").contains("Animace=1"));
+    // Nothing moves now: the change acts at the next close and start.
+    QCOMPARE(w.titlePanel()->y(), -26);
+}
+
+void MainWindowTest::refusedAnimationWriteKeepsTheNewCheckMark()
+{
+    ScratchAppDir dir;
+    THlavniDialog w;
+    QVERIFY(QDir(dir.path()).mkdir("Toran2000.ini"));   // the write will be refused
+    QStringList reports;
+    ErrorReport::setSinkForTesting([&](const QString &text) { reports << text; });
+    w.findChild<QAction *>("A1")->trigger();
+    ErrorReport::setSinkForTesting({});
+    QCOMPARE(reports, QStringList{QStringLiteral("Unable to write to %1").arg(dir.file("Toran2000.ini"))});
+    QVERIFY(!w.findChild<QAction *>("A1")->isChecked());
+}
+
+void MainWindowTest::hintShowsSixSpacesAndTheNearestHint_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("window background") << "HlavniDialogClient" << QStringLiteral("      Stiskněte klávesu F1 pro nápovědu");
+    QTest::newRow("idle disk") << "DI3" << QStringLiteral("      Disk 3");
+    QTest::newRow("idle post") << "Shape18" << QStringLiteral("      Kůl 2");
+    QTest::newRow("label box without hint") << "Shape28" << QStringLiteral("      Stiskněte klávesu F1 pro nápovědu");
+    QTest::newRow("toolbar button") << "TB3" << QStringLiteral("      Zobrazí tabulku nejlepších hráčů");
+    QTest::newRow("board disk") << "D7" << QStringLiteral("      Disk 7");
+    QTest::newRow("board plate label") << "Label3" << QStringLiteral("      Post 2");
+    QTest::newRow("board background") << "Plocha" << QStringLiteral("      Hrací pole");
+    QTest::newRow("hidden count label") << "Kontrola" << QStringLiteral("      Hrací pole");
+}
+
+void MainWindowTest::hintShowsSixSpacesAndTheNearestHint()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    ScratchAppDir dir;
+    THlavniDialog w;
+    auto *target = w.findChild<QWidget *>(control);
+    QVERIFY(target);
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(w.findChild<QWidget *>("D1"), &enter);   // start from some other hint
+    QApplication::sendEvent(target, &enter);
+    QCOMPARE(w.statusText(), text);
+}
+
+void MainWindowTest::menuItemsShowTheirHintsWhileHighlighted()
+{
+    ScratchAppDir dir;
+    THlavniDialog w;
+    auto *menu = w.findChild<QMenu *>("Nstroje1");
+    QVERIFY(menu);
+    emit menu->hovered(w.findChild<QAction *>("fovskpojistka1"));
+    QCOMPARE(w.statusText(), QStringLiteral("      Pojistka proti neodbytnému šéfovi"));
+}
+
+void MainWindowTest::bossScreenHidesAndRestoresTheGame()
+{
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+    THlavniDialog w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *boss = w.findChild<QAction *>("fovskpojistka1");
+    auto *label1 = w.findChild<QLabel *>("Label1");
+
+    // With no game: back to the idle picture.
+    boss->trigger();
+    QVERIFY(w.sef()->isVisible());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Plnění plánu v letošním roce"));
+    QVERIFY(!label1->isVisible() && !w.tahy()->isVisible());
+    QCOMPARE(w.sef()->monthCalendar()->selectedDate(), QDate::currentDate());
+    boss->trigger();
+    QVERIFY(!w.sef()->isVisible() && !w.plocha()->isVisible());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Toranská věž 2000"));
+
+    // During a game: the same board, the same count, the lifted disk still up.
+    w.startGame(3);
+    w.diskMouseUp(1);
+    QCOMPARE(w.tahy()->text(), QStringLiteral("1"));
+    boss->trigger();
+    QVERIFY(!w.plocha()->isVisible());
+    boss->trigger();
+    QVERIFY(w.plocha()->isVisible() && label1->isVisible());
+    QCOMPARE(w.tahy()->text(), QStringLiteral("1"));
+    QCOMPARE(w.plocha()->disk(1)->y(), 10);
+
+    // A game started under the boss screen stays covered until it is left.
+    w.resetBoardToIdle();
+    boss->trigger();
+    w.startGame(4);
+    QVERIFY(w.sef()->isVisible());
+    boss->trigger();
+    QVERIFY(w.plocha()->isVisible());
+    QVERIFY(w.plocha()->disk(4)->isVisible() && !w.plocha()->disk(5)->isVisible());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,78 @@
+#include "shell/AppWindows.h"
+#include "shell/Fonts.h"
+#include "shell/Hlavni.h"
+#include "shell/Pacing.h"
+#include "shell/Spusteni.h"
+#include "shell/Startup.h"
+#include "support/ProgramWindows.h"
+#include "support/TestSupport.h"
+#include "widgets/GradProgress.h"
+
+#include <QLabel>
+#include <QtTest>
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void progressRunsThroughItsTwelvePositionsWithTheMainWindowFirst();
+    void splashBarShowsEveryPositionBeforeTheLoopRuns();
+    void splashNamesTheUserOrUnknown();
+};
+
+void StartupTest::initTestCase()
+{
+    Fonts::installSubstitutes();
+    Pacing::setEnabled(false);
+}
+
+void StartupTest::progressRunsThroughItsTwelvePositionsWithTheMainWindowFirst()
+{
+    ScratchAppDir dir;
+    QList<int> positions;
+    bool mainFirst = false;
+    Startup::createWindows([&](int position) {
+        positions << position;
+        if (position == 21)
+            mainFirst = appWindows().HlavniDialog != nullptr;
+    });
+    QCOMPARE(positions, (QList<int>{7, 14, 21, 28, 35, 42, 63, 70, 77, 84, 91, 100}));
+    QVERIFY(mainFirst);
+    destroyProgramWindows();
+}
+
+// The bar paints each position at once: start-up runs before the loop.
+void StartupTest::splashBarShowsEveryPositionBeforeTheLoopRuns()
+{
+    ScratchAppDir dir;
+    TSpusteniDialog splash;
+    splash.show();
+    TGradProgress *metr = splash.metr();
+    QCOMPARE(metr->size(), QSize(231, 17));
+    Startup::createWindows([&](int position) {
+        metr->setPosition(position);
+        QCOMPARE(metr->position(), position);
+        // Right after the call, with no event processed, the bar's pixels show it.
+        const QImage shown = metr->grab().toImage();
+        const int filled = (position * 231 + 50) / 100;
+        const QColor tip(shown.pixel(qMin(filled - 1, 229), 8));   // the outermost column is never painted
+        QCOMPARE(tip.red(), 255);
+        QVERIFY2(tip.green() < 40, qPrintable(tip.name()));   // nearly the end colour at the tip
+        if (filled + 1 < 230)
+            QCOMPARE(QColor(shown.pixel(filled + 1, 8)), QColor(Qt::black));
+    });
+    QCOMPARE(metr->position(), 100);
+    destroyProgramWindows();
+}
+
+void StartupTest::splashNamesTheUserOrUnknown()
+{
+    TSpusteniDialog splash;
+    QVERIFY(!splash.ownerLabel()->text().isEmpty());
+    QCOMPARE(splash.organizationLabel()->text(), QStringLiteral("unknown"));
+    QCOMPARE(splash.size(), QSize(339, 288));
+}
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"

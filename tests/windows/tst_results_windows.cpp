@@ -1,0 +1,283 @@
+// The windows of the best results: the result dialog's verdict and storing
+// as the player meets them, the viewer's pages, and clearing.
+#include "board/Plocha.h"
+#include "dialogs/Placement.h"
+#include "results/Data.h"
+#include "results/Tabulka.h"
+#include "results/Vymazat.h"
+#include "results/Vysledek.h"
+#include "shell/AppWindows.h"
+#include "shell/ErrorReport.h"
+#include "shell/Fonts.h"
+#include "shell/Hlavni.h"
+#include "shell/InputLock.h"
+#include "shell/Pacing.h"
+#include "shell/Startup.h"
+#include "shell/Today.h"
+#include "support/ProgramWindows.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/TestSupport.h"
+#include "widgets/OContrls.h"
+#include "widgets/Shape.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QtTest>
+
+namespace {
+struct Program {
+    Program()
+    {
+        dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+        dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\n");
+        Placement::setScreenSizeForTesting(QSize(1024, 768));
+        Startup::createWindows([](int) {});
+        main = appWindows().HlavniDialog;
+        main->show();
+    }
+    ~Program()
+    {
+        destroyProgramWindows();
+        Placement::setScreenSizeForTesting(QSize());
+    }
+    ResultsTable &table() { return appWindows().DataModule1->Table1(); }
+    TVysledekDialog *result() { return appWindows().VysledekDialog; }
+
+    // A solved game of n disks in `moves` moves, announced by the timer.
+    void solved(int n, int moves)
+    {
+        main->startGame(n);
+        for (int k = n; k >= 1; --k)
+            main->plocha()->disk(k)->move(Board::slotLeft(main->plocha()->baseLeft(3), k), Board::levelTop(n - k));
+        // The moves made, as the counter shows them.
+        main->tahy()->setText(QString::number(moves));
+        main->Timer1Timer();
+    }
+    void store(const QString &name, int moves, int count, const QDate &date)
+    {
+        table().setFiltered(false);
+        table().AppendResult(name, QString::number(moves), QString::number(count), ResultsTable::dateToText(date));
+    }
+    QStringList gridNames(QTableView *grid)
+    {
+        QStringList names;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            names << grid->model()->index(row, ResultsModel::NameColumn).data().toString();
+        return names;
+    }
+
+    ScratchAppDir dir;
+    RecordingSoundPlayer sounds;
+    THlavniDialog *main = nullptr;
+};
+} // namespace
+
+class ResultsWindowsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void nameBoxIsTheWholeVerdict_data();
+    void nameBoxIsTheWholeVerdict();
+    void aConfirmedResultIsStoredUnderItsCount();
+    void aNameOfMoreThanAHundredCharactersIsCut();
+    void viewerAlwaysOpensOnThreeDisksWithOkFocused();
+    void viewerPagesShowTheirCountFewestMovesFirst();
+    void viewerClosesOnEnterOrEscOnlyFromOkOrTheWindow_data();
+    void viewerClosesOnEnterOrEscOnlyFromOkOrTheWindow();
+    void clearingEmptiesEveryPageAndTheNextResultQualifies();
+    void noOrEscKeepsTheTable();
+};
+
+void ResultsWindowsTest::initTestCase()
+{
+    Fonts::installSubstitutes();
+    Pacing::setEnabled(false);
+    Today::setForTesting(QDate(2026, 12, 7));
+}
+
+void ResultsWindowsTest::cleanup() { ErrorReport::setSinkForTesting({}); }
+
+// The dialog tells the verdict only by the name box and its label.
+void ResultsWindowsTest::nameBoxIsTheWholeVerdict_data()
+{
+    QTest::addColumn<int>("stored");      // results of 3 disks with 40 moves, dated a week ago
+    QTest::addColumn<int>("moves");
+    QTest::addColumn<bool>("qualifies");
+    QTest::newRow("first result") << 0 << 99 << true;
+    QTest::newRow("nine stored") << 9 << 99 << true;
+    QTest::newRow("ten stored, better") << 10 << 39 << true;
+    QTest::newRow("ten stored, worse") << 10 << 41 << false;
+    QTest::newRow("ten stored, same moves, later date") << 10 << 40 << true;
+}
+
+void ResultsWindowsTest::nameBoxIsTheWholeVerdict()
+{
+    QFETCH(int, stored);
+    QFETCH(int, moves);
+    QFETCH(bool, qualifies);
+    Program p;
+    for (int i = 0; i < stored; ++i)
+        p.store(QStringLiteral("Hráč %1").arg(i), 40, 3, QDate(2026, 11, 30));
+    p.store(QStringLiteral("Jiná hra"), 7, 4, QDate(2026, 11, 30));   // another count never counts
+    p.solved(3, moves);
+    QVERIFY(p.result()->isVisible());
+    QCOMPARE(p.result()->nameBox()->isEnabled(), qualifies);
+    QCOMPARE(p.result()->findChild<QLabel *>("Label8")->isEnabled(), qualifies);
+    QVERIFY(p.result()->nameBox()->text().isEmpty());
+    QVERIFY(p.sounds.names.contains("Dialog.wav"));
+}
+
+void ResultsWindowsTest::aConfirmedResultIsStoredUnderItsCount()
+{
+    Program p;
+    p.solved(5, 31);
+    p.result()->nameBox()->insert(QStringLiteral("Řehoř Žluťoučký"));
+    QTest::keyClick(p.result()->nameBox(), Qt::Key_Return);
+    QVERIFY(!p.result()->isVisible());
+    p.table().setFiltered(true);
+    p.table().setFilter(QStringLiteral("HRA = '5'"));
+    p.table().First();
+    QCOMPARE(p.table().currentName(), QStringLiteral("Řehoř Žluťoučký"));
+    QCOMPARE(p.table().MovesAsInteger(), 31);
+    QCOMPARE(p.table().currentDate(), QDate(2026, 12, 7));
+    // A result that does not qualify is never stored, whatever was typed.
+    for (int i = 0; i < 9; ++i)
+        p.store(QStringLiteral("Rychlík"), 31, 5, QDate(2026, 12, 1));
+    p.solved(5, 32);
+    QVERIFY(!p.result()->nameBox()->isEnabled());
+    emit p.result()->findChild<TOfficeButton *>("OfficeButton1")->clicked();
+    p.table().setFilter(QStringLiteral("HRA = '5'"));
+    p.table().setIndexFieldNames(QStringLiteral("TAHY"));
+    p.table().Last();
+    QCOMPARE(p.table().MovesAsInteger(), 31);
+}
+
+void ResultsWindowsTest::aNameOfMoreThanAHundredCharactersIsCut()
+{
+    Program p;
+    p.solved(3, 7);
+    const QString name = QString(101, QLatin1Char('x'));
+    p.result()->nameBox()->setText(name);
+    QCOMPARE(p.result()->nameBox()->text().size(), 101);   // the box itself has no limit
+    p.result()->OfficeButton1Click();
+    p.table().setFilter(QStringLiteral("HRA = '3'"));
+    p.table().First();
+    QCOMPARE(p.table().currentName(), name.left(100));
+}
+
+void ResultsWindowsTest::viewerAlwaysOpensOnThreeDisksWithOkFocused()
+{
+    Program p;
+    TTabulkaDialog *viewer = appWindows().TabulkaDialog;
+    p.main->findChild<QAction *>("MN5")->trigger();
+    QVERIFY(viewer->isVisible());
+    QVERIFY(!InputLock::isInputEnabled(p.main));
+    QCOMPARE(viewer->pageControl()->currentIndex(), 0);
+    QCOMPARE(viewer->pageControl()->tabText(0), QStringLiteral("3 disky"));
+    QCOMPARE(viewer->pageControl()->tabText(7), QStringLiteral("10 disků"));
+    viewer->pageControl()->setCurrentIndex(5);
+    viewer->close();
+    QVERIFY(InputLock::isInputEnabled(p.main));
+    p.main->showBestResults();
+    QCOMPARE(viewer->pageControl()->currentIndex(), 0);
+    QCOMPARE(p.table().Filter(), QStringLiteral("HRA = '3'"));
+    QCOMPARE(QApplication::focusWidget() == viewer->okButton() || viewer->okButton()->hasFocus()
+                 || viewer->focusWidget() == viewer->okButton(),
+             true);
+}
+
+void ResultsWindowsTest::viewerPagesShowTheirCountFewestMovesFirst()
+{
+    Program p;
+    p.store(QStringLiteral("Pomalý"), 20, 4, QDate(2026, 12, 1));
+    p.store(QStringLiteral("Rychlý"), 15, 4, QDate(2026, 12, 2));
+    p.store(QStringLiteral("Stejný"), 15, 4, QDate(2026, 12, 3));
+    p.store(QStringLiteral("Deset"), 1023, 10, QDate(2026, 12, 3));
+    TTabulkaDialog *viewer = appWindows().TabulkaDialog;
+    p.main->showBestResults();
+    QVERIFY(p.gridNames(viewer->grid(1)).isEmpty());   // only the title row
+    viewer->pageControl()->setCurrentIndex(1);
+    QCOMPARE(p.gridNames(viewer->grid(2)), (QStringList{"Rychlý", "Stejný", "Pomalý"}));
+    QCOMPARE(viewer->grid(2)->model()->index(0, ResultsModel::MovesColumn).data().toString(), QStringLiteral("15"));
+    viewer->pageControl()->setCurrentIndex(7);
+    QCOMPARE(p.gridNames(viewer->grid(8)), QStringList{"Deset"});
+    QTableView *grid = viewer->grid(8);
+    QCOMPARE(grid->columnWidth(0), 240);
+    QCOMPARE(grid->columnWidth(1), 30);
+    QVERIFY(grid->columnWidth(0) + grid->columnWidth(1) + grid->columnWidth(2) <= 344);   // left of the cover
+    QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Jméno"));
+}
+
+void ResultsWindowsTest::viewerClosesOnEnterOrEscOnlyFromOkOrTheWindow_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("fromGrid");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Enter on Ok") << int(Qt::Key_Return) << false << true;
+    QTest::newRow("Esc on Ok") << int(Qt::Key_Escape) << false << true;
+    QTest::newRow("Enter in the grid") << int(Qt::Key_Return) << true << false;
+    QTest::newRow("Esc in the grid") << int(Qt::Key_Escape) << true << false;
+}
+
+void ResultsWindowsTest::viewerClosesOnEnterOrEscOnlyFromOkOrTheWindow()
+{
+    QFETCH(int, key);
+    QFETCH(bool, fromGrid);
+    QFETCH(bool, closes);
+    Program p;
+    TTabulkaDialog *viewer = appWindows().TabulkaDialog;
+    p.main->showBestResults();
+    QWidget *target = fromGrid ? static_cast<QWidget *>(viewer->grid(1)) : viewer->okButton();
+    QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(viewer->isVisible(), !closes);
+}
+
+void ResultsWindowsTest::clearingEmptiesEveryPageAndTheNextResultQualifies()
+{
+    Program p;
+    for (int i = 0; i < 10; ++i)
+        p.store(QStringLiteral("Mistr"), 7, 3, QDate(2026, 12, 1));
+    p.store(QStringLiteral("Jiný"), 15, 4, QDate(2026, 12, 1));
+    p.main->findChild<QAction *>("Vymazattabulkunejlepch2")->trigger();
+    TVymazatDialog *question = appWindows().VymazatDialog;
+    QVERIFY(question->isVisible());
+    QVERIFY(p.sounds.names.contains("Dotaz.wav"));
+    QVERIFY(!InputLock::isInputEnabled(p.main));
+    QTest::keyClick(question, Qt::Key_Return);
+    QVERIFY(!question->isVisible());
+    QVERIFY(InputLock::isInputEnabled(p.main));
+    for (int count = 3; count <= 10; ++count) {
+        p.table().setFiltered(true);
+        p.table().setFilter(ResultsTable::filterFor(QString::number(count)));
+        p.table().First();
+        QVERIFY(p.table().Bof() && p.table().Eof());
+    }
+    p.solved(3, 100);
+    QVERIFY(p.result()->nameBox()->isEnabled());
+}
+
+void ResultsWindowsTest::noOrEscKeepsTheTable()
+{
+    Program p;
+    p.store(QStringLiteral("Zůstane"), 7, 3, QDate(2026, 12, 1));
+    TVymazatDialog *question = appWindows().VymazatDialog;
+    p.main->clearResults();
+    QTest::keyClick(question, Qt::Key_Escape);
+    QVERIFY(!question->isVisible());
+    p.main->clearResults();
+    emit question->noButton()->clicked();
+    p.table().setFiltered(true);
+    p.table().setFilter(QStringLiteral("HRA = '3'"));
+    p.table().First();
+    QCOMPARE(p.table().currentName(), QStringLiteral("Zůstane"));
+}
+
+QTEST_MAIN(ResultsWindowsTest)
+#include "tst_results_windows.moc"
