@@ -7,8 +7,7 @@ list(APPEND TORAN_UI_SOURCES
     dialogs/Kopie.cpp dialogs/Kopie.h
     dialogs/SecondCopy.cpp dialogs/SecondCopy.h
     dialogs/AssistantStart.cpp dialogs/AssistantStart.h
+    dialogs/Uvitani.cpp dialogs/Uvitani.h
+    dialogs/Napoveda.cpp dialogs/Napoveda.h
+    dialogs/OProgramu.cpp dialogs/OProgramu.h
 )
-# The information and question windows list their files in windows.cmake.
-if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/windows.cmake)
-    include(${CMAKE_CURRENT_LIST_DIR}/windows.cmake)
-endif()

@@ -1,0 +1,185 @@
+#include "Napoveda.h"
+
+#include "Placement.h"
+#include "Pomocnik.h"
+#include "shell/AppWindows.h"
+#include "shell/DialogSupport.h"
+#include "shell/Fonts.h"
+#include "shell/Settings.h"
+#include "widgets/Colors.h"
+#include "widgets/OContrls.h"
+#include "widgets/Panel.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+const QString TNapovedaDialog::kListTitle = QStringLiteral("Seznam témat nápovědy");
+
+namespace {
+
+struct Topic {
+    int top;              // in the list panel
+    const char *name;
+    const char *title;    // the entry's caption is the topic's title
+    const char *mainText;
+    const char *additionalText;
+};
+
+// In the list's (alphabetical) order from the top.
+constexpr Topic kTopicTable[TNapovedaDialog::kTopics] = {
+    {0, "OfficeLabel9", "Elektronický manuál",
+     "Každý modul skupiny programů KQ2000 obsahuje podrobný manuál v elektronické podobě. Tento manuál obsahuje rady, návody a tipy pro práci s vybraným modulem. Spustíte ho pomocí ikony, která je zobrazena v nástrojové liště, nebo pomocí nabídky menu > Nápověda > Elektronický manuál.",
+     ""},
+    {16, "OfficeLabel15", "Jak hrát",
+     "Hra se hraje za pomoci myši. Klikněte myší na požadovaný disk, který chcete přenést a poté klikněte na místo, kam má být přenesen. Pokud je tento tah přípustný, bude disk automaticky přenesen. Pokud jste zvolili nedovolený tah, zůstane disk nad původním místem a vy máte možnost vybrat jiné umístění, nebo disk položit zpět.",
+     "Každé zvednutí disku (i v případě, že bude položen zpět na své místo) je počítáno jako jeden tah."},
+    {32, "OfficeLabel4", "Nová hra",
+     "Tato nabídka Vám umožňuje vybrat způsob hry (3,4..10 disků). Po otevření dialogového okna s výběrem nové hry stačí kliknout na požadovaný počet disků pro přenášení. Pro lepší představu, jak věž vypadá je u každého počtu zobrazen malý náhled.",
+     ""},
+    {48, "OfficeLabel6", "Šéfovská pojistka",
+     "Tato volba slouží pro rychlé uschování hry v případě, že přijde k Vašemu počítači nepovolaná návštěva (nadřízený, nespolehlivý spolupracovník, ředitel...) a Vy  nechcete přijít o rozehranou partii. Po pominutí nebezpečí stačí znovu stisknout tlačítko s pojistkou a hra bude pokračovat.",
+     "Samozřejmě nechci nabádat k hraní her v pracovní době, ale v některých případech může jít o malé rozptýlení v jinak šedém dni."},
+    {64, "OfficeLabel16", "Tabulka nejlepších",
+     "Každý hráč má možnost zápisu do tabulky nejlepších , ale jen v následujících případech : Tabulka pro aktuální počet disků ještě neobsahuje deset jmen, dosáhli jste nižšího počtu tahů než jeden ze zapsaných hráčů nebo jste dosáhli stejný počet tahů jako některý z hráčů, ale datum Vaší hry je vyšší, než jeho.",
+     "Pro každý typ hry (3,4..10 disků) je vlastní tabulka nejlepších, která je nezávislá na ostatních."},
+    {80, "OfficeLabel7", "Ukončení hry",
+     "Pokud nechcete vybranou partii dohrát, stačí zvolit nabídku menu Soubor > Ukončení hry. Aktuální hra bude ukončena bez zápisu do tabulky. Pokud chcete hru pouze přerušit kvůli nevítané návštěvě, použijte nabídku menu Nástroje > Šéfovská pojistka. Hra bude přerušena a uschována pod fiktivní data o plnění plánu.",
+     "Uschovanou hru opět zobrazíte kliknutím na nabídku menu Nástroje > Šéfovská pojistka."},
+    {96, "OfficeLabel5", "Účel hry Toranská věž 2000",
+     "Účelem této hry je přemístit věž složenou z několika disků ležících na sobě z jednoho místa na druhé, za použití co nejmenšího počtu tahů, přičemž smíte pokládat pouze malé disky na velké.",
+     ""},
+    {112, "OfficeLabel8", "Úvodní a závěrečná animace",
+     "Tato volba zobrazí animovaný obrázek při startu a ukončení programu a je doporučena majitelů rychlejších PC s dobrou grafickou kartou.",
+     "Tyto animace mají pouze kosmetický efekt a neovlivní nijak samotnou hru."},
+};
+
+constexpr int kEntryLeft = 3;
+constexpr QSize kEntrySize(230, 17);
+
+TOfficeLabel *officeLabel(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
+                          const QFont &font, const QString &hint = QString())
+{
+    auto *l = new TOfficeLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(geometry);
+    l->setCaption(caption);
+    l->setFont(font);
+    l->setStatusTip(hint);
+    return l;
+}
+
+BevelLine *bevel(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *b = new BevelLine(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(geometry);
+    return b;
+}
+
+} // namespace
+
+TNapovedaDialog::TNapovedaDialog(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("NapovedaDialog"));
+    DialogSupport::makeBalloon(this, PlacementRules::kHelpSize, bpBottomRight,
+                               QStringLiteral("Nápověda programu Toranská věž 2000"));
+    setFont(Fonts::sansSerif(11));
+    setFocusPolicy(Qt::StrongFocus);
+
+    const QFont text = Fonts::times(13);
+    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
+    m_label1 = DialogSupport::label(this, "Label1", QStringLiteral("Jméno oddílu nápovědy"), QRect(5, 8, 233, 15),
+                                    Fonts::times(13, true), centred);
+    m_label2 = DialogSupport::label(this, "Label2", QString(), QRect(5, 30, 233, 131), text, centred, true);
+    bevel(this, "Bevel2", QRect(5, 176, 233, 9));
+    QLabel *informace = DialogSupport::label(this, "Label4", QStringLiteral("Informace"), QRect(5, 184, 233, 15),
+                                             Fonts::times(13, false, true));
+    QPalette red = informace->palette();
+    red.setColor(QPalette::WindowText, QColor(Colors::Red));
+    informace->setPalette(red);
+    m_label3 = DialogSupport::label(this, "Label3", QString(), QRect(5, 208, 233, 65), text, centred, true);
+    bevel(this, "Bevel1", QRect(5, 280, 233, 9));
+    TOfficeLabel *list = officeLabel(this, "OfficeLabel1", QStringLiteral("Zobrazit seznam témat nápovědy"),
+                                     QRect(8, 288, 209, 17), text, QStringLiteral("Zobrazí úplný seznam témat nápovědy"));
+    connect(list, &TOfficeLabel::clicked, this, &TNapovedaDialog::OfficeLabel1Click);
+
+    auto *panel = new Panel(this, Panel::NoBevel, QColor(Colors::BalloonYellow));
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setGeometry(5, 30, 233, 275);
+    for (int i = 0; i < kTopics; ++i) {
+        const Topic &topic = kTopicTable[i];
+        m_entries[i] = officeLabel(panel, topic.name, QString::fromUtf8(topic.title),
+                                   QRect(QPoint(kEntryLeft, topic.top), kEntrySize), text);
+        connect(m_entries[i], &TOfficeLabel::clicked, this, [this, i] { topicClick(i); });
+    }
+    bevel(panel, "Bevel3", QRect(0, 267, 233, 9));
+    panel->hide();
+    m_panel1 = panel;
+
+    // Over the panel's last row, so that the whole line shows with the list.
+    TOfficeLabel *leave = officeLabel(this, "OfficeLabel2", QStringLiteral("Opustit nápovědu"),
+                                      QRect(8, 304, 113, 17), Fonts::sansSerif(11),
+                                      QStringLiteral("Uzavře dialogové okno s nápovědou"));
+    connect(leave, &TOfficeLabel::clicked, this, &TNapovedaDialog::OfficeLabel2Click);
+}
+
+void TNapovedaDialog::openOnTopicList()
+{
+    m_label1->setText(kListTitle);
+    m_panel1->show();
+}
+
+void TNapovedaDialog::openBesideAssistant()
+{
+    using PlacementRules::DialogRow;
+    openOnTopicList();
+    const QString pomocnik = Settings::pomocnik();
+    if (TPomocnikDialog *assistant = appWindows().PomocnikDialog) {
+        Placement::applyRule(DialogRow::Help, assistant, Placement::outerRect(this).size());
+        if (pomocnik != QLatin1String("1"))
+            assistant->showAssistant();
+        Placement::placeDialog(DialogRow::Help, this, assistant);
+    }
+    show();
+}
+
+void TNapovedaDialog::topicClick(int index)
+{
+    const Topic &topic = kTopicTable[index];
+    m_label1->setText(QString::fromUtf8(topic.title));
+    m_label2->setText(QString::fromUtf8(topic.mainText));
+    m_label3->setText(QString::fromUtf8(topic.additionalText));
+    m_panel1->hide();
+}
+
+void TNapovedaDialog::OfficeLabel1Click()
+{
+    m_panel1->show();
+    m_label1->setText(kListTitle);
+}
+
+void TNapovedaDialog::OfficeLabel2Click() { close(); }
+
+void TNapovedaDialog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    DialogSupport::setMainAndAssistantEnabled(false);
+    activateWindow();
+    setFocus();
+}
+
+void TNapovedaDialog::hideEvent(QHideEvent *event)
+{
+    // However it closed, the main window and the assistant take input again.
+    DialogSupport::setMainAndAssistantEnabled(true);
+    QWidget::hideEvent(event);
+}
+
+void TNapovedaDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}

@@ -1,0 +1,217 @@
+#include "OProgramu.h"
+
+#include "Placement.h"
+#include "shell/DialogSupport.h"
+#include "shell/ErrorReport.h"
+#include "shell/Fonts.h"
+#include "shell/Pacing.h"
+#include "shell/SoundCue.h"
+#include "shell/SystemInfo.h"
+#include "widgets/Colors.h"
+#include "widgets/GradText.h"
+#include "widgets/Panel.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+const QString TOProgramuDialog::kFirstPageHeading = QStringLiteral("Registrovaný uživatel :");
+const QString TOProgramuDialog::kThanksHeading = QStringLiteral("Poděkování :");
+
+namespace {
+
+constexpr QSize kClientSize(323, 244);
+constexpr QSize kPictureSize(63, 62);
+constexpr int kPageLeft = 1;
+
+Panel *panel(QWidget *parent, const char *name, const QRect &geometry, Panel::Bevel bevel)
+{
+    auto *p = new Panel(parent, bevel, QColor(Colors::Silver));
+    p->setObjectName(QLatin1String(name));
+    p->setGeometry(geometry);
+    return p;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
+                    const QString &hint)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(geometry);
+    b->setStatusTip(hint);
+    b->setAutoDefault(false);
+    return b;
+}
+
+void gradText(QWidget *parent, const char *name, const QString &text, const QRect &geometry, int pixelHeight)
+{
+    auto *t = new TGradText(parent);
+    t->setObjectName(QLatin1String(name));
+    t->setBeginColor(QColor(Colors::Red));
+    t->setEndColor(QColor(Colors::Blue));
+    t->setGradientStyle(TGradText::gsHorizontal);
+    t->setFont(Fonts::times(pixelHeight, true, true));
+    t->setGeometry(geometry);
+    t->setLines({text});
+}
+
+} // namespace
+
+TOProgramuDialog::TOProgramuDialog(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("OProgramuDialog"));
+    setFixedSize(kClientSize);
+    setStatusTip(QStringLiteral("Informace o programu"));
+    setFont(Fonts::sansSerif(11));
+    QPalette face = palette();
+    face.setColor(QPalette::Window, QColor(Colors::BtnFace));
+    face.setColor(QPalette::WindowText, QColor(Colors::Black));
+    setPalette(face);
+
+    Panel *panel1 = panel(this, "Panel1", QRect(QPoint(0, 0), kClientSize), Panel::Raised);
+    Panel *panel2 = panel(panel1, "Panel2", QRect(2, 2, 319, 239), Panel::Raised);
+
+    auto *image = new QLabel(panel2);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(QRect(QPoint(3, 3), kPictureSize));
+    image->setPixmap(DialogSupport::transparentPicture(QStringLiteral(":/art/assistant.png"), Colors::White)
+                         .scaled(kPictureSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    gradText(panel2, "GradText1", QStringLiteral("Toranská věž 2000"), QRect(68, 0, 247, 36), 32);
+    gradText(panel2, "GradText2", QStringLiteral("verze 5.0"), QRect(71, 30, 69, 22), 19);
+
+    const QFont text = Fonts::times(13);
+    const QFont bold = Fonts::times(13, true);
+    // The four blanks leave room for the sign laid over them.
+    DialogSupport::label(panel2, "Label7", QStringLiteral("Copyright    1999-2000 Morvak Design"),
+                         QRect(71, 52, 198, 15), text);
+    DialogSupport::label(panel2, "Label12", QStringLiteral("©"), QRect(126, 52, 10, 15), text);
+    auto *bevel2 = new BevelLine(panel2);
+    bevel2->setObjectName(QStringLiteral("Bevel2"));
+    bevel2->setGeometry(5, 72, 308, 9);
+    m_label1 = DialogSupport::label(panel2, "Label1", kFirstPageHeading, QRect(5, 76, 156, 15), text);
+
+    m_panel3 = panel(panel2, "Panel3", QRect(5, 96, 308, 65), Panel::Lowered);
+    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
+    m_label4 = DialogSupport::label(m_panel3, "Label4", QString(), QRect(6, 5, 296, 15), bold, centred);
+    m_label5 = DialogSupport::label(m_panel3, "Label5", QString(), QRect(6, 25, 296, 15), bold, centred);
+
+    // The thanks page waits just below the box's visible area; the box clips it.
+    m_panel4 = panel(m_panel3, "Panel4", QRect(kPageLeft, kPageHiddenTop, 306, 63), Panel::NoBevel);
+    DialogSupport::label(m_panel4, "Label2", QStringLiteral("Manželce Janě"), QRect(5, 1, 114, 15), bold);
+    DialogSupport::label(m_panel4, "Label8", QStringLiteral("- za trpělivost, lásku a porozumění"),
+                         QRect(5, 16, 180, 15), text);
+    DialogSupport::label(m_panel4, "Label3", QStringLiteral("Tomáši Krejčímu"), QRect(5, 33, 121, 15), bold);
+    DialogSupport::label(m_panel4, "Label9", QStringLiteral("- za testování a distribuci programů Morvak Design  '99"),
+                         QRect(5, 46, 282, 15), text);
+
+    const QFont small = Fonts::times(12);
+    DialogSupport::label(panel2, "Label11", QString(), QRect(11, 166, 297, 15), small);
+    auto *bevel1 = new BevelLine(panel2);
+    bevel1->setObjectName(QStringLiteral("Bevel1"));
+    bevel1->setGeometry(6, 184, 308, 9);
+    DialogSupport::label(panel2, "Label6", QString(), QRect(4, 196, 229, 33), small, centred, true);
+
+    m_button1 = button(panel2, "Button1", QStringLiteral("Ok"), QRect(238, 210, 75, 25),
+                       QStringLiteral("Uzavře dialogové okno s informacemi o programu"));
+    m_button2 = button(panel2, "Button2", QStringLiteral(">>"), QRect(277, 190, 36, 17), QStringLiteral("Poděkování"));
+    m_button3 = button(panel2, "Button3", QStringLiteral("<<"), QRect(238, 190, 36, 17),
+                       QStringLiteral("Registrovaný uživatel"));
+    m_button3->setEnabled(false);
+    for (QPushButton *b : {m_button1, m_button2, m_button3})
+        b->installEventFilter(this);
+    connect(m_button1, &QPushButton::clicked, this, &TOProgramuDialog::Button1Click);
+    connect(m_button2, &QPushButton::clicked, this, &TOProgramuDialog::Button2Click);
+    connect(m_button3, &QPushButton::clicked, this, &TOProgramuDialog::Button3Click);
+}
+
+QWidget *TOProgramuDialog::thanksPage() const { return m_panel4; }
+
+void TOProgramuDialog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    ErrorReport::guard(this, [this] { showSteps(); });
+}
+
+void TOProgramuDialog::showSteps()
+{
+    move(PlacementRules::centredPosition(Placement::screenSize(), Placement::outerRect(this).size()));
+    m_label1->setText(kFirstPageHeading);
+    m_panel4->move(kPageLeft, kPageHiddenTop);
+    m_button2->setEnabled(true);
+    m_button3->setEnabled(false);
+    // Read afresh each time: the registration may have changed meanwhile.
+    m_label5->setText(SystemInfo::registeredOrganization());
+    m_label4->setText(SystemInfo::registeredOwner());
+    DialogSupport::setMainAndAssistantEnabled(false);
+    activateWindow();
+    m_button1->setFocus();
+}
+
+void TOProgramuDialog::hideEvent(QHideEvent *event)
+{
+    DialogSupport::setMainAndAssistantEnabled(true);
+    QWidget::hideEvent(event);
+}
+
+void TOProgramuDialog::Button1Click() { close(); }
+
+void TOProgramuDialog::Button2Click()
+{
+    ErrorReport::guard(this, [this] { turnPage(true); });
+}
+
+void TOProgramuDialog::Button3Click()
+{
+    ErrorReport::guard(this, [this] { turnPage(false); });
+}
+
+void TOProgramuDialog::turnPage(bool toThanks)
+{
+    m_label1->setText(toThanks ? kThanksHeading : kFirstPageHeading);
+    // Swapped before the slide, so the button pressed cannot be pressed again
+    // while its page moves.
+    m_button3->setEnabled(toThanks);
+    m_button2->setEnabled(!toThanks);
+    PlaySoundCue(QStringLiteral("Lista.wav"));
+
+    Pacing::Stepper stepper(Pacing::kPageStepMicros);
+    if (toThanks) {
+        // Sliding up only covers more of the box: the page alone is repainted.
+        for (int top = kPageHiddenTop; top >= kPageShownTop; --top)
+            stepper.moveTo(m_panel4, QPoint(kPageLeft, top));
+    } else {
+        // Sliding down uncovers the first page, so the whole box is repainted.
+        for (int top = kPageShownTop; top <= kPageHiddenTop; ++top) {
+            stepper.moveTo(m_panel4, QPoint(kPageLeft, top), false);
+            m_panel3->repaint();
+        }
+    }
+}
+
+bool TOProgramuDialog::isCloseKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+void TOProgramuDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (isCloseKey(event->key()))
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+bool TOProgramuDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter and Esc close the dialog whichever of its buttons has the focus;
+    // Enter never presses ">>" or "<<".
+    if (event->type() == QEvent::KeyPress && isCloseKey(static_cast<QKeyEvent *>(event)->key())
+        && (watched == m_button1 || watched == m_button2 || watched == m_button3)) {
+        close();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,154 @@
+#include "Uvitani.h"
+
+#include "Napoveda.h"
+#include "Placement.h"
+#include "shell/AppWindows.h"
+#include "shell/DialogSupport.h"
+#include "shell/ErrorReport.h"
+#include "shell/Fonts.h"
+#include "shell/Manual.h"
+#include "shell/Settings.h"
+#include "widgets/OContrls.h"
+#include "widgets/Panel.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+
+namespace {
+
+TOfficeLabel *link(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
+                   const QFont &font, const QString &hint)
+{
+    auto *l = new TOfficeLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(geometry);
+    l->setCaption(caption);
+    l->setFont(font);
+    l->setStatusTip(hint);
+    return l;
+}
+
+} // namespace
+
+TUvitaniDialog::TUvitaniDialog(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("UvitaniDialog"));
+    DialogSupport::makeBalloon(this, PlacementRules::kWelcomeSize, bpBottomRight, QStringLiteral("Uvítací dialog"));
+    setFont(Fonts::sansSerif(11));
+
+    const QFont text = Fonts::times(13);
+    const QFont bold = Fonts::times(13, true);
+    // The check box is the only control that takes the focus, so it is the
+    // first in the tab order.
+    m_checkBox1 = new QCheckBox(QStringLiteral("Zobrazit tento dialog při každém spuštění programu"), this);
+    m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
+    m_checkBox1->setGeometry(8, 103, 302, 17);
+    m_checkBox1->setFont(text);
+    m_checkBox1->setChecked(false);
+    m_checkBox1->installEventFilter(this);
+
+    DialogSupport::label(this, "Label1", QStringLiteral("Pomocník KQ2000 je připraven poradit Vám v nesnázích."),
+                         QRect(5, 3, 309, 15), bold);
+    DialogSupport::label(this, "Label2", QStringLiteral("Stačí si pouze vybrat, jakou pomoc potřebujete."),
+                         QRect(5, 18, 252, 15), bold);
+    m_officeLabel2 = link(this, "OfficeLabel2",
+                          QStringLiteral("Zobrazit úplný seznam témat nápovědy programu Toranská věž 2000"),
+                          QRect(5, 40, 396, 17), text, QStringLiteral("Zobrazí úplný seznam témat nápovědy"));
+    m_officeLabel3 = link(this, "OfficeLabel3", QStringLiteral("Spustit elektronický manuál programu Toranská věž 2000"),
+                          QRect(5, 56, 340, 17), text, QStringLiteral("Spustí elektronický manuál pro Toranskou věž 2000"));
+    m_officeLabel4 = link(this, "OfficeLabel4", QStringLiteral("Začít pracovat s programem Toranská věž 2000"),
+                          QRect(5, 72, 292, 17), text, QStringLiteral("Zahájí práci s programem"));
+    auto *bevel = new BevelLine(this);
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setGeometry(5, 97, 388, 9);
+    // The line lies over the box's top rows; the box stays clickable.
+    m_checkBox1->raise();
+
+    connect(m_officeLabel2, &TOfficeLabel::clicked, this, &TUvitaniDialog::OfficeLabel2Click);
+    connect(m_officeLabel3, &TOfficeLabel::clicked, this, &TUvitaniDialog::OfficeLabel3Click);
+    connect(m_officeLabel4, &TOfficeLabel::clicked, this, &TUvitaniDialog::OfficeLabel4Click);
+    setFocusProxy(m_checkBox1);
+}
+
+void TUvitaniDialog::setManualLinkEnabled(bool enabled) { m_officeLabel3->setControlEnabled(enabled); }
+
+void TUvitaniDialog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // A window restored by the window system is no new show.
+    if (event->spontaneous())
+        return;
+    ErrorReport::guard(this, [this] { showSteps(); });
+}
+
+void TUvitaniDialog::showSteps()
+{
+    DialogSupport::setMainAndAssistantEnabled(false);
+    // Only ever ticks: an unticked box stays as the player left it.
+    if (Settings::uvitani() == QLatin1String("1"))
+        m_checkBox1->setChecked(true);
+    if (QWidget *assistant = DialogSupport::assistant())
+        Placement::placeDialog(PlacementRules::DialogRow::Welcome, this, assistant);
+    activateWindow();
+    m_checkBox1->setFocus();
+}
+
+void TUvitaniDialog::hideEvent(QHideEvent *event)
+{
+    // However it closed, the main window and the assistant take input again.
+    DialogSupport::setMainAndAssistantEnabled(true);
+    QWidget::hideEvent(event);
+}
+
+void TUvitaniDialog::closeSteps()
+{
+    // A refused write stops here: the dialog stays open for another try.
+    Settings::setUvitani(m_checkBox1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    DialogSupport::setMainAndAssistantEnabled(true);
+    close();
+}
+
+void TUvitaniDialog::OfficeLabel2Click()
+{
+    ErrorReport::guard(this, [this] {
+        closeSteps();
+        if (TNapovedaDialog *help = appWindows().NapovedaDialog)
+            help->openBesideAssistant();
+    });
+}
+
+void TUvitaniDialog::OfficeLabel3Click()
+{
+    ErrorReport::guard(this, [] { Manual::start(); });
+}
+
+void TUvitaniDialog::OfficeLabel4Click()
+{
+    ErrorReport::guard(this, [this] { closeSteps(); });
+}
+
+bool TUvitaniDialog::isCloseKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+void TUvitaniDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (isCloseKey(event->key()))
+        OfficeLabel4Click();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+bool TUvitaniDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // The check box hands its close keys to the dialog.
+    if (watched == m_checkBox1 && event->type() == QEvent::KeyPress
+        && isCloseKey(static_cast<QKeyEvent *>(event)->key())) {
+        OfficeLabel4Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
