@@ -33,18 +33,6 @@ QPainterPath roundedArea(int l, int t, int r, int b, qreal roundSize)
     return path;
 }
 
-// The outline of the rounded rectangle (l, t, r, b) drawn penWidth wide
-// inwards from its edge, the inside filled with fill.
-void roundRect(QPainter &p, int l, int t, int r, int b, int roundSize, int penWidth,
-               const QColor &pen, const QColor &fill)
-{
-    const QPainterPath outer = roundedArea(l, t, r, b, roundSize);
-    const QPainterPath inner = roundedArea(l + penWidth, t + penWidth, r - penWidth, b - penWidth,
-                                           roundSize - 2 * penWidth);
-    p.fillPath(outer, fill);
-    p.fillPath(outer.subtracted(inner), pen);
-}
-
 // A one-pixel dotted rectangle over the pixels [l, r) x [t, b).
 void dottedRect(QPainter &p, const QRect &pixels, const QColor &color)
 {
@@ -169,19 +157,36 @@ bool TOfficeButton::acceptsMouse() const
     return m_enabled && isEnabled();
 }
 
+const TOfficeButton::Outline &TOfficeButton::outline() const
+{
+    const int W = width(), H = height(), BW = m_borderWidth, RS = m_roundSize;
+    Outline &o = m_outlines[m_hot ? 1 : 0];
+    if (o.size == size() && o.borderWidth == BW && o.roundSize == RS)
+        return o;
+    // Hot: the rounded rectangle (BW, BW, W - BW + 1, H - BW + 1) with a rim
+    // BW + 1 wide; at rest (BW - 1, BW - 1, ...) with a rim BW wide. The rim
+    // lies inside the pixels [l, r) x [t, b).
+    const int l = m_hot ? BW : BW - 1, t = l, r = W - BW + 1, b = H - BW + 1;
+    const int pen = m_hot ? BW + 1 : BW;
+    o.size = size();
+    o.borderWidth = BW;
+    o.roundSize = RS;
+    o.area = roundedArea(l, t, r, b, RS);
+    o.rim = o.area.subtracted(roundedArea(l + pen, t + pen, r - pen, b - pen, RS - 2 * pen));
+    return o;
+}
+
 void TOfficeButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     const int W = width(), H = height(), BW = m_borderWidth, RS = m_roundSize, d = m_offset;
     const QColor brush = m_transparent ? parentBackgroundColor(this) : m_buttonColor;
 
-    if (m_hot) {
-        roundRect(p, BW, BW, W - BW + 1, H - BW + 1, RS, BW + 1, m_borderColor, brush);
-        // The highlight along the top, just inside the rim.
+    const Outline &shape = outline();
+    p.fillPath(shape.area, brush);
+    p.fillPath(shape.rim, m_hot ? m_borderColor : QColor(Colors::Silver));
+    if (m_hot) // the highlight along the top, just inside the rim
         p.fillRect(QRect(RS / 2, BW + 2, (W - RS / 2) - RS / 2, 2), Qt::white);
-    } else {
-        roundRect(p, BW - 1, BW - 1, W - BW + 1, H - BW + 1, RS, BW, QColor(Colors::Silver), brush);
-    }
 
     const QString light = m_hot && m_pressed ? QStringLiteral("DOWN")
                         : m_hot              ? QStringLiteral("ON")

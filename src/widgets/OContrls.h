@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QWidget>
 
@@ -69,10 +70,21 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    // The filled area and the rim of one look, kept while size and settings last.
+    struct Outline
+    {
+        QSize size;
+        int borderWidth = -1;
+        int roundSize = -1;
+        QPainterPath area;
+        QPainterPath rim;
+    };
+    const Outline &outline() const;
     bool acceptsMouse() const;
     void pointerEntered();
     void pointerLeft();
 
+    mutable Outline m_outlines[2];  // at rest, hot
     QColor m_borderColor;
     int m_borderWidth = 1;
     QColor m_buttonColor;
