@@ -2,7 +2,9 @@
 
 #include "Pomocnik.h"
 #include "PlacementRules.h"
+#include "shell/DialogSupport.h"
 #include "shell/Fonts.h"
+#include "widgets/OContrls.h"
 #include "shell/InputLock.h"
 #include "widgets/Colors.h"
 #include "widgets/Panel.h"
@@ -10,7 +12,6 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -61,15 +62,11 @@ TKopieDialog::TKopieDialog(TPomocnikDialog *assistant, QWidget *parent)
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setGeometry(5, 65, 292, 9);
 
-    // A flat button that takes no focus, so Esc and Enter always reach the
+    // The flat button takes no focus, so Esc and Enter always reach the
     // notice itself.
-    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("OfficeButton2"));
-    ok->setGeometry(119, 70, 64, 20);
-    ok->setFont(Fonts::times(13));
-    ok->setFlat(true);
-    ok->setFocusPolicy(Qt::NoFocus);
-    connect(ok, &QPushButton::clicked, this, &TKopieDialog::OfficeButton2Click);
+    TOfficeButton *ok = DialogSupport::officeButton(this, "OfficeButton2", QStringLiteral("Ok"), {119, 70},
+                                                    Fonts::times(13));
+    connect(ok, &TOfficeButton::clicked, this, &TKopieDialog::OfficeButton2Click);
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));

@@ -4,7 +4,6 @@
 #include <QWidget>
 
 class QLabel;
-class QPushButton;
 class QTimer;
 class TPomocnikDialog;
 class tformshape;

@@ -22,7 +22,7 @@ const char *const kTabCaptions[TTabulkaDialog::kPages] = {
 };
 constexpr int kNameWidth = 240;
 constexpr int kMovesWidth = 30;
-constexpr int kDateWidth = 76;   // a whole date text, left of the cover panel
+constexpr int kDateWidth = 74;   // a whole date text, left of the cover panel
 
 ResultsTable *table()
 {

@@ -11,9 +11,10 @@
 #include "widgets/formshape.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include "widgets/OContrls.h"
+
 #include <QtTest>
 
 namespace {
@@ -79,8 +80,11 @@ void KopieTest::theNoticeIsAPinkBalloonWithItsControls()
     QFETCH(QString, text);
     if (auto *label = qobject_cast<QLabel *>(control); label && !text.isEmpty())
         QCOMPARE(label->text(), text);
-    if (auto *button = qobject_cast<QPushButton *>(control))
-        QCOMPARE(button->text(), text);
+    if (auto *button = qobject_cast<TOfficeButton *>(control)) {
+        QCOMPARE(button->caption(), text);
+        QCOMPARE(button->roundSize(), 20);
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+    }
     if (name == QLatin1String("Image1")) {
         // The warning picture with its paper colour keyed out.
         const QImage picture = qobject_cast<QLabel *>(control)->pixmap().toImage();

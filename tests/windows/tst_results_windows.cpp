@@ -33,6 +33,7 @@ namespace {
 struct Program {
     Program()
     {
+        dir.withSounds();
         dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
         dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\n");
         Placement::setScreenSizeForTesting(QSize(1024, 768));
