@@ -24,6 +24,19 @@ constexpr QSize kClientSize(323, 244);
 constexpr QSize kPictureSize(63, 62);
 constexpr int kPageLeft = 1;
 
+std::function<TOProgramuDialog::Registration()> &registrationSource()
+{
+    static std::function<TOProgramuDialog::Registration()> source;
+    return source;
+}
+
+TOProgramuDialog::Registration registration()
+{
+    if (registrationSource())
+        return registrationSource()();
+    return {SystemInfo::registeredOwner(), SystemInfo::registeredOrganization()};
+}
+
 Panel *panel(QWidget *parent, const char *name, const QRect &geometry, Panel::Bevel bevel)
 {
     auto *p = new Panel(parent, bevel, QColor(Colors::Silver));
@@ -82,14 +95,16 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
 
     const QFont text = Fonts::times(13);
     const QFont bold = Fonts::times(13, true);
-    // The four blanks leave room for the sign laid over them.
+    // The one-line texts size themselves, as the installed serif runs a
+    // little wider than the boxes were drawn for. The four blanks of the
+    // maker's line leave room for the sign laid over them.
     DialogSupport::label(panel2, "Label7", QStringLiteral("Copyright    1999-2000 Morvak Design"),
-                         QRect(71, 52, 198, 15), text);
+                         QRect(71, 52, 0, 0), text);
     DialogSupport::label(panel2, "Label12", QStringLiteral("©"), QRect(126, 52, 10, 15), text);
     auto *bevel2 = new BevelLine(panel2);
     bevel2->setObjectName(QStringLiteral("Bevel2"));
     bevel2->setGeometry(5, 72, 308, 9);
-    m_label1 = DialogSupport::label(panel2, "Label1", kFirstPageHeading, QRect(5, 76, 156, 15), text);
+    m_label1 = DialogSupport::label(panel2, "Label1", kFirstPageHeading, QRect(5, 76, 0, 0), text);
 
     m_panel3 = panel(panel2, "Panel3", QRect(5, 96, 308, 65), Panel::Lowered);
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
@@ -98,12 +113,12 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
 
     // The thanks page waits just below the box's visible area; the box clips it.
     m_panel4 = panel(m_panel3, "Panel4", QRect(kPageLeft, kPageHiddenTop, 306, 63), Panel::NoBevel);
-    DialogSupport::label(m_panel4, "Label2", QStringLiteral("Manželce Janě"), QRect(5, 1, 114, 15), bold);
+    DialogSupport::label(m_panel4, "Label2", QStringLiteral("Manželce Janě"), QRect(5, 1, 0, 0), bold);
     DialogSupport::label(m_panel4, "Label8", QStringLiteral("- za trpělivost, lásku a porozumění"),
-                         QRect(5, 16, 180, 15), text);
-    DialogSupport::label(m_panel4, "Label3", QStringLiteral("Tomáši Krejčímu"), QRect(5, 33, 121, 15), bold);
+                         QRect(5, 16, 0, 0), text);
+    DialogSupport::label(m_panel4, "Label3", QStringLiteral("Tomáši Krejčímu"), QRect(5, 33, 0, 0), bold);
     DialogSupport::label(m_panel4, "Label9", QStringLiteral("- za testování a distribuci programů Morvak Design  '99"),
-                         QRect(5, 46, 282, 15), text);
+                         QRect(5, 46, 0, 0), text);
 
     const QFont small = Fonts::times(12);
     DialogSupport::label(panel2, "Label11", QString(), QRect(11, 166, 297, 15), small);
@@ -125,6 +140,11 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
     connect(m_button3, &QPushButton::clicked, this, &TOProgramuDialog::Button3Click);
 }
 
+void TOProgramuDialog::setRegistrationForTesting(std::function<Registration()> source)
+{
+    registrationSource() = std::move(source);
+}
+
 QWidget *TOProgramuDialog::thanksPage() const { return m_panel4; }
 
 void TOProgramuDialog::showEvent(QShowEvent *event)
@@ -137,14 +157,17 @@ void TOProgramuDialog::showEvent(QShowEvent *event)
 
 void TOProgramuDialog::showSteps()
 {
-    move(PlacementRules::centredPosition(Placement::screenSize(), Placement::outerRect(this).size()));
+    const QSize screen = Placement::screenSize();
+    const QSize outer = Placement::outerRect(this).size();
+    move((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
     m_label1->setText(kFirstPageHeading);
     m_panel4->move(kPageLeft, kPageHiddenTop);
     m_button2->setEnabled(true);
     m_button3->setEnabled(false);
     // Read afresh each time: the registration may have changed meanwhile.
-    m_label5->setText(SystemInfo::registeredOrganization());
-    m_label4->setText(SystemInfo::registeredOwner());
+    const Registration registered = registration();
+    m_label5->setText(registered.organisation);
+    m_label4->setText(registered.owner);
     DialogSupport::setMainAndAssistantEnabled(false);
     activateWindow();
     m_button1->setFocus();

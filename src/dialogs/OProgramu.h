@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class Panel;
 class QLabel;
 class QPushButton;
@@ -22,6 +24,14 @@ public:
     static constexpr int kPageShownTop = 1;
 
     explicit TOProgramuDialog(QWidget *parent = nullptr);
+
+    // Who the installation is registered to. The system's own answer unless
+    // a test supplies one; an empty function restores it.
+    struct Registration {
+        QString owner;
+        QString organisation;
+    };
+    static void setRegistrationForTesting(std::function<Registration()> source);
 
     QLabel *pageHeading() const { return m_label1; }   // Label1
     QLabel *ownerLine() const { return m_label4; }     // Label4

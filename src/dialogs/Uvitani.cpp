@@ -49,10 +49,12 @@ TUvitaniDialog::TUvitaniDialog(QWidget *parent)
     m_checkBox1->setChecked(false);
     m_checkBox1->installEventFilter(this);
 
+    // The two lines size themselves to their text (designed 309 and 252
+    // wide), since the installed serif runs a little wider.
     DialogSupport::label(this, "Label1", QStringLiteral("Pomocník KQ2000 je připraven poradit Vám v nesnázích."),
-                         QRect(5, 3, 309, 15), bold);
+                         QRect(5, 3, 0, 0), bold);
     DialogSupport::label(this, "Label2", QStringLiteral("Stačí si pouze vybrat, jakou pomoc potřebujete."),
-                         QRect(5, 18, 252, 15), bold);
+                         QRect(5, 18, 0, 0), bold);
     m_officeLabel2 = link(this, "OfficeLabel2",
                           QStringLiteral("Zobrazit úplný seznam témat nápovědy programu Toranská věž 2000"),
                           QRect(5, 40, 396, 17), text, QStringLiteral("Zobrazí úplný seznam témat nápovědy"));

@@ -5,3 +5,4 @@ toran_add_test(test_assistant_start SOURCES dialogs/tst_assistantstart.cpp LIBS 
 toran_add_test(test_secondcopy_process SOURCES dialogs/tst_secondcopy_process.cpp LIBS toran_ui ONSCREEN)
 toran_add_test(test_uvitani SOURCES dialogs/tst_uvitani.cpp LIBS toran_ui)
 toran_add_test(test_napoveda SOURCES dialogs/tst_napoveda.cpp LIBS toran_ui)
+toran_add_test(test_oprogramu SOURCES dialogs/tst_oprogramu.cpp LIBS toran_ui)
