@@ -4,6 +4,9 @@
 #include "DialogSupport.h"
 #include "dialogs/AssistantStart.h"
 #include "dialogs/DotazKonec.h"
+#include "dialogs/Napoveda.h"
+#include "dialogs/OProgramu.h"
+#include "dialogs/Uvitani.h"
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
 #include "results/Tabulka.h"
@@ -29,6 +32,7 @@
 #include "widgets/TextLabel.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
@@ -213,6 +217,8 @@ void THlavniDialog::buildActions()
     connect(A1, &QAction::triggered, this, &THlavniDialog::toggleAnimation);
     connect(fovskpojistka1, &QAction::triggered, this, &THlavniDialog::toggleBossScreen);
     connect(EM, &QAction::triggered, this, &THlavniDialog::startManual);
+    connect(NpovdaproToranskouv20001, &QAction::triggered, this, &THlavniDialog::showHelp);
+    connect(OProgramu, &QAction::triggered, this, &THlavniDialog::showAbout);
 }
 
 void THlavniDialog::buildMenus()
@@ -406,8 +412,13 @@ void THlavniDialog::showStep()
 {
     ErrorReport::guard(this, [this] {
         updateManualEntries();
+        TUvitaniDialog *welcome = appWindows().UvitaniDialog;
         if (TPomocnikDialog *assistant = appWindows().PomocnikDialog)
-            AssistantStart::run(assistant, this, nullptr);
+            AssistantStart::run(assistant, this, welcome, [welcome] {
+                welcome->checkBox()->setChecked(true);
+                welcome->show();
+                welcome->raise();
+            });
     });
 }
 
@@ -416,6 +427,8 @@ void THlavniDialog::updateManualEntries()
     const bool available = Manual::isAvailable();
     EM->setEnabled(available);
     EM1->setEnabled(available);
+    if (TUvitaniDialog *welcome = appWindows().UvitaniDialog)
+        welcome->setManualLinkEnabled(available);
 }
 
 bool THlavniDialog::event(QEvent *event)
@@ -698,3 +711,31 @@ void THlavniDialog::toggleBossScreen()
 }
 
 void THlavniDialog::startManual() { Manual::start(); }
+
+void THlavniDialog::showHelp()
+{
+    ErrorReport::guard(this, [] {
+        if (TNapovedaDialog *help = appWindows().NapovedaDialog)
+            help->openBesideAssistant();
+    });
+}
+
+void THlavniDialog::showAbout()
+{
+    if (TOProgramuDialog *about = appWindows().OProgramuDialog) {
+        about->show();
+        about->raise();
+    }
+}
+
+void THlavniDialog::showWelcome()
+{
+    ErrorReport::guard(this, [] {
+        TUvitaniDialog *welcome = appWindows().UvitaniDialog;
+        if (!welcome)
+            return;
+        DialogSupport::setMainAndAssistantEnabled(false);
+        welcome->show();
+        welcome->raise();
+    });
+}

@@ -68,7 +68,12 @@ public slots:
     void showBestResults();
     void clearResults();
     void toggleBossScreen();
+    void showHelp();
     void startManual();
+    void showAbout();
+    // The welcome dialog beside the assistant: at start and on the
+    // assistant's double click.
+    void showWelcome();
 
     // Board handlers: one rule for the ten disks and one for the three posts.
     void diskMouseUp(int k);

@@ -10,6 +10,9 @@
 #include "QtSoundPlayer.h"
 #include "Spusteni.h"
 #include "dialogs/DotazKonec.h"
+#include "dialogs/Napoveda.h"
+#include "dialogs/OProgramu.h"
+#include "dialogs/Uvitani.h"
 #include "dialogs/Pomocnik.h"
 #include "dialogs/SecondCopy.h"
 #include "results/Data.h"
@@ -38,20 +41,26 @@ void createWindows(const std::function<void(int)> &progress)
     progress(14);
     w.HlavniDialog = new THlavniDialog;
     progress(21);
+    w.UvitaniDialog = new TUvitaniDialog;
     progress(28);
     w.HraDialog = new THraDialog;
     progress(35);
+    w.OProgramuDialog = new TOProgramuDialog;
     progress(42);
     w.DotazKonecDialog = new TDotazKonecDialog;
     progress(63);
     w.VysledekDialog = new TVysledekDialog;
     progress(70);
     w.PomocnikDialog = new TPomocnikDialog;
+    w.PomocnikDialog->setWelcomeDialog(w.UvitaniDialog);
+    QObject::connect(w.PomocnikDialog, &TPomocnikDialog::welcomeRequested, w.HlavniDialog,
+                     &THlavniDialog::showWelcome);
     progress(77);
     w.TabulkaDialog = new TTabulkaDialog;
     progress(84);
     w.VymazatDialog = new TVymazatDialog;
     progress(91);
+    w.NapovedaDialog = new TNapovedaDialog;
     progress(100);
 }
 

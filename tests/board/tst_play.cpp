@@ -22,6 +22,7 @@
 #include "widgets/TransBtn2.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -121,6 +122,9 @@ private slots:
     void endQuestionYesEndsTheGameAndNoKeepsItWatched();
     void commandsReadTheAssistantSettingEachTime_data();
     void commandsReadTheAssistantSettingEachTime();
+    void firstShowGreetsAsTheSettingsSay_data();
+    void firstShowGreetsAsTheSettingsSay();
+    void helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs();
 };
 
 void PlayTest::initTestCase()
@@ -476,6 +480,51 @@ void PlayTest::commandsReadTheAssistantSettingEachTime()
     p.dir.writeFile("KQ2000.ini", settings);
     p.main->endGame();
     QCOMPARE(assistant->isVisible(), endGameShows);
+}
+
+void PlayTest::firstShowGreetsAsTheSettingsSay_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<bool>("assistant");
+    QTest::addColumn<bool>("welcome");
+    QTest::newRow("no settings file") << QByteArray() << false << false;
+    QTest::newRow("assistant alone") << QByteArray("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n") << true << false;
+    QTest::newRow("assistant closed") << QByteArray("[Nastaveni]\r\nPomocnik=0\r\nUvitani=1\r\n") << false << false;
+    QTest::newRow("assistant and welcome") << QByteArray("[Nastaveni]\r\nPomocnik=1\r\nUvitani=1\r\n") << true << true;
+}
+
+void PlayTest::firstShowGreetsAsTheSettingsSay()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(bool, assistant);
+    QFETCH(bool, welcome);
+    Program p(settings);   // shows the main window; its show step runs from the loop
+    QTest::qWait(50);
+    QCOMPARE(appWindows().PomocnikDialog->isVisible(), assistant);
+    QCOMPARE(appWindows().UvitaniDialog->isVisible(), welcome);
+    if (welcome) {
+        QVERIFY(appWindows().UvitaniDialog->checkBox()->isChecked());
+        QVERIFY(!InputLock::isInputEnabled(p.main));
+    }
+}
+
+void PlayTest::helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs()
+{
+    Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    QTest::qWait(50);
+    p.action("NpovdaproToranskouv20001")->trigger();
+    QVERIFY(appWindows().NapovedaDialog->isVisible());
+    QVERIFY(!InputLock::isInputEnabled(p.main));
+    QTest::keyClick(appWindows().NapovedaDialog, Qt::Key_Escape);
+    QVERIFY(!appWindows().NapovedaDialog->isVisible());
+    p.action("OProgramu")->trigger();
+    QVERIFY(appWindows().OProgramuDialog->isVisible());
+    QTest::keyClick(appWindows().OProgramuDialog, Qt::Key_Escape);
+    QVERIFY(!appWindows().OProgramuDialog->isVisible());
+    QVERIFY(InputLock::isInputEnabled(p.main));
+    appWindows().PomocnikDialog->CoolForm1DblClick();
+    QVERIFY(appWindows().UvitaniDialog->isVisible());
+    QVERIFY(!InputLock::isInputEnabled(appWindows().PomocnikDialog));
 }
 
 QTEST_MAIN(PlayTest)

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "dialogs/DotazKonec.h"
+#include "dialogs/Napoveda.h"
+#include "dialogs/OProgramu.h"
+#include "dialogs/Uvitani.h"
 #include "dialogs/Pomocnik.h"
 #include "results/Data.h"
 #include "results/Tabulka.h"
@@ -15,6 +18,9 @@
 inline void destroyProgramWindows()
 {
     AppWindows &w = appWindows();
+    delete w.UvitaniDialog;
+    delete w.OProgramuDialog;
+    delete w.NapovedaDialog;
     delete w.HraDialog;
     delete w.DotazKonecDialog;
     delete w.VysledekDialog;
