@@ -11,6 +11,7 @@
 #include "shell/AppWindows.h"
 #include "shell/Fonts.h"
 #include "shell/Hlavni.h"
+#include "shell/Sef.h"
 #include "shell/InputLock.h"
 #include "shell/Pacing.h"
 #include "shell/Startup.h"
@@ -125,6 +126,8 @@ private slots:
     void firstShowGreetsAsTheSettingsSay_data();
     void firstShowGreetsAsTheSettingsSay();
     void helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs();
+    void everyMenuEntryToolbarButtonAndKeyRunsItsCommand_data();
+    void everyMenuEntryToolbarButtonAndKeyRunsItsCommand();
 };
 
 void PlayTest::initTestCase()
@@ -525,6 +528,60 @@ void PlayTest::helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs()
     appWindows().PomocnikDialog->CoolForm1DblClick();
     QVERIFY(appWindows().UvitaniDialog->isVisible());
     QVERIFY(!InputLock::isInputEnabled(appWindows().PomocnikDialog));
+}
+
+// A walk through every entry of the menus and the toolbar and every key:
+// each opens what it should (or, where it needs a game, does so once a game
+// is on), so no command is left doing nothing.
+void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("needsGame");
+    QTest::addColumn<QString>("opens");
+    const QList<std::tuple<const char *, bool, const char *>> rows = {
+        {"MS1", false, "HraDialog"}, {"MP1", false, "HraDialog"}, {"TB1", false, "HraDialog"}, {"F2", false, "HraDialog"},
+        {"MS3", true, "DotazKonecDialog"}, {"MP2", true, "DotazKonecDialog"}, {"TB2", true, "DotazKonecDialog"},
+        {"F3", true, "DotazKonecDialog"},
+        {"MN5", false, "TabulkaDialog"}, {"TB3", false, "TabulkaDialog"},
+        {"Vymazattabulkunejlepch2", false, "VymazatDialog"},
+        {"fovskpojistka1", false, "Sef"}, {"ToolbarButton971", false, "Sef"},
+        {"NpovdaproToranskouv20001", false, "NapovedaDialog"}, {"F1", false, "NapovedaDialog"},
+        {"OProgramu", false, "OProgramuDialog"},
+    };
+    for (const auto &[entry, needsGame, opens] : rows)
+        QTest::newRow(entry) << QString::fromLatin1(entry) << needsGame << QString::fromLatin1(opens);
+}
+
+void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, needsGame);
+    QFETCH(QString, opens);
+    Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    QTest::qWait(50);
+    QApplication::setActiveWindow(p.main);
+    if (needsGame)
+        startGame(p, 3);
+    auto run = [&] {
+        if (entry.startsWith('F')) {
+            const int key = Qt::Key_F1 + entry.mid(1).toInt() - 1;
+            QTest::keyClick(p.main, Qt::Key(key));
+        } else if (auto *a = p.action(qPrintable(entry))) {
+            QVERIFY(a->isEnabled());
+            a->trigger();
+        } else {
+            QToolButton *button = p.tool(qPrintable(entry));
+            QVERIFY(button && button->isEnabled());
+            button->click();
+        }
+    };
+    run();
+    QWidget *target = p.main->findChild<QWidget *>(opens);   // the boss screen is a panel
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == opens)
+            target = w;
+    QVERIFY2(target, qPrintable(opens));
+    QTRY_VERIFY2(target->isVisible(), qPrintable(entry + " opens nothing"));
 }
 
 QTEST_MAIN(PlayTest)
