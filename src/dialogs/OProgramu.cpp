@@ -56,18 +56,6 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
     return b;
 }
 
-void gradText(QWidget *parent, const char *name, const QString &text, const QRect &geometry, int pixelHeight)
-{
-    auto *t = new TGradText(parent);
-    t->setObjectName(QLatin1String(name));
-    t->setBeginColor(QColor(Colors::Red));
-    t->setEndColor(QColor(Colors::Blue));
-    t->setGradientStyle(TGradText::gsHorizontal);
-    t->setFont(Fonts::times(pixelHeight, true, true));
-    t->setGeometry(geometry);
-    t->setLines({text});
-}
-
 } // namespace
 
 TOProgramuDialog::TOProgramuDialog(QWidget *parent)
@@ -90,8 +78,8 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
     image->setGeometry(QRect(QPoint(3, 3), kPictureSize));
     image->setPixmap(DialogSupport::transparentPicture(QStringLiteral(":/art/assistant.png"), Colors::White)
                          .scaled(kPictureSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    gradText(panel2, "GradText1", QStringLiteral("Toranská věž 2000"), QRect(68, 0, 247, 36), 32);
-    gradText(panel2, "GradText2", QStringLiteral("verze 5.0"), QRect(71, 30, 69, 22), 19);
+    DialogSupport::titleLettering(panel2, "GradText1", QStringLiteral("Toranská věž 2000"), QRect(68, 0, 247, 36), 32);
+    DialogSupport::titleLettering(panel2, "GradText2", QStringLiteral("verze 5.0"), QRect(71, 30, 69, 22), 19);
 
     const QFont text = Fonts::times(13);
     const QFont bold = Fonts::times(13, true);

@@ -50,19 +50,19 @@ THraDialog::THraDialog(QWidget *parent)
         m_images->add(QImage(QStringLiteral(":/art/hra-%1.png").arg(i)));
 
     for (int i = 1; i <= kButtons; ++i) {
-        const CountButton &spec = kCountButtons[i - 1];
+        const CountButton &entry = kCountButtons[i - 1];
         auto *button = new TTransparentButton2(this);
         button->setObjectName(QStringLiteral("T%1").arg(i));
-        button->setGeometry(QRect(spec.at, QSize(40, 40)));
+        button->setGeometry(QRect(entry.at, QSize(40, 40)));
         button->setActiveImage(m_images);
         button->setActiveIndex(i - 1);
         button->setDownImage(m_images);
         button->setDownIndex(i - 1);
-        button->setStatusTip(QString::fromUtf8(spec.hint));
+        button->setStatusTip(QString::fromUtf8(entry.hint));
         connect(button, &TTransparentButton2::clicked, this, [this, i] { countButtonClick(i); });
         m_buttons[i - 1] = button;
         DialogSupport::label(this, qPrintable(QStringLiteral("Label%1").arg(i + 1)), QString::number(diskCount(i)),
-                             QRect(spec.labelAt, QSize(14, 15)), bold, Qt::AlignHCenter | Qt::AlignTop);
+                             QRect(entry.labelAt, QSize(14, 15)), bold, Qt::AlignHCenter | Qt::AlignTop);
     }
 
     auto *bevel = new BevelLine(this);

@@ -4,7 +4,9 @@
 #include "InputLock.h"
 #include "dialogs/Pomocnik.h"
 #include "shell/Hlavni.h"
+#include "shell/Fonts.h"
 #include "widgets/Colors.h"
+#include "widgets/GradText.h"
 #include "widgets/OContrls.h"
 #include "widgets/formshape.h"
 
@@ -74,6 +76,20 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, const QRec
         l->setGeometry(geometry);
     }
     return l;
+}
+
+TGradText *titleLettering(QWidget *parent, const char *name, const QString &text, const QRect &geometry,
+                          int pixelHeight)
+{
+    auto *t = new TGradText(parent);
+    t->setObjectName(QLatin1String(name));
+    t->setBeginColor(QColor(Colors::Red));
+    t->setEndColor(QColor(Colors::Blue));
+    t->setGradientStyle(TGradText::gsHorizontal);
+    t->setFont(Fonts::times(pixelHeight, true, true));
+    t->setGeometry(geometry);   // the words wrap at this width before the lettering shrinks to them
+    t->setLines({text});
+    return t;
 }
 
 TOfficeButton *officeButton(QWidget *parent, const char *name, const QString &caption, const QPoint &at,

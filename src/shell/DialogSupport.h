@@ -9,6 +9,7 @@
 
 class QLabel;
 class QWidget;
+class TGradText;
 class TOfficeButton;
 class TPomocnikDialog;
 class tformshape;
@@ -36,6 +37,11 @@ QPixmap transparentPicture(const QString &resource, QRgb transparent);
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const QFont &font,
               Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop, bool wordWrap = false);
+
+// The program's title lettering: red to blue from left to right, Times New
+// Roman bold italic of the given pixel height, at its designed box.
+TGradText *titleLettering(QWidget *parent, const char *name, const QString &text, const QRect &geometry,
+                          int pixelHeight);
 
 // A flat "Ok"/"Ano"/"Ne"/"Zpět" button: 64 x 20 at its place, RoundSize 20.
 TOfficeButton *officeButton(QWidget *parent, const char *name, const QString &caption, const QPoint &at,

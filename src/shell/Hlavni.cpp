@@ -342,18 +342,8 @@ void THlavniDialog::buildIdlePicture()
     m_panel1 = new Panel(m_client, Panel::Raised, QColor(Colors::Silver));
     m_panel1->setObjectName(QStringLiteral("Panel1"));
     m_panel1->setGeometry(152, kTitleTop, 265, 55);
-    auto title = [this](const char *name, const QString &text, const QRect &geometry, int pixelHeight) {
-        auto *t = new TGradText(m_panel1);
-        t->setObjectName(QLatin1String(name));
-        t->setBeginColor(QColor(Colors::Red));
-        t->setEndColor(QColor(Colors::Blue));
-        t->setGradientStyle(TGradText::gsHorizontal);
-        t->setFont(Fonts::times(pixelHeight, true, true));
-        t->setGeometry(geometry);
-        t->setLines({text});
-    };
-    title("GradText1", kCaption, QRect(9, -2, 247, 36), 32);
-    title("GradText2", QStringLiteral("verze 5.0"), QRect(8, 32, 57, 18), 15);
+    DialogSupport::titleLettering(m_panel1, "GradText1", kCaption, QRect(9, -2, 247, 36), 32);
+    DialogSupport::titleLettering(m_panel1, "GradText2", QStringLiteral("verze 5.0"), QRect(8, 32, 57, 18), 15);
 }
 
 void THlavniDialog::buildStatusBar()

@@ -37,20 +37,6 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, const QRec
     return l;
 }
 
-TGradText *title(QWidget *parent, const char *name, const QString &text, const QPoint &at, const QSize &size,
-                 int pixelHeight)
-{
-    auto *t = new TGradText(parent);
-    t->setObjectName(QLatin1String(name));
-    t->setBeginColor(QColor(Colors::Red));
-    t->setEndColor(QColor(Colors::Blue));
-    t->setGradientStyle(TGradText::gsHorizontal);
-    t->setFont(Fonts::times(pixelHeight, true, true));
-    t->setGeometry(QRect(at, size));
-    t->setLines({text});
-    return t;
-}
-
 Shape *figure(QWidget *parent, Shape::Kind kind, const char *name, const QRect &geometry, QRgb fill, QRgb pen)
 {
     auto *s = new Shape(kind, parent);
@@ -84,8 +70,8 @@ TSpusteniDialog::TSpusteniDialog(QWidget *parent)
     label(panel3, "Label10", QStringLiteral("uvádí hru ze skupiny KQ2000"), QRect(6, 12, 230, 12), Fonts::times(11),
           Qt::white);
 
-    title(panel2, "GradText1", QStringLiteral("Toranská věž 2000"), {22, 30}, {290, 43}, 37);
-    title(panel2, "GradText2", QStringLiteral("verze 5.0"), {21, 70}, {69, 22}, 19);
+    DialogSupport::titleLettering(panel2, "GradText1", QStringLiteral("Toranská věž 2000"), QRect(22, 30, 290, 43), 37);
+    DialogSupport::titleLettering(panel2, "GradText2", QStringLiteral("verze 5.0"), QRect(21, 70, 69, 22), 19);
 
     figure(panel2, Shape::RoundRect, "Shape4", QRect(11, 95, 313, 81), Colors::Black, Colors::White);
     figure(panel2, Shape::RoundRect, "Shape5", QRect(13, 97, 309, 77), Colors::Black, Colors::White);
