@@ -36,10 +36,15 @@ QWidget *assistant() { return appWindows().PomocnikDialog; }
 
 void setMainAndAssistantEnabled(bool enabled)
 {
-    if (THlavniDialog *main = appWindows().HlavniDialog)
+    THlavniDialog *main = appWindows().HlavniDialog;
+    if (main)
         InputLock::setInputEnabled(main, enabled);
     if (QWidget *a = assistant())
         InputLock::setInputEnabled(a, enabled);
+    // A closed dialog hands the keyboard back to the main window, so that
+    // its keys (F1, F2, F3) work again at once.
+    if (enabled && main && main->isVisible())
+        main->activateWindow();
 }
 
 QPixmap transparentPicture(const QString &resource)
