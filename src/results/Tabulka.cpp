@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -22,7 +23,7 @@ const char *const kTabCaptions[TTabulkaDialog::kPages] = {
 };
 constexpr int kNameWidth = 240;
 constexpr int kMovesWidth = 30;
-constexpr int kDateWidth = 74;   // a whole date text, left of the cover panel
+constexpr int kDateWidth = 66;   // a whole date text, left of the cover panel (grid x 336)
 
 ResultsTable *table()
 {
@@ -49,6 +50,10 @@ TTabulkaDialog::TTabulkaDialog(QWidget *parent)
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     m_pages->setGeometry(8, 8, 377, 225);
     m_pages->setFont(Fonts::times(11));
+    // All eight tabs in one row, as narrow as their captions.
+    m_pages->tabBar()->setUsesScrollButtons(false);
+    m_pages->tabBar()->setExpanding(false);
+    m_pages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 4px; }"));
     TDataModule1 *data = appWindows().DataModule1;
     for (int page = 1; page <= kPages; ++page) {
         auto *sheet = new QWidget;
