@@ -112,15 +112,28 @@ QString ResultsTable::IndexFieldNames() const
     return m_order == Order::ByMoves ? QStringLiteral("TAHY") : QStringLiteral("JMENO");
 }
 
+namespace {
+// The user's short date format; where the system has no regional setting
+// (the "C" locale) a short numeric one, so that a date fits the viewer's
+// narrow date column.
+QString shortDateFormat(const QLocale &locale)
+{
+    if (locale.language() == QLocale::C)
+        return QStringLiteral("d.M.yyyy");
+    return locale.dateFormat(QLocale::ShortFormat);
+}
+} // namespace
+
 QString ResultsTable::dateToText(const QDate &date)
 {
-    return date.isValid() ? QLocale::system().toString(date, QLocale::ShortFormat) : QString();
+    const QLocale locale = QLocale::system();
+    return date.isValid() ? locale.toString(date, shortDateFormat(locale)) : QString();
 }
 
 QDate ResultsTable::dateFromText(const QString &text)
 {
     const QLocale locale = QLocale::system();
-    const QString format = locale.dateFormat(QLocale::ShortFormat);
+    const QString format = shortDateFormat(locale);
     QDate date = locale.toDate(text.trimmed(), format);
     if (date.isValid() && !format.contains(QLatin1String("yyyy"))) {
         // A two-digit year is read as 19xx; take the century nearest today.

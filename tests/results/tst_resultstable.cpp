@@ -314,7 +314,8 @@ void ResultsTableTest::theBuiltInWindows1250AgreesWithThePlatformConverter()
     }
 }
 
-// DateAsText is the locale's short date; a date text goes back to the same date.
+// DateAsText is the locale's short date (day.month.year where the system has
+// no regional setting); a date text goes back to the same date.
 void ResultsTableTest::dateTextsUseTheLocaleShortDateFormat_data()
 {
     QTest::addColumn<QDate>("date");
@@ -330,7 +331,9 @@ void ResultsTableTest::dateTextsUseTheLocaleShortDateFormat()
     TDataModule1 data;
     data.open();
     ResultsTable &t = data.Table1();
-    const QString text = QLocale::system().toString(date, QLocale::ShortFormat);
+    const QLocale locale = QLocale::system();
+    const QString text = locale.language() == QLocale::C ? date.toString(QStringLiteral("d.M.yyyy"))
+                                                         : locale.toString(date, QLocale::ShortFormat);
     QCOMPARE(ResultsTable::dateToText(date), text);
     t.AppendResult("A", "7", "3", text);
     QCOMPARE(t.DateAsText(), text);

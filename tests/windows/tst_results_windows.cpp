@@ -215,7 +215,9 @@ void ResultsWindowsTest::viewerPagesShowTheirCountFewestMovesFirst()
     // Every column shows left of the cover panel, which starts 336 pixels into the grid.
     QVERIFY(grid->columnWidth(0) + grid->columnWidth(1) + grid->columnWidth(2) <= 336);
     const QRect date = grid->visualRect(grid->model()->index(0, ResultsModel::DateColumn));
-    QVERIFY(grid->fontMetrics().horizontalAdvance(grid->model()->index(0, 2).data().toString()) < date.width());
+    const QString dateText = grid->model()->index(0, ResultsModel::DateColumn).data().toString();
+    QVERIFY2(grid->fontMetrics().horizontalAdvance(dateText) < date.width(),
+             qPrintable(QStringLiteral("%1 in %2 pixels").arg(dateText).arg(date.width())));
     QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Jméno"));
 }
 
