@@ -11,7 +11,10 @@
 #include "support/TestSupport.h"
 #include "widgets/Shape.h"
 
+#include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
 #include <QProcess>
 #include <QtTest>
 
@@ -28,6 +31,12 @@ bool clickTwice(const QPoint &first, const QPoint &second)
 }
 
 QPoint centreOf(const QWidget *w) { return w->mapToGlobal(w->rect().center()); }
+
+// Keeps a picture of a window for whoever looks at the test's output.
+void grab(QWidget *w, const char *name)
+{
+    w->grab().save(QDir::temp().filePath(QStringLiteral("toran-onscreen-%1.png").arg(QLatin1String(name))));
+}
 } // namespace
 
 class GameOnScreenTest : public QObject
@@ -83,6 +92,44 @@ void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
     const QRect assistant = Placement::outerRect(appWindows().PomocnikDialog);
     QCOMPARE(result->pos(), QPoint(assistant.left() + assistant.width() - 252 - 38, assistant.top() - 176 + 30));
     QVERIFY(result->geometry().bottom() > assistant.top());   // the tail reaches down onto the figure
+
+    // The player types a Czech name and confirms: the result is in the
+    // table file and on the viewer's page.
+    QVERIFY(result->nameBox()->isEnabled());
+    const QString name = QStringLiteral("Věra Růžičková");
+    QTRY_VERIFY(result->nameBox()->hasFocus());
+    // A Czech keyboard, as the player has one: the accented letters are keys of it.
+    if (QProcess::execute(QStringLiteral("setxkbmap"), {"cz"}) != 0)
+        QSKIP("no Czech keyboard layout on this X server");
+    QTest::qWait(500);
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"type", "--delay", "40", name}), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(result->nameBox()->text(), name, 5000);
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"key", "Return"}), 0);
+    QTRY_VERIFY(!result->isVisible());
+
+    main->showBestResults();
+    TTabulkaDialog *viewer = appWindows().TabulkaDialog;
+    QTRY_VERIFY(viewer->isVisible());
+    QTableView *grid = viewer->grid(1);
+    QCOMPARE(grid->model()->rowCount(), 1);
+    QCOMPARE(grid->model()->index(0, ResultsModel::NameColumn).data().toString(), name);
+    QCOMPARE(grid->model()->index(0, ResultsModel::MovesColumn).data().toString(), QStringLiteral("7"));
+    grab(viewer, "viewer");
+    viewer->close();
+
+    // An independent dBASE reader finds the same record in the file.
+    if (QFile::exists(QStringLiteral("/usr/bin/python3"))) {
+        QProcess reader;
+        reader.start(QStringLiteral("/usr/bin/python3"),
+                     {"-c", "import sys, dbfread\n"
+                            "for r in dbfread.DBF(sys.argv[1], encoding='cp1250'):\n"
+                            "    print(r['JMENO'], int(r['TAHY']), r['HRA'], r['DATUM'].isoformat(), sep='|')",
+                      dir.file("Data/Toran.dbf")});
+        QVERIFY(reader.waitForFinished(20000));
+        const QString out = QString::fromUtf8(reader.readAllStandardOutput()).trimmed();
+        if (!out.contains("No module named"))
+            QCOMPARE(out, name + QStringLiteral("|7|3|") + QDate::currentDate().toString(Qt::ISODate));
+    }
     destroyProgramWindows();
 }
 
