@@ -73,6 +73,7 @@ TTabulkaDialog::TTabulkaDialog(QWidget *parent)
         grid->setSelectionMode(QAbstractItemView::SingleSelection);
         grid->verticalHeader()->hide();
         grid->verticalHeader()->setDefaultSectionSize(17);
+        grid->setFont(Fonts::times(11));
         grid->horizontalHeader()->setFont(Fonts::times(11, true));
         grid->horizontalHeader()->setHighlightSections(false);
         grid->setTabKeyNavigation(true);   // Tab moves between the columns
