@@ -85,6 +85,8 @@ void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
     // Within about a second the timer announces the tower on post 3.
     TVysledekDialog *result = appWindows().VysledekDialog;
     QTRY_VERIFY_WITH_TIMEOUT(result->isVisible(), 3000);
+    QTest::qWait(100);
+    grab(result, "result");
     QCOMPARE(board->plate(3)->brushColor(), QColor(Qt::red));
     QCOMPARE(result->diskCountLabel()->text(), QStringLiteral("3"));
     QCOMPARE(result->minimumLabel()->text(), QStringLiteral("7"));
