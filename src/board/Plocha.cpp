@@ -6,10 +6,6 @@
 #include "widgets/TextLabel.h"
 
 namespace {
-constexpr QRgb kDiskColors[Board::kDisks] = {
-    Colors::White, Colors::fromBgr(8454143), Colors::Red, Colors::Aqua, Colors::Blue,
-    Colors::Lime, Colors::Green, Colors::Olive, Colors::Silver, Colors::Black,
-};
 
 // The plates carry the names of the program's own design: post 1's plate
 // is Shape2 and post 2's is Shape1.
@@ -67,7 +63,7 @@ BoardPanel::BoardPanel(QWidget *parent)
         const QString n = QString::number(k);
         Shape *d = makeShape(this, Shape::RoundRect, qPrintable(QStringLiteral("D") + n),
                              QRect(design.disks[k - 1].left, design.disks[k - 1].top, Board::diskWidth(k), 17),
-                             kDiskColors[k - 1], QStringLiteral("Disk ") + n);
+                             Colors::Disks[k - 1], QStringLiteral("Disk ") + n);
         connect(d, &Shape::released, this, [this, k] { emit diskReleased(k); });
         m_disks[k - 1] = d;
     }

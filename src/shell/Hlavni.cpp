@@ -54,10 +54,6 @@ constexpr int kTitleTop = 50;
 constexpr int kTitleStartTop = -26;
 constexpr int kTimerInterval = 1000;
 
-constexpr QRgb kDiskColors[Board::kDisks] = {
-    Colors::White, Colors::fromBgr(8454143), Colors::Red, Colors::Aqua, Colors::Blue,
-    Colors::Lime, Colors::Green, Colors::Olive, Colors::Silver, Colors::Black,
-};
 
 // The idle picture's three posts, in client coordinates.
 struct IdlePost {
@@ -335,7 +331,7 @@ void THlavniDialog::buildIdlePicture()
             m_idleDisks[post - 1].push_back(
                 shape(m_client, Shape::RoundRect, QLatin1String(p.disks) + QString::number(k),
                       QRect(p.firstLeft - 7 * (k - 1), idleRestingTop(post, k), Board::diskWidth(k), 17),
-                      kDiskColors[k - 1], QStringLiteral("Disk ") + QString::number(k)));
+                      Colors::Disks[k - 1], QStringLiteral("Disk ") + QString::number(k)));
         }
     }
 

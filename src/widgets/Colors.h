@@ -30,4 +30,9 @@ constexpr QRgb BtnShadow = qRgb(128, 128, 128);
 constexpr QRgb DkShadow = qRgb(64, 64, 64);
 constexpr QRgb BalloonYellow = fromBgr(14745599);   // the balloons' pale yellow
 
+// Disk k's colour (index k - 1), on the board and in the idle picture alike.
+constexpr QRgb Disks[10] = {
+    White, fromBgr(8454143), Red, Aqua, Blue, Lime, Green, Olive, Silver, Black,
+};
+
 } // namespace Colors
