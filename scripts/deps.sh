@@ -3,7 +3,7 @@
 set -eu
 packages="cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libshp-dev libsimpleini-dev
 fonts-liberation2 xvfb xauth x11-utils xdotool imagemagick python3 python3-dbfread python3-dbf
-gstreamer1.0-plugins-base clang libclang-rt-14-dev"
+gstreamer1.0-plugins-base clang libclang-rt-14-dev ninja-build ccache"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

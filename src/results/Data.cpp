@@ -37,13 +37,6 @@ constexpr bool kReadsTakeTheLock = false;
 #endif
 constexpr int kLastCount = 10;
 
-QString withSeparator(QString dir)
-{
-    if (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    return dir;
-}
-
 // File names are matched without regard to letter case ("TORAN.DBF" copied
 // over from another system is the same table).
 QString findFile(const QString &dir, const QString &name)
@@ -97,8 +90,8 @@ ResultsTable::ResultsTable(QObject *parent)
 
 ResultsTable::~ResultsTable() = default;
 
-void ResultsTable::setDatabaseDir(const QString &dir) { m_dir = withSeparator(dir); }
-void ResultsTable::setTemplateDir(const QString &dir) { m_templateDir = withSeparator(dir); }
+void ResultsTable::setDatabaseDir(const QString &dir) { m_dir = AppPath::withSeparator(dir); }
+void ResultsTable::setTemplateDir(const QString &dir) { m_templateDir = AppPath::withSeparator(dir); }
 QString ResultsTable::filePath() const { return findFile(m_dir, kTableName); }
 QString ResultsTable::templatePath() const { return findFile(m_templateDir, kTableName); }
 

@@ -9,16 +9,16 @@ QString &overrideDir()
     static QString dir;
     return dir;
 }
-
-QString withSeparator(QString dir)
-{
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    return dir;
-}
 } // namespace
 
 namespace AppPath {
+
+QString withSeparator(QString dir)
+{
+    if (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
 
 QString dir()
 {

@@ -12,6 +12,9 @@ QString dataDir();                       // dir() + "Data/"
 QString templateDir();                   // dir() + "Data/Zaloha/"
 QString soundDir();                      // dir() + "Zvuky/"
 
+// A directory path ending with a separator ("" stays "").
+QString withSeparator(QString dir);
+
 // Tests run against a scratch directory instead of the test binary's own.
 void setDirForTesting(const QString &dir);
 

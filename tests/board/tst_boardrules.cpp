@@ -1,4 +1,5 @@
 #include "board/BoardRules.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -237,5 +238,5 @@ void BoardRulesTest::towerIsRecognisedOnlyWhenAllGameDisksStandThere()
     QCOMPARE(towerOn(position(posts), n, base), tower);
 }
 
-QTEST_APPLESS_MAIN(BoardRulesTest)
+TORAN_TEST_APPLESS_MAIN(BoardRulesTest)
 #include "tst_boardrules.moc"

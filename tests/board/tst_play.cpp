@@ -21,6 +21,7 @@
 #include "widgets/OContrls.h"
 #include "widgets/Shape.h"
 #include "widgets/TransBtn2.h"
+#include "support/TestMain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -584,5 +585,5 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand()
     QTRY_VERIFY2(target->isVisible(), qPrintable(entry + " opens nothing"));
 }
 
-QTEST_MAIN(PlayTest)
+TORAN_TEST_MAIN(PlayTest)
 #include "tst_play.moc"

@@ -3,6 +3,7 @@
 #include "dialogs/Pomocnik.h"
 #include "shell/InputLock.h"
 #include "support/TestSupport.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -82,5 +83,5 @@ void AssistantStartTest::theWelcomeDialogFirstMovesAnAssistantThatStandsTooHigh(
     QTEST(atWelcome, "after");
 }
 
-QTEST_MAIN(AssistantStartTest)
+TORAN_TEST_MAIN(AssistantStartTest)
 #include "tst_assistantstart.moc"

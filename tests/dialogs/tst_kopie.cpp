@@ -9,6 +9,7 @@
 #include "support/TestSupport.h"
 #include "widgets/Colors.h"
 #include "widgets/formshape.h"
+#include "support/TestMain.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -211,5 +212,5 @@ void KopieTest::theSecondCopyCentresTheAssistantAndBottomAlignsTheNotice()
     QCOMPARE(quitting.count(), 1);
 }
 
-QTEST_MAIN(KopieTest)
+TORAN_TEST_MAIN(KopieTest)
 #include "tst_kopie.moc"

@@ -9,6 +9,7 @@
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/OContrls.h"
+#include "support/TestMain.h"
 
 #include <QLabel>
 #include <QtTest>
@@ -251,5 +252,5 @@ void NapovedaTest::noOtherKeyCloses()
     QVERIFY(w.help->topicList()->isVisible());
 }
 
-QTEST_MAIN(NapovedaTest)
+TORAN_TEST_MAIN(NapovedaTest)
 #include "tst_napoveda.moc"

@@ -9,6 +9,7 @@
 #include "shell/Pacing.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
+#include "support/TestMain.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -266,5 +267,5 @@ void OProgramuTest::theOkButtonCloses()
     QVERIFY(!w.locked());
 }
 
-QTEST_MAIN(OProgramuTest)
+TORAN_TEST_MAIN(OProgramuTest)
 #include "tst_oprogramu.moc"

@@ -1,4 +1,5 @@
 #include "dialogs/PlacementRules.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -189,5 +190,5 @@ void PlacementRulesTest::theSecondCopyCentresTheAssistantWithTheNoticeOverlappin
     QTEST(noticePosition(QRect(place, kClient), kNoticeSize), "notice");
 }
 
-QTEST_GUILESS_MAIN(PlacementRulesTest)
+TORAN_TEST_GUILESS_MAIN(PlacementRulesTest)
 #include "tst_placementrules.moc"

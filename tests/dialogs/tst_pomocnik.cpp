@@ -7,6 +7,7 @@
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/CoolForm.h"
+#include "support/TestMain.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -211,5 +212,5 @@ void PomocnikTest::dragWithTheLeftButtonMovesTheWindowAndTheRightButtonDoesNot()
     QCOMPARE(assistant.pos(), QPoint(340, 330));
 }
 
-QTEST_MAIN(PomocnikTest)
+TORAN_TEST_MAIN(PomocnikTest)
 #include "tst_pomocnik.moc"

@@ -4,6 +4,7 @@
 #include "dialogs/Pomocnik.h"
 #include "dialogs/SecondCopy.h"
 #include "shell/AppPath.h"
+#include "support/TestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,7 +69,8 @@ void SecondCopyProcessTest::escOrEnterEndsTheSecondCopyAndRecordsTheAssistantClo
     QTemporaryDir dir;
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(kChildFlag), dir.path()});
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("SecondCopyProcessTest"), QString::fromLatin1(kChildFlag), dir.path()});
     QVERIFY(child.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine(), 10000);
     const QStringList ready = QString::fromLatin1(child.readLine()).trimmed().split(QLatin1Char(' '));
@@ -90,13 +92,16 @@ void SecondCopyProcessTest::escOrEnterEndsTheSecondCopyAndRecordsTheAssistantClo
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"KQ2000.ini"});
 }
 
-int main(int argc, char *argv[])
+namespace {
+// The same class name starts the test or, with the flag, the second copy.
+int runSecondCopyProcessTest(int argc, char *argv[])
 {
     if (argc >= 3 && qstrcmp(argv[1], kChildFlag) == 0)
         return runSecondCopy(argc, argv);
-    QApplication app(argc, argv);
-    SecondCopyProcessTest test;
-    return QTest::qExec(&test, argc, argv);
+    return TestMain::runWidgets<SecondCopyProcessTest>(argc, argv);
 }
+} // namespace
+
+TORAN_TEST_REGISTER(SecondCopyProcessTest, &runSecondCopyProcessTest)
 
 #include "tst_secondcopy_process.moc"

@@ -12,6 +12,7 @@
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/OContrls.h"
+#include "support/TestMain.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -375,5 +376,5 @@ void UvitaniTest::aRefusedWriteIsReportedAndTheDialogStaysOpen()
     QVERIFY(!w.help->isVisible());
 }
 
-QTEST_MAIN(UvitaniTest)
+TORAN_TEST_MAIN(UvitaniTest)
 #include "tst_uvitani.moc"

@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 #include "widgets/Panel.h"
 #include "widgets/Shape.h"
+#include "support/TestMain.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -115,5 +116,5 @@ void AnimationOnScreenTest::openingAnimationStepsReachTheScreen()
     QCOMPARE(w.idleDisks(1).back()->y(), 249);
 }
 
-QTEST_MAIN(AnimationOnScreenTest)
+TORAN_TEST_MAIN(AnimationOnScreenTest)
 #include "tst_animation_onscreen.moc"

@@ -10,6 +10,7 @@
 #include "support/ProgramWindows.h"
 #include "support/TestSupport.h"
 #include "widgets/Shape.h"
+#include "support/TestMain.h"
 
 #include <QDir>
 #include <QLabel>
@@ -135,5 +136,5 @@ void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
     destroyProgramWindows();
 }
 
-QTEST_MAIN(GameOnScreenTest)
+TORAN_TEST_MAIN(GameOnScreenTest)
 #include "tst_game_onscreen.moc"

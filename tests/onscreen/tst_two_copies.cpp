@@ -2,6 +2,7 @@
 // runs only shows the assistant with its notice and ends on Enter; while
 // the first copy shows the boss screen's caption, a second start runs
 // normally.
+#include "support/TestMain.h"
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -134,5 +135,5 @@ void TwoCopiesTest::aSecondStartUnderTheBossScreenRunsNormally()
     QCOMPARE(m_second.state(), QProcess::Running);
 }
 
-QTEST_GUILESS_MAIN(TwoCopiesTest)
+TORAN_TEST_GUILESS_MAIN(TwoCopiesTest)
 #include "tst_two_copies.moc"

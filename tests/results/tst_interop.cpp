@@ -2,6 +2,7 @@
 
 #include "results/Data.h"
 #include "shell/Today.h"
+#include "support/TestMain.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -169,5 +170,5 @@ void InteropTest::tablesOfOtherWritersAreReadHere()
         QCOMPARE(onDisk[i], rec(kRows[i].name, kRows[i].moves, kRows[i].count, kRows[i].date));
 }
 
-QTEST_GUILESS_MAIN(InteropTest)
+TORAN_TEST_GUILESS_MAIN(InteropTest)
 #include "tst_interop.moc"

@@ -2,6 +2,7 @@
 
 #include "results/Data.h"
 #include "shell/AppError.h"
+#include "support/TestMain.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -149,5 +150,5 @@ void ProcessesTest::twoCopiesStoringAtOnceLoseNoResult()
         QCOMPARE(perCount.value(QString::number(n)), 10);
 }
 
-QTEST_GUILESS_MAIN(ProcessesTest)
+TORAN_TEST_GUILESS_MAIN(ProcessesTest)
 #include "tst_processes.moc"

@@ -4,6 +4,7 @@
 #include "results/Data.h"
 #include "shell/AppError.h"
 #include "shell/Today.h"
+#include "support/TestMain.h"
 
 #include <QElapsedTimer>
 #include <QLockFile>
@@ -685,5 +686,5 @@ void ResultsTableTest::noWriteHappensWhileAnotherCopyHoldsTheLock()
     QCOMPARE(readTable(app).size(), 2);
 }
 
-QTEST_GUILESS_MAIN(ResultsTableTest)
+TORAN_TEST_GUILESS_MAIN(ResultsTableTest)
 #include "tst_resultstable.moc"

@@ -4,6 +4,7 @@
 #include "results/Verdict.h"
 #include "shell/AppError.h"
 #include "shell/Today.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -185,5 +186,5 @@ void VerdictTest::movesOrCountThatAreNoNumberAreErrors()
     QCOMPARE(app.readFile(kTable), before);
 }
 
-QTEST_GUILESS_MAIN(VerdictTest)
+TORAN_TEST_GUILESS_MAIN(VerdictTest)
 #include "tst_verdict.moc"

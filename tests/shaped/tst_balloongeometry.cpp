@@ -1,4 +1,5 @@
 #include "widgets/BalloonGeometry.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -224,5 +225,5 @@ void BalloonGeometryTest::theBorderIsExactlyTheShapesEdgePixels()
     }
 }
 
-QTEST_GUILESS_MAIN(BalloonGeometryTest)
+TORAN_TEST_GUILESS_MAIN(BalloonGeometryTest)
 #include "tst_balloongeometry.moc"

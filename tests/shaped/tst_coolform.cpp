@@ -1,5 +1,6 @@
 #include "widgets/CoolForm.h"
 #include "widgets/RegionData.h"
+#include "support/TestMain.h"
 
 #include <QFile>
 #include <QtTest>
@@ -185,5 +186,5 @@ void CoolFormTest::theWarningPicturesLieOnTheirPaperColour()
     QCOMPARE(grey > 0, shadow);
 }
 
-QTEST_MAIN(CoolFormTest)
+TORAN_TEST_MAIN(CoolFormTest)
 #include "tst_coolform.moc"

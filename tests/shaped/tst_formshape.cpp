@@ -1,5 +1,6 @@
 #include "shell/AppError.h"
 #include "widgets/formshape.h"
+#include "support/TestMain.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -219,5 +220,5 @@ void FormShapeTest::aResizedOrRecolouredFormIsShapedAndPaintedAfresh()
     QCOMPARE(QColor(image.pixel(255, 60)), QColor(Qt::black));
 }
 
-QTEST_MAIN(FormShapeTest)
+TORAN_TEST_MAIN(FormShapeTest)
 #include "tst_formshape.moc"

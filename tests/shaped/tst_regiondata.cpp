@@ -1,4 +1,5 @@
 #include "widgets/RegionData.h"
+#include "support/TestMain.h"
 
 #include <QtEndian>
 #include <QtTest>
@@ -146,5 +147,5 @@ void RegionDataTest::silhouetteMergesEqualRowsIntoBands()
     QCOMPARE(RegionData::fromRegion(region), (Rects{edges(1, 0, 4, 3), edges(4, 3, 5, 4)}));
 }
 
-QTEST_GUILESS_MAIN(RegionDataTest)
+TORAN_TEST_GUILESS_MAIN(RegionDataTest)
 #include "tst_regiondata.moc"

@@ -4,6 +4,7 @@
 #include "support/TestSupport.h"
 #include "widgets/CoolForm.h"
 #include "widgets/formshape.h"
+#include "support/TestMain.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -208,5 +209,5 @@ void ShapesOnscreenTest::aDisabledAssistantCannotBeDragged()
     QCOMPARE(pomocnik.pos(), QPoint(300, 300));
 }
 
-QTEST_MAIN(ShapesOnscreenTest)
+TORAN_TEST_MAIN(ShapesOnscreenTest)
 #include "tst_shapes_onscreen.moc"

@@ -1,4 +1,5 @@
 #include "shell/InstanceChannel.h"
+#include "support/TestMain.h"
 
 #include <QThread>
 #include <QtTest>
@@ -122,5 +123,5 @@ void InstanceTest::twoCopiesBothAnswer()
     hidden.wait();
 }
 
-QTEST_GUILESS_MAIN(InstanceTest)
+TORAN_TEST_GUILESS_MAIN(InstanceTest)
 #include "tst_instance.moc"

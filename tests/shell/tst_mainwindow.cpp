@@ -8,6 +8,7 @@
 #include "support/TestSupport.h"
 #include "widgets/Panel.h"
 #include "widgets/Shape.h"
+#include "support/TestMain.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -308,5 +309,5 @@ void MainWindowTest::bossScreenHidesAndRestoresTheGame()
     QVERIFY(w.plocha()->disk(4)->isVisible() && !w.plocha()->disk(5)->isVisible());
 }
 
-QTEST_MAIN(MainWindowTest)
+TORAN_TEST_MAIN(MainWindowTest)
 #include "tst_mainwindow.moc"

@@ -2,6 +2,7 @@
 #include "shell/IniFile.h"
 #include "shell/Settings.h"
 #include "support/TestSupport.h"
+#include "support/TestMain.h"
 
 #include <QFile>
 #include <QtTest>
@@ -93,5 +94,5 @@ void SettingsTest::aRefusedWriteSaysWhichFile()
     QCOMPARE(message, QStringLiteral("Unable to write to %1").arg(dir.file("Toran2000.ini")));
 }
 
-QTEST_GUILESS_MAIN(SettingsTest)
+TORAN_TEST_GUILESS_MAIN(SettingsTest)
 #include "tst_settings.moc"

@@ -2,6 +2,7 @@
 #include "shell/SoundCue.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
+#include "support/TestMain.h"
 
 #include <QDir>
 #include <QtTest>
@@ -58,5 +59,5 @@ void SoundCueTest::currentDirectoryIsTheApplicationDirectoryAfterwards()
     QCOMPARE(player.names, QStringList{"Dialog.wav"});
 }
 
-QTEST_GUILESS_MAIN(SoundCueTest)
+TORAN_TEST_GUILESS_MAIN(SoundCueTest)
 #include "tst_soundcue.moc"

@@ -7,6 +7,7 @@
 #include "support/ProgramWindows.h"
 #include "support/TestSupport.h"
 #include "widgets/GradProgress.h"
+#include "support/TestMain.h"
 
 #include <QLabel>
 #include <QtTest>
@@ -74,5 +75,5 @@ void StartupTest::splashNamesTheUserOrUnknown()
     QCOMPARE(splash.size(), QSize(339, 288));
 }
 
-QTEST_MAIN(StartupTest)
+TORAN_TEST_MAIN(StartupTest)
 #include "tst_startup.moc"

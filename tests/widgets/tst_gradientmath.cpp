@@ -1,4 +1,5 @@
 #include "widgets/GradientMath.h"
+#include "support/TestMain.h"
 
 #include <QImage>
 #include <QPainter>
@@ -205,5 +206,5 @@ void GradientMathTest::frame3DGivesTheFarCornersToTheBottomRightColour()
     QCOMPARE(image.pixel(2, 2), QColor(Qt::black).rgb());   // inside untouched
 }
 
-QTEST_APPLESS_MAIN(GradientMathTest)
+TORAN_TEST_APPLESS_MAIN(GradientMathTest)
 #include "tst_gradientmath.moc"

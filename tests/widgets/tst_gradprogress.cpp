@@ -2,6 +2,7 @@
 #include "shell/Fonts.h"
 #include "widgets/GradProgress.h"
 #include "widgets/GradientMath.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -274,5 +275,5 @@ void GradProgressTest::stepitAdvancesByStep()
     QCOMPARE(bar.position(), 14);
 }
 
-QTEST_MAIN(GradProgressTest)
+TORAN_TEST_MAIN(GradProgressTest)
 #include "tst_gradprogress.moc"

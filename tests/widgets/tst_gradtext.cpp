@@ -1,6 +1,7 @@
 #include "WidgetShots.h"
 #include "shell/Fonts.h"
 #include "widgets/GradText.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -231,5 +232,5 @@ void GradTextTest::emptyLinesAreIgnored()
     QCOMPARE(text.lines(), QStringList{"Toranská věž 2000"});
 }
 
-QTEST_MAIN(GradTextTest)
+TORAN_TEST_MAIN(GradTextTest)
 #include "tst_gradtext.moc"

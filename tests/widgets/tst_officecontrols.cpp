@@ -2,6 +2,7 @@
 #include "shell/Fonts.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
+#include "support/TestMain.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -426,5 +427,5 @@ void OfficeControlsTest::opaqueControlsFillWithTheirOwnColour()
     QCOMPARE(rgbAt(link.image(), 0, 0), qRgb(0, 0, 255));   // under the light's transparent corner
 }
 
-QTEST_MAIN(OfficeControlsTest)
+TORAN_TEST_MAIN(OfficeControlsTest)
 #include "tst_officecontrols.moc"

@@ -3,6 +3,7 @@
 #include "shell/Fonts.h"
 #include "widgets/GradientMath.h"
 #include "widgets/TransBtn2.h"
+#include "support/TestMain.h"
 
 #include <QMenu>
 #include <QPainter>
@@ -441,5 +442,5 @@ void TransparentButtonTest::altAndTheCaptionsAcceleratorClicks()
     QCOMPARE(clicked.count(), 1);
 }
 
-QTEST_MAIN(TransparentButtonTest)
+TORAN_TEST_MAIN(TransparentButtonTest)
 #include "tst_transbtn2.moc"

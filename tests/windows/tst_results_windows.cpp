@@ -19,6 +19,7 @@
 #include "support/TestSupport.h"
 #include "widgets/OContrls.h"
 #include "widgets/Shape.h"
+#include "support/TestMain.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -285,5 +286,5 @@ void ResultsWindowsTest::noOrEscKeepsTheTable()
     QCOMPARE(p.table().currentName(), QStringLiteral("Zůstane"));
 }
 
-QTEST_MAIN(ResultsWindowsTest)
+TORAN_TEST_MAIN(ResultsWindowsTest)
 #include "tst_results_windows.moc"

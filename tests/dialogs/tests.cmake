@@ -1,8 +1,0 @@
-toran_add_test(test_placement_rules SOURCES dialogs/tst_placementrules.cpp LIBS toran_core)
-toran_add_test(test_pomocnik SOURCES dialogs/tst_pomocnik.cpp LIBS toran_ui)
-toran_add_test(test_kopie SOURCES dialogs/tst_kopie.cpp LIBS toran_ui)
-toran_add_test(test_assistant_start SOURCES dialogs/tst_assistantstart.cpp LIBS toran_ui)
-toran_add_test(test_secondcopy_process SOURCES dialogs/tst_secondcopy_process.cpp LIBS toran_ui ONSCREEN)
-toran_add_test(test_uvitani SOURCES dialogs/tst_uvitani.cpp LIBS toran_ui)
-toran_add_test(test_napoveda SOURCES dialogs/tst_napoveda.cpp LIBS toran_ui)
-toran_add_test(test_oprogramu SOURCES dialogs/tst_oprogramu.cpp LIBS toran_ui)

@@ -1,5 +1,0 @@
-toran_add_test(test_animation_onscreen SOURCES onscreen/tst_animation_onscreen.cpp LIBS toran_ui ONSCREEN)
-toran_add_test(test_game_onscreen SOURCES onscreen/tst_game_onscreen.cpp LIBS toran_ui ONSCREEN TIMEOUT 180)
-toran_add_test(test_two_copies SOURCES onscreen/tst_two_copies.cpp ONSCREEN TIMEOUT 180)
-target_compile_definitions(test_two_copies PRIVATE TORAN2000_EXE="$<TARGET_FILE:Toran2000>")
-add_dependencies(test_two_copies Toran2000)

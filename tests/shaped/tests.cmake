@@ -1,5 +1,0 @@
-toran_add_test(test_region_data SOURCES shaped/tst_regiondata.cpp LIBS toran_core)
-toran_add_test(test_balloon_geometry SOURCES shaped/tst_balloongeometry.cpp LIBS toran_core)
-toran_add_test(test_formshape SOURCES shaped/tst_formshape.cpp LIBS toran_ui)
-toran_add_test(test_coolform SOURCES shaped/tst_coolform.cpp LIBS toran_ui)
-toran_add_test(test_shapes_onscreen SOURCES shaped/tst_shapes_onscreen.cpp LIBS toran_ui ONSCREEN)

@@ -1,5 +1,0 @@
-toran_add_test(test_settings SOURCES shell/tst_settings.cpp)
-toran_add_test(test_soundcue SOURCES shell/tst_soundcue.cpp)
-toran_add_test(test_instance SOURCES shell/tst_instance.cpp)
-toran_add_test(test_mainwindow SOURCES shell/tst_mainwindow.cpp LIBS toran_ui)
-toran_add_test(test_startup SOURCES shell/tst_startup.cpp LIBS toran_ui)

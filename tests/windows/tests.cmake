@@ -1,1 +1,0 @@
-toran_add_test(test_results_windows SOURCES windows/tst_results_windows.cpp LIBS toran_ui)
