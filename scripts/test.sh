@@ -15,8 +15,11 @@ cmake --build build -j"$jobs"
 
 # The sanitizers slow the programs down too much for the paced on-screen
 # tests, and the fuzzer builds its own sanitized reader: the sanitized build
-# leaves both out (tests/CMakeLists.txt marks what it builds).
-configure build-asan -DCMAKE_BUILD_TYPE=Debug -DTORAN_SANITIZE=ON -DBUILD_TESTING=ON
+# leaves both out (tests/CMakeLists.txt marks what it builds). It is built
+# with clang (installed for the fuzzer), which builds it in about half the
+# time and checks the code with a second compiler.
+configure build-asan -DCMAKE_BUILD_TYPE=Debug -DTORAN_SANITIZE=ON -DBUILD_TESTING=ON \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-asan -j"$jobs"
 cd build-asan
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
