@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the Debian 12 packages the game and its tests need, when missing.
 set -eu
-packages="cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libshp-dev libsimpleini-dev
-fonts-liberation2 xvfb xauth x11-utils xdotool imagemagick python3 python3-dbfread python3-dbf
-gstreamer1.0-plugins-base clang libclang-rt-14-dev ninja-build ccache"
+packages="cmake g++ make pkg-config qt6-base-dev libgl-dev libshp-dev libsimpleini-dev
+libopenal-dev libsndfile1-dev fonts-liberation2 xvfb xauth x11-utils xdotool imagemagick
+python3 python3-dbfread python3-dbf pulseaudio pulseaudio-utils clang libclang-rt-14-dev
+ninja-build ccache"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

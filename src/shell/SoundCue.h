@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// What actually makes a sound. The program installs a Qt Multimedia player;
-// tests install a recording fake. Implementations never throw.
+// What actually makes a sound. The program installs an OpenAL player; tests
+// install a recording fake. Implementations never throw and never wait.
 class SoundPlayer
 {
 public:

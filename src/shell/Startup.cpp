@@ -7,7 +7,7 @@
 #include "Hlavni.h"
 #include "InstanceChannel.h"
 #include "Platform.h"
-#include "QtSoundPlayer.h"
+#include "OpenAlSoundPlayer.h"
 #include "Spusteni.h"
 #include "dialogs/DotazKonec.h"
 #include "dialogs/Napoveda.h"
@@ -23,11 +23,39 @@
 #include "widgets/GradProgress.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
 
 #include <memory>
 
 namespace {
 const QString kMainWindowClass = QStringLiteral("THlavniDialog");
+
+// Calls done once, after the first paint of window.
+void whenFirstPainted(QWidget *window, std::function<void()> done)
+{
+    class Watcher : public QObject
+    {
+    public:
+        Watcher(QWidget *window, std::function<void()> done) : QObject(window), m_done(std::move(done)) {}
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint) {
+                watched->removeEventFilter(this);
+                QTimer::singleShot(0, this, [this] {
+                    m_done();
+                    deleteLater();
+                });
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> m_done;
+    };
+    window->installEventFilter(new Watcher(window, std::move(done)));
+}
 } // namespace
 
 namespace Startup {
@@ -71,7 +99,7 @@ int run(int argc, char *argv[])
     app.setApplicationName(QStringLiteral("Toran2000"));
     app.setOrganizationName(QStringLiteral("KQ2000"));
     Fonts::installSubstitutes();
-    QtSoundPlayer player;
+    OpenAlSoundPlayer player;
     setSoundPlayer(&player);
 
     if (findRunningCopy(kMainWindowClass, THlavniDialog::kCaption))
@@ -94,6 +122,10 @@ int run(int argc, char *argv[])
     });
 
     BenchReport::quitWhenShownIfAsked(main);
+    // The sound device takes tens of milliseconds to open: it is opened
+    // beside the running game once the main window has been painted, long
+    // before the player's first click.
+    whenFirstPainted(main, [&player] { player.start(); });
     main->show();
     const int code = app.exec();
     setSoundPlayer(nullptr);

@@ -1,0 +1,463 @@
+#include "OpenAlSoundPlayer.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
+#ifdef _WIN32
+#include <windows.h>
+#define ENABLE_SNDFILE_WINDOWS_PROTOTYPES 1
+#endif
+#include <sndfile.h>
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QLibrary>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A cue that waited longer than this (while the device was being opened)
+// would come too late to belong to what the player sees: it is dropped.
+constexpr auto kStaleCue = std::chrono::milliseconds(300);
+// Without a device (none at all, or it went away), the next cue tries to
+// open one again once this much time has passed since the last try.
+constexpr auto kReopenInterval = std::chrono::seconds(2);
+// The most of one file that is decoded: half a minute of 48 kHz stereo.
+constexpr sf_count_t kMaxSamples = sf_count_t(48000) * 2 * 30;
+
+// The libraries are loaded on the sound thread, not linked: neither they nor
+// the many coders libsndfile brings along cost the start anything.
+#define TORAN_OPENAL_FUNCTIONS(X) \
+    X(alcOpenDevice) X(alcCloseDevice) X(alcCreateContext) X(alcDestroyContext) \
+    X(alcMakeContextCurrent) X(alcIsExtensionPresent) X(alcGetIntegerv) \
+    X(alGetError) X(alGenSources) X(alDeleteSources) X(alGenBuffers) X(alDeleteBuffers) \
+    X(alBufferData) X(alSourcei) X(alSourcePlay) X(alSourceStop)
+#ifdef _WIN32
+#define TORAN_SNDFILE_FUNCTIONS(X) X(sf_wchar_open) X(sf_readf_short) X(sf_close)
+#else
+#define TORAN_SNDFILE_FUNCTIONS(X) X(sf_open) X(sf_readf_short) X(sf_close)
+#endif
+
+struct Api {
+#define TORAN_DECLARE(name) decltype(&::name) name = nullptr;
+    TORAN_OPENAL_FUNCTIONS(TORAN_DECLARE)
+    TORAN_SNDFILE_FUNCTIONS(TORAN_DECLARE)
+#undef TORAN_DECLARE
+};
+
+struct LibraryName {
+    const char *name;
+    int version;   // -1: none
+};
+#ifdef _WIN32
+const LibraryName kOpenAlNames[] = {{"OpenAL32", -1}, {"soft_oal", -1}};
+const LibraryName kSndfileNames[] = {{"sndfile", -1}, {"libsndfile-1", -1}};
+#else
+const LibraryName kOpenAlNames[] = {{"openal", 1}};
+const LibraryName kSndfileNames[] = {{"sndfile", 1}};
+#endif
+
+template<size_t N>
+bool loadFirst(QLibrary &library, const LibraryName (&names)[N])
+{
+    for (const LibraryName &n : names) {
+        library.setFileNameAndVersion(QLatin1String(n.name), n.version);
+        if (library.load())
+            return true;
+    }
+    return false;
+}
+
+template<class Function>
+bool resolve(QLibrary &library, const char *symbol, Function &function)
+{
+    function = reinterpret_cast<Function>(library.resolve(symbol));
+    return function != nullptr;
+}
+
+// What tells a changed file from the one decoded before.
+struct FileStamp {
+    qint64 size = -1;
+    QDateTime modified;
+    QDateTime changed;
+    bool operator==(const FileStamp &o) const
+    {
+        return size == o.size && modified == o.modified && changed == o.changed;
+    }
+};
+
+FileStamp stampOf(const QString &path)
+{
+    const QFileInfo info(path);
+    return {info.size(), info.lastModified(), info.metadataChangeTime()};
+}
+
+// The device, its one source and the decoded cues. Used on the sound
+// thread only.
+class SoundEngine
+{
+public:
+    bool isOpen() const { return m_device != nullptr; }
+    bool open();
+    void close();
+    void unloadLibraries();
+    bool stillConnected();
+    void play(const QString &path);
+
+private:
+    struct Cue {
+        FileStamp stamp;
+        ALuint buffer = 0;   // 0: the file cannot be played
+    };
+
+    bool loadLibraries();
+    ALuint decode(const QString &path);
+    std::vector<short> readWav(SNDFILE *file, SF_INFO &info);
+
+    Api m_api;
+    QLibrary m_openal;
+    QLibrary m_sndfile;
+    bool m_loaded = false;
+    bool m_unavailable = false;
+    ALCdevice *m_device = nullptr;
+    ALCcontext *m_context = nullptr;
+    ALuint m_source = 0;
+    bool m_hasSource = false;
+    bool m_tellsDisconnect = false;
+    QHash<QString, Cue> m_cues;
+};
+
+bool SoundEngine::loadLibraries()
+{
+    if (m_loaded)
+        return true;
+    if (m_unavailable)
+        return false;
+    bool ok = loadFirst(m_openal, kOpenAlNames) && loadFirst(m_sndfile, kSndfileNames);
+#define TORAN_RESOLVE_OPENAL(name) ok = ok && resolve(m_openal, #name, m_api.name);
+#define TORAN_RESOLVE_SNDFILE(name) ok = ok && resolve(m_sndfile, #name, m_api.name);
+    TORAN_OPENAL_FUNCTIONS(TORAN_RESOLVE_OPENAL)
+    TORAN_SNDFILE_FUNCTIONS(TORAN_RESOLVE_SNDFILE)
+#undef TORAN_RESOLVE_OPENAL
+#undef TORAN_RESOLVE_SNDFILE
+    if (!ok) {
+        // Not installed, or too old: that does not change while we run.
+        unloadLibraries();
+        m_unavailable = true;
+        return false;
+    }
+    m_loaded = true;
+    return true;
+}
+
+void SoundEngine::unloadLibraries()
+{
+    m_api = Api();
+    m_openal.unload();
+    m_sndfile.unload();
+    m_loaded = false;
+}
+
+bool SoundEngine::open()
+{
+    if (!loadLibraries())
+        return false;
+    m_device = m_api.alcOpenDevice(nullptr);
+    if (!m_device)
+        return false;
+    m_context = m_api.alcCreateContext(m_device, nullptr);
+    if (!m_context || !m_api.alcMakeContextCurrent(m_context)) {
+        close();
+        return false;
+    }
+    m_api.alGetError();
+    m_api.alGenSources(1, &m_source);
+    m_hasSource = m_api.alGetError() == AL_NO_ERROR;
+    if (!m_hasSource) {
+        close();
+        return false;
+    }
+    m_tellsDisconnect = m_api.alcIsExtensionPresent(m_device, "ALC_EXT_disconnect");
+    return true;
+}
+
+void SoundEngine::close()
+{
+    if (m_context) {
+        if (m_hasSource) {
+            m_api.alSourceStop(m_source);
+            m_api.alSourcei(m_source, AL_BUFFER, 0);
+            m_api.alDeleteSources(1, &m_source);
+            m_hasSource = false;
+        }
+        for (const Cue &cue : std::as_const(m_cues))
+            if (cue.buffer)
+                m_api.alDeleteBuffers(1, &cue.buffer);
+        m_api.alcMakeContextCurrent(nullptr);
+        m_api.alcDestroyContext(m_context);
+        m_context = nullptr;
+    }
+    // Buffers belong to the device: a new one decodes every cue again.
+    m_cues.clear();
+    if (m_device) {
+        m_api.alcCloseDevice(m_device);
+        m_device = nullptr;
+    }
+}
+
+bool SoundEngine::stillConnected()
+{
+    if (!m_tellsDisconnect)
+        return true;
+    ALCint connected = ALC_TRUE;
+    m_api.alcGetIntegerv(m_device, ALC_CONNECTED, 1, &connected);
+    return connected != ALC_FALSE;
+}
+
+void SoundEngine::play(const QString &path)
+{
+    // Taken before decoding: a file still being written is decoded again at
+    // its next cue.
+    const FileStamp stamp = stampOf(path);
+    m_api.alSourceStop(m_source);
+    auto cue = m_cues.find(path);
+    if (cue == m_cues.end() || !(cue->stamp == stamp)) {
+        if (cue != m_cues.end() && cue->buffer) {
+            m_api.alSourcei(m_source, AL_BUFFER, 0);
+            m_api.alDeleteBuffers(1, &cue->buffer);
+        }
+        cue = m_cues.insert(path, Cue{stamp, decode(path)});
+    }
+    if (!cue->buffer)
+        return;
+    m_api.alSourcei(m_source, AL_BUFFER, ALint(cue->buffer));
+    m_api.alSourcePlay(m_source);
+}
+
+ALuint SoundEngine::decode(const QString &path)
+{
+    SF_INFO info{};
+#ifdef _WIN32
+    SNDFILE *file = m_api.sf_wchar_open(reinterpret_cast<LPCWSTR>(path.utf16()), SFM_READ, &info);
+#else
+    SNDFILE *file = m_api.sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+#endif
+    if (!file)
+        return 0;
+    const std::vector<short> samples = readWav(file, info);
+    m_api.sf_close(file);
+    if (samples.empty())
+        return 0;
+    m_api.alGetError();
+    ALuint buffer = 0;
+    m_api.alGenBuffers(1, &buffer);
+    if (m_api.alGetError() != AL_NO_ERROR)
+        return 0;
+    m_api.alBufferData(buffer, info.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, samples.data(),
+                       ALsizei(samples.size() * sizeof(short)), info.samplerate);
+    if (m_api.alGetError() != AL_NO_ERROR) {
+        m_api.alDeleteBuffers(1, &buffer);
+        return 0;
+    }
+    return buffer;
+}
+
+// The file's samples as 16-bit mono or stereo; empty for anything that is
+// not a WAV file with sound in it. More than two channels are mixed to one.
+std::vector<short> SoundEngine::readWav(SNDFILE *file, SF_INFO &info)
+{
+    const int type = info.format & SF_FORMAT_TYPEMASK;
+    if ((type != SF_FORMAT_WAV && type != SF_FORMAT_WAVEX) || info.channels < 1 || info.samplerate < 1)
+        return {};
+    const sf_count_t frames = std::min<sf_count_t>(info.frames, kMaxSamples / info.channels);
+    if (frames < 1)
+        return {};
+    std::vector<short> samples(size_t(frames * info.channels));
+    const sf_count_t read = m_api.sf_readf_short(file, samples.data(), frames);
+    if (read < 1)
+        return {};
+    samples.resize(size_t(read * info.channels));
+    if (info.channels > 2) {
+        std::vector<short> mono(static_cast<size_t>(read));
+        for (sf_count_t f = 0; f < read; ++f) {
+            long sum = 0;
+            for (int c = 0; c < info.channels; ++c)
+                sum += samples[size_t(f * info.channels + c)];
+            mono[size_t(f)] = short(sum / info.channels);
+        }
+        samples.swap(mono);
+        info.channels = 1;
+    }
+    return samples;
+}
+
+} // namespace
+
+// Takes the latest cue from the GUI thread and plays it; opens the device
+// when it starts, and again later where there was none.
+class OpenAlSoundPlayer::SoundThread
+{
+public:
+    SoundThread() : m_worker([this] { run(); }) {}
+
+    ~SoundThread()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_all();
+        m_worker.join();
+    }
+
+    void post(const QString &path)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            // Only the latest cue counts: it would cut off any before it.
+            m_pending = path;
+            m_postedAt = Clock::now();
+            m_hasPending = true;
+        }
+        m_wake.notify_one();
+    }
+
+    bool waitForDevice(int timeoutMs)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_settled.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return !m_opening; });
+        return !m_opening && m_deviceOpen;
+    }
+
+private:
+    void run()
+    {
+        openDevice();
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [this] { return m_stopping || m_hasPending; });
+            if (m_stopping)
+                break;
+            const QString path = std::exchange(m_pending, QString());
+            const Clock::time_point postedAt = m_postedAt;
+            m_hasPending = false;
+            lock.unlock();
+            try {
+                serve(path, postedAt);
+            } catch (...) {
+                // Out of memory for a cue: it stays silent.
+            }
+            lock.lock();
+        }
+        lock.unlock();
+        m_engine.close();
+        m_engine.unloadLibraries();
+    }
+
+    void serve(const QString &path, Clock::time_point postedAt)
+    {
+        if (m_engine.isOpen() && !m_engine.stillConnected()) {
+            m_engine.close();
+            setDeviceOpen(false);
+        }
+        if (!m_engine.isOpen()) {
+            if (Clock::now() - m_lastAttempt < kReopenInterval)
+                return;
+            openDevice();
+            if (!m_engine.isOpen())
+                return;
+        }
+        if (Clock::now() - postedAt > kStaleCue)
+            return;
+        m_engine.play(path);
+    }
+
+    void openDevice()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_opening = true;
+        }
+        bool open = false;
+        try {
+            open = m_engine.open();
+        } catch (...) {
+            m_engine.close();
+        }
+        // OpenAL probes its backends once, when it is loaded: one that found
+        // no server then is only tried again by a fresh load.
+        if (!open)
+            m_engine.unloadLibraries();
+        m_lastAttempt = Clock::now();
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_opening = false;
+        }
+        setDeviceOpen(open);
+    }
+
+    void setDeviceOpen(bool open)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_deviceOpen = open;
+        }
+        m_settled.notify_all();
+    }
+
+    SoundEngine m_engine;                // the sound thread's own
+    Clock::time_point m_lastAttempt;     // the sound thread's own
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;      // a cue or the end
+    std::condition_variable m_settled;   // an attempt to open ended
+    QString m_pending;
+    Clock::time_point m_postedAt;
+    bool m_hasPending = false;
+    bool m_stopping = false;
+    bool m_opening = true;
+    bool m_deviceOpen = false;
+
+    std::thread m_worker;                // last: starts once the rest is ready
+};
+
+OpenAlSoundPlayer::OpenAlSoundPlayer() = default;
+OpenAlSoundPlayer::~OpenAlSoundPlayer() = default;
+
+void OpenAlSoundPlayer::start()
+{
+    if (m_thread)
+        return;
+    // OpenAL Soft reports a missing server or sound card on stderr; the
+    // game stays quiet about it unless someone asked for the log.
+    if (!qEnvironmentVariableIsSet("ALSOFT_LOGLEVEL"))
+        qputenv("ALSOFT_LOGLEVEL", "0");
+    try {
+        m_thread = std::make_unique<SoundThread>();
+    } catch (...) {
+        // No thread to be had: the game plays on in silence.
+    }
+}
+
+void OpenAlSoundPlayer::play(const QString &fullPath)
+{
+    start();
+    if (m_thread)
+        m_thread->post(fullPath);
+}
+
+bool OpenAlSoundPlayer::waitForDevice(int timeoutMs)
+{
+    return m_thread && m_thread->waitForDevice(timeoutMs);
+}

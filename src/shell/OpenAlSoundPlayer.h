@@ -1,0 +1,33 @@
+#pragma once
+
+#include "SoundCue.h"
+
+#include <memory>
+
+// Plays cues through OpenAL Soft, decoded by libsndfile. A sound thread of
+// its own loads both libraries and opens the default device, so neither the
+// start nor a handler waits for them, and OpenAL mixes on its own thread, so
+// a cue plays on while the GUI thread runs an animation. One source: a new
+// cue stops the one still playing. Each file is decoded once and kept until
+// it changes. No device, a device that goes away, or a file that is not a
+// readable WAV: silence.
+class OpenAlSoundPlayer : public SoundPlayer
+{
+public:
+    OpenAlSoundPlayer();
+    // Stops the sound, frees the device and unloads both libraries.
+    ~OpenAlSoundPlayer() override;
+
+    // Starts the sound thread, which opens the device at once. The first
+    // cue starts it too, where this was not called before.
+    void start();
+    void play(const QString &fullPath) override;
+
+    // Waits (at most timeoutMs) until the thread's latest attempt to open
+    // the device has ended; true while a device is open.
+    bool waitForDevice(int timeoutMs);
+
+private:
+    class SoundThread;
+    std::unique_ptr<SoundThread> m_thread;
+};
