@@ -1,0 +1,106 @@
+// One move of a game played with the mouse on a real X server, heard through
+// the program's sound player on a private PulseAudio server: the lift, the
+// start of the drop and the landing are three sounds of their own, each
+// heard nearly to its end although the animations hold the GUI thread.
+#include "board/BoardRules.h"
+#include "board/Plocha.h"
+#include "shell/Fonts.h"
+#include "shell/OpenAlSoundPlayer.h"
+#include "shell/Pacing.h"
+#include "shell/Startup.h"
+#include "support/ProgramWindows.h"
+#include "support/SoundServer.h"
+#include "support/TestSupport.h"
+#include "widgets/Shape.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+const QString kInstalledSounds = QStringLiteral(TORAN_SOUND_DIR);
+
+QString heardText(const QVector<Burst> &bursts)
+{
+    QStringList parts;
+    for (const Burst &b : bursts)
+        parts << QStringLiteral("%1 ms at %2 ms").arg(b.ms(), 0, 'f', 1).arg(b.beginMs(), 0, 'f', 1);
+    return QStringLiteral("heard: ") + parts.join(QStringLiteral(", "));
+}
+} // namespace
+
+class SoundOnScreenTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void oneMoveSoundsItsLiftPlacingAndLanding();
+};
+
+void SoundOnScreenTest::oneMoveSoundsItsLiftPlacingAndLanding()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("xdotool is not installed");
+    SoundServer server;
+    const QString reason = server.start();
+    if (!reason.isEmpty())
+        QSKIP(qPrintable(reason));
+    QVERIFY2(server.startRecording(), "parec gives no steady recording of the sink");
+
+    Fonts::installSubstitutes();
+    Pacing::setEnabled(true);   // the animations at their real pace
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+    for (const QString &name : QDir(kInstalledSounds).entryList({"*.wav"})) {
+        QFile f(kInstalledSounds + QLatin1Char('/') + name);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        dir.writeFile("Zvuky/" + name, f.readAll());
+    }
+    OpenAlSoundPlayer player;
+    setSoundPlayer(&player);
+    player.start();
+    QVERIFY(player.waitForDevice(5000));
+
+    Startup::createWindows([](int) {});
+    THlavniDialog *main = appWindows().HlavniDialog;
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    main->startGame(3);
+    BoardPanel *board = main->plocha();
+    QTest::qWait(500);
+
+    // The smallest disk from post 1 to post 3: both clicks at once, the
+    // second one handled after the lift.
+    Shape *disk = board->disk(1);
+    const QPoint from = disk->mapToGlobal(disk->rect().center());
+    const QPoint to = board->pole(3)->mapToGlobal(QPoint(3, 8));
+    const qint64 start = server.position();
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
+                               {"mousemove", QString::number(from.x()), QString::number(from.y()), "click", "1",
+                                "mousemove", QString::number(to.x()), QString::number(to.y()), "click", "1"}),
+             0);
+    const int landing = Board::landingTop(board->disks(), board->baseLeft(3), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(disk->x() == Board::slotLeft(board->baseLeft(3), 1) && disk->y() == landing, 5000);
+    QTest::qWait(300);
+
+    const QVector<qint16> samples = server.samplesFrom(start);
+    const QVector<Burst> bursts = burstsIn(samples);
+    qInfo("%s", qPrintable(heardText(bursts)));
+    QVERIFY2(bursts.size() == 3, qPrintable(heardText(bursts)));
+    const char *const cues[] = {"Zvednuti.wav", "Polozeni.wav", "Dopad.wav"};
+    for (int i = 0; i < 3; ++i) {
+        const double length = wavLengthMs(kInstalledSounds + QLatin1Char('/') + QLatin1String(cues[i]));
+        QVERIFY2(bursts[i].ms() >= 0.9 * length, qPrintable(QLatin1String(cues[i]) + QLatin1Char(' ') + heardText(bursts)));
+    }
+    // Which is which, by their tunes: the lift rises, the drop's start falls,
+    // the landing is a low knock.
+    QVERIFY(pitchHz(samples, bursts[0], 1) < pitchHz(samples, bursts[0], 2));
+    QVERIFY(pitchHz(samples, bursts[1], 1) > pitchHz(samples, bursts[1], 2));
+    QVERIFY(pitchHz(samples, bursts[2]) < 300);
+
+    destroyProgramWindows();
+    setSoundPlayer(nullptr);
+}
+
+TORAN_TEST_MAIN(SoundOnScreenTest)
+#include "tst_sound_onscreen.moc"

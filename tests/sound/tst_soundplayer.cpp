@@ -1,0 +1,278 @@
+// The program's sound player on a private PulseAudio server, heard through a
+// recording of the server's sink: what the player hears, when, and that a
+// cue never holds up the handler that asked for it.
+#include "shell/OpenAlSoundPlayer.h"
+#include "shell/SoundCue.h"
+#include "support/SoundServer.h"
+#include "support/TestSupport.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QtTest>
+
+#include <thread>
+
+namespace {
+const QString kInstalledSounds = QStringLiteral(TORAN_SOUND_DIR);
+
+QByteArray installedCue(const QString &name)
+{
+    QFile f(kInstalledSounds + QLatin1Char('/') + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+double lengthOf(const QString &name) { return wavLengthMs(kInstalledSounds + QLatin1Char('/') + name); }
+
+// The threads of this process and whether a library is mapped into it.
+int threadCount() { return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(); }
+bool isMapped(const char *library)
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+}
+
+QString describe(const QVector<Burst> &bursts)
+{
+    QStringList parts;
+    for (const Burst &b : bursts)
+        parts << QStringLiteral("%1 ms at %2 ms").arg(b.ms(), 0, 'f', 1).arg(b.beginMs(), 0, 'f', 1);
+    return QStringLiteral("heard: ") + (parts.isEmpty() ? QStringLiteral("nothing") : parts.join(QStringLiteral(", ")));
+}
+} // namespace
+
+class SoundPlayerTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void everyInstalledCueIsHeardNearlyToItsEnd_data();
+    void everyInstalledCueIsHeardNearlyToItsEnd();
+    void aCueStartsOnTimeAndPlaysToItsEndWhileItsCallerIsBlocked_data();
+    void aCueStartsOnTimeAndPlaysToItsEndWhileItsCallerIsBlocked();
+    void aNewCueCutsOffTheOneStillPlaying();
+    void aCueFileIsReadAgainOnceItChanges_data();
+    void aCueFileIsReadAgainOnceItChanges();
+    void withoutASoundServerCuesAreSilentAndNeverHoldTheCaller_data();
+    void withoutASoundServerCuesAreSilentAndNeverHoldTheCaller();
+
+private:
+    // Plays name through the cue service and returns what the recording
+    // heard from that moment until waitMs later.
+    QVector<Burst> heardAfterCue(const QString &name, int waitMs, QVector<qint16> *samples = nullptr);
+    void startPlayer();
+    void endPlayer();
+
+    std::unique_ptr<SoundServer> m_server;
+    std::unique_ptr<ScratchAppDir> m_app;
+    std::unique_ptr<OpenAlSoundPlayer> m_player;
+};
+
+void SoundPlayerTest::initTestCase()
+{
+    m_server = std::make_unique<SoundServer>();
+    const QString reason = m_server->start();
+    if (!reason.isEmpty())
+        QSKIP(qPrintable(reason));
+    QVERIFY2(m_server->startRecording(), "parec gives no steady recording of the sink");
+}
+
+void SoundPlayerTest::init()
+{
+    m_app = std::make_unique<ScratchAppDir>();
+    for (const QString &name : QDir(kInstalledSounds).entryList({"*.wav"}))
+        m_app->writeFile(QStringLiteral("Zvuky/") + name, installedCue(name));
+    startPlayer();
+}
+
+void SoundPlayerTest::cleanup()
+{
+    endPlayer();
+    m_app.reset();
+}
+
+void SoundPlayerTest::startPlayer()
+{
+    m_player = std::make_unique<OpenAlSoundPlayer>();
+    setSoundPlayer(m_player.get());
+    m_player->start();
+}
+
+void SoundPlayerTest::endPlayer()
+{
+    setSoundPlayer(nullptr);
+    m_player.reset();
+}
+
+QVector<Burst> SoundPlayerTest::heardAfterCue(const QString &name, int waitMs, QVector<qint16> *samples)
+{
+    const qint64 from = m_server->position();
+    PlaySoundCue(name);
+    QTest::qWait(waitMs);
+    const QVector<qint16> heard = m_server->samplesFrom(from);
+    if (samples)
+        *samples = heard;
+    return burstsIn(heard);
+}
+
+void SoundPlayerTest::everyInstalledCueIsHeardNearlyToItsEnd_data()
+{
+    QTest::addColumn<QString>("name");
+    const QStringList cues = QDir(kInstalledSounds).entryList({"*.wav"});
+    QVERIFY(cues.size() >= 8);
+    for (const QString &name : cues)
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+// Each cue on its own, from its start to at least 90 % of its length.
+void SoundPlayerTest::everyInstalledCueIsHeardNearlyToItsEnd()
+{
+    QFETCH(QString, name);
+    QVERIFY(m_player->waitForDevice(5000));
+    const double length = lengthOf(name);
+    QVERIFY(length > 0);
+    const QVector<Burst> bursts = heardAfterCue(name, int(length) + 300);
+    qInfo("%s", qPrintable(describe(bursts) + QStringLiteral(" of %1 ms").arg(length)));
+    QVERIFY2(bursts.size() == 1, qPrintable(describe(bursts)));
+    QVERIFY2(bursts[0].ms() >= 0.9 * length && bursts[0].ms() <= length + 20,
+             qPrintable(describe(bursts) + QStringLiteral(" of %1 ms").arg(length)));
+}
+
+void SoundPlayerTest::aCueStartsOnTimeAndPlaysToItsEndWhileItsCallerIsBlocked_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("short cue") << QStringLiteral("Zvednuti.wav");
+    QTest::newRow("cue longer than the block") << QStringLiteral("Dotaz.wav");
+}
+
+// As an animation holds the GUI thread right after its cue: the cue starts
+// within 40 ms and plays out in full.
+void SoundPlayerTest::aCueStartsOnTimeAndPlaysToItsEndWhileItsCallerIsBlocked()
+{
+    QFETCH(QString, name);
+    QVERIFY(m_player->waitForDevice(5000));
+    const double length = lengthOf(name);
+    const qint64 from = m_server->position();
+    PlaySoundCue(name);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    QTest::qWait(int(length) + 200);
+    const QVector<Burst> bursts = burstsIn(m_server->samplesFrom(from));
+    qInfo("%s", qPrintable(describe(bursts) + QStringLiteral(" of %1 ms").arg(length)));
+    QVERIFY2(bursts.size() == 1, qPrintable(describe(bursts)));
+    QVERIFY2(bursts[0].beginMs() <= 40, qPrintable(describe(bursts)));
+    QVERIFY2(bursts[0].ms() >= 0.95 * length, qPrintable(describe(bursts) + QStringLiteral(" of %1 ms").arg(length)));
+}
+
+// One source: a cue 30 ms after a longer one stops it and is heard itself
+// in full, so the sound lasts about 30 ms plus the second cue.
+void SoundPlayerTest::aNewCueCutsOffTheOneStillPlaying()
+{
+    QVERIFY(m_player->waitForDevice(5000));
+    const double first = lengthOf(QStringLiteral("Dotaz.wav"));
+    const double second = lengthOf(QStringLiteral("Zvednuti.wav"));
+    QVERIFY(first > 300 && second < 100);
+    const qint64 from = m_server->position();
+    PlaySoundCue(QStringLiteral("Dotaz.wav"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    PlaySoundCue(QStringLiteral("Zvednuti.wav"));
+    QTest::qWait(int(first) + 300);
+    const QVector<Burst> bursts = burstsIn(m_server->samplesFrom(from));
+    QVERIFY2(bursts.size() == 1, qPrintable(describe(bursts)));
+    // Both played (more than the second alone), the first not to its end.
+    QVERIFY2(bursts[0].ms() >= 0.9 * second + 15 && bursts[0].ms() <= 30 + second + 40, qPrintable(describe(bursts)));
+}
+
+void SoundPlayerTest::aCueFileIsReadAgainOnceItChanges_data()
+{
+    QTest::addColumn<QByteArray>("before");     // null: no such file yet
+    QTest::addColumn<double>("beforeMs");       // 0: silence
+    QTest::newRow("appears later") << QByteArray() << 0.0;
+    QTest::newRow("rewritten with another length") << installedCue("Zvednuti.wav") << lengthOf("Zvednuti.wav");
+    QTest::newRow("rewritten with the same length") << installedCue("PomocnikKonec.wav") << lengthOf("PomocnikKonec.wav");
+    QTest::newRow("not a WAV file at first") << QByteArray("RIFF? no, just text\n") << 0.0;
+    QTest::newRow("a WAV cut off after its header") << installedCue("Dotaz.wav").left(44) << 0.0;
+}
+
+// A cue file is decoded once, and again when it changed: at its next cue
+// the new contents play (here the rising "PomocnikStart" tune).
+void SoundPlayerTest::aCueFileIsReadAgainOnceItChanges()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(double, beforeMs);
+    QVERIFY(m_player->waitForDevice(5000));
+    const QString name = QStringLiteral("Dopad.wav");
+    QFile::remove(m_app->file("Zvuky/" + name));
+    if (!before.isNull())
+        m_app->writeFile("Zvuky/" + name, before);
+    QVector<Burst> bursts = heardAfterCue(name, 600);
+    if (beforeMs == 0) {
+        QVERIFY2(bursts.isEmpty(), qPrintable(describe(bursts)));
+    } else {
+        QVERIFY2(bursts.size() == 1 && bursts[0].ms() >= 0.9 * beforeMs && bursts[0].ms() <= beforeMs + 20,
+                 qPrintable(describe(bursts)));
+    }
+
+    m_app->writeFile("Zvuky/" + name, installedCue("PomocnikStart.wav"));
+    const double afterMs = lengthOf("PomocnikStart.wav");
+    QVector<qint16> samples;
+    bursts = heardAfterCue(name, int(afterMs) + 300, &samples);
+    QVERIFY2(bursts.size() == 1 && bursts[0].ms() >= 0.9 * afterMs, qPrintable(describe(bursts)));
+    QVERIFY(pitchHz(samples, bursts[0], 1) < pitchHz(samples, bursts[0], 2));
+}
+
+void SoundPlayerTest::withoutASoundServerCuesAreSilentAndNeverHoldTheCaller_data()
+{
+    QTest::addColumn<bool>("serverAtFirst");
+    QTest::newRow("no server until later") << false;
+    QTest::newRow("the server ends while a cue plays, and comes back") << true;
+}
+
+// Without a server every cue returns at once, in silence; once a server is
+// there again, a cue two seconds on finds it. The player ends at once,
+// unloading OpenAL and ending every thread it started.
+void SoundPlayerTest::withoutASoundServerCuesAreSilentAndNeverHoldTheCaller()
+{
+    QFETCH(bool, serverAtFirst);
+    endPlayer();
+    const int threadsBefore = threadCount();
+    const QByteArray address = qgetenv("PULSE_SERVER");
+    if (!serverAtFirst)
+        qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(m_app->file("no-server")));
+    startPlayer();
+    QCOMPARE(m_player->waitForDevice(5000), serverAtFirst);
+    if (serverAtFirst) {
+        PlaySoundCue(QStringLiteral("Dotaz.wav"));
+        QTest::qWait(100);
+        m_server->kill();
+    }
+    QElapsedTimer clock;
+    for (const char *cue : {"Zvednuti.wav", "Polozeni.wav", "Dopad.wav", "Dialog.wav", "Zvednuti.wav"}) {
+        clock.start();
+        PlaySoundCue(QLatin1String(cue));
+        QVERIFY2(clock.elapsed() < 10, cue);
+        QTest::qWait(50);
+    }
+    QVERIFY(!m_player->waitForDevice(5000));
+
+    if (serverAtFirst) {
+        QCOMPARE(m_server->start(), QString());
+        QVERIFY(m_server->startRecording());
+    } else {
+        qputenv("PULSE_SERVER", address);
+    }
+    QTest::qWait(2100);
+    const QVector<Burst> bursts = heardAfterCue(QStringLiteral("Dialog.wav"), 700);
+    QVERIFY2(bursts.size() == 1 && bursts[0].ms() >= 0.9 * lengthOf("Dialog.wav"), qPrintable(describe(bursts)));
+
+    clock.start();
+    endPlayer();
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!isMapped("libopenal"));
+    QTRY_VERIFY(threadCount() <= threadsBefore);
+}
+
+TORAN_TEST_GUILESS_MAIN(SoundPlayerTest)
+#include "tst_soundplayer.moc"
