@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -30,9 +31,14 @@ using Clock = std::chrono::steady_clock;
 // A cue that waited longer than this (while the device was being opened)
 // would come too late to belong to what the player sees: it is dropped.
 constexpr auto kStaleCue = std::chrono::milliseconds(300);
-// Without a device (none at all, or it went away), the next cue tries to
-// open one again once this much time has passed since the last try.
-constexpr auto kReopenInterval = std::chrono::seconds(2);
+// Without a device (none at all, or it went away), a cue tries to open one
+// again once this much time has passed since the last try; the wait doubles
+// with every try that fails, up to the longest.
+constexpr auto kFirstRetry = std::chrono::seconds(2);
+constexpr auto kLongestRetry = std::chrono::seconds(32);
+// An open device mixes silence all the time: after this long without a cue
+// it is paused, and the next cue resumes it.
+constexpr auto kRestAfter = std::chrono::seconds(3);
 // The most of one file that is decoded: half a minute of 48 kHz stereo.
 constexpr sf_count_t kMaxSamples = sf_count_t(48000) * 2 * 30;
 
@@ -40,9 +46,9 @@ constexpr sf_count_t kMaxSamples = sf_count_t(48000) * 2 * 30;
 // the many coders libsndfile brings along cost the start anything.
 #define TORAN_OPENAL_FUNCTIONS(X) \
     X(alcOpenDevice) X(alcCloseDevice) X(alcCreateContext) X(alcDestroyContext) \
-    X(alcMakeContextCurrent) X(alcIsExtensionPresent) X(alcGetIntegerv) \
+    X(alcMakeContextCurrent) X(alcIsExtensionPresent) X(alcGetProcAddress) X(alcGetIntegerv) \
     X(alGetError) X(alGenSources) X(alDeleteSources) X(alGenBuffers) X(alDeleteBuffers) \
-    X(alBufferData) X(alSourcei) X(alSourcePlay) X(alSourceStop)
+    X(alBufferData) X(alSourcei) X(alGetSourcei) X(alSourcePlay) X(alSourceStop)
 #ifdef _WIN32
 #define TORAN_SNDFILE_FUNCTIONS(X) X(sf_wchar_open) X(sf_readf_short) X(sf_close)
 #else
@@ -66,6 +72,13 @@ const LibraryName kSndfileNames[] = {{"sndfile", -1}, {"libsndfile-1", -1}};
 #else
 const LibraryName kOpenAlNames[] = {{"openal", 1}};
 const LibraryName kSndfileNames[] = {{"sndfile", 1}};
+#endif
+
+#ifdef __linux__
+// libasound, which OpenAL brings along, reports every failed look for a sound
+// card on stderr; a game without sound has nothing to say about it.
+using AlsaErrorHandler = void (*)(const char *, int, const char *, int, const char *, ...);
+void ignoreAlsaError(const char *, int, const char *, int, const char *, ...) {}
 #endif
 
 template<size_t N>
@@ -114,6 +127,9 @@ public:
     void unloadLibraries();
     bool stillConnected();
     void play(const QString &path);
+    bool isResting() const { return m_resting; }
+    // Pauses the device, unless a cue still plays.
+    void rest();
 
 private:
     struct Cue {
@@ -128,6 +144,7 @@ private:
     Api m_api;
     QLibrary m_openal;
     QLibrary m_sndfile;
+    QLibrary m_alsa;
     bool m_loaded = false;
     bool m_unavailable = false;
     ALCdevice *m_device = nullptr;
@@ -135,6 +152,9 @@ private:
     ALuint m_source = 0;
     bool m_hasSource = false;
     bool m_tellsDisconnect = false;
+    LPALCDEVICEPAUSESOFT m_pause = nullptr;
+    LPALCDEVICERESUMESOFT m_resume = nullptr;
+    bool m_resting = false;
     QHash<QString, Cue> m_cues;
 };
 
@@ -157,6 +177,14 @@ bool SoundEngine::loadLibraries()
         m_unavailable = true;
         return false;
     }
+#ifdef __linux__
+    m_alsa.setFileNameAndVersion(QStringLiteral("asound"), 2);
+    if (m_alsa.load()) {
+        using SetHandler = int (*)(AlsaErrorHandler);
+        if (auto setHandler = reinterpret_cast<SetHandler>(m_alsa.resolve("snd_lib_error_set_handler")))
+            setHandler(ignoreAlsaError);
+    }
+#endif
     m_loaded = true;
     return true;
 }
@@ -164,6 +192,7 @@ bool SoundEngine::loadLibraries()
 void SoundEngine::unloadLibraries()
 {
     m_api = Api();
+    m_alsa.unload();
     m_openal.unload();
     m_sndfile.unload();
     m_loaded = false;
@@ -189,6 +218,10 @@ bool SoundEngine::open()
         return false;
     }
     m_tellsDisconnect = m_api.alcIsExtensionPresent(m_device, "ALC_EXT_disconnect");
+    if (m_api.alcIsExtensionPresent(m_device, "ALC_SOFT_pause_device")) {
+        m_pause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(m_api.alcGetProcAddress(m_device, "alcDevicePauseSOFT"));
+        m_resume = reinterpret_cast<LPALCDEVICERESUMESOFT>(m_api.alcGetProcAddress(m_device, "alcDeviceResumeSOFT"));
+    }
     return true;
 }
 
@@ -214,6 +247,21 @@ void SoundEngine::close()
         m_api.alcCloseDevice(m_device);
         m_device = nullptr;
     }
+    m_pause = nullptr;
+    m_resume = nullptr;
+    m_resting = false;
+}
+
+void SoundEngine::rest()
+{
+    if (m_resting || !m_pause || !m_resume)
+        return;
+    ALint state = AL_STOPPED;
+    m_api.alGetSourcei(m_source, AL_SOURCE_STATE, &state);
+    if (state == AL_PLAYING)
+        return;
+    m_pause(m_device);
+    m_resting = true;
 }
 
 bool SoundEngine::stillConnected()
@@ -241,6 +289,10 @@ void SoundEngine::play(const QString &path)
     }
     if (!cue->buffer)
         return;
+    if (m_resting) {
+        m_resume(m_device);
+        m_resting = false;
+    }
     m_api.alSourcei(m_source, AL_BUFFER, ALint(cue->buffer));
     m_api.alSourcePlay(m_source);
 }
@@ -304,21 +356,37 @@ std::vector<short> SoundEngine::readWav(SNDFILE *file, SF_INFO &info)
 
 } // namespace
 
-// Takes the latest cue from the GUI thread and plays it; opens the device
-// when it starts, and again later where there was none.
-class OpenAlSoundPlayer::SoundThread
+namespace {
+
+// The sound thread's work: takes the latest cue from the GUI thread and
+// plays it; opens the device when it starts, and again later where there was
+// none.
+class SoundWorker
 {
 public:
-    SoundThread() : m_worker([this] { run(); }) {}
+    void run()
+    {
+        serveUntilStopped();
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_finished = true;
+        }
+        m_settled.notify_all();
+    }
 
-    ~SoundThread()
+    void stop()
     {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_stopping = true;
         }
         m_wake.notify_all();
-        m_worker.join();
+    }
+
+    bool waitUntilFinished(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_settled.wait_for(lock, timeout, [this] { return m_finished; });
     }
 
     void post(const QString &path)
@@ -341,12 +409,22 @@ public:
     }
 
 private:
-    void run()
+    void serveUntilStopped()
     {
         openDevice();
         std::unique_lock<std::mutex> lock(m_mutex);
+        const auto woken = [this] { return m_stopping || m_hasPending; };
         for (;;) {
-            m_wake.wait(lock, [this] { return m_stopping || m_hasPending; });
+            if (m_engine.isOpen() && !m_engine.isResting()) {
+                if (!m_wake.wait_for(lock, kRestAfter, woken)) {
+                    lock.unlock();
+                    m_engine.rest();
+                    lock.lock();
+                    continue;
+                }
+            } else {
+                m_wake.wait(lock, woken);
+            }
             if (m_stopping)
                 break;
             const QString path = std::exchange(m_pending, QString());
@@ -372,7 +450,7 @@ private:
             setDeviceOpen(false);
         }
         if (!m_engine.isOpen()) {
-            if (Clock::now() - m_lastAttempt < kReopenInterval)
+            if (Clock::now() - m_lastAttempt < retryWait())
                 return;
             openDevice();
             if (!m_engine.isOpen())
@@ -400,11 +478,19 @@ private:
         if (!open)
             m_engine.unloadLibraries();
         m_lastAttempt = Clock::now();
+        m_failedTries = open ? 0 : m_failedTries + 1;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_opening = false;
         }
         setDeviceOpen(open);
+    }
+
+    Clock::duration retryWait() const
+    {
+        if (m_failedTries == 0)
+            return Clock::duration::zero();
+        return std::min<Clock::duration>(kFirstRetry * (1 << std::min(m_failedTries - 1, 8)), kLongestRetry);
     }
 
     void setDeviceOpen(bool open)
@@ -418,18 +504,47 @@ private:
 
     SoundEngine m_engine;                // the sound thread's own
     Clock::time_point m_lastAttempt;     // the sound thread's own
+    int m_failedTries = 0;               // the sound thread's own
 
     std::mutex m_mutex;
     std::condition_variable m_wake;      // a cue or the end
-    std::condition_variable m_settled;   // an attempt to open ended
+    std::condition_variable m_settled;   // an attempt to open ended, or the work
     QString m_pending;
     Clock::time_point m_postedAt;
     bool m_hasPending = false;
     bool m_stopping = false;
     bool m_opening = true;
     bool m_deviceOpen = false;
+    bool m_finished = false;
+};
 
-    std::thread m_worker;                // last: starts once the rest is ready
+// How long the program's end waits for the sound thread: a sound server that
+// hangs can hold OpenAL in a call for as long as it likes.
+constexpr auto kEndWait = std::chrono::milliseconds(1000);
+
+} // namespace
+
+class OpenAlSoundPlayer::SoundThread
+{
+public:
+    SoundThread() : m_worker(std::make_shared<SoundWorker>()), m_thread([worker = m_worker] { worker->run(); }) {}
+
+    ~SoundThread()
+    {
+        m_worker->stop();
+        // A thread held up that long is left to end with the process; it
+        // keeps its own share of the work's state.
+        if (m_worker->waitUntilFinished(kEndWait))
+            m_thread.join();
+        else
+            m_thread.detach();
+    }
+
+    SoundWorker &worker() { return *m_worker; }
+
+private:
+    std::shared_ptr<SoundWorker> m_worker;
+    std::thread m_thread;
 };
 
 OpenAlSoundPlayer::OpenAlSoundPlayer() = default;
@@ -454,10 +569,10 @@ void OpenAlSoundPlayer::play(const QString &fullPath)
 {
     start();
     if (m_thread)
-        m_thread->post(fullPath);
+        m_thread->worker().post(fullPath);
 }
 
 bool OpenAlSoundPlayer::waitForDevice(int timeoutMs)
 {
-    return m_thread && m_thread->waitForDevice(timeoutMs);
+    return m_thread && m_thread->worker().waitForDevice(timeoutMs);
 }

@@ -58,6 +58,7 @@ private slots:
     void aCueFileIsReadAgainOnceItChanges();
     void withoutASoundServerCuesAreSilentAndNeverHoldTheCaller_data();
     void withoutASoundServerCuesAreSilentAndNeverHoldTheCaller();
+    void aServerThatHangsHoldsUpNeitherCuesNorTheEnd();
 
 private:
     // Plays name through the cue service and returns what the recording
@@ -144,8 +145,11 @@ void SoundPlayerTest::everyInstalledCueIsHeardNearlyToItsEnd()
 void SoundPlayerTest::aCueStartsOnTimeAndPlaysToItsEndWhileItsCallerIsBlocked_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("short cue") << QStringLiteral("Zvednuti.wav");
-    QTest::newRow("cue longer than the block") << QStringLiteral("Dotaz.wav");
+    QTest::addColumn<int>("quietMs");   // without a cue before this one
+    QTest::newRow("short cue") << QStringLiteral("Zvednuti.wav") << 0;
+    QTest::newRow("cue longer than the block") << QStringLiteral("Dotaz.wav") << 0;
+    // An idle device is paused after a few seconds and resumed by a cue.
+    QTest::newRow("short cue after a quiet while") << QStringLiteral("Zvednuti.wav") << 4000;
 }
 
 // As an animation holds the GUI thread right after its cue: the cue starts
@@ -153,7 +157,9 @@ void SoundPlayerTest::aCueStartsOnTimeAndPlaysToItsEndWhileItsCallerIsBlocked_da
 void SoundPlayerTest::aCueStartsOnTimeAndPlaysToItsEndWhileItsCallerIsBlocked()
 {
     QFETCH(QString, name);
+    QFETCH(int, quietMs);
     QVERIFY(m_player->waitForDevice(5000));
+    QTest::qWait(quietMs);
     const double length = lengthOf(name);
     const qint64 from = m_server->position();
     PlaySoundCue(name);
@@ -272,6 +278,29 @@ void SoundPlayerTest::withoutASoundServerCuesAreSilentAndNeverHoldTheCaller()
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(!isMapped("libopenal"));
     QTRY_VERIFY(threadCount() <= threadsBefore);
+}
+
+// A server that takes the connection and never answers holds OpenAL inside
+// opening the device: cues still return at once, and the player's end waits
+// only a moment for the sound thread, which finishes once the server goes on.
+void SoundPlayerTest::aServerThatHangsHoldsUpNeitherCuesNorTheEnd()
+{
+    endPlayer();
+    m_server->freeze();
+    startPlayer();
+    QElapsedTimer clock;
+    for (const char *cue : {"Zvednuti.wav", "Polozeni.wav", "Dopad.wav"}) {
+        clock.start();
+        PlaySoundCue(QLatin1String(cue));
+        QVERIFY2(clock.elapsed() < 10, cue);
+        QTest::qWait(50);
+    }
+    QVERIFY(!m_player->waitForDevice(500));
+    clock.start();
+    endPlayer();
+    QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+    m_server->thaw();
+    QTRY_VERIFY_WITH_TIMEOUT(!isMapped("libopenal"), 20000);
 }
 
 TORAN_TEST_GUILESS_MAIN(SoundPlayerTest)

@@ -41,6 +41,7 @@ SoundServer::SoundServer() = default;
 
 SoundServer::~SoundServer()
 {
+    thaw();
     stopRecording();
     stopProcess(m_keepAlive);
     stopProcess(m_server);
@@ -138,6 +139,18 @@ void SoundServer::kill()
     m_server.kill();
     m_server.waitForFinished(kStartTimeoutMs);
     stopProcess(m_keepAlive);
+}
+
+void SoundServer::freeze()
+{
+    if (m_server.state() == QProcess::Running)
+        ::kill(pid_t(m_server.processId()), SIGSTOP);
+}
+
+void SoundServer::thaw()
+{
+    if (m_server.state() == QProcess::Running)
+        ::kill(pid_t(m_server.processId()), SIGCONT);
 }
 
 void SoundServer::stopProcess(QProcess &process)

@@ -29,6 +29,10 @@ public:
     QString start();
     // Ends the server at once, as a crash would.
     void kill();
+    // Stops the server where it stands, and lets it go on: a server that
+    // hangs.
+    void freeze();
+    void thaw();
     // The address a client is given, and the environment for a child
     // program that should play there.
     QString address() const;
