@@ -354,10 +354,6 @@ std::vector<short> SoundEngine::readWav(SNDFILE *file, SF_INFO &info)
     return samples;
 }
 
-} // namespace
-
-namespace {
-
 // The sound thread's work: takes the latest cue from the GUI thread and
 // plays it; opens the device when it starts, and again later where there was
 // none.

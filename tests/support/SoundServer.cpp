@@ -1,11 +1,12 @@
 #include "SoundServer.h"
 
-#include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QThread>
+
+#include <sndfile.h>
 
 #include <cerrno>
 #include <csignal>
@@ -13,8 +14,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char **environ;
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -307,35 +306,12 @@ double pitchHz(const QVector<qint16> &samples, const Burst &burst, int part)
 
 double wavLengthMs(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    SF_INFO info{};
+    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file)
         return -1;
-    QDataStream in(&file);
-    in.setByteOrder(QDataStream::LittleEndian);
-    char tag[4];
-    quint32 size = 0;
-    if (in.readRawData(tag, 4) != 4 || QByteArray(tag, 4) != "RIFF")
-        return -1;
-    in >> size;
-    if (in.readRawData(tag, 4) != 4 || QByteArray(tag, 4) != "WAVE")
-        return -1;
-    quint16 channels = 0, bits = 0;
-    quint32 rate = 0;
-    while (in.readRawData(tag, 4) == 4) {
-        in >> size;
-        const QByteArray name(tag, 4);
-        if (name == "fmt ") {
-            quint16 format;
-            quint32 byteRate;
-            quint16 align;
-            in >> format >> channels >> rate >> byteRate >> align >> bits;
-            in.skipRawData(int(size) - 16);
-        } else if (name == "data") {
-            const double frameBytes = channels * bits / 8.0;
-            return frameBytes > 0 && rate > 0 ? size / frameBytes * 1000 / rate : -1;
-        } else {
-            in.skipRawData(int(size));
-        }
-    }
-    return -1;
+    sf_close(file);
+    return (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV && info.samplerate > 0
+        ? double(info.frames) * 1000 / info.samplerate
+        : -1;
 }

@@ -79,6 +79,5 @@ QVector<Burst> burstsIn(const QVector<qint16> &samples, int gapMs = 15);
 // A sound's pitch over one of its parts (0 = all of it, 1 = first half,
 // 2 = second half), from its zero crossings.
 double pitchHz(const QVector<qint16> &samples, const Burst &burst, int part = 0);
-// The length of a PCM WAV file in milliseconds, from its header; -1 if it is
-// no such file.
+// The length of a WAV file in milliseconds; -1 if it is no such file.
 double wavLengthMs(const QString &path);
