@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QTableView>
 #include <QtTest>
 
 namespace {
@@ -83,6 +84,7 @@ private slots:
     void hintShowsSixSpacesAndTheNearestHint();
     void menuItemsShowTheirHintsWhileHighlighted();
     void bossScreenHidesAndRestoresTheGame();
+    void bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox();
 };
 
 void MainWindowTest::initTestCase()
@@ -307,6 +309,58 @@ void MainWindowTest::bossScreenHidesAndRestoresTheGame()
     boss->trigger();
     QVERIFY(w.plocha()->isVisible());
     QVERIFY(w.plocha()->disk(4)->isVisible() && !w.plocha()->disk(5)->isVisible());
+}
+
+// Whatever the system's language, the calendar names the days in Czech;
+// the month, the day names and six weeks fit its 183 x 153 box, and it is
+// drawn in greys only, like the rest of the boss screen.
+void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox()
+{
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+    const QLocale systemLocale;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    THlavniDialog w;
+    QLocale::setDefault(systemLocale);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.findChild<QAction *>("fovskpojistka1")->trigger();
+    QCalendarWidget *calendar = w.sef()->monthCalendar();
+    QVERIFY(calendar->isVisible());
+    QCOMPARE(calendar->size(), QSize(183, 153));
+    const QSize needed = calendar->minimumSizeHint();
+    QVERIFY2(needed.width() <= 183 && needed.height() <= 153,
+             qPrintable(QStringLiteral("needs %1 x %2").arg(needed.width()).arg(needed.height())));
+
+    auto *days = calendar->findChild<QTableView *>();
+    QVERIFY(days);
+    const QStringList names = {"po", "út", "st", "čt", "pá", "so", "ne"};
+    int rowsHeight = 0;
+    for (int row = 0; row < days->model()->rowCount(); ++row)
+        rowsHeight += days->rowHeight(row);
+    QVERIFY2(rowsHeight <= days->viewport()->height(), "the last week is cut off");
+    QVERIFY(days->geometry().bottom() < calendar->height());
+    for (int column = 0; column < 7; ++column) {
+        const QModelIndex title = days->model()->index(0, column);
+        QCOMPARE(title.data().toString(), names[column]);
+        const QFont font = title.data(Qt::FontRole).value<QFont>();
+        QCOMPARE(font.capitalization(), QFont::Capitalize);   // shown as "Po", "Út", ...
+        QVERIFY2(QFontMetrics(font).horizontalAdvance(title.data().toString().toUpper()) + 2
+                     <= days->columnWidth(column),
+                 qPrintable(names[column]));
+        const QModelIndex day = days->model()->index(4, column);   // two-digit days
+        QVERIFY(QFontMetrics(day.data(Qt::FontRole).value<QFont>()).horizontalAdvance(day.data().toString()) + 2
+                <= days->columnWidth(column));
+    }
+
+    const QImage image = calendar->grab().toImage();
+    int coloured = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            coloured += qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
+        }
+    QCOMPARE(coloured, 0);
 }
 
 TORAN_TEST_MAIN(MainWindowTest)
