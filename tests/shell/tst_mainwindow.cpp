@@ -5,6 +5,10 @@
 #include "shell/Pacing.h"
 #include "shell/Sef.h"
 #include "shell/Settings.h"
+#include "shell/ProgramEnd.h"
+#include "shell/Startup.h"
+#include "support/ProgramWindows.h"
+#include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/Panel.h"
 #include "widgets/Shape.h"
@@ -85,6 +89,8 @@ private slots:
     void menuItemsShowTheirHintsWhileHighlighted();
     void bossScreenHidesAndRestoresTheGame();
     void bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox();
+    void endingTheProgramLeavesTheAssistantToComeBack_data();
+    void endingTheProgramLeavesTheAssistantToComeBack();
 };
 
 void MainWindowTest::initTestCase()
@@ -361,6 +367,60 @@ void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox()
             coloured += qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
         }
     QCOMPARE(coloured, 0);
+}
+
+void MainWindowTest::endingTheProgramLeavesTheAssistantToComeBack_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Konec") << "Konec";
+    QTest::newRow("the main window closed") << "close";
+    QTest::newRow("the session ends while a dialog is open") << "session end";
+}
+
+// Ending the program closes every window, the assistant too; that is not
+// the player closing the assistant: "Pomocnik" keeps "1", no goodbye is
+// played, and the assistant is back at the next start.
+void MainWindowTest::endingTheProgramLeavesTheAssistantToComeBack()
+{
+    QFETCH(QString, how);
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+    dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    dir.withSounds();
+    RecordingSoundPlayer sounds;
+    Startup::createWindows([](int) {});
+    THlavniDialog *main = appWindows().HlavniDialog;
+    TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QTRY_VERIFY(assistant->isVisible());
+    if (how == QLatin1String("session end")) {
+        main->newGame();
+        QTRY_VERIFY(appWindows().HraDialog->isVisible());
+    }
+
+    QTimer::singleShot(0, main, [main, how] {
+        if (how == QLatin1String("Konec"))
+            main->findChild<QAction *>("MS8")->trigger();
+        else if (how == QLatin1String("close"))
+            main->close();
+        else
+            QCoreApplication::quit();   // what the session manager asks for
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+    guard.start(10000);
+    const int code = QCoreApplication::exec();
+    guard.stop();
+
+    QCOMPARE(code, 0);
+    QVERIFY(!main->isVisible());
+    QVERIFY(!appWindows().HraDialog->isVisible());
+    QCOMPARE(Settings::pomocnik(), QStringLiteral("1"));
+    QVERIFY(!sounds.names.contains(QStringLiteral("PomocnikKonec.wav")));
+    ProgramEnd::resetForTesting();
+    destroyProgramWindows();
 }
 
 TORAN_TEST_MAIN(MainWindowTest)
