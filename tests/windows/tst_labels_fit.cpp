@@ -16,8 +16,7 @@
 
 namespace {
 
-// What does not fit, one line per text: the window's texts in every state
-// the window can be brought to by its own controls.
+// What does not fit, one line per text, of the window's texts as they stand.
 QStringList overflowingTexts(QWidget *window)
 {
     QStringList faults;
@@ -110,21 +109,26 @@ void LabelsFitTest::everyFixedWidthTextFitsItsBox()
     ScratchAppDir dir;
     Startup::createWindows([](int) {});
     AppWindows &w = appWindows();
-    TSpusteniDialog splash;
-    TKopieDialog notice(w.PomocnikDialog);
-    w.VysledekDialog->setFigures(QStringLiteral("10"), QStringLiteral("1023"), QStringLiteral("1234"));
-    if (window == QLatin1String("NapovedaDialog") && state >= 0)
-        w.NapovedaDialog->topicClick(state);
-    if (window == QLatin1String("OProgramuDialog") && state >= 0)
-        w.OProgramuDialog->Button2Click();
-
-    QWidget *found = nullptr;
-    for (QWidget *top : QApplication::topLevelWidgets())
-        if (top->objectName() == window)
-            found = top;
-    QVERIFY2(found, qPrintable(window));
-    const QStringList faults = overflowingTexts(found);
+    QStringList faults;
+    bool found = false;
+    {
+        // The splash and the notice go before the windows they stand beside.
+        TSpusteniDialog splash;
+        TKopieDialog notice(w.PomocnikDialog);
+        w.VysledekDialog->setFigures(QStringLiteral("10"), QStringLiteral("1023"), QStringLiteral("1234"));
+        if (window == QLatin1String("NapovedaDialog") && state >= 0)
+            w.NapovedaDialog->topicClick(state);
+        if (window == QLatin1String("OProgramuDialog") && state >= 0)
+            w.OProgramuDialog->Button2Click();
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == window) {
+                found = true;
+                faults = overflowingTexts(top);
+            }
+        }
+    }
     destroyProgramWindows();
+    QVERIFY2(found, qPrintable(window));
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String("; "))));
 }
 
