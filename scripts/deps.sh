@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the game and its tests need, when missing.
 set -eu
 packages="cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libshp-dev libsimpleini-dev
-fonts-liberation2 xvfb xauth x11-utils xdotool openbox imagemagick python3 python3-dbfread python3-dbf
+fonts-liberation2 qt6-translations-l10n desktop-file-utils appstream dpkg-dev
+xvfb xauth x11-utils xdotool openbox imagemagick python3 python3-dbfread python3-dbf
 gstreamer1.0-plugins-base clang libclang-rt-14-dev ninja-build ccache"
 missing=""
 for p in $packages; do

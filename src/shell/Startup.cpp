@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "AppPath.h"
 #include "AppWindows.h"
 #include "BenchReport.h"
 #include "ErrorReport.h"
@@ -23,6 +24,8 @@
 #include "widgets/GradProgress.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <memory>
 
@@ -31,6 +34,13 @@ const QString kMainWindowClass = QStringLiteral("THlavniDialog");
 } // namespace
 
 namespace Startup {
+
+bool installQtTranslation(QTranslator &translator)
+{
+    return translator.load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"),
+                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && QCoreApplication::installTranslator(&translator);
+}
 
 void createWindows(const std::function<void(int)> &progress)
 {
@@ -71,6 +81,10 @@ int run(int argc, char *argv[])
     app.setApplicationName(QStringLiteral("Toran2000"));
     app.setOrganizationName(QStringLiteral("KQ2000"));
     Fonts::installSubstitutes();
+    QTranslator qtTexts;
+    Startup::installQtTranslation(qtTexts);
+    if (!ErrorReport::guard(nullptr, [] { AppPath::prepareWritableDir(); }))
+        return 1;
     QtSoundPlayer player;
     setSoundPlayer(&player);
 
