@@ -2,6 +2,7 @@
 
 #include "Placement.h"
 #include "shell/ErrorReport.h"
+#include "shell/ProgramEnd.h"
 #include "shell/Settings.h"
 #include "shell/SoundCue.h"
 #include "widgets/Colors.h"
@@ -29,6 +30,7 @@ TPomocnikDialog::TPomocnikDialog(QWidget *parent)
     // Closing the assistant never ends a program whose main window is
     // another one; the second copy quits on closed() itself.
     setAttribute(Qt::WA_QuitOnClose, false);
+    ProgramEnd::watch();
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(Colors::Silver));
     setPalette(pal);
@@ -76,6 +78,10 @@ void TPomocnikDialog::closeEvent(QCloseEvent *event)
 {
     // Accepting only hides the window: it lives until the program ends.
     event->accept();
+    // Ending the program closes every window; that is no goodbye of the
+    // assistant's, and it comes back at the next start.
+    if (ProgramEnd::isEnding())
+        return;
     ErrorReport::guard(this, [] {
         PlaySoundCue(QStringLiteral("PomocnikKonec.wav"));
         Settings::setPomocnik(QStringLiteral("0"));

@@ -8,8 +8,9 @@ class TCoolForm;
 // The assistant: a borderless, always-on-top window cut to the cartoon
 // figure, near the lower right corner of the screen. It greets with a sound
 // when shown and records itself as shown ("Pomocnik" = "1"), says goodbye
-// and records "0" when closed (it is only hidden), can be dragged by its
-// body, and a double click on it asks for the welcome dialog.
+// and records "0" when closed (it is only hidden) but not when the program
+// ends, can be dragged by its body, and a double click on it asks for the
+// welcome dialog.
 class TPomocnikDialog : public QWidget
 {
     Q_OBJECT

@@ -8,6 +8,7 @@
 #include "widgets/Colors.h"
 #include "widgets/Panel.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -24,6 +25,10 @@ const char *const kTabCaptions[TTabulkaDialog::kPages] = {
 constexpr int kNameWidth = 240;
 constexpr int kMovesWidth = 30;
 constexpr int kDateWidth = 66;   // a whole date text, left of the cover panel (grid x 336)
+// Rows and the title row are as high as their font's text plus these, so
+// that the title and ten results fill the 177 pixels of the grid.
+constexpr int kRowPadding = 3;
+constexpr int kTitlePadding = 4;
 
 ResultsTable *table()
 {
@@ -72,10 +77,15 @@ TTabulkaDialog::TTabulkaDialog(QWidget *parent)
         grid->setSelectionBehavior(QAbstractItemView::SelectRows);
         grid->setSelectionMode(QAbstractItemView::SingleSelection);
         grid->verticalHeader()->hide();
-        grid->verticalHeader()->setDefaultSectionSize(17);
         grid->setFont(Fonts::times(11));
-        grid->horizontalHeader()->setFont(Fonts::times(11, true));
-        grid->horizontalHeader()->setHighlightSections(false);
+        const int rowHeight = QFontMetrics(grid->font()).height() + kRowPadding;
+        grid->verticalHeader()->setMinimumSectionSize(rowHeight);
+        grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+        QHeaderView *titles = grid->horizontalHeader();
+        titles->setFont(Fonts::times(11, true));
+        titles->setFixedHeight(QFontMetrics(titles->font()).height() + kTitlePadding);
+        titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);   // "Datum" is right-aligned by the model
+        titles->setHighlightSections(false);
         grid->setTabKeyNavigation(true);   // Tab moves between the columns
         grid->setWordWrap(false);
         grid->setTextElideMode(Qt::ElideNone);   // long names are cut at the column edge
@@ -118,6 +128,8 @@ void TTabulkaDialog::pageStep(int page)
         t->setFilter(ResultsTable::filterFor(QString::number(page + 2)));
         t->setIndexFieldNames(QStringLiteral("TAHY"));
     }
+    // Every page starts at its best result.
+    m_grids[page - 1]->scrollToTop();
 }
 
 void TTabulkaDialog::showEvent(QShowEvent *event)

@@ -1,7 +1,11 @@
 #include "AppPath.h"
 
+#include "AppError.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace {
 QString &overrideDir()
@@ -9,6 +13,20 @@ QString &overrideDir()
     static QString dir;
     return dir;
 }
+
+// Whether the player may create files in the directory: tried, since
+// permission bits tell neither about access lists nor about read-only mounts.
+bool canCreateFilesIn(const QString &dir)
+{
+    QTemporaryFile probe(dir + QStringLiteral(".toran-probe-XXXXXX"));
+    return probe.open();
+}
+
+QString playerDataDir()
+{
+    return AppPath::withSeparator(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
 } // namespace
 
 namespace AppPath {
@@ -28,9 +46,34 @@ QString dir()
 }
 
 QString file(const QString &relative) { return dir() + relative; }
-QString dataDir() { return dir() + QStringLiteral("Data/"); }
 QString templateDir() { return dir() + QStringLiteral("Data/Zaloha/"); }
 QString soundDir() { return dir() + QStringLiteral("Zvuky/"); }
+
+QString writableDir()
+{
+    // Decided once per program directory: the settings are read on every
+    // access, and a probe file each time would be wasted work.
+    static QString decidedFor;
+    static QString decided;
+    const QString program = dir();
+    if (program != decidedFor) {
+        decided = canCreateFilesIn(program) ? program : playerDataDir();
+        decidedFor = program;
+    }
+    return decided;
+}
+
+QString writableFile(const QString &relative) { return writableDir() + relative; }
+QString dataDir() { return writableDir() + QStringLiteral("Data/"); }
+bool isPortable() { return writableDir() == dir(); }
+
+void prepareWritableDir()
+{
+    // The installed folder holds its own Data; the player's folder gets its
+    // table from the template when the table is first opened.
+    if (!isPortable() && !QDir().mkpath(dataDir()))
+        throw AppError(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(writableDir())));
+}
 
 void setDirForTesting(const QString &dir)
 {

@@ -3,14 +3,29 @@
 #include <QString>
 
 // The directory of the executable, ending with a separator. Every file the
-// program reads or writes is found from here, never from the build tree.
+// program only reads (sounds, the empty table, the manual) is found from
+// here, never from the build tree.
+//
+// The files the game writes (the settings files, the results table and its
+// lock) live in writableDir(): the program's directory itself when the player
+// can write to it (a portable copy), otherwise the player's own data folder
+// (an installation for every user, under /usr or /opt).
 namespace AppPath {
 
 QString dir();
 QString file(const QString &relative);   // dir() + relative
-QString dataDir();                       // dir() + "Data/"
 QString templateDir();                   // dir() + "Data/Zaloha/"
 QString soundDir();                      // dir() + "Zvuky/"
+
+QString writableDir();
+QString writableFile(const QString &relative);   // writableDir() + relative
+QString dataDir();                               // writableDir() + "Data/"
+bool isPortable();                               // writableDir() == dir()
+
+// At start: creates the player's data folder where the program's own folder
+// is not writable (opening the table then makes it from the template).
+// Throws AppError "Unable to write to <path>" when it cannot be made.
+void prepareWritableDir();
 
 // A directory path ending with a separator ("" stays "").
 QString withSeparator(QString dir);

@@ -21,6 +21,9 @@ QFont font(const QString &family, int pixelHeight, bool bold, bool italic)
     f.setBold(bold);
     f.setItalic(italic);
     f.setStyleStrategy(QFont::NoAntialias);   // crisp, as the forms were drawn
+    // Without antialiasing the glyphs are hinted to whole pixels; their
+    // advances must be too, or words come out unevenly spaced and wider.
+    f.setHintingPreference(QFont::PreferFullHinting);
     return f;
 }
 

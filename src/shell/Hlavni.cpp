@@ -19,6 +19,7 @@
 #include "InputLock.h"
 #include "Manual.h"
 #include "Pacing.h"
+#include "ProgramEnd.h"
 #include "Sef.h"
 #include "Settings.h"
 #include "StatusBar.h"
@@ -97,6 +98,7 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/art/icon.png")));
     setStatusTip(kWindowHint);
     setAttribute(Qt::WA_QuitOnClose, true);
+    ProgramEnd::watch();
 
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("HlavniDialogClient"));

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QTextCharFormat>
+#include <QToolButton>
 #include <QTreeView>
 
 const QString Sef::kCaption = QStringLiteral("Plnění plánu v letošním roce");
@@ -40,6 +42,48 @@ Panel *raisedPanel(QWidget *parent, const char *name, const QRect &geometry)
     return panel;
 }
 
+// A plain month calendar in Czech, whatever the system's language: the
+// month and year over short day names "Po" ... "Ne" and the weeks, in the
+// greys of the rest of the screen, today marked.
+void makePlainCzechCalendar(QCalendarWidget *calendar)
+{
+    calendar->setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    calendar->setFirstDayOfWeek(Qt::Monday);
+    calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
+    // The locale's short names are lower case ("po", "út"); shown capitalised.
+    QTextCharFormat header = calendar->headerTextFormat();
+    QFont headerFont = calendar->font();
+    headerFont.setCapitalization(QFont::Capitalize);
+    header.setFont(headerFont);
+    header.setForeground(QColor(Colors::Black));
+    calendar->setHeaderTextFormat(header);
+    QTextCharFormat weekend;
+    weekend.setForeground(QColor(Colors::Black));
+    calendar->setWeekdayTextFormat(Qt::Saturday, weekend);
+    calendar->setWeekdayTextFormat(Qt::Sunday, weekend);
+
+    QPalette palette = calendar->palette();
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::AlternateBase, QPalette::Window, QPalette::Button})
+        palette.setColor(role, QColor(Colors::Silver));
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(role, QColor(Colors::Black));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(Colors::Gray));   // days of the months beside
+    // The navigation bar and today's mark take the highlight colours.
+    palette.setColor(QPalette::Highlight, QColor(Colors::Gray));
+    palette.setColor(QPalette::HighlightedText, QColor(Colors::White));
+    calendar->setPalette(palette);
+    // Plain arrows instead of the style's coloured pictures.
+    const std::pair<const char *, Qt::ArrowType> arrows[] = {
+        {"qt_calendar_prevmonth", Qt::LeftArrow}, {"qt_calendar_nextmonth", Qt::RightArrow}};
+    for (const auto &[name, arrow] : arrows) {
+        if (auto *button = calendar->findChild<QToolButton *>(QLatin1String(name))) {
+            button->setIcon(QIcon());
+            button->setArrowType(arrow);
+        }
+    }
+}
+
 Shape *rectangle(QWidget *parent, const char *name, const QRect &geometry, QRgb color)
 {
     auto *shape = new Shape(Shape::Rectangle, parent);
@@ -59,8 +103,8 @@ Sef::Sef(QWidget *parent)
     m_calendar = new QCalendarWidget(panel2);
     m_calendar->setObjectName(QStringLiteral("MonthCalendar1"));
     m_calendar->setGeometry(5, 8, 183, 153);
-    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setFont(Fonts::sansSerif(11));
+    makePlainCzechCalendar(m_calendar);
 
     Panel *panel3 = raisedPanel(this, "Panel3", QRect(200, 5, 360, 273));
     rectangle(panel3, "Shape4", QRect(24, 8, 3, 241), Colors::White);

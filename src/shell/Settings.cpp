@@ -5,8 +5,8 @@
 
 namespace Settings {
 
-IniFile gameFile() { return IniFile(AppPath::file(QStringLiteral("Toran2000.ini"))); }
-IniFile assistantFile() { return IniFile(AppPath::file(QStringLiteral("KQ2000.ini"))); }
+IniFile gameFile() { return IniFile(AppPath::writableFile(QStringLiteral("Toran2000.ini"))); }
+IniFile assistantFile() { return IniFile(AppPath::writableFile(QStringLiteral("KQ2000.ini"))); }
 
 int animace()
 {

@@ -92,7 +92,7 @@ TSpusteniDialog::TSpusteniDialog(QWidget *parent)
     image->setPixmap(DialogSupport::transparentPicture(QStringLiteral(":/art/assistant.png"), Colors::White));
 
     label(panel2, "Label11", QString(), QRect(19, 182, 0, 0), credit, Qt::black);
-    label(panel2, "Label7", QStringLiteral("Copyright © 1999 – 2000 Morvak Design, všechna práva vyhrazena"),
+    label(panel2, "Label7", QStringLiteral("© 1999 – 2000 Morvak Design, všechna práva vyhrazena"),
           QRect(7, 206, 322, 15), credit, Qt::black);
     label(panel2, "Label6", QString(), QRect(28, 220, 280, 33), credit, Qt::black, Qt::AlignHCenter | Qt::AlignTop,
           true);

@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "AppPath.h"
 #include "AppWindows.h"
 #include "BenchReport.h"
 #include "ErrorReport.h"
@@ -24,7 +25,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 #include <QWidget>
 
 #include <memory>
@@ -59,6 +62,13 @@ void whenFirstPainted(QWidget *window, std::function<void()> done)
 } // namespace
 
 namespace Startup {
+
+bool installQtTranslation(QTranslator &translator)
+{
+    return translator.load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"),
+                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && QCoreApplication::installTranslator(&translator);
+}
 
 void createWindows(const std::function<void(int)> &progress)
 {
@@ -99,6 +109,10 @@ int run(int argc, char *argv[])
     app.setApplicationName(QStringLiteral("Toran2000"));
     app.setOrganizationName(QStringLiteral("KQ2000"));
     Fonts::installSubstitutes();
+    QTranslator qtTexts;
+    Startup::installQtTranslation(qtTexts);
+    if (!ErrorReport::guard(nullptr, [] { AppPath::prepareWritableDir(); }))
+        return 1;
     OpenAlSoundPlayer player;
     setSoundPlayer(&player);
 

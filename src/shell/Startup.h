@@ -3,6 +3,7 @@
 #include <functional>
 
 class QApplication;
+class QTranslator;
 
 // The program's entry: the single-instance test, the splash with its
 // progress, every window created once in its order, and the message loop.
@@ -14,5 +15,10 @@ int run(int argc, char *argv[]);
 // splash position after each (7, 14, 21, 28, 35, 42, 63, 70, 77, 84, 91, 100).
 // The windows land in appWindows().
 void createWindows(const std::function<void(int)> &progress);
+
+// Qt's own texts (the name box's context menu, standard dialogs) in Czech
+// like the rest of the game. False, and nothing changed, where Qt's Czech
+// translation is not installed.
+bool installQtTranslation(QTranslator &translator);
 
 } // namespace Startup

@@ -3,17 +3,10 @@
 #include "RegionData.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
-
-namespace {
-bool &systemMoveAllowed()
-{
-    static bool allowed = true;
-    return allowed;
-}
-} // namespace
+#include <QStyleHints>
 
 TCoolForm::TCoolForm(QWidget *form)
     : QWidget(form)
@@ -68,8 +61,6 @@ QPoint TCoolForm::pictureOrigin() const
     return QPoint((width() - m_picture.width()) / 2, (height() - m_picture.height()) / 2);
 }
 
-void TCoolForm::setSystemMoveAllowed(bool allowed) { systemMoveAllowed() = allowed; }
-
 bool TCoolForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == parentWidget() && event->type() == QEvent::Resize)
@@ -87,29 +78,37 @@ void TCoolForm::paintEvent(QPaintEvent *)
 
 void TCoolForm::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
-        return;
-    }
-    QWidget *form = window();
-    m_systemMove = false;
+    m_armed = false;
     m_dragging = false;
-    // The window system's own move where it has one; a bare X server without
-    // a window manager has none, and then the window follows the mouse here.
-    if (systemMoveAllowed() && form->windowHandle() && form->windowHandle()->startSystemMove()) {
-        m_systemMove = true;
-    } else {
-        m_dragging = true;
+    if (event->button() == Qt::LeftButton) {
+        // The move starts only once the pointer has gone a few pixels with
+        // the button held: a press alone is the start of a click or a double
+        // click.
+        m_armed = true;
         m_pressGlobal = event->globalPosition().toPoint();
-        m_pressWindowPos = form->pos();
+        m_pressWindowPos = window()->pos();
     }
     event->accept();
 }
 
 void TCoolForm::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_dragging && (event->buttons() & Qt::LeftButton))
-        window()->move(m_pressWindowPos + event->globalPosition().toPoint() - m_pressGlobal);
+    if (!(event->buttons() & Qt::LeftButton)) {
+        m_armed = m_dragging = false;
+        event->accept();
+        return;
+    }
+    const QPoint offset = event->globalPosition().toPoint() - m_pressGlobal;
+    if (m_armed && offset.manhattanLength() >= QGuiApplication::styleHints()->startDragDistance()) {
+        m_armed = false;
+        m_dragging = true;
+    }
+    // The window follows the pointer itself, also under a window manager:
+    // the manager's own move would start from where the pointer is now and
+    // leave the figure behind by the distance already gone, and handing it
+    // the press at once would swallow double clicks.
+    if (m_dragging)
+        window()->move(m_pressWindowPos + offset);
     event->accept();
 }
 
@@ -119,6 +118,7 @@ void TCoolForm::mouseReleaseEvent(QMouseEvent *event)
         if (m_dragging)
             window()->move(m_pressWindowPos + event->globalPosition().toPoint() - m_pressGlobal);
         m_dragging = false;
+        m_armed = false;
     }
     event->accept();
 }

@@ -9,8 +9,10 @@
 
 // A picture that fills its form and cuts the form to a stored region
 // ("Mask2"): the form shows only the figure, and clicks beside it go to the
-// windows below. Pressing the left button on the figure moves the whole
-// window with the mouse, as if its caption bar had been grabbed.
+// windows below. Dragging the figure with the left button moves the whole
+// window with the mouse, as if its caption bar had been grabbed; the move
+// starts once the pointer has gone the platform's drag distance, so that
+// clicks and double clicks stay clicks.
 class TCoolForm : public QWidget
 {
     Q_OBJECT
@@ -40,11 +42,6 @@ public:
     // (a 107 x 105 picture in 104 x 104 lies at (-1, 0)), else at (0, 0).
     QPoint pictureOrigin() const;
 
-    // Whether the last press handed the move to the window system.
-    bool lastMoveWasSystemMove() const { return m_systemMove; }
-    // Tests force the manual move where the window system offers its own.
-    static void setSystemMoveAllowed(bool allowed);
-
 signals:
     void doubleClicked();
 
@@ -61,8 +58,8 @@ private:
     bool m_center = false;
     bool m_draggable = true;
     std::optional<QRegion> m_region;
-    bool m_systemMove = false;
     bool m_dragging = false;
+    bool m_armed = false;           // pressed, not yet moved far enough to drag
     QPoint m_pressGlobal;
     QPoint m_pressWindowPos;
 };

@@ -5,6 +5,8 @@
 #include "shell/Fonts.h"
 
 #include <QEnterEvent>
+#include <QHideEvent>
+#include <QShowEvent>
 #include <QFontMetrics>
 #include <QHash>
 #include <QImage>
@@ -298,6 +300,30 @@ void TOfficeButton::mouseDoubleClickEvent(QMouseEvent *event)
     m_leftDown = false;
 }
 
+// A control whose window hides under the pointer gets no leave event: hidden
+// or shown, it starts again not hot and not pressed, and lights up only when
+// the pointer really comes over it.
+void TOfficeButton::forgetPointer()
+{
+    m_hot = false;
+    m_pressed = false;
+    m_offset = 0;
+    m_inside = false;
+    m_leftDown = false;
+}
+
+void TOfficeButton::showEvent(QShowEvent *event)
+{
+    forgetPointer();
+    QWidget::showEvent(event);
+}
+
+void TOfficeButton::hideEvent(QHideEvent *event)
+{
+    forgetPointer();
+    QWidget::hideEvent(event);
+}
+
 // ---------------------------------------------------------------- TOfficeLabel
 
 TOfficeLabel::TOfficeLabel(QWidget *parent)
@@ -484,4 +510,25 @@ void TOfficeLabel::mouseDoubleClickEvent(QMouseEvent *event)
     emit doubleClicked();
     mousePressEvent(event);
     m_leftDown = false;
+}
+
+void TOfficeLabel::forgetPointer()
+{
+    m_hot = false;
+    m_pressed = false;
+    m_erase = false;   // the frame is drawn only while hot and pressed: nothing to remove
+    m_inside = false;
+    m_leftDown = false;
+}
+
+void TOfficeLabel::showEvent(QShowEvent *event)
+{
+    forgetPointer();
+    QWidget::showEvent(event);
+}
+
+void TOfficeLabel::hideEvent(QHideEvent *event)
+{
+    forgetPointer();
+    QWidget::hideEvent(event);
 }

@@ -68,6 +68,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     // The filled area and the rim of one look, kept while size and settings last.
@@ -83,6 +85,7 @@ private:
     bool acceptsMouse() const;
     void pointerEntered();
     void pointerLeft();
+    void forgetPointer();
 
     mutable Outline m_outlines[2];  // at rest, hot
     QColor m_borderColor;
@@ -153,11 +156,14 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     bool acceptsMouse() const;
     void pointerEntered();
     void pointerLeft();
+    void forgetPointer();
 
     QString m_caption;
     bool m_enabled = true;

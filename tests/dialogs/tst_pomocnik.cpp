@@ -10,6 +10,7 @@
 #include "support/TestMain.h"
 
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QtTest>
 
 class PomocnikTest : public QObject
@@ -29,12 +30,13 @@ private slots:
     void doubleClickMovesTheAssistantOnlyWhenTheWelcomeWouldNotFit();
     void aDisabledAssistantIgnoresClicksDoubleClicksAndDrags();
     void dragWithTheLeftButtonMovesTheWindowAndTheRightButtonDoesNot();
+    void theWindowMovesOnlyOnceThePointerHasGoneTheDragDistance_data();
+    void theWindowMovesOnlyOnceThePointerHasGoneTheDragDistance();
 };
 
 void PomocnikTest::initTestCase()
 {
     Fonts::installSubstitutes();
-    TCoolForm::setSystemMoveAllowed(false);
 }
 
 void PomocnikTest::init() { Placement::setScreenSizeForTesting(QSize(1024, 768)); }
@@ -210,6 +212,49 @@ void PomocnikTest::dragWithTheLeftButtonMovesTheWindowAndTheRightButtonDoesNot()
     QCOMPARE(assistant.pos(), QPoint(300, 300));
     drag(Qt::LeftButton, QPoint(40, 30));
     QCOMPARE(assistant.pos(), QPoint(340, 330));
+}
+
+void PomocnikTest::theWindowMovesOnlyOnceThePointerHasGoneTheDragDistance_data()
+{
+    const int distance = QGuiApplication::styleHints()->startDragDistance();
+    QTest::addColumn<QList<QPoint>>("steps");   // where the pointer goes from the press, in order
+    QTest::addColumn<QPoint>("moved");
+    QTest::newRow("a shaky click") << QList<QPoint>{{1, 0}, {1, 1}, {2, 1}} << QPoint(0, 0);
+    QTest::newRow("just short of the distance") << QList<QPoint>{{distance - 1, 0}} << QPoint(0, 0);
+    QTest::newRow("the distance, at once") << QList<QPoint>{{0, distance}} << QPoint(0, distance);
+    QTest::newRow("the distance in small steps, then on")
+        << QList<QPoint>{{2, 0}, {distance / 2, 1}, {distance, 1}, {30, -20}} << QPoint(30, -20);
+}
+
+// A press that the pointer leaves only a few pixels is a click (and the
+// first half of a double click): the window stays. Once the pointer has gone
+// the drag distance with the button held, the window catches up and follows.
+void PomocnikTest::theWindowMovesOnlyOnceThePointerHasGoneTheDragDistance()
+{
+    QFETCH(QList<QPoint>, steps);
+    QFETCH(QPoint, moved);
+    ScratchAppDir dir;
+    TPomocnikDialog assistant;
+    QSignalSpy welcome(&assistant, &TPomocnikDialog::welcomeRequested);
+    assistant.move(300, 300);
+    assistant.showAssistant();
+    QVERIFY(QTest::qWaitForWindowExposed(&assistant));
+    QWidget *figure = assistant.coolForm();
+    const QPoint press(50, 50);
+    const QPoint pressGlobal = figure->mapToGlobal(press);
+    QTest::mousePress(figure, Qt::LeftButton, {}, press);
+    for (const QPoint &step : steps) {
+        const QPoint at = pressGlobal + step;
+        QMouseEvent move(QEvent::MouseMove, QPointF(figure->mapFromGlobal(at)), QPointF(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(figure, &move);
+    }
+    const QPoint last = pressGlobal + steps.last();
+    QTest::mouseRelease(figure, Qt::LeftButton, {}, figure->mapFromGlobal(last));
+    QCOMPARE(assistant.pos(), QPoint(300, 300) + moved);
+    // A double click right after it is still a double click.
+    QTest::mouseDClick(figure, Qt::LeftButton, {}, figure->mapFromGlobal(last));
+    QCOMPARE(welcome.count(), 1);
 }
 
 TORAN_TEST_MAIN(PomocnikTest)

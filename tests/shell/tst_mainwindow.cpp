@@ -5,6 +5,10 @@
 #include "shell/Pacing.h"
 #include "shell/Sef.h"
 #include "shell/Settings.h"
+#include "shell/ProgramEnd.h"
+#include "shell/Startup.h"
+#include "support/ProgramWindows.h"
+#include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/Panel.h"
 #include "widgets/Shape.h"
@@ -15,6 +19,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QTableView>
 #include <QtTest>
 
 namespace {
@@ -83,6 +88,9 @@ private slots:
     void hintShowsSixSpacesAndTheNearestHint();
     void menuItemsShowTheirHintsWhileHighlighted();
     void bossScreenHidesAndRestoresTheGame();
+    void bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox();
+    void endingTheProgramLeavesTheAssistantToComeBack_data();
+    void endingTheProgramLeavesTheAssistantToComeBack();
 };
 
 void MainWindowTest::initTestCase()
@@ -307,6 +315,112 @@ void MainWindowTest::bossScreenHidesAndRestoresTheGame()
     boss->trigger();
     QVERIFY(w.plocha()->isVisible());
     QVERIFY(w.plocha()->disk(4)->isVisible() && !w.plocha()->disk(5)->isVisible());
+}
+
+// Whatever the system's language, the calendar names the days in Czech;
+// the month, the day names and six weeks fit its 183 x 153 box, and it is
+// drawn in greys only, like the rest of the boss screen.
+void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox()
+{
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+    const QLocale systemLocale;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    THlavniDialog w;
+    QLocale::setDefault(systemLocale);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.findChild<QAction *>("fovskpojistka1")->trigger();
+    QCalendarWidget *calendar = w.sef()->monthCalendar();
+    QVERIFY(calendar->isVisible());
+    QCOMPARE(calendar->size(), QSize(183, 153));
+    const QSize needed = calendar->minimumSizeHint();
+    QVERIFY2(needed.width() <= 183 && needed.height() <= 153,
+             qPrintable(QStringLiteral("needs %1 x %2").arg(needed.width()).arg(needed.height())));
+
+    auto *days = calendar->findChild<QTableView *>();
+    QVERIFY(days);
+    const QStringList names = {"po", "út", "st", "čt", "pá", "so", "ne"};
+    int rowsHeight = 0;
+    for (int row = 0; row < days->model()->rowCount(); ++row)
+        rowsHeight += days->rowHeight(row);
+    QVERIFY2(rowsHeight <= days->viewport()->height(), "the last week is cut off");
+    QVERIFY(days->geometry().bottom() < calendar->height());
+    for (int column = 0; column < 7; ++column) {
+        const QModelIndex title = days->model()->index(0, column);
+        QCOMPARE(title.data().toString(), names[column]);
+        const QFont font = title.data(Qt::FontRole).value<QFont>();
+        QCOMPARE(font.capitalization(), QFont::Capitalize);   // shown as "Po", "Út", ...
+        QVERIFY2(QFontMetrics(font).horizontalAdvance(title.data().toString().toUpper()) + 2
+                     <= days->columnWidth(column),
+                 qPrintable(names[column]));
+        const QModelIndex day = days->model()->index(4, column);   // two-digit days
+        QVERIFY(QFontMetrics(day.data(Qt::FontRole).value<QFont>()).horizontalAdvance(day.data().toString()) + 2
+                <= days->columnWidth(column));
+    }
+
+    const QImage image = calendar->grab().toImage();
+    int coloured = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            coloured += qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
+        }
+    QCOMPARE(coloured, 0);
+}
+
+void MainWindowTest::endingTheProgramLeavesTheAssistantToComeBack_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Konec") << "Konec";
+    QTest::newRow("the main window closed") << "close";
+    QTest::newRow("the session ends while a dialog is open") << "session end";
+}
+
+// Ending the program closes every window, the assistant too; that is not
+// the player closing the assistant: "Pomocnik" keeps "1", no goodbye is
+// played, and the assistant is back at the next start.
+void MainWindowTest::endingTheProgramLeavesTheAssistantToComeBack()
+{
+    QFETCH(QString, how);
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+    dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    dir.withSounds();
+    RecordingSoundPlayer sounds;
+    Startup::createWindows([](int) {});
+    THlavniDialog *main = appWindows().HlavniDialog;
+    TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QTRY_VERIFY(assistant->isVisible());
+    if (how == QLatin1String("session end")) {
+        main->newGame();
+        QTRY_VERIFY(appWindows().HraDialog->isVisible());
+    }
+
+    QTimer::singleShot(0, main, [main, how] {
+        if (how == QLatin1String("Konec"))
+            main->findChild<QAction *>("MS8")->trigger();
+        else if (how == QLatin1String("close"))
+            main->close();
+        else
+            QCoreApplication::quit();   // what the session manager asks for
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+    guard.start(10000);
+    const int code = QCoreApplication::exec();
+    guard.stop();
+
+    QCOMPARE(code, 0);
+    QVERIFY(!main->isVisible());
+    QVERIFY(!appWindows().HraDialog->isVisible());
+    QCOMPARE(Settings::pomocnik(), QStringLiteral("1"));
+    QVERIFY(!sounds.names.contains(QStringLiteral("PomocnikKonec.wav")));
+    ProgramEnd::resetForTesting();
+    destroyProgramWindows();
 }
 
 TORAN_TEST_MAIN(MainWindowTest)

@@ -10,6 +10,10 @@
 #include "support/TestMain.h"
 
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTranslator>
 #include <QtTest>
 
 class StartupTest : public QObject
@@ -20,6 +24,7 @@ private slots:
     void progressRunsThroughItsTwelvePositionsWithTheMainWindowFirst();
     void splashBarShowsEveryPositionBeforeTheLoopRuns();
     void splashNamesTheUserOrUnknown();
+    void qtsOwnTextsSpeakCzech();
 };
 
 void StartupTest::initTestCase()
@@ -73,6 +78,24 @@ void StartupTest::splashNamesTheUserOrUnknown()
     QVERIFY(!splash.ownerLabel()->text().isEmpty());
     QCOMPARE(splash.organizationLabel()->text(), QStringLiteral("unknown"));
     QCOMPARE(splash.size(), QSize(339, 288));
+}
+
+// The name box's context menu comes from Qt; with Qt's Czech translation it
+// speaks Czech like the rest of the game.
+void StartupTest::qtsOwnTextsSpeakCzech()
+{
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_cs.qm")))
+        QSKIP("Qt's Czech translation (qt6-translations-l10n) is not installed");
+    QTranslator translator;
+    QVERIFY(Startup::installQtTranslation(translator));
+    QLineEdit name;
+    std::unique_ptr<QMenu> menu(name.createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *action : menu->actions())
+        texts << action->text().section(QLatin1Char('\t'), 0, 0);
+    QCoreApplication::removeTranslator(&translator);
+    QVERIFY2(texts.contains(QStringLiteral("&Vložit")) && texts.contains(QStringLiteral("Vybrat vše")),
+             qPrintable(texts.join(QStringLiteral(", "))));
 }
 
 TORAN_TEST_MAIN(StartupTest)

@@ -85,6 +85,8 @@ private slots:
     void disabledLabelIgnoresTheMouseAndShowsAGreyCaption();
     void longLabelCaptionWrapsAndIsCutAtTheBottom();
     void opaqueControlsFillWithTheirOwnColour();
+    void aControlWhoseWindowHidesUnderThePointerComesBackUnlit_data();
+    void aControlWhoseWindowHidesUnderThePointerComesBackUnlit();
 };
 
 void OfficeControlsTest::initTestCase()
@@ -425,6 +427,54 @@ void OfficeControlsTest::opaqueControlsFillWithTheirOwnColour()
     link.label->setLabelColor(QColor(0, 0, 255));
     QCOMPARE(rgbAt(link.image(), 199, 16), qRgb(0, 0, 255));
     QCOMPARE(rgbAt(link.image(), 0, 0), qRgb(0, 0, 255));   // under the light's transparent corner
+}
+
+void OfficeControlsTest::aControlWhoseWindowHidesUnderThePointerComesBackUnlit_data()
+{
+    QTest::addColumn<bool>("button");   // else a link label
+    QTest::addColumn<bool>("released"); // clicked, or still held when the window hid
+    QTest::newRow("button clicked (a dialog's Ok)") << true << true;
+    QTest::newRow("button held down") << true << false;
+    QTest::newRow("link clicked (a welcome link)") << false << true;
+    QTest::newRow("link held down") << false << false;
+}
+
+// The window hides under the pointer, so no leave event comes: shown again
+// with the pointer elsewhere, the control is neither hot nor pressed, and it
+// lights again only when the pointer comes over it.
+void OfficeControlsTest::aControlWhoseWindowHidesUnderThePointerComesBackUnlit()
+{
+    QFETCH(bool, button);
+    QFETCH(bool, released);
+    OkButton ok;
+    LinkLabel link;
+    QWidget *window = button ? static_cast<QWidget *>(&ok.panel) : &link.panel;
+    QWidget *control = button ? static_cast<QWidget *>(ok.button) : link.label;
+    const auto hot = [&] { return button ? ok.button->isHot() : link.label->isHot(); };
+    const auto pressed = [&] { return button ? ok.button->isPressed() : link.label->isPressed(); };
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    enter(control);
+    QTest::mousePress(control, Qt::LeftButton, {}, QPoint(30, 10));
+    if (released)
+        QTest::mouseRelease(control, Qt::LeftButton, {}, QPoint(30, 10));
+    QVERIFY(hot());
+
+    window->hide();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(!hot());
+    QVERIFY(!pressed());
+    if (button) {
+        const QImage image = ok.image();
+        QCOMPARE(rgbAt(image, 30, 0), kSilver);          // the resting outline, no rim
+        QCOMPARE(rgbAt(image, 7 + 5, 4 + 5), kNavy);     // the OFF light
+    } else {
+        QCOMPARE(link.label->ledName(), QStringLiteral("OFFRND"));
+    }
+    enter(control);
+    QVERIFY(hot());
+    QVERIFY(!pressed());
 }
 
 TORAN_TEST_MAIN(OfficeControlsTest)

@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
@@ -93,6 +94,9 @@ private slots:
     void viewerPagesShowTheirCountFewestMovesFirst();
     void viewerClosesOnEnterOrEscOnlyFromOkOrTheWindow_data();
     void viewerClosesOnEnterOrEscOnlyFromOkOrTheWindow();
+    void aFullPageShowsItsTenRowsFromTheTopOnEveryShow_data();
+    void aFullPageShowsItsTenRowsFromTheTopOnEveryShow();
+    void viewerTitlesAreLeftAlignedButTheDate();
     void clearingEmptiesEveryPageAndTheNextResultQualifies();
     void noOrEscKeepsTheTable();
 };
@@ -244,6 +248,82 @@ void ResultsWindowsTest::viewerClosesOnEnterOrEscOnlyFromOkOrTheWindow()
     QWidget *target = fromGrid ? static_cast<QWidget *>(viewer->grid(1)) : viewer->okButton();
     QTest::keyClick(target, Qt::Key(key));
     QCOMPARE(viewer->isVisible(), !closes);
+}
+
+void ResultsWindowsTest::aFullPageShowsItsTenRowsFromTheTopOnEveryShow_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::newRow("3 disky") << 1;
+    QTest::newRow("10 disků") << 8;
+}
+
+// Ten results and the title row fit the grid, whose scroll bar lies under
+// the cover panel: none may hide below its edge. Every show and every page
+// change starts at the best result.
+void ResultsWindowsTest::aFullPageShowsItsTenRowsFromTheTopOnEveryShow()
+{
+    QFETCH(int, page);
+    Program p;
+    for (int i = 0; i < 10; ++i)
+        p.store(QStringLiteral("Hráč %1").arg(i + 1), 100 + i, page + 2, QDate(2026, 12, 1));
+    TTabulkaDialog *viewer = appWindows().TabulkaDialog;
+    QTableView *grid = viewer->grid(page);
+    for (int round = 0; round < 2; ++round) {
+        p.main->showBestResults();
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
+        viewer->pageControl()->setCurrentIndex(page - 1);
+        QCOMPARE(grid->geometry(), QRect(8, 8, 354, 177));
+        QCOMPARE(grid->model()->rowCount(), 10);
+        QCOMPARE(grid->verticalScrollBar()->value(), 0);
+        for (int row = 0; row < 10; ++row) {
+            const QRect cell = grid->visualRect(grid->model()->index(row, ResultsModel::NameColumn));
+            QVERIFY2(cell.top() >= 0 && cell.bottom() < grid->viewport()->height(),
+                     qPrintable(QStringLiteral("row %1 at %2..%3 of %4").arg(row + 1).arg(cell.top())
+                                    .arg(cell.bottom()).arg(grid->viewport()->height())));
+        }
+        QVERIFY(grid->horizontalHeader()->height() + grid->viewport()->height() <= 177);
+        // Wherever the player left it, the next show starts at the top.
+        grid->scrollToBottom();
+        viewer->pageControl()->setCurrentIndex(page == 1 ? 1 : 0);
+        viewer->close();
+    }
+}
+
+// The grid's titles stand at the left of their columns, as the grid draws
+// them; only "Datum" is right-aligned.
+void ResultsWindowsTest::viewerTitlesAreLeftAlignedButTheDate()
+{
+    Program p;
+    TTabulkaDialog *viewer = appWindows().TabulkaDialog;
+    p.main->showBestResults();
+    QVERIFY(QTest::qWaitForWindowExposed(viewer));
+    QHeaderView *titles = viewer->grid(1)->horizontalHeader();
+    const QImage image = titles->grab().toImage();
+    const QRgb background = image.pixel(image.width() - 1, image.height() / 2);
+    // The first and the last column of ink in [from, to).
+    const auto ink = [&](int from, int to) {
+        int first = -1, last = -1;
+        for (int x = from; x < to; ++x)
+            for (int y = 2; y < image.height() - 2; ++y)
+                if (qGray(image.pixel(x, y)) < 100 && image.pixel(x, y) != background) {
+                    if (first < 0)
+                        first = x;
+                    last = x;
+                }
+        return std::pair{first, last};
+    };
+    const int slack = 6;
+    for (int column : {ResultsModel::NameColumn, ResultsModel::MovesColumn}) {
+        const int left = titles->sectionViewportPosition(column);
+        const auto [first, last] = ink(left, left + titles->sectionSize(column));
+        QVERIFY2(first >= left && first <= left + slack,
+                 qPrintable(QStringLiteral("column %1: ink from %2, column from %3").arg(column).arg(first).arg(left)));
+    }
+    const int dateLeft = titles->sectionViewportPosition(ResultsModel::DateColumn);
+    const int dateRight = dateLeft + titles->sectionSize(ResultsModel::DateColumn);
+    const auto [first, last] = ink(dateLeft, dateRight);
+    QVERIFY2(last >= dateRight - 1 - slack && first > dateLeft + slack,
+             qPrintable(QStringLiteral("Datum: ink %1..%2 in %3..%4").arg(first).arg(last).arg(dateLeft).arg(dateRight)));
 }
 
 void ResultsWindowsTest::clearingEmptiesEveryPageAndTheNextResultQualifies()

@@ -34,10 +34,9 @@ QImage tower(int size)
     return image;
 }
 
-QByteArray icon()
+// The window icon's tower on a 32-pixel grid, on a painter already scaled.
+void iconTower(QPainter &p)
 {
-    QImage image = transparent(32, 32);
-    QPainter p(&image);
     p.fillRect(15, 3, 3, 25, QColor(128, 0, 0));
     p.fillRect(2, 27, 28, 3, QColor(128, 0, 0));
     const QRgb colors[] = {qRgb(255, 255, 255), qRgb(255, 255, 128), qRgb(255, 0, 0), qRgb(0, 255, 255), qRgb(0, 0, 255)};
@@ -47,6 +46,26 @@ QByteArray icon()
         p.setBrush(QColor(colors[i]));
         p.drawRoundedRect(QRectF(16.5 - w / 2.0, 6 + 4 * i, w, 3.5), 1.5, 1.5);
     }
+}
+
+QByteArray icon()
+{
+    QImage image = transparent(32, 32);
+    QPainter p(&image);
+    iconTower(p);
+    return png(image);
+}
+
+// The same tower for the desktop's icon theme, drawn at each size rather
+// than scaled from 32 pixels.
+template <int Size>
+QByteArray desktopIcon()
+{
+    QImage image = transparent(Size, Size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, Size != 32);
+    p.scale(Size / 32.0, Size / 32.0);
+    iconTower(p);
     return png(image);
 }
 
@@ -149,6 +168,12 @@ const ArtFile files[] = {
     {"toolbar-4.png", manual},
     {"toolbar-7.png", endGame},
     {"toolbar-8.png", bossScreen},
+    {"desktop/16.png", desktopIcon<16>},
+    {"desktop/32.png", desktopIcon<32>},
+    {"desktop/48.png", desktopIcon<48>},
+    {"desktop/64.png", desktopIcon<64>},
+    {"desktop/128.png", desktopIcon<128>},
+    {"desktop/256.png", desktopIcon<256>},
 };
 
 } // namespace

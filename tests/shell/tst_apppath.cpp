@@ -1,0 +1,188 @@
+// Where the written files live: beside the program in a folder the player
+// can write to, in the player's own data folder otherwise. The second case
+// runs in a child process as a player who cannot write to the program's
+// folder (as root: the user nobody through setpriv).
+#include "results/Data.h"
+#include "results/TableFile.h"
+#include "shell/AppError.h"
+#include "shell/AppPath.h"
+#include "shell/Settings.h"
+#include "support/TestMain.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+const char kChildFlag[] = "--as-player";
+const QByteArray kEmptyTable = TableFile::build({});
+
+// The child: the start-up steps that decide the folders and open the table,
+// then one setting written. Prints where the files went, or the error.
+int runAsPlayer(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Toran2000"));
+    app.setOrganizationName(QStringLiteral("KQ2000"));
+    AppPath::setDirForTesting(QString::fromLocal8Bit(argv[2]));
+    try {
+        AppPath::prepareWritableDir();
+        TDataModule1 data;
+        data.open();
+        Settings::setUvitani(QStringLiteral("0"));
+    } catch (const AppError &error) {
+        std::printf("error %s\n", qPrintable(error.text()));
+        return 1;
+    }
+    std::printf("%s %s\n", AppPath::isPortable() ? "portable" : "shared", qPrintable(AppPath::dataDir()));
+    return 0;
+}
+
+void writeFile(const QString &path, const QByteArray &contents)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(contents);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+class AppPathTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void aFolderThePlayerCanWriteKeepsEverythingBesideTheProgram();
+    void aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder_data();
+    void aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder();
+
+private:
+    QString runPlayer(const QString &programDir, const QString &dataHome, int *exitCode);
+};
+
+void AppPathTest::aFolderThePlayerCanWriteKeepsEverythingBesideTheProgram()
+{
+    ScratchAppDir dir;
+    dir.writeFile("Data/Zaloha/Toran.dbf", kEmptyTable);
+    QVERIFY(AppPath::isPortable());
+    AppPath::prepareWritableDir();
+    Settings::setUvitani(QStringLiteral("0"));
+    QCOMPARE(AppPath::dataDir(), dir.file("Data/"));
+    QVERIFY(QFile::exists(dir.file("KQ2000.ini")));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             (QStringList{"Data", "KQ2000.ini"}));
+}
+
+// The program's folder is never written; the player's folder is made on the
+// first start with the empty table, and a table in use there is kept.
+void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder_data()
+{
+    QTest::addColumn<QByteArray>("tableBefore");   // null: no data folder yet
+    QTest::addColumn<bool>("dataHomeWritable");
+    QTest::addColumn<QByteArray>("tableAfter");
+    QTest::newRow("first start") << QByteArray() << true << kEmptyTable;
+    ResultRecord used;
+    used.name = QStringLiteral("Jana");
+    used.moves = 7;
+    used.count = QStringLiteral("3");
+    used.date = QDate(2026, 12, 1);
+    const QByteArray usedTable = TableFile::build({used});
+    QTest::newRow("a used table") << usedTable << true << usedTable;
+    QTest::newRow("data folder not writable") << QByteArray() << false << QByteArray();
+}
+
+void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder()
+{
+    QFETCH(QByteArray, tableBefore);
+    QFETCH(bool, dataHomeWritable);
+    QFETCH(QByteArray, tableAfter);
+    if (geteuid() == 0 && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+        QSKIP("running as root without setpriv: no player who cannot write the folder");
+
+    QTemporaryDir top;
+    QVERIFY(QFile::setPermissions(top.path(), QFile::permissions(top.path()) | QFile::ExeOther | QFile::ReadOther));
+    const QString program = top.filePath(QStringLiteral("program"));
+    const QString dataHome = top.filePath(QStringLiteral("home"));
+    writeFile(program + "/Data/Zaloha/Toran.dbf", kEmptyTable);
+    const QString playerData = dataHome + QStringLiteral("/KQ2000/Toran2000/");
+    if (!tableBefore.isNull())
+        writeFile(playerData + "Data/Toran.dbf", tableBefore);
+    QDir().mkpath(dataHome);
+    if (geteuid() == 0) {
+        // Owned by nobody (or not, for the refused case), readable by all.
+        QVERIFY(QProcess::execute("chmod", {"-R", "a+rX", top.path()}) == 0);
+        if (dataHomeWritable)
+            QVERIFY(QProcess::execute("chown", {"-R", "nobody", dataHome}) == 0);
+    } else {
+        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        if (!dataHomeWritable)
+            QVERIFY(QFile::setPermissions(dataHome, QFile::ReadOwner | QFile::ExeOwner));
+    }
+
+    int exitCode = -1;
+    const QString said = runPlayer(program, dataHome, &exitCode);
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(dataHome, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QCOMPARE(QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"Data"});
+    if (!dataHomeWritable) {
+        QCOMPARE(exitCode, 1);
+        QVERIFY2(said.startsWith(QStringLiteral("error Unable to write to ") + dataHome), qPrintable(said));
+        return;
+    }
+    QCOMPARE(exitCode, 0);
+    QCOMPARE(said, QStringLiteral("shared ") + playerData + QStringLiteral("Data/"));
+    QCOMPARE(readFile(playerData + "Data/Toran.dbf"), tableAfter);
+    QVERIFY(readFile(playerData + "KQ2000.ini").contains("Uvitani=0"));
+}
+
+QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHome, int *exitCode)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    env.insert(QStringLiteral("HOME"), dataHome);
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QStringList args{QStringLiteral("AppPathTest"), QString::fromLatin1(kChildFlag), programDir};
+    if (geteuid() == 0) {
+        // A copy the other user can run wherever the build tree lies.
+        const QString exe = QFileInfo(programDir).path() + QStringLiteral("/suite");
+        QFile::remove(exe);
+        QFile::copy(QCoreApplication::applicationFilePath(), exe);
+        QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        args.prepend(exe);
+        args = QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--"} + args;
+        child.start(QStringLiteral("setpriv"), args);
+    } else {
+        child.start(QCoreApplication::applicationFilePath(), args);
+    }
+    if (!child.waitForFinished(20000))
+        return QStringLiteral("no answer");
+    *exitCode = child.exitCode();
+    return QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+}
+
+namespace {
+int runAppPathTest(int argc, char *argv[])
+{
+    if (argc >= 3 && qstrcmp(argv[1], kChildFlag) == 0)
+        return runAsPlayer(argc, argv);
+    return TestMain::runGuiless<AppPathTest>(argc, argv);
+}
+} // namespace
+
+TORAN_TEST_REGISTER(AppPathTest, &runAppPathTest)
+#include "tst_apppath.moc"
