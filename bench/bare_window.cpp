@@ -1,16 +1,18 @@
-// The smallest Qt Widgets program that shows a window: the yardstick for the
-// game's start-up. With TORAN2000_QUIT_WHEN_SHOWN set it reports, like the
+// The smallest Qt Widgets program that shows a window with a menu bar, as the
+// game's main window has one: the yardstick for the game's start-up. With TORAN2000_QUIT_WHEN_SHOWN set it reports, like the
 // game, the moment its window is first painted and its peak memory, then quits.
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
 
 namespace {
-class Window : public QWidget
+class Window : public QMainWindow
 {
 protected:
     void paintEvent(QPaintEvent *) override
@@ -38,6 +40,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Window window;
+    window.menuBar()->addMenu(QStringLiteral("&Soubor"));
+    window.setCentralWidget(new QWidget);
     window.resize(569, 336);
     window.setWindowTitle(QStringLiteral("Bare window"));
     window.show();

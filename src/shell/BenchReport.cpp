@@ -4,10 +4,10 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QFile>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 QByteArray peakResidentKb()
@@ -20,32 +20,52 @@ QByteArray peakResidentKb()
     return "0";
 }
 
+bool asked() { return qEnvironmentVariableIsSet("TORAN2000_QUIT_WHEN_SHOWN"); }
+
+// Runs done once the window's first paint has reached the screen. The paint
+// may go to any of its controls: one that covers the window wholly takes it
+// alone.
 class FirstPaint : public QObject
 {
 public:
-    using QObject::QObject;
-    bool eventFilter(QObject *, QEvent *event) override
+    FirstPaint(QWidget *window, std::function<void()> done) : QObject(window), m_window(window), m_done(std::move(done))
     {
-        if (event->type() == QEvent::Paint && !m_done) {
-            m_done = true;
-            QTimer::singleShot(0, this, [] {
-                std::printf("shown %lld %s\n", QDateTime::currentMSecsSinceEpoch(), peakResidentKb().constData());
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()
+            && static_cast<QWidget *>(watched)->window() == m_window) {
+            qApp->removeEventFilter(this);
+            // Queued, so that it runs after the paint has been flushed.
+            QMetaObject::invokeMethod(qApp, m_done, Qt::QueuedConnection);
         }
         return false;
     }
 
 private:
-    bool m_done = false;
+    QWidget *m_window;
+    std::function<void()> m_done;
 };
 } // namespace
 
 namespace BenchReport {
+void reportSplashPaintIfAsked(QWidget *splash)
+{
+    if (asked())
+        new FirstPaint(splash, [] {
+            std::printf("splash %lld\n", QDateTime::currentMSecsSinceEpoch());
+            std::fflush(stdout);
+        });
+}
+
 void quitWhenShownIfAsked(QWidget *window)
 {
-    if (qEnvironmentVariableIsSet("TORAN2000_QUIT_WHEN_SHOWN"))
-        window->installEventFilter(new FirstPaint(window));
+    if (asked())
+        new FirstPaint(window, [] {
+            std::printf("shown %lld %s\n", QDateTime::currentMSecsSinceEpoch(), peakResidentKb().constData());
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
 }
 } // namespace BenchReport

@@ -120,6 +120,7 @@ int run(int argc, char *argv[])
         return SecondCopy::run(app);
 
     auto splash = std::make_unique<TSpusteniDialog>();
+    BenchReport::reportSplashPaintIfAsked(splash.get());
     splash->show();
     splash->repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
