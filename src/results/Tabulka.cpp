@@ -59,7 +59,7 @@ TTabulkaDialog::TTabulkaDialog(QWidget *parent)
     m_pages->tabBar()->setUsesScrollButtons(false);
     m_pages->tabBar()->setExpanding(false);
     m_pages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 4px; }"));
-    TDataModule1 *data = appWindows().DataModule1;
+    // The pages' grids are made when a page is first shown (grid()).
     for (int page = 1; page <= kPages; ++page) {
         auto *sheet = new QWidget;
         sheet->setObjectName(QStringLiteral("TabSheet%1").arg(page));
@@ -67,44 +67,6 @@ TTabulkaDialog::TTabulkaDialog(QWidget *parent)
         QPalette sheetPalette = sheet->palette();
         sheetPalette.setColor(QPalette::Window, QColor(Colors::BtnFace));
         sheet->setPalette(sheetPalette);
-
-        auto *grid = new QTableView(sheet);
-        grid->setObjectName(QStringLiteral("DBGrid%1").arg(page));
-        grid->setGeometry(8, 8, 354, 177);
-        grid->setFrameShape(QFrame::NoFrame);
-        grid->setShowGrid(false);
-        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-        grid->setSelectionMode(QAbstractItemView::SingleSelection);
-        grid->verticalHeader()->hide();
-        grid->setFont(Fonts::times(11));
-        const int rowHeight = QFontMetrics(grid->font()).height() + kRowPadding;
-        grid->verticalHeader()->setMinimumSectionSize(rowHeight);
-        grid->verticalHeader()->setDefaultSectionSize(rowHeight);
-        QHeaderView *titles = grid->horizontalHeader();
-        titles->setFont(Fonts::times(11, true));
-        titles->setFixedHeight(QFontMetrics(titles->font()).height() + kTitlePadding);
-        titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);   // "Datum" is right-aligned by the model
-        titles->setHighlightSections(false);
-        grid->setTabKeyNavigation(true);   // Tab moves between the columns
-        grid->setWordWrap(false);
-        grid->setTextElideMode(Qt::ElideNone);   // long names are cut at the column edge
-        QPalette gridPalette = grid->palette();
-        gridPalette.setColor(QPalette::Base, QColor(Colors::Silver));
-        grid->setPalette(gridPalette);
-        if (data)
-            grid->setModel(&data->DataSource1());
-        grid->setColumnWidth(ResultsModel::NameColumn, kNameWidth);
-        grid->setColumnWidth(ResultsModel::MovesColumn, kMovesWidth);
-        grid->setColumnWidth(ResultsModel::DateColumn, kDateWidth);
-        grid->installEventFilter(this);
-        m_grids[page - 1] = grid;
-
-        // Covers the grid's right edge, where its scroll bar would appear.
-        auto *cover = new Panel(sheet, Panel::NoBevel, QColor(Colors::BtnFace));
-        cover->setObjectName(QStringLiteral("Panel%1").arg(page + 2));
-        cover->setGeometry(344, 8, 25, 185);
-
         m_pages->addTab(sheet, QString::fromUtf8(kTabCaptions[page - 1]));
     }
     m_pages->tabBar()->installEventFilter(this);
@@ -121,6 +83,58 @@ TTabulkaDialog::TTabulkaDialog(QWidget *parent)
     connect(m_ok, &QPushButton::clicked, this, &QWidget::close);
 }
 
+QTableView *TTabulkaDialog::grid(int page)
+{
+    QTableView *&grid = m_grids[page - 1];
+    if (!grid)
+        grid = makeGrid(page);
+    return grid;
+}
+
+QTableView *TTabulkaDialog::makeGrid(int page)
+{
+    QWidget *sheet = m_pages->widget(page - 1);
+    auto *grid = new QTableView(sheet);
+    grid->setObjectName(QStringLiteral("DBGrid%1").arg(page));
+    grid->setGeometry(8, 8, 354, 177);
+    grid->setFrameShape(QFrame::NoFrame);
+    grid->setShowGrid(false);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->verticalHeader()->hide();
+    grid->setFont(Fonts::times(11));
+    const int rowHeight = QFontMetrics(grid->font()).height() + kRowPadding;
+    grid->verticalHeader()->setMinimumSectionSize(rowHeight);
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    QHeaderView *titles = grid->horizontalHeader();
+    titles->setFont(Fonts::times(11, true));
+    titles->setFixedHeight(QFontMetrics(titles->font()).height() + kTitlePadding);
+    titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);   // "Datum" is right-aligned by the model
+    titles->setHighlightSections(false);
+    grid->setTabKeyNavigation(true);   // Tab moves between the columns
+    grid->setWordWrap(false);
+    grid->setTextElideMode(Qt::ElideNone);   // long names are cut at the column edge
+    QPalette gridPalette = grid->palette();
+    gridPalette.setColor(QPalette::Base, QColor(Colors::Silver));
+    grid->setPalette(gridPalette);
+    if (TDataModule1 *data = appWindows().DataModule1)
+        grid->setModel(&data->DataSource1());
+    grid->setColumnWidth(ResultsModel::NameColumn, kNameWidth);
+    grid->setColumnWidth(ResultsModel::MovesColumn, kMovesWidth);
+    grid->setColumnWidth(ResultsModel::DateColumn, kDateWidth);
+    grid->installEventFilter(this);
+    grid->show();
+
+    // Covers the grid's right edge, where its scroll bar would appear.
+    auto *cover = new Panel(sheet, Panel::NoBevel, QColor(Colors::BtnFace));
+    cover->setObjectName(QStringLiteral("Panel%1").arg(page + 2));
+    cover->setGeometry(344, 8, 25, 185);
+    cover->show();
+    QWidget::setTabOrder(grid, m_ok);   // the keyboard's order of the grids made at once
+    return grid;
+}
+
 void TTabulkaDialog::pageStep(int page)
 {
     if (ResultsTable *t = table()) {
@@ -129,7 +143,7 @@ void TTabulkaDialog::pageStep(int page)
         t->setIndexFieldNames(QStringLiteral("TAHY"));
     }
     // Every page starts at its best result.
-    m_grids[page - 1]->scrollToTop();
+    grid(page)->scrollToTop();
 }
 
 void TTabulkaDialog::showEvent(QShowEvent *event)

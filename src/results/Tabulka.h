@@ -19,7 +19,7 @@ public:
     explicit TTabulkaDialog(QWidget *parent = nullptr);
 
     QTabWidget *pageControl() const { return m_pages; }
-    QTableView *grid(int page) const { return m_grids[page - 1]; }   // DBGrid1..8
+    QTableView *grid(int page);   // DBGrid1..8, made when first asked for
     QPushButton *okButton() const { return m_ok; }
 
 protected:
@@ -30,6 +30,7 @@ protected:
 
 private:
     void pageStep(int page);
+    QTableView *makeGrid(int page);
 
     QTabWidget *m_pages = nullptr;
     std::array<QTableView *, kPages> m_grids{};

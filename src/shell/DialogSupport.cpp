@@ -8,6 +8,7 @@
 #include "widgets/Colors.h"
 #include "widgets/GradText.h"
 #include "widgets/OContrls.h"
+#include "widgets/Pictures.h"
 #include "widgets/formshape.h"
 
 #include <QLabel>
@@ -49,19 +50,15 @@ void setMainAndAssistantEnabled(bool enabled)
 
 QPixmap transparentPicture(const QString &resource)
 {
-    const QImage image(resource);
+    const QImage image = Pictures::image(resource);
     if (image.isNull())
         return QPixmap();
-    return transparentPicture(resource, image.pixel(0, image.height() - 1));
+    return Pictures::transparent(resource, image.pixel(0, image.height() - 1));
 }
 
 QPixmap transparentPicture(const QString &resource, QRgb transparent)
 {
-    QImage image = QImage(resource).convertToFormat(QImage::Format_ARGB32);
-    if (image.isNull())
-        return QPixmap();
-    image.setAlphaChannel(image.createMaskFromColor(transparent, Qt::MaskOutColor));
-    return QPixmap::fromImage(image);
+    return Pictures::transparent(resource, transparent);
 }
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const QFont &font,

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QIcon>
 #include <QTextCharFormat>
 #include <QToolButton>
 #include <QTreeView>
@@ -84,6 +85,19 @@ void makePlainCzechCalendar(QCalendarWidget *calendar)
     }
 }
 
+// A month calendar whose two arrows never come from the icon theme: asking
+// the theme for them reads its index files, and the arrows are drawn plain
+// anyway (makePlainCzechCalendar).
+QCalendarWidget *calendarWithoutThemeLookUps(QWidget *parent)
+{
+    const QStringList themePaths = QIcon::themeSearchPaths();
+    // An empty list would mean the system's folders: one that holds no theme.
+    QIcon::setThemeSearchPaths({QStringLiteral(":/no-icon-theme")});
+    auto *calendar = new QCalendarWidget(parent);
+    QIcon::setThemeSearchPaths(themePaths);
+    return calendar;
+}
+
 Shape *rectangle(QWidget *parent, const char *name, const QRect &geometry, QRgb color)
 {
     auto *shape = new Shape(Shape::Rectangle, parent);
@@ -100,7 +114,7 @@ Sef::Sef(QWidget *parent)
     setObjectName(QStringLiteral("Sef"));
 
     Panel *panel2 = raisedPanel(this, "Panel2", QRect(5, 5, 193, 169));
-    m_calendar = new QCalendarWidget(panel2);
+    m_calendar = calendarWithoutThemeLookUps(panel2);
     m_calendar->setObjectName(QStringLiteral("MonthCalendar1"));
     m_calendar->setGeometry(5, 8, 183, 153);
     m_calendar->setFont(Fonts::sansSerif(11));

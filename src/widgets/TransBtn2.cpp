@@ -187,12 +187,19 @@ void TTransparentButton2::setDisabledIndex(int index) { m_disabledIndex = index;
 
 void TTransparentButton2::rebuildPictures()
 {
+    m_picturesStale = true;
+    update();
+}
+
+const QList<QImage> &TTransparentButton2::pictures() const
+{
+    if (!m_picturesStale)
+        return m_pictures;
+    m_picturesStale = false;
     m_pictures.clear();
     const QImage active = m_active ? m_active->image(m_activeIndex) : QImage();
-    if (active.isNull()) {
-        update();
-        return;
-    }
+    if (active.isNull())
+        return m_pictures;
     const QSize size = m_active->size();
     auto given = [&](const QPointer<ImageList> &list, int index) {
         const QImage image = list ? list->image(index) : QImage();
@@ -207,12 +214,12 @@ void TTransparentButton2::rebuildPictures()
                   disabled.isNull() ? embossedPicture(active) : disabled,
                   down.isNull() ? active : down,
                   grey.isNull() ? greyPicture(active) : grey};
-    update();
+    return m_pictures;
 }
 
 QImage TTransparentButton2::picture(Picture which) const
 {
-    return m_pictures.isEmpty() ? QImage() : m_pictures.at(which);
+    return pictures().isEmpty() ? QImage() : pictures().at(which);
 }
 
 TTransparentButton2::Picture TTransparentButton2::currentPicture() const
@@ -228,7 +235,7 @@ TTransparentButton2::Picture TTransparentButton2::currentPicture() const
 
 QPoint TTransparentButton2::picturePosition() const
 {
-    const QSize size = m_active && !m_pictures.isEmpty() ? m_active->size() : QSize(0, 0);
+    const QSize size = m_active && !pictures().isEmpty() ? m_active->size() : QSize(0, 0);
     const int W = width(), H = height(), w = size.width(), h = size.height(), s = m_spacing;
     int x = (W - w) / 2;
     if (m_textAlign == ttaLeft)
@@ -392,7 +399,7 @@ void TTransparentButton2::paintCaption(QPainter &p)
     const int flags = Qt::TextShowMnemonic | (m_wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
     const QSize text = metrics.boundingRect(QRect(0, 0, W, H), flags, m_caption).size();
 
-    const QSize pictureSize = m_pictures.isEmpty() ? QSize(0, 0) : m_active->size();
+    const QSize pictureSize = pictures().isEmpty() ? QSize(0, 0) : m_active->size();
     QPoint picture = picturePosition();
     if (m_pressed && m_showPressed)
         picture -= QPoint(1, 1);
@@ -433,8 +440,8 @@ void TTransparentButton2::paintEvent(QPaintEvent *)
     if (!m_transparent)
         p.fillRect(rect(), m_color);
     paintFrame(p);
-    if (!m_pictures.isEmpty())
-        p.drawImage(picturePosition(), m_pictures.at(currentPicture()));
+    if (!pictures().isEmpty())
+        p.drawImage(picturePosition(), pictures().at(currentPicture()));
     if (!m_caption.isEmpty())
         paintCaption(p);
 }

@@ -166,6 +166,7 @@ private slots:
 private:
     void watch(ImageList *list);
     void rebuildPictures();
+    const QList<QImage> &pictures() const;
     void pointerEntered();
     void pointerLeft();
     void releaseTracking(Qt::MouseButton button, const QPoint &pos);
@@ -176,7 +177,10 @@ private:
 
     QPointer<ImageList> m_active, m_down, m_gray, m_disabled;
     int m_activeIndex = -1, m_downIndex = -1, m_grayIndex = -1, m_disabledIndex = -1;
-    QList<QImage> m_pictures;       // active, disabled, down, grey
+    // Active, disabled, down, grey: made when first needed after a change
+    // of the lists or indexes, not at every one of the setters' calls.
+    mutable QList<QImage> m_pictures;
+    mutable bool m_picturesStale = false;
 
     bool m_autoGray = true;
     TFrameStyle m_frameStyle = fsExplorer;
