@@ -370,7 +370,7 @@ void THlavniDialog::buildStatusBar()
 // the opening animation.
 void THlavniDialog::creationStep()
 {
-    m_sef->monthCalendar()->setSelectedDate(QDate::currentDate());
+    m_sef->setCalendarDate(QDate::currentDate());
     A1->setChecked(Settings::animace() == 1);
     if (A1->isChecked()) {
         for (const auto &post : m_idleDisks)

@@ -113,12 +113,7 @@ Sef::Sef(QWidget *parent)
 {
     setObjectName(QStringLiteral("Sef"));
 
-    Panel *panel2 = raisedPanel(this, "Panel2", QRect(5, 5, 193, 169));
-    m_calendar = calendarWithoutThemeLookUps(panel2);
-    m_calendar->setObjectName(QStringLiteral("MonthCalendar1"));
-    m_calendar->setGeometry(5, 8, 183, 153);
-    m_calendar->setFont(Fonts::sansSerif(11));
-    makePlainCzechCalendar(m_calendar);
+    m_calendarPanel = raisedPanel(this, "Panel2", QRect(5, 5, 193, 169));
 
     Panel *panel3 = raisedPanel(this, "Panel3", QRect(200, 5, 360, 273));
     rectangle(panel3, "Shape4", QRect(24, 8, 3, 241), Colors::White);
@@ -137,9 +132,32 @@ Sef::Sef(QWidget *parent)
     m_tree->setStyleSheet(QStringLiteral("QTreeView::item { height: 13px; }"));
 }
 
+QCalendarWidget *Sef::monthCalendar()
+{
+    if (m_calendar)
+        return m_calendar;
+    m_calendar = calendarWithoutThemeLookUps(m_calendarPanel);
+    m_calendar->setObjectName(QStringLiteral("MonthCalendar1"));
+    m_calendar->setGeometry(5, 8, 183, 153);
+    m_calendar->setFont(Fonts::sansSerif(11));
+    makePlainCzechCalendar(m_calendar);
+    if (m_date.isValid())
+        m_calendar->setSelectedDate(m_date);
+    m_calendar->show();
+    return m_calendar;
+}
+
+void Sef::setCalendarDate(const QDate &date)
+{
+    m_date = date;
+    if (m_calendar)
+        m_calendar->setSelectedDate(date);
+}
+
 void Sef::showEvent(QShowEvent *event)
 {
     Panel::showEvent(event);
+    monthCalendar();
     if (m_tree->model())
         return;
     // The folders of the current drive, read only once someone looks, so

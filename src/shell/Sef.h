@@ -2,6 +2,8 @@
 
 #include "widgets/Panel.h"
 
+#include <QDate>
+
 class QCalendarWidget;
 class QTreeView;
 
@@ -15,13 +17,18 @@ public:
 
     explicit Sef(QWidget *parent = nullptr);
 
-    QCalendarWidget *monthCalendar() const { return m_calendar; }
+    // The calendar is made when the screen is first shown (or asked for);
+    // until then it only keeps the date it is to show.
+    QCalendarWidget *monthCalendar();
+    void setCalendarDate(const QDate &date);
     QTreeView *directoryOutline() const { return m_tree; }
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    Panel *m_calendarPanel = nullptr;
     QCalendarWidget *m_calendar = nullptr;
+    QDate m_date;
     QTreeView *m_tree = nullptr;
 };

@@ -105,6 +105,7 @@ void createWindows(const std::function<void(int)> &progress)
 int run(int argc, char *argv[])
 {
     Platform::chooseWindowSystem();
+    Platform::FontConfigReader fonts;
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Toran2000"));
     app.setOrganizationName(QStringLiteral("KQ2000"));
@@ -119,6 +120,7 @@ int run(int argc, char *argv[])
     if (findRunningCopy(kMainWindowClass, THlavniDialog::kCaption))
         return SecondCopy::run(app);
 
+    fonts.wait();
     auto splash = std::make_unique<TSpusteniDialog>();
     BenchReport::reportSplashPaintIfAsked(splash.get());
     splash->show();
