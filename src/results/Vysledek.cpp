@@ -43,10 +43,14 @@ TVysledekDialog::TVysledekDialog(QWidget *parent)
     bevel1->setGeometry(9, 80, 225, 9);
     m_label8 = DialogSupport::label(this, "Label8", QStringLiteral("Vaše jméno do tabulky nejlepších :"),
                                     QRect(11, 86, 184, 15), text);
-    m_edit1 = new QLineEdit(this);
+    // Made alone and given its font before it joins the dialog: a line edit
+    // lays out its text as it is made, in the font it inherits, and this
+    // one would load a font it never shows.
+    m_edit1 = new QLineEdit;
+    m_edit1->setFont(text);
+    m_edit1->setParent(this);
     m_edit1->setObjectName(QStringLiteral("Edit1"));
     m_edit1->setGeometry(9, 104, 225, 21);
-    m_edit1->setFont(text);
     m_edit1->installEventFilter(this);
     auto *bevel2 = new BevelLine(this);
     bevel2->setObjectName(QStringLiteral("Bevel2"));

@@ -25,19 +25,19 @@ TGradText::TGradText(QWidget *parent)
 void TGradText::setBeginColor(const QColor &color)
 {
     m_begin = color;
-    update();
+    changed();
 }
 
 void TGradText::setEndColor(const QColor &color)
 {
     m_end = color;
-    update();
+    changed();
 }
 
 void TGradText::setGradientStyle(TGradientStyle style)
 {
     m_style = style;
-    update();
+    changed();
 }
 
 void TGradText::setLines(const QStringList &lines)
@@ -45,13 +45,13 @@ void TGradText::setLines(const QStringList &lines)
     if (lines.isEmpty())
         return;
     m_lines = lines;
-    update();
+    changed();
 }
 
 void TGradText::setJustification(TJustification justification)
 {
     m_justification = justification;
-    update();
+    changed();
 }
 
 QString TGradText::text() const
@@ -124,16 +124,33 @@ QImage TGradText::lettering() const
     return result;
 }
 
+void TGradText::changed()
+{
+    m_painted = QImage();
+    update();
+}
+
+// The lettering is made again only after a change of text, font, colours or
+// size: the title panels repaint it at every step of their animation.
 void TGradText::paintEvent(QPaintEvent *)
 {
-    fitToText();
+    if (m_painted.isNull()) {
+        fitToText();
+        m_painted = lettering();
+    }
     QPainter p(this);
-    p.drawImage(0, 0, lettering());
+    p.drawImage(0, 0, m_painted);
 }
 
 void TGradText::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange)
-        update();
+        changed();
     QWidget::changeEvent(event);
+}
+
+void TGradText::resizeEvent(QResizeEvent *event)
+{
+    m_painted = QImage();
+    QWidget::resizeEvent(event);
 }

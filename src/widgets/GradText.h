@@ -47,15 +47,18 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QString text() const;
     int textFlags() const;
     void fitToText();
+    void changed();
 
     QColor m_begin;
     QColor m_end;
     TGradientStyle m_style = gsVertical;
     QStringList m_lines;
     TJustification m_justification = jCenter;
+    QImage m_painted;   // the lettering as last painted, until something changes
 };
