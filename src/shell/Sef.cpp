@@ -121,8 +121,14 @@ Sef::Sef(QWidget *parent)
     for (const Bar &bar : kBars)
         rectangle(panel3, bar.name, QRect(bar.left, bar.top, 31, bar.height), bar.color);
 
-    Panel *panel4 = raisedPanel(this, "Panel4", QRect(5, 180, 193, 97));
-    m_tree = new QTreeView(panel4);
+    m_treePanel = raisedPanel(this, "Panel4", QRect(5, 180, 193, 97));
+}
+
+QTreeView *Sef::directoryOutline()
+{
+    if (m_tree)
+        return m_tree;
+    m_tree = new QTreeView(m_treePanel);
     m_tree->setObjectName(QStringLiteral("DirectoryOutline1"));
     m_tree->setGeometry(4, 4, 185, 89);
     m_tree->setHeaderHidden(true);
@@ -130,6 +136,8 @@ Sef::Sef(QWidget *parent)
     m_tree->setIndentation(12);
     m_tree->setUniformRowHeights(true);
     m_tree->setStyleSheet(QStringLiteral("QTreeView::item { height: 13px; }"));
+    m_tree->show();
+    return m_tree;
 }
 
 QCalendarWidget *Sef::monthCalendar()
@@ -158,10 +166,10 @@ void Sef::showEvent(QShowEvent *event)
 {
     Panel::showEvent(event);
     monthCalendar();
-    if (m_tree->model())
+    if (directoryOutline()->model())
         return;
-    // The folders of the current drive, read only once someone looks, so
-    // that start-up does not scan the disk.
+    // The tree and the folders of the current drive, read only once someone
+    // looks, so that start-up does not scan the disk.
     auto *model = new QFileSystemModel(m_tree);
     model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     model->setReadOnly(true);

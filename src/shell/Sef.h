@@ -21,7 +21,7 @@ public:
     // until then it only keeps the date it is to show.
     QCalendarWidget *monthCalendar();
     void setCalendarDate(const QDate &date);
-    QTreeView *directoryOutline() const { return m_tree; }
+    QTreeView *directoryOutline();   // made, like the calendar, when first shown
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -30,5 +30,6 @@ private:
     Panel *m_calendarPanel = nullptr;
     QCalendarWidget *m_calendar = nullptr;
     QDate m_date;
+    Panel *m_treePanel = nullptr;
     QTreeView *m_tree = nullptr;
 };
