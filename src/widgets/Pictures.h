@@ -1,19 +1,38 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QRgb>
 #include <QString>
 
-// The program's pictures, each decoded from its resource once and shared by
-// every window that shows it: copies of a QImage or QPixmap share their
+// The program's own pictures (":/art/..."). The picture tool draws each one
+// twice: at ratio 1, and named "<name>@2x.png" at twice the resolution. On a
+// screen that shows more than one device pixel per pixel the finer one is
+// taken; it carries a device pixel ratio of 2, so it lays out at the size of
+// the other and only looks sharper. Each picture is decoded once and shared
+// by every window that shows it: copies of a QImage or QPixmap share their
 // pixels until one is changed.
 namespace Pictures {
 
+// The resource that serves at the given device pixel ratio.
+QString fileFor(const QString &resource, qreal ratio);
+
+// The highest device pixel ratio of the program's screens (1 without any).
+qreal ratio();
+
+// The picture for the program's screens.
 QImage image(const QString &resource);
 
-// The picture with every pixel of the given colour see-through, made once
+// The picture as a pixmap only, for a control that just draws it: no QImage
+// of it is kept beside.
+QPixmap pixmap(const QString &resource);
+
+// That picture with every pixel of the given colour see-through, made once
 // per picture and colour.
 QPixmap transparent(const QString &resource, QRgb transparentColor);
+
+// An icon holding both pictures, for whichever screen it is drawn on.
+QIcon icon(const QString &resource);
 
 } // namespace Pictures
