@@ -2,7 +2,6 @@
 
 #include "Placement.h"
 #include "Pomocnik.h"
-#include "shell/AppWindows.h"
 #include "shell/DialogSupport.h"
 #include "shell/Fonts.h"
 #include "shell/Settings.h"
@@ -135,11 +134,11 @@ void TNapovedaDialog::openBesideAssistant()
     using PlacementRules::DialogRow;
     openOnTopicList();
     const QString pomocnik = Settings::pomocnik();
-    if (TPomocnikDialog *assistant = appWindows().PomocnikDialog) {
-        Placement::applyRule(DialogRow::Help, assistant, Placement::outerRect(this).size());
+    if (m_assistant) {
+        Placement::applyRule(DialogRow::Help, m_assistant, Placement::outerRect(this).size());
         if (pomocnik != QLatin1String("1"))
-            assistant->showAssistant();
-        Placement::placeDialog(DialogRow::Help, this, assistant);
+            m_assistant->showAssistant();
+        Placement::placeDialog(DialogRow::Help, this, m_assistant);
     }
     show();
 }

@@ -2,7 +2,6 @@
 
 #include "Napoveda.h"
 #include "Placement.h"
-#include "shell/AppWindows.h"
 #include "shell/DialogSupport.h"
 #include "shell/ErrorReport.h"
 #include "shell/Fonts.h"
@@ -116,8 +115,8 @@ void TUvitaniDialog::OfficeLabel2Click()
 {
     ErrorReport::guard(this, [this] {
         closeSteps();
-        if (TNapovedaDialog *help = appWindows().NapovedaDialog)
-            help->openBesideAssistant();
+        if (m_help)
+            m_help->openBesideAssistant();
     });
 }
 

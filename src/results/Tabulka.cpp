@@ -1,7 +1,6 @@
 #include "Tabulka.h"
 
 #include "Data.h"
-#include "shell/AppWindows.h"
 #include "shell/DialogSupport.h"
 #include "shell/ErrorReport.h"
 #include "shell/Fonts.h"
@@ -29,16 +28,11 @@ constexpr int kDateWidth = 66;   // a whole date text, left of the cover panel (
 // that the title and ten results fill the 177 pixels of the grid.
 constexpr int kRowPadding = 3;
 constexpr int kTitlePadding = 4;
-
-ResultsTable *table()
-{
-    TDataModule1 *data = appWindows().DataModule1;
-    return data ? &data->Table1() : nullptr;
-}
 } // namespace
 
-TTabulkaDialog::TTabulkaDialog(QWidget *parent)
+TTabulkaDialog::TTabulkaDialog(TDataModule1 *data, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_data(data)
 {
     setObjectName(QStringLiteral("TabulkaDialog"));
     setFixedSize(396, 276);
@@ -59,7 +53,6 @@ TTabulkaDialog::TTabulkaDialog(QWidget *parent)
     m_pages->tabBar()->setUsesScrollButtons(false);
     m_pages->tabBar()->setExpanding(false);
     m_pages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 4px; }"));
-    TDataModule1 *data = appWindows().DataModule1;
     for (int page = 1; page <= kPages; ++page) {
         auto *sheet = new QWidget;
         sheet->setObjectName(QStringLiteral("TabSheet%1").arg(page));
@@ -92,8 +85,8 @@ TTabulkaDialog::TTabulkaDialog(QWidget *parent)
         QPalette gridPalette = grid->palette();
         gridPalette.setColor(QPalette::Base, QColor(Colors::Silver));
         grid->setPalette(gridPalette);
-        if (data)
-            grid->setModel(&data->DataSource1());
+        if (m_data)
+            grid->setModel(&m_data->DataSource1());
         grid->setColumnWidth(ResultsModel::NameColumn, kNameWidth);
         grid->setColumnWidth(ResultsModel::MovesColumn, kMovesWidth);
         grid->setColumnWidth(ResultsModel::DateColumn, kDateWidth);
@@ -123,7 +116,7 @@ TTabulkaDialog::TTabulkaDialog(QWidget *parent)
 
 void TTabulkaDialog::pageStep(int page)
 {
-    if (ResultsTable *t = table()) {
+    if (ResultsTable *t = m_data ? &m_data->Table1() : nullptr) {
         t->setFiltered(true);
         t->setFilter(ResultsTable::filterFor(QString::number(page + 2)));
         t->setIndexFieldNames(QStringLiteral("TAHY"));

@@ -1,15 +1,13 @@
 #include "DialogSupport.h"
 
-#include "AppWindows.h"
 #include "InputLock.h"
-#include "dialogs/Pomocnik.h"
-#include "shell/Hlavni.h"
 #include "shell/Fonts.h"
 #include "widgets/Colors.h"
 #include "widgets/GradText.h"
 #include "widgets/OContrls.h"
 #include "widgets/formshape.h"
 
+#include <QApplication>
 #include <QLabel>
 
 namespace DialogSupport {
@@ -32,11 +30,25 @@ tformshape *makeBalloon(QWidget *form, const QSize &size, TBalloonPosition posit
     return shape;
 }
 
-QWidget *assistant() { return appWindows().PomocnikDialog; }
+namespace {
+const char *const kLockedRole = "toranLockedByDialogs";
+
+QWidget *lockedWindow(LockedWindow role)
+{
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->property(kLockedRole) == QVariant(int(role)))
+            return top;
+    return nullptr;
+}
+} // namespace
+
+void lockWhileDialogsOpen(QWidget *window, LockedWindow role) { window->setProperty(kLockedRole, int(role)); }
+
+QWidget *assistant() { return lockedWindow(LockedWindow::Assistant); }
 
 void setMainAndAssistantEnabled(bool enabled)
 {
-    THlavniDialog *main = appWindows().HlavniDialog;
+    QWidget *main = lockedWindow(LockedWindow::Main);
     if (main)
         InputLock::setInputEnabled(main, enabled);
     if (QWidget *a = assistant())

@@ -11,7 +11,6 @@ class QLabel;
 class QWidget;
 class TGradText;
 class TOfficeButton;
-class TPomocnikDialog;
 class tformshape;
 
 // What the program's dialogs share: the balloon window, the main window and
@@ -22,6 +21,11 @@ namespace DialogSupport {
 // Makes form a frameless, always-on-top balloon of the given outer size in
 // the balloons' pale yellow, with its hint; returns its shaper, applied.
 tformshape *makeBalloon(QWidget *form, const QSize &size, TBalloonPosition position, const QString &hint);
+
+// The main window and the assistant mark themselves as the windows that
+// every dialog locks while it is open.
+enum class LockedWindow { Main, Assistant };
+void lockWhileDialogsOpen(QWidget *window, LockedWindow role);
 
 // The assistant window, or null where none was created.
 QWidget *assistant();

@@ -1,6 +1,5 @@
 #include "Hlavni.h"
 
-#include "AppWindows.h"
 #include "DialogSupport.h"
 #include "dialogs/AssistantStart.h"
 #include "dialogs/DotazKonec.h"
@@ -99,6 +98,7 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     setStatusTip(kWindowHint);
     setAttribute(Qt::WA_QuitOnClose, true);
     ProgramEnd::watch();
+    DialogSupport::lockWhileDialogsOpen(this, DialogSupport::LockedWindow::Main);
 
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("HlavniDialogClient"));
@@ -144,6 +144,21 @@ THlavniDialog::THlavniDialog(QWidget *parent)
 }
 
 THlavniDialog::~THlavniDialog() = default;
+
+void THlavniDialog::setDialogs(const Dialogs &dialogs)
+{
+    m_dialogs = dialogs;
+    if (dialogs.newGame)
+        connect(dialogs.newGame, &THraDialog::countChosen, this, &THlavniDialog::startGame);
+    if (dialogs.endQuestion) {
+        connect(dialogs.endQuestion, &TDotazKonecDialog::answeredYes, this, &THlavniDialog::endGameSteps);
+        connect(dialogs.endQuestion, &TDotazKonecDialog::answeredNo, this, &THlavniDialog::keepGame);
+    }
+    if (dialogs.result)
+        connect(dialogs.result, &TVysledekDialog::confirmed, this, &THlavniDialog::resetBoardToIdle);
+    if (dialogs.assistant)
+        connect(dialogs.assistant, &TPomocnikDialog::welcomeRequested, this, &THlavniDialog::showWelcome);
+}
 
 QLabel *THlavniDialog::kontrola() const { return m_plocha->kontrola(); }
 QString THlavniDialog::statusText() const { return m_status->text(); }
@@ -400,8 +415,8 @@ void THlavniDialog::showStep()
 {
     ErrorReport::guard(this, [this] {
         updateManualEntries();
-        TUvitaniDialog *welcome = appWindows().UvitaniDialog;
-        if (TPomocnikDialog *assistant = appWindows().PomocnikDialog)
+        TUvitaniDialog *welcome = m_dialogs.welcome;
+        if (TPomocnikDialog *assistant = m_dialogs.assistant)
             AssistantStart::run(assistant, this, welcome, [welcome] {
                 welcome->checkBox()->setChecked(true);
                 welcome->show();
@@ -415,8 +430,8 @@ void THlavniDialog::updateManualEntries()
     const bool available = Manual::isAvailable();
     EM->setEnabled(available);
     EM1->setEnabled(available);
-    if (TUvitaniDialog *welcome = appWindows().UvitaniDialog)
-        welcome->setManualLinkEnabled(available);
+    if (m_dialogs.welcome)
+        m_dialogs.welcome->setManualLinkEnabled(available);
 }
 
 bool THlavniDialog::event(QEvent *event)
@@ -539,12 +554,20 @@ void THlavniDialog::resetBoardToIdle()
 
 void THlavniDialog::endGameSteps()
 {
+    m_restore.clear();
     m_plocha->hide();
     setGameOn(false);
     m_plocha->plate(2)->setBrushColor(QColor(Colors::White));
     m_plocha->plate(3)->setBrushColor(QColor(Colors::White));
     m_tahy->setText(QStringLiteral("0"));
     m_tahy->adjustSize();
+}
+
+void THlavniDialog::keepGame()
+{
+    if (!m_restore.isEmpty() && isGameOn())
+        kontrola()->setText(m_restore);
+    m_restore.clear();
 }
 
 void THlavniDialog::diskMouseUp(int k)
@@ -581,8 +604,8 @@ void THlavniDialog::Timer1Timer()
 void THlavniDialog::announceResult(int post, const QString &minimum, const QString &pomocnik)
 {
     m_plocha->plate(post)->setBrushColor(QColor(Colors::Red));
-    TVysledekDialog *result = appWindows().VysledekDialog;
-    TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+    TVysledekDialog *result = m_dialogs.result;
+    TPomocnikDialog *assistant = m_dialogs.assistant;
     if (!result)
         return;
     if (assistant) {
@@ -606,8 +629,8 @@ void THlavniDialog::announceResult(int post, const QString &minimum, const QStri
 void THlavniDialog::newGame()
 {
     ErrorReport::guard(this, [this] {
-        THraDialog *dialog = appWindows().HraDialog;
-        TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+        THraDialog *dialog = m_dialogs.newGame;
+        TPomocnikDialog *assistant = m_dialogs.assistant;
         if (!dialog)
             return;
         if (assistant) {
@@ -624,11 +647,11 @@ void THlavniDialog::newGame()
 void THlavniDialog::endGame()
 {
     ErrorReport::guard(this, [this] {
-        TDotazKonecDialog *question = appWindows().DotazKonecDialog;
-        TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+        TDotazKonecDialog *question = m_dialogs.endQuestion;
+        TPomocnikDialog *assistant = m_dialogs.assistant;
         // The solution check stops at once; "Ne" puts the count back.
         if (question)
-            question->setGameToRestore(kontrola()->text());
+            m_restore = kontrola()->text();
         kontrola()->setText(QStringLiteral("0"));
         const QString pomocnik = Settings::pomocnik();
         if (!question)
@@ -649,7 +672,7 @@ void THlavniDialog::quit() { close(); }
 
 void THlavniDialog::showBestResults()
 {
-    if (TTabulkaDialog *viewer = appWindows().TabulkaDialog) {
+    if (TTabulkaDialog *viewer = m_dialogs.bestResults) {
         viewer->show();
         viewer->raise();
     }
@@ -658,8 +681,8 @@ void THlavniDialog::showBestResults()
 void THlavniDialog::clearResults()
 {
     ErrorReport::guard(this, [this] {
-        TVymazatDialog *question = appWindows().VymazatDialog;
-        TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+        TVymazatDialog *question = m_dialogs.clearQuestion;
+        TPomocnikDialog *assistant = m_dialogs.assistant;
         const QString pomocnik = Settings::pomocnik();
         if (!question)
             return;
@@ -702,15 +725,15 @@ void THlavniDialog::startManual() { Manual::start(); }
 
 void THlavniDialog::showHelp()
 {
-    ErrorReport::guard(this, [] {
-        if (TNapovedaDialog *help = appWindows().NapovedaDialog)
-            help->openBesideAssistant();
+    ErrorReport::guard(this, [this] {
+        if (m_dialogs.help)
+            m_dialogs.help->openBesideAssistant();
     });
 }
 
 void THlavniDialog::showAbout()
 {
-    if (TOProgramuDialog *about = appWindows().OProgramuDialog) {
+    if (TOProgramuDialog *about = m_dialogs.about) {
         about->show();
         about->raise();
     }
@@ -718,8 +741,8 @@ void THlavniDialog::showAbout()
 
 void THlavniDialog::showWelcome()
 {
-    ErrorReport::guard(this, [] {
-        TUvitaniDialog *welcome = appWindows().UvitaniDialog;
+    ErrorReport::guard(this, [this] {
+        TUvitaniDialog *welcome = m_dialogs.welcome;
         if (!welcome)
             return;
         DialogSupport::setMainAndAssistantEnabled(false);

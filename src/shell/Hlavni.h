@@ -16,6 +16,15 @@ class QToolButton;
 class Sef;
 class Shape;
 class StatusBar;
+class TDotazKonecDialog;
+class THraDialog;
+class TNapovedaDialog;
+class TOProgramuDialog;
+class TPomocnikDialog;
+class TTabulkaDialog;
+class TUvitaniDialog;
+class TVymazatDialog;
+class TVysledekDialog;
 class TextLabel;
 
 // The main window: the idle picture with its opening and closing animation,
@@ -30,8 +39,24 @@ public:
     static constexpr int kClientHeight = 336;
     static const QString kCaption;
 
+    // The windows its commands open; any of them may be missing (null).
+    struct Dialogs {
+        TUvitaniDialog *welcome = nullptr;
+        THraDialog *newGame = nullptr;
+        TOProgramuDialog *about = nullptr;
+        TDotazKonecDialog *endQuestion = nullptr;
+        TVysledekDialog *result = nullptr;
+        TPomocnikDialog *assistant = nullptr;
+        TTabulkaDialog *bestResults = nullptr;
+        TVymazatDialog *clearQuestion = nullptr;
+        TNapovedaDialog *help = nullptr;
+    };
+
     explicit THlavniDialog(QWidget *parent = nullptr);
     ~THlavniDialog() override;
+
+    // Hands in the dialogs and acts on what they tell.
+    void setDialogs(const Dialogs &dialogs);
 
     BoardPanel *plocha() const { return m_plocha; }
     Sef *sef() const { return m_sef; }
@@ -57,7 +82,6 @@ public:
     void startGame(int n);
     // Back to the idle state between games, as a confirmed result leaves it.
     void resetBoardToIdle();
-    void endGameSteps();   // the end question's "Ano"
 
 public slots:
     // Commands.
@@ -102,6 +126,8 @@ private:
     void openingAnimation();
     void closingAnimation();
     void setMoveCount(int moves);
+    void endGameSteps();   // the end question's "Ano"
+    void keepGame();       // the end question's "Ne"
     void announceResult(int post, const QString &minimum, const QString &pomocnik);
     void updateManualEntries();
 
@@ -115,6 +141,10 @@ private:
     QLabel *m_tahy = nullptr;
     QTimer *m_timer1 = nullptr;
     HintTracker *m_hints = nullptr;
+    Dialogs m_dialogs;
+    // The end-game command stops the solution check before asking; "Ne"
+    // puts this disk count back so that the game kept is still recognised.
+    QString m_restore;
     std::array<std::vector<Shape *>, 3> m_idleDisks;
     int m_pocetTahu = 0;
     bool m_shownOnce = false;

@@ -388,15 +388,15 @@ void MainWindowTest::endingTheProgramLeavesTheAssistantToComeBack()
     dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
     dir.withSounds();
     RecordingSoundPlayer sounds;
-    Startup::createWindows([](int) {});
-    THlavniDialog *main = appWindows().HlavniDialog;
-    TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+    auto windows = Startup::createWindows([](int) {});
+    THlavniDialog *main = windows->HlavniDialog.get();
+    TPomocnikDialog *assistant = windows->PomocnikDialog.get();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     QTRY_VERIFY(assistant->isVisible());
     if (how == QLatin1String("session end")) {
         main->newGame();
-        QTRY_VERIFY(appWindows().HraDialog->isVisible());
+        QTRY_VERIFY(windows->HraDialog->isVisible());
     }
 
     QTimer::singleShot(0, main, [main, how] {
@@ -416,11 +416,11 @@ void MainWindowTest::endingTheProgramLeavesTheAssistantToComeBack()
 
     QCOMPARE(code, 0);
     QVERIFY(!main->isVisible());
-    QVERIFY(!appWindows().HraDialog->isVisible());
+    QVERIFY(!windows->HraDialog->isVisible());
     QCOMPARE(Settings::pomocnik(), QStringLiteral("1"));
     QVERIFY(!sounds.names.contains(QStringLiteral("PomocnikKonec.wav")));
     ProgramEnd::resetForTesting();
-    destroyProgramWindows();
+    windows.reset();
 }
 
 TORAN_TEST_MAIN(MainWindowTest)
