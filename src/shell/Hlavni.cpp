@@ -15,6 +15,7 @@
 #include "ErrorReport.h"
 #include "Fonts.h"
 #include "HintTracker.h"
+#include "IdlePicture.h"
 #include "InputLock.h"
 #include "Manual.h"
 #include "Pacing.h"
@@ -26,10 +27,8 @@
 #include "board/Moves.h"
 #include "board/Plocha.h"
 #include "widgets/Colors.h"
-#include "widgets/GradText.h"
 #include "widgets/Panel.h"
 #include "widgets/Shape.h"
-#include "widgets/TextLabel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -49,35 +48,10 @@ const QString THlavniDialog::kCaption = QStringLiteral("Toranská věž 2000");
 namespace {
 const QString kWindowHint = QStringLiteral("Stiskněte klávesu F1 pro nápovědu");
 const QString kHintIndent = QStringLiteral("      ");   // keeps the text clear of the status picture
-constexpr int kIdleStartTop = 12;      // behind the toolbar: where the opening animation starts
-constexpr int kTitleTop = 50;
-constexpr int kTitleStartTop = -26;
 constexpr int kTimerInterval = 1000;
 
 
-// The idle picture's three posts, in client coordinates.
-struct IdlePost {
-    const char *bar, *base, *box, *label, *disks;
-    int barLeft, barTop, barHeight, baseLeft, boxLeft, firstLeft, firstTop, diskCount;
-};
-constexpr IdlePost kIdlePosts[3] = {
-    {"Shape16", "Shape17", "Shape28", "Label5", "DI", 97, 74, 193, 15, 67, 83, 87, 10},
-    {"Shape18", "Shape19", "Shape33", "Label13", "DA", 281, 112, 155, 199, 251, 267, 123, 8},
-    {"Shape34", "Shape35", "Shape46", "Label14", "DB", 465, 74, 193, 383, 435, 451, 87, 10},
-};
-
 QIcon picture(int index) { return QIcon(QStringLiteral(":/art/toolbar-%1.png").arg(index)); }
-
-Shape *shape(QWidget *parent, Shape::Kind kind, const QString &name, const QRect &geometry, QRgb fill,
-             const QString &hint = QString())
-{
-    auto *s = new Shape(kind, parent);
-    s->setObjectName(name);
-    s->setGeometry(geometry);
-    s->setBrushColor(QColor(fill));
-    s->setStatusTip(hint);
-    return s;
-}
 
 Panel *spacer(QWidget *parent, const char *name, const QRect &geometry)
 {
@@ -112,7 +86,7 @@ THlavniDialog::THlavniDialog(QWidget *parent)
 
     buildActions();
     buildMenus();
-    buildIdlePicture();      // lowest: every panel covers it
+    m_idle = new IdlePicture(m_client);   // lowest: every panel covers it
 
     m_plocha = new BoardPanel(m_client);
     m_plocha->setGeometry(3, 29, 563, 282);
@@ -162,11 +136,6 @@ void THlavniDialog::setDialogs(const Dialogs &dialogs)
 
 QLabel *THlavniDialog::kontrola() const { return m_plocha->kontrola(); }
 QString THlavniDialog::statusText() const { return m_status->text(); }
-
-int THlavniDialog::idleRestingTop(int post, int k)
-{
-    return kIdlePosts[post - 1].firstTop + 18 * (k - 1);
-}
 
 void THlavniDialog::buildActions()
 {
@@ -328,37 +297,6 @@ void THlavniDialog::buildToolbar()
     setGameOn(false);
 }
 
-void THlavniDialog::buildIdlePicture()
-{
-    for (int post = 1; post <= 3; ++post) {
-        const IdlePost &p = kIdlePosts[post - 1];
-        const QString n = QString::number(post);
-        shape(m_client, Shape::Rectangle, QLatin1String(p.bar), QRect(p.barLeft, p.barTop, 7, p.barHeight),
-              Colors::Maroon, QStringLiteral("Kůl ") + n);
-        shape(m_client, Shape::Rectangle, QLatin1String(p.base), QRect(p.baseLeft, 266, 171, 9), Colors::Maroon,
-              QStringLiteral("Podstavec ") + n);
-        shape(m_client, Shape::Rectangle, QLatin1String(p.box), QRect(p.boxLeft, 284, 65, 17), Colors::White);
-        auto *label = new TextLabel(QStringLiteral("Post ") + n, m_client);
-        label->setObjectName(QLatin1String(p.label));
-        label->setGeometry(p.boxLeft + 1, 286, 63, 13);
-        label->setFont(Fonts::times(11, true));
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setStatusTip(QStringLiteral("Post ") + n);
-        for (int k = 1; k <= p.diskCount; ++k) {
-            m_idleDisks[post - 1].push_back(
-                shape(m_client, Shape::RoundRect, QLatin1String(p.disks) + QString::number(k),
-                      QRect(p.firstLeft - 7 * (k - 1), idleRestingTop(post, k), Board::diskWidth(k), 17),
-                      Colors::Disks[k - 1], QStringLiteral("Disk ") + QString::number(k)));
-        }
-    }
-
-    m_panel1 = new Panel(m_client, Panel::Raised, QColor(Colors::Silver));
-    m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel1->setGeometry(152, kTitleTop, 265, 55);
-    DialogSupport::titleLettering(m_panel1, "GradText1", kCaption, QRect(9, -2, 247, 36), 32);
-    DialogSupport::titleLettering(m_panel1, "GradText2", QStringLiteral("verze 5.0"), QRect(8, 32, 57, 18), 15);
-}
-
 void THlavniDialog::buildStatusBar()
 {
     m_status = new StatusBar(m_client);
@@ -387,12 +325,8 @@ void THlavniDialog::creationStep()
 {
     m_sef->monthCalendar()->setSelectedDate(QDate::currentDate());
     A1->setChecked(Settings::animace() == 1);
-    if (A1->isChecked()) {
-        for (const auto &post : m_idleDisks)
-            for (Shape *disk : post)
-                disk->move(disk->x(), kIdleStartTop);
-        m_panel1->move(m_panel1->x(), kTitleStartTop);
-    }
+    if (A1->isChecked())
+        m_idle->moveToStart();
     m_status->setText(kHintIndent + kWindowHint);
 }
 
@@ -446,37 +380,7 @@ void THlavniDialog::activeStep()
 {
     if (!A1->isChecked())
         return;
-    openingAnimation();
-}
-
-void THlavniDialog::openingAnimation()
-{
-    // Everything else is drawn first, so only the disks move on a finished picture.
-    m_client->repaint();
-    Pacing::Stepper stepper(Pacing::kIdleStepMicros);
-    for (int post = 1; post <= 3; ++post) {
-        const auto &disks = m_idleDisks[post - 1];
-        for (int k = int(disks.size()); k >= 1; --k) {
-            Shape *disk = disks[k - 1];
-            for (int top = disk->y(); top <= idleRestingTop(post, k); ++top)
-                stepper.moveTo(disk, {disk->x(), top});
-        }
-    }
-    for (int top = m_panel1->y(); top <= kTitleTop; ++top)
-        stepper.moveTo(m_panel1, {m_panel1->x(), top}, false);
-    m_panel1->repaint();
-}
-
-void THlavniDialog::closingAnimation()
-{
-    Pacing::Stepper stepper(Pacing::kIdleStepMicros);
-    for (int top = m_panel1->y(); top >= kTitleStartTop; --top)
-        stepper.moveTo(m_panel1, {m_panel1->x(), top}, false);
-    m_client->repaint();
-    for (const auto &disks : m_idleDisks)
-        for (Shape *disk : disks)
-            for (int top = disk->y(); top >= kIdleStartTop; --top)
-                stepper.moveTo(disk, {disk->x(), top});
+    m_idle->openingAnimation();
 }
 
 void THlavniDialog::closeEvent(QCloseEvent *event)
@@ -484,7 +388,7 @@ void THlavniDialog::closeEvent(QCloseEvent *event)
     if (!m_closing) {
         m_closing = true;
         if (A1->isChecked())
-            closingAnimation();
+            m_idle->closingAnimation();
     }
     event->accept();
     QMainWindow::closeEvent(event);

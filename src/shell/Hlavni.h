@@ -2,11 +2,9 @@
 
 #include <QMainWindow>
 
-#include <array>
-#include <vector>
-
 class BoardPanel;
 class HintTracker;
+class IdlePicture;
 class Panel;
 class QAction;
 class QLabel;
@@ -14,7 +12,6 @@ class QMenu;
 class QTimer;
 class QToolButton;
 class Sef;
-class Shape;
 class StatusBar;
 class TDotazKonecDialog;
 class THraDialog;
@@ -27,8 +24,7 @@ class TVymazatDialog;
 class TVysledekDialog;
 class TextLabel;
 
-// The main window: the idle picture with its opening and closing animation,
-// the board, the boss screen, menus, toolbar and status line, and every
+// The main window: the idle picture, the board, the boss screen, menus, toolbar and status line, and every
 // command of the program. Game state lives in its controls; nothing here
 // keeps a copy of it.
 class THlavniDialog : public QMainWindow
@@ -67,11 +63,7 @@ public:
     QWidget *client() const { return m_client; }
     QString statusText() const;
 
-    // The idle picture's disks, post by post (DI1..DI10, DA1..DA8, DB1..DB10),
-    // and the title panel.
-    const std::vector<Shape *> &idleDisks(int post) const { return m_idleDisks[post - 1]; }
-    static int idleRestingTop(int post, int k);
-    Panel *titlePanel() const { return m_panel1; }
+    IdlePicture *idlePicture() const { return m_idle; }
 
     // The command entries of a state: new game (MS1, MP1, TB1) and end game
     // (MS3, MP2, TB2) are always switched together, in opposite states.
@@ -117,14 +109,11 @@ private:
     void buildActions();
     void buildMenus();
     void buildToolbar();
-    void buildIdlePicture();
     void buildStatusBar();
     void creationStep();
     void showStep();
     void activeStep();
     void closeStep();
-    void openingAnimation();
-    void closingAnimation();
     void setMoveCount(int moves);
     void endGameSteps();   // the end question's "Ano"
     void keepGame();       // the end question's "Ne"
@@ -134,7 +123,7 @@ private:
     QWidget *m_client = nullptr;
     BoardPanel *m_plocha = nullptr;
     Sef *m_sef = nullptr;
-    Panel *m_panel1 = nullptr;
+    IdlePicture *m_idle = nullptr;
     Panel *m_dock = nullptr;
     StatusBar *m_status = nullptr;
     QLabel *m_label1 = nullptr;
@@ -145,7 +134,6 @@ private:
     // The end-game command stops the solution check before asking; "Ne"
     // puts this disk count back so that the game kept is still recognised.
     QString m_restore;
-    std::array<std::vector<Shape *>, 3> m_idleDisks;
     int m_pocetTahu = 0;
     bool m_shownOnce = false;
     bool m_closing = false;

@@ -2,6 +2,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Fonts.h"
 #include "shell/Hlavni.h"
+#include "shell/IdlePicture.h"
 #include "shell/Pacing.h"
 #include "shell/Sef.h"
 #include "shell/Settings.h"
@@ -153,8 +154,8 @@ void MainWindowTest::openingAnimationDropsLargestFirstPostByPostThenTheTitle()
 {
     ScratchAppDir dir;   // no settings: the animation is on
     THlavniDialog w;
-    QCOMPARE(w.idleDisks(1).front()->y(), 12);
-    QCOMPARE(w.titlePanel()->y(), -26);
+    QCOMPARE(w.idlePicture()->disks(1).front()->y(), 12);
+    QCOMPARE(w.idlePicture()->titlePanel()->y(), -26);
     StepRecorder recorder;
     activate(&w);
     QCOMPARE(recorder.order(), idleOrder(true) << "Panel1");
@@ -168,9 +169,9 @@ void MainWindowTest::openingAnimationDropsLargestFirstPostByPostThenTheTitle()
         if (recorder.steps[i].name == recorder.steps[i - 1].name)
             QCOMPARE(recorder.steps[i].top, recorder.steps[i - 1].top + 1);
     for (int post = 1; post <= 3; ++post)
-        for (size_t k = 1; k <= w.idleDisks(post).size(); ++k)
-            QCOMPARE(w.idleDisks(post)[k - 1]->y(), THlavniDialog::idleRestingTop(post, int(k)));
-    QCOMPARE(w.titlePanel()->y(), 50);
+        for (size_t k = 1; k <= w.idlePicture()->disks(post).size(); ++k)
+            QCOMPARE(w.idlePicture()->disks(post)[k - 1]->y(), IdlePicture::restingTop(post, int(k)));
+    QCOMPARE(w.idlePicture()->titlePanel()->y(), 50);
 
     // Once in place, a later activation moves nothing visibly.
     recorder.steps.clear();
@@ -189,8 +190,8 @@ void MainWindowTest::closingAnimationLiftsTheTitleFirstThenSmallestFirst()
     QCOMPARE(recorder.order(), QStringList{"Panel1"} + idleOrder(false));
     QCOMPARE(recorder.count("Panel1"), 77);
     QCOMPARE(recorder.count("DB1"), 76);
-    QCOMPARE(w.titlePanel()->y(), -26);
-    QCOMPARE(w.idleDisks(3).back()->y(), 12);
+    QCOMPARE(w.idlePicture()->titlePanel()->y(), -26);
+    QCOMPARE(w.idlePicture()->disks(3).back()->y(), 12);
 }
 
 void MainWindowTest::animationSwitchedOffLeavesEverythingInPlace()
@@ -199,7 +200,7 @@ void MainWindowTest::animationSwitchedOffLeavesEverythingInPlace()
     dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
     THlavniDialog w;
     QVERIFY(!w.findChild<QAction *>("A1")->isChecked());
-    QCOMPARE(w.titlePanel()->y(), 50);
+    QCOMPARE(w.idlePicture()->titlePanel()->y(), 50);
     StepRecorder recorder;
     activate(&w);
     w.show();
@@ -221,7 +222,7 @@ void MainWindowTest::animationSwitchWritesZeroThenOne()
     QVERIFY(a1->isChecked());
     QVERIFY(dir.readFile("Toran2000.ini").contains("Animace=1"));
     // Nothing moves now: the change acts at the next close and start.
-    QCOMPARE(w.titlePanel()->y(), -26);
+    QCOMPARE(w.idlePicture()->titlePanel()->y(), -26);
 }
 
 void MainWindowTest::refusedAnimationWriteKeepsTheNewCheckMark()
