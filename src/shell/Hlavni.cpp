@@ -530,6 +530,7 @@ void THlavniDialog::announceResult(int post, const QString &minimum, const QStri
     result->raise();
 }
 
+// Unlike endGame and clearResults on purpose: the assistant is shown only when closed ("0"), not unless "1".
 void THlavniDialog::newGame()
 {
     ErrorReport::guard(this, [this] {

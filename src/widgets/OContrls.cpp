@@ -64,9 +64,11 @@ QColor parentBackgroundColor(const QWidget *control)
     return control->palette().color(QPalette::Window);
 }
 
-QPixmap indicatorPicture(const QString &name, QRgb transparent)
+QImage indicatorPicture(const QString &name, QRgb transparent)
 {
-    static QHash<QString, QPixmap> cache;
+    // Images, not pixmaps: nothing in the cache needs the application at
+    // its end.
+    static QHash<QString, QImage> cache;
     const QString key = name + QLatin1Char('/') + QString::number(transparent, 16);
     auto found = cache.constFind(key);
     if (found != cache.constEnd())
@@ -79,9 +81,8 @@ QPixmap indicatorPicture(const QString &name, QRgb transparent)
             if ((line[x] | 0xFF000000u) == (transparent | 0xFF000000u))
                 line[x] = qRgba(0, 0, 0, 0);
     }
-    const QPixmap pixmap = QPixmap::fromImage(image);
-    cache.insert(key, pixmap);
-    return pixmap;
+    cache.insert(key, image);
+    return image;
 }
 
 // ---------------------------------------------------------------- TOfficeButton
@@ -173,7 +174,7 @@ void TOfficeButton::paintEvent(QPaintEvent *)
     const QString light = m_hot && m_pressed ? QStringLiteral("DOWN")
                         : m_hot              ? QStringLiteral("ON")
                                              : QStringLiteral("OFF");
-    p.drawPixmap(kIndicatorLeft + d, (H - kIndicatorSize) / 2 + d, indicatorPicture(light, Colors::White));
+    p.drawImage(kIndicatorLeft + d, (H - kIndicatorSize) / 2 + d, indicatorPicture(light, Colors::White));
 
     const QFontMetrics metrics(font());
     const int textWidth = metrics.horizontalAdvance(m_caption);
@@ -247,7 +248,7 @@ void TOfficeLabel::paintEvent(QPaintEvent *)
     if (!m_transparent)
         p.fillRect(rect(), m_labelColor);
 
-    p.drawPixmap(0, 0, indicatorPicture(ledName(), Colors::Yellow));
+    p.drawImage(0, 0, indicatorPicture(ledName(), Colors::Yellow));
 
     const int w = m_led.width();
     const QRect textBox(QPoint(w + kLabelTextGap, 1), QPoint(W - 1, H - 2));

@@ -2,7 +2,7 @@
 
 #include <QColor>
 #include <QPainterPath>
-#include <QPixmap>
+#include <QImage>
 #include "PointerControl.h"
 
 // The colour a transparent control paints as its background: the colour of
@@ -11,7 +11,7 @@ QColor parentBackgroundColor(const QWidget *control);
 
 // One of the indicator lights (":/art/led/<name>.png") with the given colour
 // made transparent; loaded once.
-QPixmap indicatorPicture(const QString &name, QRgb transparent);
+QImage indicatorPicture(const QString &name, QRgb transparent);
 
 // A flat rounded push button with a small indicator light at its left: the
 // light and a darker rim come on under the mouse. Its own Enabled flag greys
@@ -114,7 +114,7 @@ private:
     QColor m_labelColor;
     TLEDType m_ledType = RoundLED;
     bool m_transparent = true;
-    QPixmap m_led;                  // the "off" light of the LED type: its size places the text
+    QImage m_led;                   // the "off" light of the LED type: its size places the text
 
     bool m_erase = false;           // remove the pressed frame at the next paint
 };
