@@ -5,6 +5,7 @@
 #include "widgets/Colors.h"
 #include "widgets/GradText.h"
 #include "widgets/OContrls.h"
+#include "widgets/Placed.h"
 #include "widgets/formshape.h"
 
 #include <QApplication>
@@ -120,6 +121,15 @@ TOfficeButton *officeButton(QWidget *parent, const char *name, const QString &ca
     b->setFont(font);
     b->setStatusTip(hint);
     return b;
+}
+
+TOfficeLabel *officeLabel(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
+                          const QFont &font, const QString &hint)
+{
+    auto *l = placed(new TOfficeLabel(parent), QLatin1String(name), geometry, hint);
+    l->setCaption(caption);
+    l->setFont(font);
+    return l;
 }
 
 } // namespace DialogSupport

@@ -11,6 +11,7 @@ class QLabel;
 class QWidget;
 class TGradText;
 class TOfficeButton;
+class TOfficeLabel;
 class tformshape;
 
 // What the program's dialogs share: the balloon window, the main window and
@@ -50,5 +51,9 @@ TGradText *titleLettering(QWidget *parent, const char *name, const QString &text
 // A flat "Ok"/"Ano"/"Ne"/"Zpět" button: 64 x 20 at its place, RoundSize 20.
 TOfficeButton *officeButton(QWidget *parent, const char *name, const QString &caption, const QPoint &at,
                             const QFont &font, const QString &hint = QString());
+
+// A clickable line of text with its light, at its place.
+TOfficeLabel *officeLabel(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
+                          const QFont &font, const QString &hint = QString());
 
 } // namespace DialogSupport

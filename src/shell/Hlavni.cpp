@@ -28,6 +28,7 @@
 #include "board/Plocha.h"
 #include "widgets/Colors.h"
 #include "widgets/Panel.h"
+#include "widgets/Placed.h"
 #include "widgets/Shape.h"
 
 #include <QAction>
@@ -53,13 +54,6 @@ constexpr int kTimerInterval = 1000;
 
 QIcon picture(int index) { return QIcon(QStringLiteral(":/art/toolbar-%1.png").arg(index)); }
 
-Panel *spacer(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *panel = new Panel(parent, Panel::NoBevel, QColor(Colors::Gray));
-    panel->setObjectName(QLatin1String(name));
-    panel->setGeometry(geometry);
-    return panel;
-}
 } // namespace
 
 THlavniDialog::THlavniDialog(QWidget *parent)
@@ -99,10 +93,14 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     m_sef->setGeometry(3, 29, 563, 282);
     m_sef->hide();
 
-    spacer(m_client, "PanelHorni", QRect(0, 26, kClientWidth, 3));
-    spacer(m_client, "PanelLevy", QRect(0, 29, 3, 282));
-    spacer(m_client, "PanelPravy", QRect(566, 29, 3, 282));
-    spacer(m_client, "PanelDolni", QRect(0, 311, kClientWidth, 3));
+    placed(new Panel(m_client, Panel::NoBevel, QColor(Colors::Gray)),
+           QStringLiteral("PanelHorni"), QRect(0, 26, kClientWidth, 3));
+    placed(new Panel(m_client, Panel::NoBevel, QColor(Colors::Gray)),
+           QStringLiteral("PanelLevy"), QRect(0, 29, 3, 282));
+    placed(new Panel(m_client, Panel::NoBevel, QColor(Colors::Gray)),
+           QStringLiteral("PanelPravy"), QRect(566, 29, 3, 282));
+    placed(new Panel(m_client, Panel::NoBevel, QColor(Colors::Gray)),
+           QStringLiteral("PanelDolni"), QRect(0, 311, kClientWidth, 3));
     buildToolbar();
     buildStatusBar();
 

@@ -7,6 +7,7 @@
 #include "board/BoardRules.h"
 #include "widgets/Colors.h"
 #include "widgets/Panel.h"
+#include "widgets/Placed.h"
 #include "widgets/Shape.h"
 #include "widgets/TextLabel.h"
 
@@ -26,16 +27,6 @@ constexpr IdlePost kIdlePosts[3] = {
     {"Shape34", "Shape35", "Shape46", "Label14", "DB", 465, 74, 193, 383, 435, 451, 87, 10},
 };
 
-Shape *shape(QWidget *parent, Shape::Kind kind, const QString &name, const QRect &geometry, QRgb fill,
-             const QString &hint = QString())
-{
-    auto *s = new Shape(kind, parent);
-    s->setObjectName(name);
-    s->setGeometry(geometry);
-    s->setBrushColor(QColor(fill));
-    s->setStatusTip(hint);
-    return s;
-}
 } // namespace
 
 IdlePicture::IdlePicture(QWidget *parent)
@@ -46,22 +37,23 @@ IdlePicture::IdlePicture(QWidget *parent)
     for (int post = 1; post <= 3; ++post) {
         const IdlePost &p = kIdlePosts[post - 1];
         const QString n = QString::number(post);
-        shape(this, Shape::Rectangle, QLatin1String(p.bar), QRect(p.barLeft, p.barTop, 7, p.barHeight),
-              Colors::Maroon, QStringLiteral("Kůl ") + n);
-        shape(this, Shape::Rectangle, QLatin1String(p.base), QRect(p.baseLeft, 266, 171, 9), Colors::Maroon,
-              QStringLiteral("Podstavec ") + n);
-        shape(this, Shape::Rectangle, QLatin1String(p.box), QRect(p.boxLeft, 284, 65, 17), Colors::White);
-        auto *label = new TextLabel(QStringLiteral("Post ") + n, this);
-        label->setObjectName(QLatin1String(p.label));
-        label->setGeometry(p.boxLeft + 1, 286, 63, 13);
+        const QColor maroon(Colors::Maroon);
+        placed(new Shape(Shape::Rectangle, maroon, this), QLatin1String(p.bar),
+               QRect(p.barLeft, p.barTop, 7, p.barHeight), QStringLiteral("Kůl ") + n);
+        placed(new Shape(Shape::Rectangle, maroon, this), QLatin1String(p.base), QRect(p.baseLeft, 266, 171, 9),
+               QStringLiteral("Podstavec ") + n);
+        placed(new Shape(Shape::Rectangle, QColor(Colors::White), this), QLatin1String(p.box),
+               QRect(p.boxLeft, 284, 65, 17));
+        auto *label = placed(new TextLabel(QStringLiteral("Post ") + n, this), QLatin1String(p.label),
+                             QRect(p.boxLeft + 1, 286, 63, 13), QStringLiteral("Post ") + n);
         label->setFont(Fonts::times(11, true));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setStatusTip(QStringLiteral("Post ") + n);
         for (int k = 1; k <= p.diskCount; ++k) {
             m_disks[post - 1].push_back(
-                shape(this, Shape::RoundRect, QLatin1String(p.disks) + QString::number(k),
-                      QRect(p.firstLeft - 7 * (k - 1), restingTop(post, k), Board::diskWidth(k), 17),
-                      Colors::Disks[k - 1], QStringLiteral("Disk ") + QString::number(k)));
+                placed(new Shape(Shape::RoundRect, QColor(Colors::Disks[k - 1]), this),
+                       QLatin1String(p.disks) + QString::number(k),
+                       QRect(p.firstLeft - 7 * (k - 1), restingTop(post, k), Board::diskWidth(k), 17),
+                       QStringLiteral("Disk ") + QString::number(k)));
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "widgets/Colors.h"
+#include "widgets/Placed.h"
 #include "widgets/Shape.h"
 
 #include <QCalendarWidget>
@@ -33,14 +34,6 @@ constexpr Bar kBars[] = {
     {"Shape14", 282, 160, 89, Colors::Gray},
     {"Shape15", 314, 216, 33, Colors::Black},
 };
-
-Panel *raisedPanel(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *panel = new Panel(parent, Panel::Raised, QColor(Colors::Silver));
-    panel->setObjectName(QLatin1String(name));
-    panel->setGeometry(geometry);
-    return panel;
-}
 
 // A plain month calendar in Czech, whatever the system's language: the
 // month and year over short day names "Po" ... "Ne" and the weeks, in the
@@ -84,14 +77,6 @@ void makePlainCzechCalendar(QCalendarWidget *calendar)
     }
 }
 
-Shape *rectangle(QWidget *parent, const char *name, const QRect &geometry, QRgb color)
-{
-    auto *shape = new Shape(Shape::Rectangle, parent);
-    shape->setObjectName(QLatin1String(name));
-    shape->setGeometry(geometry);
-    shape->setBrushColor(QColor(color));
-    return shape;
-}
 } // namespace
 
 Sef::Sef(QWidget *parent)
@@ -99,20 +84,25 @@ Sef::Sef(QWidget *parent)
 {
     setObjectName(QStringLiteral("Sef"));
 
-    Panel *panel2 = raisedPanel(this, "Panel2", QRect(5, 5, 193, 169));
+    Panel *panel2 = placed(new Panel(this, Panel::Raised, QColor(Colors::Silver)),
+                           QStringLiteral("Panel2"), QRect(5, 5, 193, 169));
     m_calendar = new QCalendarWidget(panel2);
     m_calendar->setObjectName(QStringLiteral("MonthCalendar1"));
     m_calendar->setGeometry(5, 8, 183, 153);
     m_calendar->setFont(Fonts::sansSerif(11));
     makePlainCzechCalendar(m_calendar);
 
-    Panel *panel3 = raisedPanel(this, "Panel3", QRect(200, 5, 360, 273));
-    rectangle(panel3, "Shape4", QRect(24, 8, 3, 241), Colors::White);
-    rectangle(panel3, "Shape5", QRect(24, 248, 321, 3), Colors::White);
+    Panel *panel3 = placed(new Panel(this, Panel::Raised, QColor(Colors::Silver)),
+                           QStringLiteral("Panel3"), QRect(200, 5, 360, 273));
+    placed(new Shape(Shape::Rectangle, QColor(Colors::White), panel3), QStringLiteral("Shape4"), QRect(24, 8, 3, 241));
+    placed(new Shape(Shape::Rectangle, QColor(Colors::White), panel3),
+           QStringLiteral("Shape5"), QRect(24, 248, 321, 3));
     for (const Bar &bar : kBars)
-        rectangle(panel3, bar.name, QRect(bar.left, bar.top, 31, bar.height), bar.color);
+        placed(new Shape(Shape::Rectangle, QColor(bar.color), panel3),
+               QLatin1String(bar.name), QRect(bar.left, bar.top, 31, bar.height));
 
-    Panel *panel4 = raisedPanel(this, "Panel4", QRect(5, 180, 193, 97));
+    Panel *panel4 = placed(new Panel(this, Panel::Raised, QColor(Colors::Silver)),
+                           QStringLiteral("Panel4"), QRect(5, 180, 193, 97));
     m_tree = new QTreeView(panel4);
     m_tree->setObjectName(QStringLiteral("DirectoryOutline1"));
     m_tree->setGeometry(4, 4, 185, 89);
