@@ -4,7 +4,10 @@
 #include "support/TestSupport.h"
 #include "support/TestMain.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
+#include <QThread>
 #include <QtTest>
 
 
@@ -18,6 +21,8 @@ private slots:
     void writesCreateTheFileAndKeepOtherKeys();
     void everyReadSeesTheFileAsItIsNow();
     void aRefusedWriteSaysWhichFile();
+    void twoCopiesWritingAtOnceLoseNoChange();
+    void aSettingsLockNotHadWithinASecondRefusesTheWrite();
 };
 
 void SettingsTest::missingFilesReadAsEmptyAndAnimationDefaultsToOn()
@@ -92,6 +97,67 @@ void SettingsTest::aRefusedWriteSaysWhichFile()
         message = error.text();
     }
     QCOMPARE(message, QStringLiteral("Unable to write to %1").arg(dir.file("Toran2000.ini")));
+}
+
+// Two copies write keys of their own into one file at the same moments:
+// every key either of them wrote is in the file afterwards.
+void SettingsTest::twoCopiesWritingAtOnceLoseNoChange()
+{
+    ScratchAppDir dir;
+    constexpr int kWrites = 120;
+    const IniFile file(dir.file("KQ2000.ini"));
+    QSemaphore start;
+    std::atomic<int> failures{0};
+    const auto writer = [&](const QString &prefix) {
+        return QThread::create([&, prefix] {
+            start.acquire();
+            for (int i = 0; i < kWrites; ++i) {
+                try {
+                    file.write(Settings::kSection, prefix + QString::number(i), "1");
+                } catch (const AppError &) {
+                    ++failures;
+                }
+            }
+        });
+    };
+    std::unique_ptr<QThread> a(writer("A")), b(writer("B"));
+    a->start();
+    b->start();
+    start.release(2);
+    QVERIFY(a->wait(60000) && b->wait(60000));
+    QCOMPARE(failures.load(), 0);
+    QStringList lost;
+    for (const QString prefix : {"A", "B"})
+        for (int i = 0; i < kWrites; ++i)
+            if (file.read(Settings::kSection, prefix + QString::number(i)) != "1")
+                lost << prefix + QString::number(i);
+    QVERIFY2(lost.isEmpty(), qPrintable(lost.join(' ')));
+}
+
+// While another copy holds the settings file's lock, a write waits about a
+// second and is then refused like any write that fails; the file is untouched.
+void SettingsTest::aSettingsLockNotHadWithinASecondRefusesTheWrite()
+{
+    ScratchAppDir dir;
+    Settings::setPomocnik("1");
+    const QByteArray before = dir.readFile("KQ2000.ini");
+    QLockFile other(dir.file("KQ2000.ini.lock"));
+    QVERIFY(other.tryLock(0));
+    QElapsedTimer clock;
+    clock.start();
+    QString message;
+    try {
+        Settings::setPomocnik("0");
+    } catch (const AppError &error) {
+        message = error.text();
+    }
+    const qint64 waited = clock.elapsed();
+    QCOMPARE(message, QStringLiteral("Unable to write to %1").arg(dir.file("KQ2000.ini")));
+    QVERIFY2(waited >= 900 && waited < 3000, qPrintable(QString::number(waited)));
+    QCOMPARE(dir.readFile("KQ2000.ini"), before);
+    other.unlock();
+    Settings::setPomocnik("0");
+    QCOMPARE(Settings::pomocnik(), QString("0"));
 }
 
 TORAN_TEST_GUILESS_MAIN(SettingsTest)
