@@ -26,11 +26,13 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLibraryInfo>
+#include <QMutex>
 #include <QTimer>
 #include <QTranslator>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace {
 const QString kMainWindowClass = QStringLiteral("THlavniDialog");
@@ -70,7 +72,8 @@ bool installQtTranslation(QTranslator &translator)
         && QCoreApplication::installTranslator(&translator);
 }
 
-void createWindows(const std::function<void(int)> &progress)
+void createWindows(const std::function<void(int)> &progress,
+                   const std::function<void(THlavniDialog *)> &mainWindowCreated)
 {
     AppWindows &w = appWindows();
     progress(7);
@@ -78,6 +81,8 @@ void createWindows(const std::function<void(int)> &progress)
     w.DataModule1->open();
     progress(14);
     w.HlavniDialog = new THlavniDialog;
+    if (mainWindowCreated)
+        mainWindowCreated(w.HlavniDialog);
     progress(21);
     w.UvitaniDialog = new TUvitaniDialog;
     progress(28);
@@ -124,16 +129,33 @@ int run(int argc, char *argv[])
     splash->repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
+    // A copy answers as one from the moment its main window exists, with
+    // that window's caption as it changes; the channel answers on a thread
+    // of its own and reads the caption from here.
+    QMutex captionMutex;
+    std::optional<QString> caption;
+    InstanceServer answering([&] {
+        QMutexLocker lock(&captionMutex);
+        return caption ? InstanceServer::WindowInfo{kMainWindowClass, *caption} : InstanceServer::WindowInfo{};
+    });
+    const auto publishCaption = [&](const QString &text) {
+        QMutexLocker lock(&captionMutex);
+        caption = text;
+    };
+
     TGradProgress *metr = splash->metr();
-    bool ok = ErrorReport::guard(nullptr, [&] { createWindows([metr](int position) { metr->setPosition(position); }); });
+    bool ok = ErrorReport::guard(nullptr, [&] {
+        createWindows([metr](int position) { metr->setPosition(position); },
+                      [&](THlavniDialog *main) {
+                          publishCaption(main->windowTitle());
+                          QObject::connect(main, &QWidget::windowTitleChanged, main, publishCaption);
+                      });
+    });
     splash.reset();
     if (!ok)
         return 1;
 
     THlavniDialog *main = appWindows().HlavniDialog;
-    InstanceServer answering([main] {
-        return InstanceServer::WindowInfo{kMainWindowClass, main->windowTitle()};
-    });
 
     BenchReport::quitWhenShownIfAsked(main);
     // The sound device takes tens of milliseconds to open: it is opened
