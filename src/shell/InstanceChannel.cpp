@@ -158,7 +158,13 @@ public:
     QString listen(const QString &base)
     {
         m_server = new QLocalServer(this);
+#ifdef Q_OS_WIN
         m_server->setSocketOptions(QLocalServer::UserAccessOption);
+#else
+        // The folder is the user's own already. With access options Qt makes
+        // the socket elsewhere and renames it over the name, which would
+        // take the slot of a live copy instead of failing.
+#endif
         connect(m_server, &QLocalServer::newConnection, this, &Answerer::answer);
         for (int slot = 0; slot < kSlots; ++slot) {
             const QString name = slotName(base, slot);

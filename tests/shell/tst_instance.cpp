@@ -62,13 +62,14 @@ public:
     }
 
     QSemaphore ready;
+    bool listening = false;
     std::atomic<qint64> taken{0};   // bytes the other ends took from it
 
 protected:
     void run() override
     {
         QLocalServer server;
-        const bool listening = server.listen(m_name);
+        listening = server.listen(m_name);
         const QByteArray chunk(64 << 10, 'x');
         qint64 queued = 0;
         QObject::connect(&server, &QLocalServer::newConnection, [&] {
@@ -182,6 +183,10 @@ void InstanceTest::twoCopiesBothAnswer()
     second.quit();
     second.wait();
     QVERIFY(!findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()));
+    // The second copy did not take the first one's place: back from the
+    // boss screen, the first is found again.
+    hidden.setCaption(QStringLiteral("Toranská věž 2000"));
+    QVERIFY(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()));
     hidden.quit();
     hidden.wait();
 }
@@ -207,6 +212,7 @@ void InstanceTest::aPeerThatStallsOrFloodsCannotHoldUpTheQuestion()
     FakePeer fake(base() + "-0", kind);
     fake.start();
     fake.ready.acquire();
+    QVERIFY(fake.listening);
     std::unique_ptr<AnsweringCopy> copy;
     if (copyBeside) {
         copy = std::make_unique<AnsweringCopy>(base(), "THlavniDialog", QStringLiteral("Toranská věž 2000"));
