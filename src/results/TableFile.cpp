@@ -441,6 +441,17 @@ QByteArray dateText(const QDate &date)
     return QByteArray::number(date.year() * 10000 + date.month() * 100 + date.day()).rightJustified(8, '0');
 }
 
+// The memory file in scope as a table (shapelib keeps its own copy of the
+// hooks).
+DBFHandle openTable(const char *access, const QString &path)
+{
+    SAHooks hooks = memoryHooks();
+    DBFHandle handle = DBFOpenLL(kMemName, access, &hooks);
+    if (!handle)
+        fail(path, QStringLiteral("knihovna shapelib ji odmítla (%1)").arg(QString::fromLatin1(t_lastError)));
+    return handle;
+}
+
 } // namespace
 
 namespace TableFile {
@@ -452,11 +463,7 @@ QVector<ResultRecord> parse(const QByteArray &bytes, const QString &path)
 
     MemFile file{bytes, 0};
     MemScope scope(&file);
-    SAHooks hooks = memoryHooks();
-    DbfCloser dbf{DBFOpenLL(kMemName, "rb", &hooks)};
-    if (!dbf.handle)
-        fail(path, QStringLiteral("knihovna shapelib ji odmítla (%1)")
-                       .arg(QString::fromLatin1(t_lastError)));
+    DbfCloser dbf{openTable("rb", path)};
     if (DBFGetFieldCount(dbf.handle) != layout.fields.size()
         || DBFGetRecordCount(dbf.handle) != layout.records)
         fail(path, QStringLiteral("hlavička tabulky je poškozená"));
@@ -500,11 +507,7 @@ StoredRecord store(const QByteArray &bytes, int index, const ResultRecord &recor
     MemFile file{bytes, 0};
     {
         MemScope scope(&file);
-        SAHooks hooks = memoryHooks();
-        DbfCloser dbf{DBFOpenLL(kMemName, "rb+", &hooks)};
-        if (!dbf.handle)
-            fail(path, QStringLiteral("knihovna shapelib ji odmítla (%1)")
-                           .arg(QString::fromLatin1(t_lastError)));
+        DbfCloser dbf{openTable("rb+", path)};
         // Whatever follows the records (the end-of-file mark or nothing)
         // stays as it was unless a record is added.
         DBFSetWriteEndOfFileChar(dbf.handle, append);

@@ -1,6 +1,7 @@
 #include "FileSystem.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
 

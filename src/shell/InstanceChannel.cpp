@@ -225,8 +225,9 @@ QString InstanceServer::defaultBaseName()
     // Named pipes have one namespace for the machine: keyed on the user too.
     return key + hashed(QDir::homePath() + QLatin1Char('\n') + displayKey());
 #else
-    // Qt checks that the directory is the user's own with mode 0700, and
-    // gives none when it is not.
+    // Qt checks that the directory is the user's own with mode 0700; when
+    // it is not, Qt falls back to one in /tmp that it checks the same way,
+    // and gives none when that is someone else's.
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty())
         return QString();
