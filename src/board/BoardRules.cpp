@@ -48,6 +48,14 @@ int landingTop(const Disks &disks, int baseLeft, int except)
     return levelTop(countOnPost(disks, baseLeft, except));
 }
 
+int topDiskOn(const Disks &disks, int baseLeft)
+{
+    for (int k = 1; k <= kDisks; ++k)
+        if (isOnPost(disks, k, baseLeft))
+            return k;
+    return 0;
+}
+
 bool smallerDiskOnPost(const Disks &disks, int k, int baseLeft)
 {
     for (int j = 1; j < k; ++j)

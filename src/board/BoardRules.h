@@ -42,6 +42,9 @@ int countOnPost(const Disks &disks, int baseLeft, int except);
 constexpr int levelTop(int level) { return kBaseLevelTop - kLevelStep * level; }
 int landingTop(const Disks &disks, int baseLeft, int except);
 
+// The smallest disk standing on the post (the one a click would lift), or 0.
+int topDiskOn(const Disks &disks, int baseLeft);
+
 // A smaller disk than k stands on the post, so k may not be put there.
 bool smallerDiskOnPost(const Disks &disks, int k, int baseLeft);
 

@@ -71,8 +71,11 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
     auto *image = new QLabel(panel2);
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(QRect(QPoint(3, 3), kPictureSize));
-    image->setPixmap(DialogSupport::transparentPicture(QStringLiteral(":/art/assistant.png"), Colors::White)
-                         .scaled(kPictureSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const QPixmap figure = DialogSupport::transparentPicture(QStringLiteral(":/art/assistant.png"), Colors::White);
+    QPixmap shrunk = figure.scaled(kPictureSize * figure.devicePixelRatio(), Qt::IgnoreAspectRatio,
+                                   Qt::SmoothTransformation);
+    shrunk.setDevicePixelRatio(figure.devicePixelRatio());
+    image->setPixmap(shrunk);
     DialogSupport::titleLettering(panel2, "GradText1", QStringLiteral("Toranská věž 2000"), QRect(68, 0, 247, 36), 32);
     DialogSupport::titleLettering(panel2, "GradText2", QStringLiteral("verze 5.0"), QRect(71, 30, 69, 22), 19);
 

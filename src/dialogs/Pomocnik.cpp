@@ -8,6 +8,7 @@
 #include "shell/SoundCue.h"
 #include "widgets/Colors.h"
 #include "widgets/CoolForm.h"
+#include "widgets/Pictures.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -42,7 +43,7 @@ TPomocnikDialog::TPomocnikDialog(QWidget *parent)
     m_coolForm->setObjectName(QStringLiteral("CoolForm1"));
     m_coolForm->setStatusTip(QStringLiteral("Pomocník KQ2000"));
     m_coolForm->setCenter(true);
-    m_coolForm->setPicture(QImage(QStringLiteral(":/art/assistant.png")));
+    m_coolForm->setPicture(Pictures::image(QStringLiteral(":/art/assistant.png")));
     m_coolForm->loadMask2(resource(QStringLiteral(":/art/assistant.mask2")));
     connect(m_coolForm, &TCoolForm::doubleClicked, this, &TPomocnikDialog::CoolForm1DblClick);
 

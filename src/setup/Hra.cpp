@@ -7,6 +7,7 @@
 #include "shell/SoundCue.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
+#include "widgets/Pictures.h"
 #include "widgets/TransBtn2.h"
 
 #include <QKeyEvent>
@@ -44,7 +45,7 @@ THraDialog::THraDialog(QWidget *parent)
     m_images = new ImageList(QSize(32, 32), this);
     m_images->setObjectName(QStringLiteral("ImageList1"));
     for (int i = 0; i < kButtons; ++i)
-        m_images->add(QImage(QStringLiteral(":/art/hra-%1.png").arg(i)));
+        m_images->add(Pictures::image(QStringLiteral(":/art/hra-%1.png").arg(i)));
 
     for (int i = 1; i <= kButtons; ++i) {
         const CountButton &entry = kCountButtons[i - 1];

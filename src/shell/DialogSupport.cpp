@@ -6,6 +6,7 @@
 #include "widgets/GradText.h"
 #include "widgets/OContrls.h"
 #include "widgets/Placed.h"
+#include "widgets/Pictures.h"
 #include "widgets/formshape.h"
 
 #include <QApplication>
@@ -62,7 +63,7 @@ void setMainAndAssistantEnabled(bool enabled)
 
 QPixmap transparentPicture(const QString &resource)
 {
-    const QImage image(resource);
+    const QImage image = Pictures::image(resource);
     if (image.isNull())
         return QPixmap();
     return transparentPicture(resource, image.pixel(0, image.height() - 1));
@@ -70,7 +71,7 @@ QPixmap transparentPicture(const QString &resource)
 
 QPixmap transparentPicture(const QString &resource, QRgb transparent)
 {
-    QImage image = QImage(resource).convertToFormat(QImage::Format_ARGB32);
+    QImage image = Pictures::image(resource).convertToFormat(QImage::Format_ARGB32);
     if (image.isNull())
         return QPixmap();
     image.setAlphaChannel(image.createMaskFromColor(transparent, Qt::MaskOutColor));

@@ -1,8 +1,10 @@
 #include "HintTracker.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QWidget>
@@ -24,6 +26,20 @@ QString HintTracker::hintOf(const QWidget *w)
     return QString();
 }
 
+void HintTracker::nameFromHint(QWidget *w)
+{
+    const QString hint = w->statusTip();
+    if (hint.isEmpty() || w->accessibleName() == hint)
+        return;
+    if (w->isWindow() && !w->windowTitle().isEmpty())
+        return;
+    if (const auto *label = qobject_cast<const QLabel *>(w); label && !label->text().isEmpty())
+        return;
+    if (const auto *button = qobject_cast<const QAbstractButton *>(w); button && !button->text().isEmpty())
+        return;
+    w->setAccessibleName(hint);
+}
+
 void HintTracker::watchMenu(QMenu *menu)
 {
     connect(menu, &QMenu::hovered, this, [this](QAction *action) { setHint(action->statusTip()); });
@@ -35,7 +51,11 @@ bool HintTracker::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *w = static_cast<QWidget *>(watched);
     switch (event->type()) {
+    case QEvent::Polish:
+        nameFromHint(w);
+        break;
     case QEvent::Enter:
+        nameFromHint(w);
         if (!qobject_cast<QMenu *>(w) && !qobject_cast<QMenuBar *>(w))
             setHint(hintOf(w));
         break;

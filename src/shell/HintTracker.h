@@ -21,6 +21,13 @@ public:
     // The hint shown for w: its own, or the nearest ancestor's that has one.
     static QString hintOf(const QWidget *w);
 
+    // A control with no text of its own (a disk, a part of a post, a flat
+    // button, a link, a picture button) takes its hint as its accessible
+    // name; windows with a title and labels and buttons with a text keep the
+    // names Qt gives them. Done for every widget as it is polished and again
+    // when the pointer enters it, so that a changed hint is followed.
+    static void nameFromHint(QWidget *w);
+
     // Menu items report their hints while highlighted.
     void watchMenu(QMenu *menu);
 

@@ -17,6 +17,7 @@
 #include "HintTracker.h"
 #include "IdlePicture.h"
 #include "InputLock.h"
+#include "KeyPlay.h"
 #include "Manual.h"
 #include "Pacing.h"
 #include "ProgramEnd.h"
@@ -29,6 +30,7 @@
 #include "widgets/Colors.h"
 #include "widgets/Panel.h"
 #include "widgets/Placed.h"
+#include "widgets/Pictures.h"
 #include "widgets/Shape.h"
 
 #include <QAction>
@@ -52,7 +54,7 @@ const QString kHintIndent = QStringLiteral("      ");   // keeps the text clear 
 constexpr int kTimerInterval = 1000;
 
 
-QIcon picture(int index) { return QIcon(QStringLiteral(":/art/toolbar-%1.png").arg(index)); }
+QIcon picture(int index) { return Pictures::icon(QStringLiteral(":/art/toolbar-%1.png").arg(index)); }
 
 } // namespace
 
@@ -62,7 +64,7 @@ THlavniDialog::THlavniDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("HlavniDialog"));
     setWindowTitle(kCaption);
-    setWindowIcon(QIcon(QStringLiteral(":/art/icon.png")));
+    setWindowIcon(Pictures::icon(QStringLiteral(":/art/icon.png")));
     setStatusTip(kWindowHint);
     setAttribute(Qt::WA_QuitOnClose, true);
     ProgramEnd::watch();
@@ -88,6 +90,7 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     m_plocha->hide();
     connect(m_plocha, &BoardPanel::diskReleased, this, &THlavniDialog::diskMouseUp);
     connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
+    new KeyPlay(this);
 
     m_sef = new Sef(m_client);
     m_sef->setGeometry(3, 29, 563, 282);
@@ -303,7 +306,7 @@ void THlavniDialog::buildStatusBar()
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(1, 2, 18, 18);
     image->setScaledContents(true);
-    image->setPixmap(QPixmap(QStringLiteral(":/art/status.png")));
+    image->setPixmap(QPixmap::fromImage(Pictures::image(QStringLiteral(":/art/status.png"))));
     image->setStatusTip(kWindowHint);
     m_label1 = new QLabel(QStringLiteral("Počet tahů :"), m_status);
     m_label1->setObjectName(QStringLiteral("Label1"));

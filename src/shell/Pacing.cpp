@@ -1,11 +1,13 @@
 #include "Pacing.h"
 
+#include <QDeadlineTimer>
 #include <QThread>
 #include <QWidget>
 
 namespace {
 bool g_enabled = true;
 Pacing::StepObserver g_observer;
+qint64 g_lastStep = 0;
 }
 
 namespace Pacing {
@@ -13,6 +15,7 @@ namespace Pacing {
 void setEnabled(bool enabled) { g_enabled = enabled; }
 bool isEnabled() { return g_enabled; }
 void setStepObserver(StepObserver observer) { g_observer = std::move(observer); }
+qint64 lastStepTime() { return g_lastStep; }
 
 Stepper::Stepper(int stepMicros)
     : m_stepNanos(qint64(stepMicros) * 1000)
@@ -28,14 +31,15 @@ void Stepper::moveTo(QWidget *w, const QPoint &topLeft, bool repaint)
     if (g_observer)
         g_observer(w, w->geometry());
     ++m_steps;
-    if (!g_enabled)
-        return;
-    const qint64 deadline = m_steps * m_stepNanos;
-    for (qint64 now = m_clock.nsecsElapsed(); now < deadline; now = m_clock.nsecsElapsed()) {
-        const qint64 left = deadline - now;
-        if (left > 200000)
-            QThread::usleep(ulong((left - 100000) / 1000));
+    if (g_enabled) {
+        const qint64 deadline = m_steps * m_stepNanos;
+        for (qint64 now = m_clock.nsecsElapsed(); now < deadline; now = m_clock.nsecsElapsed()) {
+            const qint64 left = deadline - now;
+            if (left > 200000)
+                QThread::usleep(ulong((left - 100000) / 1000));
+        }
     }
+    g_lastStep = QDeadlineTimer::current().deadline();
 }
 
 } // namespace Pacing

@@ -25,11 +25,13 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLibraryInfo>
+#include <QMutex>
 #include <QTimer>
 #include <QTranslator>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace {
 const QString kMainWindowClass = QStringLiteral("THlavniDialog");
@@ -77,7 +79,8 @@ Windows::~Windows()
     // creation backwards.
 }
 
-std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress)
+std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress,
+                                       const std::function<void(THlavniDialog *)> &mainWindowCreated)
 {
     auto w = std::make_unique<Windows>();
     progress(7);
@@ -85,6 +88,8 @@ std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress)
     w->DataModule1->open();
     progress(14);
     w->HlavniDialog = std::make_unique<THlavniDialog>();
+    if (mainWindowCreated)
+        mainWindowCreated(w->HlavniDialog.get());
     progress(21);
     w->UvitaniDialog = std::make_unique<TUvitaniDialog>();
     progress(28);
@@ -135,19 +140,34 @@ int run(int argc, char *argv[])
     splash->repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
+    // A copy answers as one from the moment its main window exists, with
+    // that window's caption as it changes; the channel answers on a thread
+    // of its own and reads the caption from here.
+    QMutex captionMutex;
+    std::optional<QString> caption;
+    InstanceServer answering([&] {
+        QMutexLocker lock(&captionMutex);
+        return caption ? InstanceServer::WindowInfo{kMainWindowClass, *caption} : InstanceServer::WindowInfo{};
+    });
+    const auto publishCaption = [&](const QString &text) {
+        QMutexLocker lock(&captionMutex);
+        caption = text;
+    };
+
     TGradProgress *metr = splash->metr();
     std::unique_ptr<Windows> windows;
     bool ok = ErrorReport::guard(nullptr, [&] {
-        windows = createWindows([metr](int position) { metr->setPosition(position); });
+        windows = createWindows([metr](int position) { metr->setPosition(position); },
+                                [&](THlavniDialog *main) {
+                                    publishCaption(main->windowTitle());
+                                    QObject::connect(main, &QWidget::windowTitleChanged, main, publishCaption);
+                                });
     });
     splash.reset();
     if (!ok)
         return 1;
 
     THlavniDialog *main = windows->HlavniDialog.get();
-    InstanceServer answering([main] {
-        return InstanceServer::WindowInfo{kMainWindowClass, main->windowTitle()};
-    });
 
     BenchReport::quitWhenShownIfAsked(main);
     // The sound device takes tens of milliseconds to open: it is opened

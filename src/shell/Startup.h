@@ -46,8 +46,10 @@ struct Windows {
 
 // Creates the data module and every window in their order, reporting the
 // splash position after each (7, 14, 21, 28, 35, 42, 63, 70, 77, 84, 91, 100),
-// and hands each its collaborators.
-std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress);
+// and hands each its collaborators; mainWindowCreated, if given, is called as
+// soon as the main window exists.
+std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress,
+                                       const std::function<void(THlavniDialog *)> &mainWindowCreated = {});
 
 // Qt's own texts (the name box's context menu, standard dialogs) in Czech
 // like the rest of the game. False, and nothing changed, where Qt's Czech

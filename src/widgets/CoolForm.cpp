@@ -58,7 +58,8 @@ QPoint TCoolForm::pictureOrigin() const
     if (!m_center)
         return QPoint(0, 0);
     // Integer division toward zero, as the picture control centres.
-    return QPoint((width() - m_picture.width()) / 2, (height() - m_picture.height()) / 2);
+    const QSize size = m_picture.deviceIndependentSize().toSize();
+    return QPoint((width() - size.width()) / 2, (height() - size.height()) / 2);
 }
 
 bool TCoolForm::eventFilter(QObject *watched, QEvent *event)

@@ -2,6 +2,7 @@
 
 #include "Colors.h"
 #include "Panel.h"
+#include "Pictures.h"
 #include "shell/Fonts.h"
 
 #include <QFontMetrics>
@@ -73,7 +74,7 @@ QImage indicatorPicture(const QString &name, QRgb transparent)
     auto found = cache.constFind(key);
     if (found != cache.constEnd())
         return *found;
-    QImage image(QStringLiteral(":/art/led/%1.png").arg(name));
+    QImage image = Pictures::image(QStringLiteral(":/art/led/%1.png").arg(name));
     image = image.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
@@ -250,7 +251,7 @@ void TOfficeLabel::paintEvent(QPaintEvent *)
 
     p.drawImage(0, 0, indicatorPicture(ledName(), Colors::Yellow));
 
-    const int w = m_led.width();
+    const int w = qRound(m_led.deviceIndependentSize().width());
     const QRect textBox(QPoint(w + kLabelTextGap, 1), QPoint(W - 1, H - 2));
     p.save();
     p.setClipRect(textBox);

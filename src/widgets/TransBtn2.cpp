@@ -69,9 +69,13 @@ QImage ImageList::image(int index) const
 
 QImage ImageList::fitted(const QImage &image) const
 {
+    // A finer picture (device pixel ratio 2) of the list's size stays fine.
     QImage converted = image.convertToFormat(QImage::Format_ARGB32);
-    if (converted.size() != m_size)
-        converted = converted.scaled(m_size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const qreal ratio = image.devicePixelRatio();
+    if (converted.deviceIndependentSize() != QSizeF(m_size)) {
+        converted = converted.scaled(m_size * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        converted.setDevicePixelRatio(ratio);
+    }
     return converted;
 }
 
@@ -124,6 +128,8 @@ QImage TTransparentButton2::embossedPicture(const QImage &active)
     const QImage source = active.convertToFormat(QImage::Format_ARGB32);
     const int w = source.width(), h = source.height();
     const QRgb corner = source.pixel(0, 0);
+    // The highlight lies one pixel of the layout below and right of the ink.
+    const int step = qMax(1, qRound(source.devicePixelRatio()));
     // White, the corner's colour and see-through pixels are background;
     // everything else is ink.
     auto ink = [&](int x, int y) {
@@ -133,11 +139,12 @@ QImage TTransparentButton2::embossedPicture(const QImage &active)
         return !(opaque(corner) && rgbOf(pixel) == rgbOf(corner));
     };
     QImage result(w, h, QImage::Format_ARGB32);
+    result.setDevicePixelRatio(source.devicePixelRatio());
     result.fill(kFace);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (ink(x, y) && x + 1 < w && y + 1 < h)
-                result.setPixel(x + 1, y + 1, kHighlight.rgb());
+            if (ink(x, y) && x + step < w && y + step < h)
+                result.setPixel(x + step, y + step, kHighlight.rgb());
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             if (ink(x, y))
@@ -194,12 +201,18 @@ void TTransparentButton2::rebuildPictures()
         update();
         return;
     }
-    const QSize size = m_active->size();
+    // The other pictures at the active one's size and pixel ratio.
+    const qreal ratio = active.devicePixelRatio();
+    const QSize size = m_active->size() * ratio;
     auto given = [&](const QPointer<ImageList> &list, int index) {
         const QImage image = list ? list->image(index) : QImage();
-        return image.isNull() ? QImage()
-                              : image.convertToFormat(QImage::Format_ARGB32)
-                                    .scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        if (image.isNull())
+            return QImage();
+        QImage fitted = image.convertToFormat(QImage::Format_ARGB32);
+        if (fitted.size() != size)
+            fitted = fitted.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        fitted.setDevicePixelRatio(ratio);
+        return fitted;
     };
     const QImage disabled = given(m_disabled, m_disabledIndex);
     const QImage down = given(m_down, m_downIndex);

@@ -3,6 +3,8 @@
 #include "shell/AppError.h"
 
 #include <QEvent>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QWidget>
 
@@ -99,6 +101,30 @@ const tformshape::Cache &tformshape::cache() const
 }
 
 void tformshape::paint(QPainter &painter) const
+{
+    // The device drawn on, also where the form's painting is redirected.
+    const QPaintDevice *device = painter.paintEngine() ? painter.paintEngine()->paintDevice() : painter.device();
+    if (!device || device->devicePixelRatio() <= 1) {
+        paintPixels(painter);
+        return;
+    }
+    // The window is cut to the region in whole pixels of the layout, also
+    // where each is shown as several device pixels: the outline is drawn as
+    // at ratio 1 and every one of its pixels filled out, so that it lies on
+    // the cut edge all round, the tail included.
+    QImage pixels(m_form->size(), QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(Qt::transparent);
+    {
+        QPainter onPixels(&pixels);
+        paintPixels(onPixels);
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QPoint(0, 0), pixels);
+    painter.restore();
+}
+
+void tformshape::paintPixels(QPainter &painter) const
 {
     const Cache &c = cache();
     const QColor formColor = m_form->palette().color(QPalette::Window);

@@ -67,6 +67,7 @@ private:
         QRegion border;
     };
     const Cache &cache() const;
+    void paintPixels(QPainter &painter) const;
     void refresh();
 
     QWidget *m_form;

@@ -71,6 +71,9 @@ private slots:
     void helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs();
     void everyMenuEntryToolbarButtonAndKeyRunsItsCommand_data();
     void everyMenuEntryToolbarButtonAndKeyRunsItsCommand();
+    void keysOneTwoThreeSolveThreeDisksInSevenMoves();
+    void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data();
+    void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree();
 };
 
 void PlayTest::initTestCase()
@@ -525,6 +528,99 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand()
             target = w;
     QVERIFY2(target, qPrintable(opens));
     QTRY_VERIFY2(target->isVisible(), qPrintable(entry + " opens nothing"));
+}
+
+namespace {
+// A key press on the main window as the window system delivers it, with its
+// time stamp in milliseconds (0: none).
+void pressKey(THlavniDialog *main, char digit, quint64 timestamp = 0)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (digit - '0'), Qt::NoModifier, QString(QLatin1Char(digit)));
+    press.setTimestamp(timestamp);
+    QApplication::sendEvent(main, &press);
+}
+
+// The minimal solution as keys: from, to for every move.
+QString solutionKeys(int n, int from, int to)
+{
+    if (n == 0)
+        return QString();
+    const int via = 6 - from - to;
+    return solutionKeys(n - 1, from, via) + QString::number(from) + QString::number(to) + solutionKeys(n - 1, via, to);
+}
+} // namespace
+
+// Two keys a move: the first lifts the post's top disk, the second places it.
+void PlayTest::keysOneTwoThreeSolveThreeDisksInSevenMoves()
+{
+    Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    startGame(p, 3);
+    const QString keys = solutionKeys(3, 1, 3);
+    QCOMPARE(keys.size(), 14);
+    for (const QChar key : keys)
+        QTest::keyClick(p.main, key.toLatin1());
+    QCOMPARE(p.main->tahy()->text(), QStringLiteral("7"));
+    QVERIFY(Board::towerOn(p.board()->disks(), 3, p.board()->baseLeft(3)));
+    QCOMPARE(Board::liftedDisk(p.board()->disks()), 0);
+    p.main->Timer1Timer();
+    QVERIFY(p.windows->VysledekDialog->isVisible());
+}
+
+// keys: the digits pressed in turn; posts: where D1, D2, D3 stand afterwards
+// (a lifted disk keeps its post's place); gap: milliseconds between the time
+// stamps of the keys, 0 for none. A key stamped while the previous key's move
+// ran is dropped.
+void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data()
+{
+    enum Lock { Free, DialogOpen, BossScreen };
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("lock");
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QString>("posts");
+    QTest::addColumn<int>("lifted");
+    QTest::addColumn<int>("moves");
+    QTest::newRow("lift the top disk") << "1" << int(Free) << 0 << "111" << 1 << 1;
+    QTest::newRow("place it on another post") << "12" << int(Free) << 0 << "211" << 0 << 1;
+    QTest::newRow("put back on its own post") << "11" << int(Free) << 0 << "111" << 0 << 1;
+    QTest::newRow("empty post lifts nothing") << "2" << int(Free) << 0 << "111" << 0 << 0;
+    QTest::newRow("refused onto a smaller disk") << "1212" << int(Free) << 0 << "211" << 2 << 2;
+    QTest::newRow("refused again, still up") << "12122" << int(Free) << 0 << "211" << 2 << 2;
+    QTest::newRow("refused, then placed elsewhere") << "12123" << int(Free) << 0 << "231" << 0 << 2;
+    QTest::newRow("dialog open") << "12" << int(DialogOpen) << 0 << "111" << 0 << 0;
+    QTest::newRow("boss screen") << "1" << int(BossScreen) << 0 << "111" << 0 << 0;
+    QTest::newRow("pressed while the lift ran") << "12" << int(Free) << 1 << "111" << 1 << 1;
+    QTest::newRow("pressed after the lift") << "12" << int(Free) << 100000 << "211" << 0 << 1;
+}
+
+void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
+{
+    QFETCH(QString, keys);
+    QFETCH(int, lock);
+    QFETCH(int, gap);
+    QFETCH(QString, posts);
+    QFETCH(int, lifted);
+    QFETCH(int, moves);
+    Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    startGame(p, 3);
+    if (lock == 1)
+        p.main->newGame();
+    else if (lock == 2)
+        p.main->toggleBossScreen();
+    // Paced, the lift of D1 takes 172 ms.
+    Pacing::setEnabled(gap != 0);
+    const quint64 first = 1000;
+    for (int i = 0; i < keys.size(); ++i)
+        pressKey(p.main, keys[i].toLatin1(), gap ? first + quint64(i) * gap : 0);
+    Pacing::setEnabled(false);
+    const Board::Disks disks = p.board()->disks();
+    QString standing;
+    for (int k = 1; k <= 3; ++k)
+        for (int post = 1; post <= 3; ++post)
+            if (Board::isOnPost(disks, k, p.board()->baseLeft(post)))
+                standing += QString::number(post);
+    QCOMPARE(standing, posts);
+    QCOMPARE(Board::liftedDisk(disks), lifted);
+    QCOMPARE(p.main->pocetTahu(), moves);
 }
 
 TORAN_TEST_MAIN(PlayTest)

@@ -25,6 +25,7 @@ private slots:
     void dataThatCannotBecomeARegionLeavesTheFormRectangular();
     void aNewPictureForgetsTheRegionButKeepsTheShape();
     void aCentredPictureLiesAtHalfTheDifference();
+    void theAssistantsStoredRegionIsItsPicturesSilhouette_data();
     void theAssistantsStoredRegionIsItsPicturesSilhouette();
     void theWarningPicturesLieOnTheirPaperColour_data();
     void theWarningPicturesLieOnTheirPaperColour();
@@ -116,14 +117,26 @@ void CoolFormTest::aCentredPictureLiesAtHalfTheDifference()
     QCOMPARE(figure.pictureOrigin(), QPoint(1, 2));
 }
 
+void CoolFormTest::theAssistantsStoredRegionIsItsPicturesSilhouette_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("scale");
+    QTest::newRow("ratio 1") << ":/art/assistant.png" << 1;
+    QTest::newRow("ratio 2") << ":/art/assistant@2x.png" << 2;
+}
+
 // The stored region covers exactly the non-white pixels of the picture as
-// it lies in the window (left edge at x = -1).
+// it lies in the window (left edge at x = -1); the finer picture for ratio 2
+// has exactly the same outline, so the window cut to the region shows all
+// of the figure and no paper.
 void CoolFormTest::theAssistantsStoredRegionIsItsPicturesSilhouette()
 {
-    const QImage picture(QStringLiteral(":/art/assistant.png"));
-    QCOMPARE(picture.size(), QSize(107, 105));
+    QFETCH(QString, path);
+    QFETCH(int, scale);
+    const QImage picture(path);
+    QCOMPARE(picture.size(), QSize(107, 105) * scale);
     QVERIFY(!picture.hasAlphaChannel());
-    QVERIFY(isWhite(picture.pixel(0, 0)) && isWhite(picture.pixel(106, 104)));
+    QVERIFY(isWhite(picture.pixel(0, 0)) && isWhite(picture.pixel(picture.width() - 1, picture.height() - 1)));
 
     const QByteArray data = resource(QStringLiteral(":/art/assistant.mask2"));
     QVERIFY(data.size() >= 4);
@@ -138,7 +151,7 @@ void CoolFormTest::theAssistantsStoredRegionIsItsPicturesSilhouette()
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
             if (!isWhite(picture.pixel(x, y)))
-                pixels |= QRect(x - 1, y, 1, 1);
+                pixels |= QRect(x / scale - 1, y / scale, 1, 1);
     QCOMPARE(parsed->bounds, pixels);
     // The whole figure shows in the 104 x 104 window.
     QVERIFY(QRect(0, 0, 104, 104).contains(pixels));
@@ -146,7 +159,7 @@ void CoolFormTest::theAssistantsStoredRegionIsItsPicturesSilhouette()
     const QRegion region = RegionData::toRegion(parsed->rects);
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
-            QVERIFY2(region.contains(QPoint(x - 1, y)) == !isWhite(picture.pixel(x, y)),
+            QVERIFY2(region.contains(QPoint(x / scale - 1, y / scale)) == !isWhite(picture.pixel(x, y)),
                      qPrintable(QStringLiteral("picture pixel %1,%2").arg(x).arg(y)));
     // Stored in row bands: each band below the last, its runs left to right.
     for (int i = 1; i < count; ++i) {

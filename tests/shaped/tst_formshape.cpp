@@ -154,9 +154,12 @@ void FormShapeTest::aReshapedFormIsCutToBodyAndTail()
 
 // Pixels fixed by the outline rule, as the window system draws: the body
 // outline one pixel in at the right and bottom, the tail's base opened in
-// the form's colour, the pixel at the base's far end left black.
+// the form's colour, the pixel at the base's far end left black. At a
+// device pixel ratio of 2 each of these pixels is all four device pixels,
+// so that the outline stays on the edge of the window's cut.
 void FormShapeTest::thePainterOutlinesTheBalloonAndOpensItWhereTheTailJoins_data()
 {
+    QTest::addColumn<int>("ratio");
     QTest::addColumn<TBalloonPosition>("position");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QVector<QPoint>>("black");
@@ -164,34 +167,47 @@ void FormShapeTest::thePainterOutlinesTheBalloonAndOpensItWhereTheTailJoins_data
     QVector<QPoint> noticeFill{QPoint(150, 50), QPoint(304, 60), QPoint(306, 22), QPoint(310, 22)};
     for (int y = 20; y < 35; ++y)
         noticeFill << QPoint(303, y);
-    QTest::newRow("second-copy notice")
-        << bpRightTop << QSize(320, 97)
-        << QVector<QPoint>{QPoint(0, 48), QPoint(303, 60), QPoint(150, 0), QPoint(150, 95), QPoint(303, 19),
-                           QPoint(303, 35), QPoint(310, 20), QPoint(319, 20)}
-        << noticeFill;
     QVector<QPoint> helpFill{QPoint(120, 150), QPoint(100, 327), QPoint(222, 330)};
     for (int x = 212; x < 226; ++x)
         helpFill << QPoint(x, 326);
-    QTest::newRow("help")
-        << bpBottomRight << QSize(246, 343)
-        << QVector<QPoint>{QPoint(0, 150), QPoint(244, 150), QPoint(100, 326), QPoint(211, 326), QPoint(226, 326),
-                           QPoint(225, 330), QPoint(225, 340)}
-        << helpFill;
+    for (const int ratio : {1, 2}) {
+        QTest::addRow("second-copy notice, ratio %d", ratio)
+            << ratio << bpRightTop << QSize(320, 97)
+            << QVector<QPoint>{QPoint(0, 48), QPoint(303, 60), QPoint(150, 0), QPoint(150, 95), QPoint(303, 19),
+                               QPoint(303, 35), QPoint(310, 20), QPoint(319, 20)}
+            << noticeFill;
+        QTest::addRow("help, ratio %d", ratio)
+            << ratio << bpBottomRight << QSize(246, 343)
+            << QVector<QPoint>{QPoint(0, 150), QPoint(244, 150), QPoint(100, 326), QPoint(211, 326),
+                               QPoint(226, 326), QPoint(225, 330), QPoint(225, 340)}
+            << helpFill;
+    }
 }
 
 void FormShapeTest::thePainterOutlinesTheBalloonAndOpensItWhereTheTailJoins()
 {
+    QFETCH(int, ratio);
     QFETCH(TBalloonPosition, position);
     QFETCH(QSize, size);
     QFETCH(QVector<QPoint>, black);
     QFETCH(QVector<QPoint>, fill);
     QWidget form;
     shape(form, position, size);
-    const QImage image = form.grab().toImage();
+    QImage image(size * ratio, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    form.render(&image);
+    auto colourAt = [&](const QPoint &p, const QColor &colour) {
+        for (int dy = 0; dy < ratio; ++dy)
+            for (int dx = 0; dx < ratio; ++dx)
+                if (QColor(image.pixel(p * ratio + QPoint(dx, dy))) != colour)
+                    return false;
+        return true;
+    };
     for (const QPoint &p : black)
-        QVERIFY2(QColor(image.pixel(p)) == Qt::black, qPrintable(QStringLiteral("%1,%2 black").arg(p.x()).arg(p.y())));
+        QVERIFY2(colourAt(p, Qt::black), qPrintable(QStringLiteral("%1,%2 black").arg(p.x()).arg(p.y())));
     for (const QPoint &p : fill)
-        QVERIFY2(QColor(image.pixel(p)) == kFormColour, qPrintable(QStringLiteral("%1,%2 fill").arg(p.x()).arg(p.y())));
+        QVERIFY2(colourAt(p, kFormColour), qPrintable(QStringLiteral("%1,%2 fill").arg(p.x()).arg(p.y())));
 }
 
 void FormShapeTest::theFormsOwnPaintingComesAfterTheBalloon()

@@ -11,10 +11,14 @@
 #include "support/ProgramWindows.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
+#include "widgets/OContrls.h"
 #include "widgets/Panel.h"
 #include "widgets/Shape.h"
+#include "widgets/TransBtn2.h"
 #include "support/TestMain.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QDir>
@@ -92,6 +96,7 @@ private slots:
     void bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox();
     void endingTheProgramLeavesTheAssistantToComeBack_data();
     void endingTheProgramLeavesTheAssistantToComeBack();
+    void controlsWithoutTextAreNamedByTheirHints();
 };
 
 void MainWindowTest::initTestCase()
@@ -421,6 +426,44 @@ void MainWindowTest::endingTheProgramLeavesTheAssistantToComeBack()
     QCOMPARE(Settings::pomocnik(), QStringLiteral("1"));
     QVERIFY(!sounds.names.contains(QStringLiteral("PomocnikKonec.wav")));
     ProgramEnd::resetForTesting();
+    windows.reset();
+}
+
+// A screen reader names what paints itself (disks, post parts, count
+// buttons, flat buttons, links) by its hint; a button with a caption keeps
+// its caption; a hint changed later is followed once the pointer comes.
+void MainWindowTest::controlsWithoutTextAreNamedByTheirHints()
+{
+    ScratchAppDir dir;
+    dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    auto windows = Startup::createWindows([](int) {});
+    auto name = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+    QSet<QString> kinds;
+    int named = 0;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        window->ensurePolished();
+        for (QWidget *w : window->findChildren<QWidget *>()) {
+            const bool ownText = qobject_cast<Shape *>(w) || qobject_cast<TOfficeButton *>(w)
+                                 || qobject_cast<TOfficeLabel *>(w) || qobject_cast<TTransparentButton2 *>(w);
+            if (!ownText || w->statusTip().isEmpty())
+                continue;
+            QCOMPARE(name(w), w->statusTip());
+            kinds.insert(QLatin1String(w->metaObject()->className()));
+            ++named;
+        }
+    }
+    QCOMPARE(kinds.size(), 4);
+    QVERIFY(named > Board::kDisks);
+
+    auto *ok = windows->OProgramuDialog->findChild<QAbstractButton *>("Button1");
+    QVERIFY(!ok->statusTip().isEmpty());
+    QCOMPARE(name(ok), ok->text());
+
+    Shape *disk = windows->HlavniDialog->plocha()->disk(3);
+    disk->setStatusTip(QStringLiteral("Disk tři"));
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(disk, &enter);
+    QCOMPARE(name(disk), QStringLiteral("Disk tři"));
     windows.reset();
 }
 

@@ -2,9 +2,11 @@
 #include "shell/AppError.h"
 #include "shell/Fonts.h"
 #include "widgets/GradientMath.h"
+#include "widgets/Pictures.h"
 #include "widgets/TransBtn2.h"
 #include "support/TestMain.h"
 
+#include <QDirIterator>
 #include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
@@ -78,6 +80,8 @@ private slots:
     void failingClickHandlerLeavesNoStuckState();
     void popUpMenuDropsAtTheLowerLeftAndEndsThePress();
     void altAndTheCaptionsAcceleratorClicks();
+    void everyPictureHasAFinerTwinOfTwiceItsSize();
+    void aFinerPictureIsShownPixelForPixelAtRatioTwo();
 };
 
 void TransparentButtonTest::initTestCase()
@@ -459,6 +463,71 @@ void TransparentButtonTest::altAndTheCaptionsAcceleratorClicks()
     b->setCaption("Bez zkratky");
     QTest::keyClick(&t.window, Qt::Key_H, Qt::AltModifier);
     QCOMPARE(clicked.count(), 1);
+}
+
+// Screens with more device pixels get every picture drawn finer, not blown
+// up: each one has a twin of twice its width and height, taken above ratio 1.
+void TransparentButtonTest::everyPictureHasAFinerTwinOfTwiceItsSize()
+{
+    int pictures = 0;
+    QDirIterator it(QStringLiteral(":/art"), {QStringLiteral("*.png")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        if (file.contains(QLatin1String("@2x")))
+            continue;
+        const QString fine = Pictures::fileFor(file, 2.0);
+        QVERIFY2(fine != file, qPrintable(file));
+        QCOMPARE(Pictures::fileFor(file, 1.5), fine);
+        QCOMPARE(Pictures::fileFor(file, 1.0), file);
+        QCOMPARE(QImage(fine).size(), QImage(file).size() * 2);
+        ++pictures;
+    }
+    QVERIFY(pictures > 20);
+    QCOMPARE(Pictures::fileFor(QStringLiteral(":/art/assistant.mask2"), 2.0), QStringLiteral(":/art/assistant.mask2"));
+}
+
+// A count button's picture list keeps a picture of ratio 2 as it is, and
+// the button, drawn at ratio 2, shows each of its pixels, also the grey and
+// embossed ones it derives.
+void TransparentButtonTest::aFinerPictureIsShownPixelForPixelAtRatioTwo()
+{
+    QImage fine(64, 64, QImage::Format_RGB32);
+    fine.fill(Qt::white);
+    for (int y = 4; y < 60; ++y)
+        for (int x = 4; x < 60; ++x)
+            fine.setPixel(x, y, (x + y) % 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+    fine.setDevicePixelRatio(2);
+    ImageList list(QSize(32, 32));
+    list.add(fine);
+    QCOMPARE(list.image(0).size(), QSize(64, 64));
+    QCOMPARE(list.image(0).devicePixelRatio(), 2.0);
+
+    QWidget window;
+    window.resize(60, 60);
+    auto *button = new Btn(&window);
+    button->move(5, 5);
+    button->setActiveImage(&list);
+    button->setActiveIndex(0);
+    for (const bool enabled : {true, false}) {
+        button->setEnabled(enabled);
+        const QImage shown = button->picture(button->currentPicture());
+        QCOMPARE(shown.size(), QSize(64, 64));
+        if (enabled)   // the grey picture keeps the fine pattern
+            QVERIFY(shown.pixel(10, 10) != shown.pixel(11, 10));
+        QImage shot(window.size() * 2, QImage::Format_ARGB32);
+        shot.setDevicePixelRatio(2);
+        shot.fill(Qt::green);
+        window.render(&shot);
+        const QPoint at = (button->pos() + button->picturePosition()) * 2;
+        int checked = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                if (qAlpha(shown.pixel(x, y)) == 255) {
+                    QCOMPARE(QColor(shot.pixel(at + QPoint(x, y))), QColor(shown.pixel(x, y)));
+                    ++checked;
+                }
+        QVERIFY(checked > 1000);
+    }
 }
 
 TORAN_TEST_MAIN(TransparentButtonTest)

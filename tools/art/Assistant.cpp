@@ -179,12 +179,13 @@ void whitenFringe(QImage &image)
     }
 }
 
-QImage assistantPicture()
+QImage drawnAssistant(int scale)
 {
-    QImage image = canvas(kAssistantSize.width(), kAssistantSize.height());
+    QImage image = canvas(kAssistantSize.width() * scale, kAssistantSize.height() * scale);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
+        p.scale(scale, scale);
         drawTower(p);
         drawMan(p);
     }
@@ -192,19 +193,46 @@ QImage assistantPicture()
     return image;
 }
 
-QByteArray assistant() { return png(assistantPicture()); }
+bool isPaper(QRgb pixel) { return (pixel & 0xFFFFFF) == 0xFFFFFF; }
+
+// The window is cut to the silhouette of the picture at ratio 1, also where
+// it shows twice as many pixels: the finer picture keeps exactly that
+// outline. Paper inside it becomes the figure's black outline, and the few
+// fine pixels beyond it are paper.
+QImage assistant(int scale)
+{
+    QImage image = drawnAssistant(scale);
+    if (scale == 1)
+        return image;
+    const QImage outline = drawnAssistant(1);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (isPaper(outline.pixel(x / scale, y / scale)))
+                line[x] = qRgb(255, 255, 255);
+            else if (isPaper(line[x]))
+                line[x] = kOutline.rgb();
+        }
+    }
+    return image;
+}
 
 QByteArray assistantMask()
 {
-    return RegionData::write(RegionData::silhouette(assistantPicture(), kAssistantOrigin));
+    return RegionData::write(RegionData::silhouette(drawnAssistant(1), kAssistantOrigin));
 }
 
 constexpr QRgb kWarningPaper = qRgb(255, 255, 204);
 
-QImage warningTriangle(bool shadow)
+// A hairline: one pixel at ratio 1 (as the picture was first drawn), and as
+// wide as one pixel there on the finer picture.
+QPen hairline(const QColor &color, int scale) { return QPen(color, scale == 1 ? 0 : 1); }
+
+QImage warningTriangle(bool shadow, int scale)
 {
-    QImage image = canvas(35, 35, kWarningPaper);
+    QImage image = canvas(35 * scale, 35 * scale, kWarningPaper);
     QPainter p(&image);
+    p.scale(scale, scale);
     // Hard edges: the paper colour is keyed out, so blends would show.
     p.setRenderHint(QPainter::Antialiasing, false);
     const QPolygon triangle{QPoint(16, 2), QPoint(31, 30), QPoint(1, 30)};
@@ -213,39 +241,57 @@ QImage warningTriangle(bool shadow)
         p.setBrush(QColor(128, 128, 128));
         p.drawPolygon(triangle.translated(3, 2));
     }
-    p.setPen(QPen(Qt::black, 0));
+    p.setPen(hairline(Qt::black, scale));
     p.setBrush(QColor(255, 255, 0));
     p.drawPolygon(triangle);
-    p.setPen(QPen(QColor(128, 128, 0), 0));
+    p.setPen(hairline(QColor(128, 128, 0), scale));
     p.drawLine(3, 29, 29, 29);
     return image;
 }
 
-QByteArray exclamation()
+QImage exclamation(int scale)
 {
-    QImage image = warningTriangle(false);
+    QImage image = warningTriangle(false, scale);
     QPainter p(&image);
+    p.scale(scale, scale);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawPolygon(QPolygon{QPoint(14, 10), QPoint(19, 10), QPoint(18, 22), QPoint(15, 22)});
     p.drawRect(14, 24, 4, 3);
-    return png(image);
+    return image;
 }
 
-QByteArray question()
+QImage question(int scale)
 {
-    QImage image = warningTriangle(true);
+    QImage image = warningTriangle(true, scale);
     QPainter p(&image);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
-    // The hook of the mark, then its stem and dot.
-    p.drawRect(14, 12, 5, 2);
-    p.drawRect(13, 13, 3, 3);
-    p.drawRect(18, 13, 3, 5);
-    p.drawRect(16, 17, 3, 2);
-    p.drawRect(15, 18, 3, 4);
-    p.drawRect(15, 24, 3, 3);
-    return png(image);
+    if (scale == 1) {
+        // The hook of the mark, then its stem and dot, pixel by pixel.
+        p.drawRect(14, 12, 5, 2);
+        p.drawRect(13, 13, 3, 3);
+        p.drawRect(18, 13, 3, 5);
+        p.drawRect(16, 17, 3, 2);
+        p.drawRect(15, 18, 3, 4);
+        p.drawRect(15, 24, 3, 3);
+        return image;
+    }
+    // Finer: the same mark as a stroke, smoothed against the yellow.
+    p.scale(scale, scale);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath hook;
+    hook.moveTo(14.5, 15.5);
+    hook.cubicTo(14.5, 11.5, 19.5, 11.5, 19.5, 15);
+    hook.cubicTo(19.5, 17.5, 16.5, 17.5, 16.5, 19.5);
+    hook.lineTo(16.5, 22);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    p.drawPath(hook);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(16.5, 25.5), 1.6, 1.6);
+    return image;
 }
 
 const ArtFile files[] = {

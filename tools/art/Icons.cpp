@@ -14,6 +14,37 @@ QImage transparent(int w, int h)
     return image;
 }
 
+// A picture of w x h pixels at ratio 1 and its painter, scaled so that the
+// same drawing fills it at any ratio.
+struct Scaled {
+    Scaled(int w, int h, int scale)
+        : image(transparent(w * scale, h * scale)), painter(&image), scale(scale)
+    {
+        painter.scale(scale, scale);
+    }
+    // Lines and outlines on whole pixels. At ratio 1 a one-pixel pen covers
+    // the pixels right of and below its coordinates; scaled up it would be
+    // centred on them, half a pixel up and left. Moved back by that half it
+    // covers the same pixels as at ratio 1.
+    template <typename Draw>
+    void onPixels(Draw draw)
+    {
+        painter.save();
+        if (scale > 1)
+            painter.translate(0.5, 0.5);
+        draw(painter);
+        painter.restore();
+    }
+    QImage take()
+    {
+        painter.end();
+        return image;
+    }
+    QImage image;
+    QPainter painter;
+    int scale;
+};
+
 void disk(QPainter &p, int x, int y, int w, QRgb color)
 {
     p.setPen(Qt::black);
@@ -21,17 +52,19 @@ void disk(QPainter &p, int x, int y, int w, QRgb color)
     p.drawRoundedRect(QRectF(x, y, w - 1, 3), 1, 1);
 }
 
-QImage tower(int size)
+QImage tower(int size, int scale)
 {
-    QImage image = transparent(size, size);
-    QPainter p(&image);
+    Scaled picture(size, size, scale);
+    QPainter &p = picture.painter;
     const int pole = size / 2 - 1;
     p.fillRect(pole, 1, 2, size - 3, QColor(128, 0, 0));
     p.fillRect(1, size - 2, size - 2, 2, QColor(128, 0, 0));
-    disk(p, size / 2 - 3, size - 14, 6, qRgb(255, 255, 255));
-    disk(p, size / 2 - 5, size - 10, 10, qRgb(255, 0, 0));
-    disk(p, size / 2 - 7, size - 6, 14, qRgb(0, 0, 255));
-    return image;
+    picture.onPixels([size](QPainter &p) {
+        disk(p, size / 2 - 3, size - 14, 6, qRgb(255, 255, 255));
+        disk(p, size / 2 - 5, size - 10, 10, qRgb(255, 0, 0));
+        disk(p, size / 2 - 7, size - 6, 14, qRgb(0, 0, 255));
+    });
+    return picture.take();
 }
 
 // The window icon's tower on a 32-pixel grid, on a painter already scaled.
@@ -48,12 +81,12 @@ void iconTower(QPainter &p)
     }
 }
 
-QByteArray icon()
+QImage icon(int scale)
 {
-    QImage image = transparent(32, 32);
-    QPainter p(&image);
-    iconTower(p);
-    return png(image);
+    Scaled picture(32, 32, scale);
+    picture.painter.setRenderHint(QPainter::Antialiasing, scale != 1);
+    iconTower(picture.painter);
+    return picture.take();
 }
 
 // The same tower for the desktop's icon theme, drawn at each size rather
@@ -69,28 +102,32 @@ QByteArray desktopIcon()
     return png(image);
 }
 
-QByteArray newGame() { return png(tower(16)); }
+QImage newGame(int scale) { return tower(16, scale); }
 
-QByteArray bestResults()
+QImage bestResults(int scale)
 {
-    QImage image = transparent(16, 16);
-    QPainter p(&image);
-    p.setPen(Qt::black);
-    p.setBrush(QColor(255, 255, 255));
-    p.drawRect(1, 2, 13, 12);
+    Scaled picture(16, 16, scale);
+    QPainter &p = picture.painter;
+    picture.onPixels([](QPainter &p) {
+        p.setPen(Qt::black);
+        p.setBrush(QColor(255, 255, 255));
+        p.drawRect(1, 2, 13, 12);
+    });
     p.fillRect(2, 3, 12, 3, QColor(0, 0, 128));
-    p.setPen(QColor(128, 128, 128));
-    for (int y = 8; y <= 12; y += 2)
-        p.drawLine(3, y, 12, y);
-    p.setPen(Qt::black);
-    p.drawLine(6, 6, 6, 13);
-    return png(image);
+    picture.onPixels([](QPainter &p) {
+        p.setPen(QColor(128, 128, 128));
+        for (int y = 8; y <= 12; y += 2)
+            p.drawLine(3, y, 12, y);
+        p.setPen(Qt::black);
+        p.drawLine(6, 6, 6, 13);
+    });
+    return picture.take();
 }
 
-QByteArray help()
+QImage help(int scale)
 {
-    QImage image = transparent(16, 16);
-    QPainter p(&image);
+    Scaled picture(16, 16, scale);
+    QPainter &p = picture.painter;
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QColor(0, 0, 128));
     p.setBrush(QColor(255, 255, 0));
@@ -103,27 +140,31 @@ QByteArray help()
     p.setPen(QPen(QColor(0, 0, 128), 2));
     p.drawPath(mark);
     p.fillRect(7, 11, 2, 2, QColor(0, 0, 128));
-    return png(image);
+    return picture.take();
 }
 
-QByteArray manual()
+QImage manual(int scale)
 {
-    QImage image = transparent(16, 16);
-    QPainter p(&image);
-    p.setPen(Qt::black);
-    p.setBrush(QColor(0, 128, 128));
-    p.drawRect(2, 1, 11, 13);
+    Scaled picture(16, 16, scale);
+    QPainter &p = picture.painter;
+    picture.onPixels([](QPainter &p) {
+        p.setPen(Qt::black);
+        p.setBrush(QColor(0, 128, 128));
+        p.drawRect(2, 1, 11, 13);
+    });
     p.fillRect(3, 12, 10, 2, QColor(255, 255, 255));
-    p.setPen(QColor(255, 255, 0));
-    p.drawLine(5, 4, 10, 4);
-    p.drawLine(5, 6, 10, 6);
-    return png(image);
+    picture.onPixels([](QPainter &p) {
+        p.setPen(QColor(255, 255, 0));
+        p.drawLine(5, 4, 10, 4);
+        p.drawLine(5, 6, 10, 6);
+    });
+    return picture.take();
 }
 
-QByteArray endGame()
+QImage endGame(int scale)
 {
-    QImage image = transparent(16, 16);
-    QPainter p(&image);
+    Scaled picture(16, 16, scale);
+    QPainter &p = picture.painter;
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QColor(128, 0, 0));
     p.setBrush(QColor(255, 0, 0));
@@ -131,32 +172,34 @@ QByteArray endGame()
     p.setPen(QPen(Qt::white, 2.2));
     p.drawLine(QPointF(5, 5), QPointF(11, 11));
     p.drawLine(QPointF(11, 5), QPointF(5, 11));
-    return png(image);
+    return picture.take();
 }
 
-QByteArray bossScreen()
+QImage bossScreen(int scale)
 {
     // A little bar chart: the office picture that hides the game.
-    QImage image = transparent(16, 16);
-    QPainter p(&image);
-    p.setPen(Qt::black);
-    p.drawLine(1, 1, 1, 14);
-    p.drawLine(1, 14, 15, 14);
-    const int heights[] = {9, 5, 11, 7};
-    const QRgb colors[] = {qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 255, 255), qRgb(0, 0, 255)};
-    for (int i = 0; i < 4; ++i) {
-        p.setBrush(QColor(colors[i]));
-        p.drawRect(3 + 3 * i, 13 - heights[i], 2, heights[i]);
-    }
-    return png(image);
+    Scaled picture(16, 16, scale);
+    picture.onPixels([](QPainter &p) {
+        p.setPen(Qt::black);
+        p.drawLine(1, 1, 1, 14);
+        p.drawLine(1, 14, 15, 14);
+        const int heights[] = {9, 5, 11, 7};
+        const QRgb colors[] = {qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 255, 255), qRgb(0, 0, 255)};
+        for (int i = 0; i < 4; ++i) {
+            p.setBrush(QColor(colors[i]));
+            p.drawRect(3 + 3 * i, 13 - heights[i], 2, heights[i]);
+        }
+    });
+    return picture.take();
 }
 
-QByteArray statusPicture()
+QImage statusPicture(int scale)
 {
-    QImage image = transparent(18, 18);
-    QPainter p(&image);
-    p.drawImage(QRect(1, 1, 16, 16), QImage::fromData(help()));
-    return png(image);
+    Scaled picture(18, 18, scale);
+    QImage mark = help(scale);
+    mark.setDevicePixelRatio(scale);
+    picture.painter.drawImage(QPoint(1, 1), mark);
+    return picture.take();
 }
 
 const ArtFile files[] = {

@@ -44,38 +44,44 @@ QRgb body(State state, double shade, double glint, int x, int y)
 
 // A ball of radius r about (cx, cy), rim grey at the upper left and silver at
 // the lower right; sunk adds a ring round it, grey above and white below.
-void ball(QImage &image, double cx, double cy, double r, State state, bool sunk)
+// At scale s every length is s times longer and the pattern of specks keeps
+// its places: the same light at s times the resolution.
+void ball(QImage &image, double cx, double cy, double r, State state, bool sunk, int s)
 {
+    cx *= s;
+    cy *= s;
+    r *= s;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
             const double d = std::hypot(dx, dy);
             const double shade = (dx + dy) / (2 * r) * 1.41;
-            if (d <= r - 1.0) {
+            if (d <= r - s) {
                 const double glint = std::hypot(dx + 0.35 * r, dy + 0.35 * r) / r;
-                image.setPixel(x, y, body(state, shade, glint, x, y));
+                image.setPixel(x, y, body(state, shade, glint, x / s, y / s));
             } else if (d <= r) {
                 image.setPixel(x, y, shade < 0 ? kGrey : kSilver);
-            } else if (sunk && d <= r + 1.0) {
+            } else if (sunk && d <= r + s) {
                 image.setPixel(x, y, shade < 0 ? kGrey : kWhite);
             }
         }
     }
 }
 
-void triangle(QImage &image, const QPolygonF &corners, State state)
+void triangle(QImage &image, const QPolygonF &corners, State state, int s)
 {
-    const QPointF centre = (corners[0] + corners[1] + corners[2]) / 3.0;
-    const double size = 7.0;
+    const QPointF centre = (corners[0] + corners[1] + corners[2]) / 3.0 * s;
+    const double size = 7.0 * s;
     auto inside = [&](int x, int y) {
-        return corners.containsPoint(QPointF(x + 0.5, y + 0.5), Qt::OddEvenFill);
+        return corners.containsPoint(QPointF(x + 0.5, y + 0.5) / s, Qt::OddEvenFill);
     };
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             if (!inside(x, y))
                 continue;
-            const bool openAbove = !inside(x, y - 1) || !inside(x - 1, y);
-            const bool openBelow = !inside(x, y + 1) || !inside(x + 1, y);
+            // The rim is one pixel of the picture at ratio 1 wide.
+            const bool openAbove = !inside(x, y - s) || !inside(x - s, y);
+            const bool openBelow = !inside(x, y + s) || !inside(x + s, y);
             const double dx = x + 0.5 - centre.x(), dy = y + 0.5 - centre.y();
             const double shade = (dx + dy) / size;
             if (openAbove)
@@ -83,47 +89,48 @@ void triangle(QImage &image, const QPolygonF &corners, State state)
             else if (openBelow)
                 image.setPixel(x, y, kSilver);
             else
-                image.setPixel(x, y, body(state, shade, std::hypot(dx + 1.5, dy + 1.0) / 3.0, x, y));
+                image.setPixel(x, y,
+                               body(state, shade, std::hypot(dx + 1.5 * s, dy + 1.0 * s) / (3.0 * s), x / s, y / s));
         }
     }
 }
 
-QByteArray small(State state)
+QImage small(State state, int s)
 {
-    QImage image = canvas(11, 11, kWhite);
-    ball(image, 5.5, 5.5, 5.5, state, false);
-    return png(image);
+    QImage image = canvas(11 * s, 11 * s, kWhite);
+    ball(image, 5.5, 5.5, 5.5, state, false, s);
+    return image;
 }
 
-QByteArray round(State state)
+QImage round(State state, int s)
 {
-    QImage image = canvas(20, 16, kYellow);
-    ball(image, 8.0, 8.0, 6.5, state, true);
-    return png(image);
+    QImage image = canvas(20 * s, 16 * s, kYellow);
+    ball(image, 8.0, 8.0, 6.5, state, true, s);
+    return image;
 }
 
-QByteArray pointing(State state, bool down)
+QImage pointing(State state, bool down, int s)
 {
-    QImage image = canvas(20, 11, kYellow);
+    QImage image = canvas(20 * s, 11 * s, kYellow);
     const QPolygonF corners = down ? QPolygonF{QPointF(3, 1), QPointF(17, 1), QPointF(10, 10)}
                                    : QPolygonF{QPointF(10, 1), QPointF(17, 10), QPointF(3, 10)};
-    triangle(image, corners, state);
-    return png(image);
+    triangle(image, corners, state, s);
+    return image;
 }
 
 const ArtFile files[] = {
-    {"led/OFF.png", [] { return small(State::Off); }},
-    {"led/ON.png", [] { return small(State::On); }},
-    {"led/DOWN.png", [] { return small(State::Down); }},
-    {"led/OFFRND.png", [] { return round(State::Off); }},
-    {"led/ONRND.png", [] { return round(State::On); }},
-    {"led/DOWNRND.png", [] { return round(State::Down); }},
-    {"led/OFF3DWN.png", [] { return pointing(State::Off, true); }},
-    {"led/ON3DWN.png", [] { return pointing(State::On, true); }},
-    {"led/DOWN3DWN.png", [] { return pointing(State::Down, true); }},
-    {"led/OFF3UP.png", [] { return pointing(State::Off, false); }},
-    {"led/ON3UP.png", [] { return pointing(State::On, false); }},
-    {"led/DOWN3UP.png", [] { return pointing(State::Down, false); }},
+    {"led/OFF.png", [](int s) { return small(State::Off, s); }},
+    {"led/ON.png", [](int s) { return small(State::On, s); }},
+    {"led/DOWN.png", [](int s) { return small(State::Down, s); }},
+    {"led/OFFRND.png", [](int s) { return round(State::Off, s); }},
+    {"led/ONRND.png", [](int s) { return round(State::On, s); }},
+    {"led/DOWNRND.png", [](int s) { return round(State::Down, s); }},
+    {"led/OFF3DWN.png", [](int s) { return pointing(State::Off, true, s); }},
+    {"led/ON3DWN.png", [](int s) { return pointing(State::On, true, s); }},
+    {"led/DOWN3DWN.png", [](int s) { return pointing(State::Down, true, s); }},
+    {"led/OFF3UP.png", [](int s) { return pointing(State::Off, false, s); }},
+    {"led/ON3UP.png", [](int s) { return pointing(State::On, false, s); }},
+    {"led/DOWN3UP.png", [](int s) { return pointing(State::Down, false, s); }},
 };
 
 } // namespace

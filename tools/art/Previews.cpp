@@ -12,10 +12,11 @@ constexpr QRgb kDiskColors[10] = {
 // The dialog's own yellow, so the picture's corners melt into it.
 constexpr QRgb kBackground = qRgb(255, 255, 224);
 
-QImage tower(int disks)
+QImage tower(int disks, int scale)
 {
-    QImage image = canvas(32, 32, kBackground);
+    QImage image = canvas(32 * scale, 32 * scale, kBackground);
     QPainter p(&image);
+    p.scale(scale, scale);
     p.fillRect(15, 3, 2, 26, QColor(128, 0, 0));   // pole
     p.fillRect(1, 28, 30, 3, QColor(128, 0, 0));   // base
     // Fewer disks stand taller, so every tower fills about the same height.
@@ -25,16 +26,17 @@ QImage tower(int disks)
         const int width = 6 + (k - 1) * 24 / 9;
         const QRect disk(16 - width / 2, 28 - (level + 1) * height, width, height);
         p.fillRect(disk, QColor(kDiskColors[k - 1]));
-        // A dark lower edge keeps neighbouring disks apart.
-        p.fillRect(disk.left(), disk.bottom(), disk.width(), 1, QColor(0, 0, 0, 140));
+        // A dark lower edge keeps neighbouring disks apart: one pixel of
+        // the picture at ratio 1, a finer line on the finer picture.
+        const double edge = 1.0 / scale;
+        p.fillRect(QRectF(disk.left(), disk.top() + disk.height() - edge, disk.width(), edge),
+                   QColor(0, 0, 0, 140));
     }
     return image;
 }
 
-QByteArray preview(int index) { return png(tower(10 - index)); }
-
 template <int Index>
-QByteArray previewAt() { return preview(Index); }
+QImage previewAt(int scale) { return tower(10 - Index, scale); }
 
 const ArtFile files[] = {
     {"hra-0.png", previewAt<0>}, {"hra-1.png", previewAt<1>}, {"hra-2.png", previewAt<2>},

@@ -1,6 +1,8 @@
 list(APPEND TORAN_ART_IMAGES
-    assistant.png
     assistant.mask2
+)
+list(APPEND TORAN_ART_SCALED_IMAGES
+    assistant.png
     warning-exclamation.png
     warning-question.png
 )

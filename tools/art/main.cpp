@@ -9,12 +9,13 @@
 #include <QPainter>
 
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
 struct Entry {
-    const char *name;
-    ArtFile::Make make;
+    QString name;
+    std::function<QByteArray()> make;
 };
 std::vector<Entry> &entries()
 {
@@ -23,7 +24,15 @@ std::vector<Entry> &entries()
 }
 } // namespace
 
-ArtFile::ArtFile(const char *name, Make make) { entries().push_back({name, make}); }
+ArtFile::ArtFile(const char *name, Make make) { entries().push_back({QString::fromLatin1(name), make}); }
+
+ArtFile::ArtFile(const char *name, Draw draw)
+{
+    const QString plain = QString::fromLatin1(name);
+    const int dot = plain.lastIndexOf(QLatin1Char('.'));
+    entries().push_back({plain, [draw] { return png(draw(1)); }});
+    entries().push_back({plain.left(dot) + QStringLiteral("@2x") + plain.mid(dot), [draw] { return png(draw(2)); }});
+}
 
 QByteArray png(const QImage &image)
 {
@@ -50,7 +59,7 @@ int main(int argc, char *argv[])
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     for (const Entry &entry : entries()) {
-        const QString path = out.filePath(QString::fromLatin1(entry.name));
+        const QString path = out.filePath(entry.name);
         QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
         const QByteArray data = entry.make();

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+#include <QString>
+
+// The program's own pictures (":/art/..."). The picture tool draws each one
+// twice: at ratio 1, and named "<name>@2x.png" at twice the resolution. On a
+// screen that shows more than one device pixel per pixel the finer one is
+// taken; it carries a device pixel ratio of 2, so it lays out at the size of
+// the other and only looks sharper.
+namespace Pictures {
+
+// The resource that serves at the given device pixel ratio.
+QString fileFor(const QString &resource, qreal ratio);
+
+// The highest device pixel ratio of the program's screens (1 without any).
+qreal ratio();
+
+// The picture for the program's screens.
+QImage image(const QString &resource);
+
+// An icon holding both pictures, for whichever screen it is drawn on.
+QIcon icon(const QString &resource);
+
+} // namespace Pictures
