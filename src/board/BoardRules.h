@@ -22,21 +22,21 @@ using Disks = std::array<Disk, kDisks>;
 
 constexpr int diskWidth(int k) { return 21 + 14 * k; }
 
-// 1. Left of disk k (1..10) standing on the post whose base has that left.
+// Slot: the left of disk k (1..10) standing on the post whose base has that left.
 constexpr int slotLeft(int baseLeft, int k) { return baseLeft + 75 - 7 * k; }
 
-// 2. Disk k stands on the post with that base.
+// On a post: disk k stands on the post with that base.
 bool isOnPost(const Disks &disks, int k, int baseLeft);
 
-// 3. Disk k is lifted; the first lifted disk in D1..D10 order, or 0.
+// Lifted: disk k hangs above the posts; the first lifted disk in D1..D10 order, or 0.
 bool isLifted(const Disks &disks, int k);
 int liftedDisk(const Disks &disks);
 bool anyLiftedExcept(const Disks &disks, int k);
 
-// 4. No smaller disk stands on disk k's post.
+// Top disk: no smaller disk stands on disk k's post.
 bool isTopDisk(const Disks &disks, int k);
 
-// 5. Disks other than `except` standing on the post, and the top a disk put
+// Stack height and landing: the disks other than `except` standing on the post, and the top a disk put
 // there lands at.
 int countOnPost(const Disks &disks, int baseLeft, int except);
 constexpr int levelTop(int level) { return kBaseLevelTop - kLevelStep * level; }
@@ -48,7 +48,7 @@ int topDiskOn(const Disks &disks, int baseLeft);
 // A smaller disk than k stands on the post, so k may not be put there.
 bool smallerDiskOnPost(const Disks &disks, int k, int baseLeft);
 
-// 6. Layout of a new game with n disks (3..10): D1..Dn stacked on post 1,
+// New game: the layout of a game with n disks (3..10): D1..Dn stacked on post 1,
 // the rest parked invisible at (0, 0). visible[i] tells whether D(i+1) plays.
 struct Layout {
     Disks disks;
@@ -57,7 +57,7 @@ struct Layout {
 Layout newGameLayout(int n);
 inline Layout designLayout() { return newGameLayout(kDisks); }
 
-// 7. Disks 1..n all stand on the post.
+// Solved: disks 1..n all stand on the post.
 bool towerOn(const Disks &disks, int n, int baseLeft);
 
 } // namespace Board

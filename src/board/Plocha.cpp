@@ -3,6 +3,7 @@
 #include "shell/Fonts.h"
 #include "widgets/Colors.h"
 #include "widgets/Shape.h"
+#include "widgets/Placed.h"
 #include "widgets/TextLabel.h"
 
 namespace {
@@ -12,16 +13,6 @@ namespace {
 const char *const kPlateNames[3] = {"Shape2", "Shape1", "Shape3"};
 const char *const kPlateLabelNames[3] = {"Label2", "Label3", "Label4"};
 
-Shape *makeShape(QWidget *parent, Shape::Kind kind, const char *name, const QRect &geometry,
-                 QRgb fill, const QString &hint)
-{
-    auto *shape = new Shape(kind, parent);
-    shape->setObjectName(QLatin1String(name));
-    shape->setGeometry(geometry);
-    shape->setBrushColor(QColor(fill));
-    shape->setStatusTip(hint);
-    return shape;
-}
 } // namespace
 
 BoardPanel::BoardPanel(QWidget *parent)
@@ -33,12 +24,14 @@ BoardPanel::BoardPanel(QWidget *parent)
     for (int p = 1; p <= 3; ++p) {
         const int base = Board::kPostBaseLefts[p - 1];
         const QString post = QString::number(p);
-        m_poles[p - 1] = makeShape(this, Shape::Rectangle, qPrintable(QStringLiteral("K") + post),
-                                   QRect(base + 82, 42, 7, 193), Colors::Maroon, QStringLiteral("Kůl ") + post);
-        m_bases[p - 1] = makeShape(this, Shape::Rectangle, qPrintable(QStringLiteral("P") + post),
-                                   QRect(base, 234, 171, 9), Colors::Maroon, QStringLiteral("Podstavec ") + post);
-        m_plates[p - 1] = makeShape(this, Shape::Rectangle, kPlateNames[p - 1],
-                                    QRect(base + 52, 252, 65, 17), Colors::White, QStringLiteral("Post ") + post);
+        const QColor maroon(Colors::Maroon);
+        m_poles[p - 1] = placed(new Shape(Shape::Rectangle, maroon, this), QStringLiteral("K") + post,
+                                QRect(base + 82, 42, 7, 193), QStringLiteral("Kůl ") + post);
+        m_bases[p - 1] = placed(new Shape(Shape::Rectangle, maroon, this), QStringLiteral("P") + post,
+                                QRect(base, 234, 171, 9), QStringLiteral("Podstavec ") + post);
+        m_plates[p - 1] = placed(new Shape(Shape::Rectangle, QColor(Colors::White), this),
+                                 QLatin1String(kPlateNames[p - 1]), QRect(base + 52, 252, 65, 17),
+                                 QStringLiteral("Post ") + post);
         auto *label = new TextLabel(QStringLiteral("Post ") + post, this);
         label->setObjectName(QLatin1String(kPlateLabelNames[p - 1]));
         label->setGeometry(base + 53, 254, 63, 13);
@@ -61,9 +54,9 @@ BoardPanel::BoardPanel(QWidget *parent)
     const Board::Layout design = Board::designLayout();
     for (int k = 1; k <= Board::kDisks; ++k) {
         const QString n = QString::number(k);
-        Shape *d = makeShape(this, Shape::RoundRect, qPrintable(QStringLiteral("D") + n),
-                             QRect(design.disks[k - 1].left, design.disks[k - 1].top, Board::diskWidth(k), 17),
-                             Colors::Disks[k - 1], QStringLiteral("Disk ") + n);
+        Shape *d = placed(new Shape(Shape::RoundRect, QColor(Colors::Disks[k - 1]), this), QStringLiteral("D") + n,
+                          QRect(design.disks[k - 1].left, design.disks[k - 1].top, Board::diskWidth(k), 17),
+                          QStringLiteral("Disk ") + n);
         connect(d, &Shape::released, this, [this, k] { emit diskReleased(k); });
         m_disks[k - 1] = d;
     }

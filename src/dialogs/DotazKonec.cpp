@@ -1,11 +1,5 @@
 #include "DotazKonec.h"
 
-#include "board/Plocha.h"
-#include "shell/AppWindows.h"
-#include "shell/Hlavni.h"
-
-#include <QLabel>
-
 namespace {
 const QuestionBalloon::Layout kLayout = {
     212, "Opravdu chcete ukončit tuto hru ?", 183, 180, 26, 98,
@@ -21,17 +15,12 @@ TDotazKonecDialog::TDotazKonecDialog(QWidget *parent)
 
 void TDotazKonecDialog::answerYes()
 {
-    m_restore.clear();
-    if (THlavniDialog *main = appWindows().HlavniDialog)
-        main->endGameSteps();
+    emit answeredYes();
     close();
 }
 
 void TDotazKonecDialog::answerNo()
 {
-    THlavniDialog *main = appWindows().HlavniDialog;
-    if (main && !m_restore.isEmpty() && main->isGameOn())
-        main->kontrola()->setText(m_restore);
-    m_restore.clear();
+    emit answeredNo();
     close();
 }

@@ -2,22 +2,19 @@
 
 #include "QuestionBalloon.h"
 
-// "Opravdu chcete ukončit tuto hru ?": "Ano" ends the game on the board,
-// "Ne" leaves it there and still watched for a solution.
+// "Opravdu chcete ukončit tuto hru ?": tells the answer and closes. The
+// main window ends the game on "Ano" and keeps it watched on "Ne".
 class TDotazKonecDialog : public QuestionBalloon
 {
     Q_OBJECT
 public:
     explicit TDotazKonecDialog(QWidget *parent = nullptr);
 
-    // The end-game command stops the solution check before asking; a "Ne"
-    // puts this disk count back so that the game kept is still recognised.
-    void setGameToRestore(const QString &diskCount) { m_restore = diskCount; }
+signals:
+    void answeredYes();   // "Ano" or Enter
+    void answeredNo();    // "Ne" or Esc
 
 protected:
     void answerYes() override;
     void answerNo() override;
-
-private:
-    QString m_restore;
 };

@@ -5,6 +5,7 @@
 #include "shell/DialogSupport.h"
 #include "shell/Fonts.h"
 #include "widgets/OContrls.h"
+#include "widgets/Placed.h"
 #include "shell/InputLock.h"
 #include "widgets/Colors.h"
 #include "widgets/Panel.h"
@@ -32,15 +33,6 @@ QPixmap transparentPicture(const QString &path)
     return QPixmap::fromImage(image);
 }
 
-QLabel *label(QWidget *parent, const char *name, const QRect &box, const QString &text, const QFont &font)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(box);
-    l->setFont(font);
-    return l;
-}
-
 } // namespace
 
 TKopieDialog::TKopieDialog(TPomocnikDialog *assistant, QWidget *parent)
@@ -55,9 +47,11 @@ TKopieDialog::TKopieDialog(TPomocnikDialog *assistant, QWidget *parent)
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(5, 5, 35, 35);
     image->setPixmap(transparentPicture(QStringLiteral(":/art/warning-exclamation.png")));
-    label(this, "Label1", QRect(45, 25, 103, 15), QStringLiteral("Toranská věž 2000"), Fonts::times(13, true));
-    label(this, "Label2", QRect(5, 42, 292, 15),
-          QStringLiteral("Pozor ! Již máte spuštěnu jednu kopii tohoto programu."), Fonts::times(13));
+    placed(new QLabel(QStringLiteral("Toranská věž 2000"), this), QStringLiteral("Label1"), QRect(45, 25, 103, 15))
+        ->setFont(Fonts::times(13, true));
+    placed(new QLabel(QStringLiteral("Pozor ! Již máte spuštěnu jednu kopii tohoto programu."), this),
+           QStringLiteral("Label2"), QRect(5, 42, 292, 15))
+        ->setFont(Fonts::times(13));
     auto *bevel = new BevelLine(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setGeometry(5, 65, 292, 9);

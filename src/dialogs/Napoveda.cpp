@@ -2,13 +2,13 @@
 
 #include "Placement.h"
 #include "Pomocnik.h"
-#include "shell/AppWindows.h"
 #include "shell/DialogSupport.h"
 #include "shell/Fonts.h"
 #include "shell/Settings.h"
 #include "widgets/Colors.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
+#include "widgets/Placed.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -56,26 +56,6 @@ constexpr Topic kTopicTable[TNapovedaDialog::kTopics] = {
 constexpr int kEntryLeft = 3;
 constexpr QSize kEntrySize(230, 17);
 
-TOfficeLabel *officeLabel(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
-                          const QFont &font, const QString &hint = QString())
-{
-    auto *l = new TOfficeLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
-    l->setCaption(caption);
-    l->setFont(font);
-    l->setStatusTip(hint);
-    return l;
-}
-
-BevelLine *bevel(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *b = new BevelLine(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    return b;
-}
-
 } // namespace
 
 TNapovedaDialog::TNapovedaDialog(QWidget *parent)
@@ -92,16 +72,18 @@ TNapovedaDialog::TNapovedaDialog(QWidget *parent)
     m_label1 = DialogSupport::label(this, "Label1", QStringLiteral("Jméno oddílu nápovědy"), QRect(5, 8, 233, 15),
                                     Fonts::times(13, true), centred);
     m_label2 = DialogSupport::label(this, "Label2", QString(), QRect(5, 30, 233, 131), text, centred, true);
-    bevel(this, "Bevel2", QRect(5, 176, 233, 9));
+    placed(new BevelLine(this), QStringLiteral("Bevel2"), QRect(5, 176, 233, 9));
     QLabel *informace = DialogSupport::label(this, "Label4", QStringLiteral("Informace"), QRect(5, 184, 233, 15),
                                              Fonts::times(13, false, true));
     QPalette red = informace->palette();
     red.setColor(QPalette::WindowText, QColor(Colors::Red));
     informace->setPalette(red);
     m_label3 = DialogSupport::label(this, "Label3", QString(), QRect(5, 208, 233, 65), text, centred, true);
-    bevel(this, "Bevel1", QRect(5, 280, 233, 9));
-    TOfficeLabel *list = officeLabel(this, "OfficeLabel1", QStringLiteral("Zobrazit seznam témat nápovědy"),
-                                     QRect(8, 288, 209, 17), text, QStringLiteral("Zobrazí úplný seznam témat nápovědy"));
+    placed(new BevelLine(this), QStringLiteral("Bevel1"), QRect(5, 280, 233, 9));
+    TOfficeLabel *list = DialogSupport::officeLabel(this, "OfficeLabel1",
+                                                    QStringLiteral("Zobrazit seznam témat nápovědy"),
+                                                    QRect(8, 288, 209, 17), text,
+                                                    QStringLiteral("Zobrazí úplný seznam témat nápovědy"));
     connect(list, &TOfficeLabel::clicked, this, &TNapovedaDialog::OfficeLabel1Click);
 
     auto *panel = new Panel(this, Panel::NoBevel, QColor(Colors::BalloonYellow));
@@ -109,18 +91,18 @@ TNapovedaDialog::TNapovedaDialog(QWidget *parent)
     panel->setGeometry(5, 30, 233, 275);
     for (int i = 0; i < kTopics; ++i) {
         const Topic &topic = kTopicTable[i];
-        m_entries[i] = officeLabel(panel, topic.name, QString::fromUtf8(topic.title),
-                                   QRect(QPoint(kEntryLeft, topic.top), kEntrySize), text);
+        m_entries[i] = DialogSupport::officeLabel(panel, topic.name, QString::fromUtf8(topic.title),
+                                                  QRect(QPoint(kEntryLeft, topic.top), kEntrySize), text);
         connect(m_entries[i], &TOfficeLabel::clicked, this, [this, i] { topicClick(i); });
     }
-    bevel(panel, "Bevel3", QRect(0, 267, 233, 9));
+    placed(new BevelLine(panel), QStringLiteral("Bevel3"), QRect(0, 267, 233, 9));
     panel->hide();
     m_panel1 = panel;
 
     // Over the panel's last row, so that the whole line shows with the list.
-    TOfficeLabel *leave = officeLabel(this, "OfficeLabel2", QStringLiteral("Opustit nápovědu"),
-                                      QRect(8, 304, 113, 17), Fonts::sansSerif(11),
-                                      QStringLiteral("Uzavře dialogové okno s nápovědou"));
+    TOfficeLabel *leave = DialogSupport::officeLabel(this, "OfficeLabel2", QStringLiteral("Opustit nápovědu"),
+                                                     QRect(8, 304, 113, 17), Fonts::sansSerif(11),
+                                                     QStringLiteral("Uzavře dialogové okno s nápovědou"));
     connect(leave, &TOfficeLabel::clicked, this, &TNapovedaDialog::OfficeLabel2Click);
 }
 
@@ -135,11 +117,11 @@ void TNapovedaDialog::openBesideAssistant()
     using PlacementRules::DialogRow;
     openOnTopicList();
     const QString pomocnik = Settings::pomocnik();
-    if (TPomocnikDialog *assistant = appWindows().PomocnikDialog) {
-        Placement::applyRule(DialogRow::Help, assistant, Placement::outerRect(this).size());
+    if (m_assistant) {
+        Placement::applyRule(DialogRow::Help, m_assistant, Placement::outerRect(this).size());
         if (pomocnik != QLatin1String("1"))
-            assistant->showAssistant();
-        Placement::placeDialog(DialogRow::Help, this, assistant);
+            m_assistant->showAssistant();
+        Placement::placeDialog(DialogRow::Help, this, m_assistant);
     }
     show();
 }

@@ -4,6 +4,7 @@
 
 class QLabel;
 class TOfficeLabel;
+class TPomocnikDialog;
 
 // The built-in help: a balloon held out by the assistant with a list of
 // eight topics and the title, main text and additional text of the chosen
@@ -27,6 +28,8 @@ public:
     // (margins 7/25), the assistant shown unless "Pomocnik" is "1", the
     // balloon above it, shown. Reads "Pomocnik" afresh.
     void openBesideAssistant();
+    // The assistant it stands beside (none where it is null).
+    void setAssistant(TPomocnikDialog *assistant) { m_assistant = assistant; }
 
     QLabel *title() const { return m_label1; }            // Label1
     QLabel *mainText() const { return m_label2; }         // Label2
@@ -46,6 +49,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    TPomocnikDialog *m_assistant = nullptr;
     QLabel *m_label1 = nullptr;
     QLabel *m_label2 = nullptr;
     QLabel *m_label3 = nullptr;

@@ -10,6 +10,7 @@
 #include "widgets/Colors.h"
 #include "widgets/GradText.h"
 #include "widgets/Panel.h"
+#include "widgets/Placed.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,14 +38,6 @@ TOProgramuDialog::Registration registration()
     return {SystemInfo::registeredOwner(), SystemInfo::registeredOrganization()};
 }
 
-Panel *panel(QWidget *parent, const char *name, const QRect &geometry, Panel::Bevel bevel)
-{
-    auto *p = new Panel(parent, bevel, QColor(Colors::Silver));
-    p->setObjectName(QLatin1String(name));
-    p->setGeometry(geometry);
-    return p;
-}
-
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
                     const QString &hint)
 {
@@ -70,8 +63,10 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
     face.setColor(QPalette::WindowText, QColor(Colors::Black));
     setPalette(face);
 
-    Panel *panel1 = panel(this, "Panel1", QRect(QPoint(0, 0), kClientSize), Panel::Raised);
-    Panel *panel2 = panel(panel1, "Panel2", QRect(2, 2, 319, 239), Panel::Raised);
+    Panel *panel1 = placed(new Panel(this, Panel::Raised, QColor(Colors::Silver)),
+                           QStringLiteral("Panel1"), QRect(QPoint(0, 0), kClientSize));
+    Panel *panel2 = placed(new Panel(panel1, Panel::Raised, QColor(Colors::Silver)),
+                           QStringLiteral("Panel2"), QRect(2, 2, 319, 239));
 
     auto *image = new QLabel(panel2);
     image->setObjectName(QStringLiteral("Image1"));
@@ -97,13 +92,15 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
     bevel2->setGeometry(5, 72, 308, 9);
     m_label1 = DialogSupport::label(panel2, "Label1", kFirstPageHeading, QRect(5, 76, 0, 0), text);
 
-    m_panel3 = panel(panel2, "Panel3", QRect(5, 96, 308, 65), Panel::Lowered);
+    m_panel3 = placed(new Panel(panel2, Panel::Lowered, QColor(Colors::Silver)),
+                      QStringLiteral("Panel3"), QRect(5, 96, 308, 65));
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
     m_label4 = DialogSupport::label(m_panel3, "Label4", QString(), QRect(6, 5, 296, 15), bold, centred);
     m_label5 = DialogSupport::label(m_panel3, "Label5", QString(), QRect(6, 25, 296, 15), bold, centred);
 
     // The thanks page waits just below the box's visible area; the box clips it.
-    m_panel4 = panel(m_panel3, "Panel4", QRect(kPageLeft, kPageHiddenTop, 306, 63), Panel::NoBevel);
+    m_panel4 = placed(new Panel(m_panel3, Panel::NoBevel, QColor(Colors::Silver)),
+                      QStringLiteral("Panel4"), QRect(kPageLeft, kPageHiddenTop, 306, 63));
     DialogSupport::label(m_panel4, "Label2", QStringLiteral("Manželce Janě"), QRect(5, 1, 0, 0), bold);
     DialogSupport::label(m_panel4, "Label8", QStringLiteral("- za trpělivost, lásku a porozumění"),
                          QRect(5, 16, 0, 0), text);

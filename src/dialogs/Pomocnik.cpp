@@ -1,6 +1,7 @@
 #include "Pomocnik.h"
 
 #include "Placement.h"
+#include "shell/DialogSupport.h"
 #include "shell/ErrorReport.h"
 #include "shell/ProgramEnd.h"
 #include "shell/Settings.h"
@@ -32,6 +33,7 @@ TPomocnikDialog::TPomocnikDialog(QWidget *parent)
     // another one; the second copy quits on closed() itself.
     setAttribute(Qt::WA_QuitOnClose, false);
     ProgramEnd::watch();
+    DialogSupport::lockWhileDialogsOpen(this, DialogSupport::LockedWindow::Assistant);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(Colors::Silver));
     setPalette(pal);

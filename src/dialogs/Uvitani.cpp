@@ -2,7 +2,6 @@
 
 #include "Napoveda.h"
 #include "Placement.h"
-#include "shell/AppWindows.h"
 #include "shell/DialogSupport.h"
 #include "shell/ErrorReport.h"
 #include "shell/Fonts.h"
@@ -14,22 +13,6 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
-
-namespace {
-
-TOfficeLabel *link(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
-                   const QFont &font, const QString &hint)
-{
-    auto *l = new TOfficeLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
-    l->setCaption(caption);
-    l->setFont(font);
-    l->setStatusTip(hint);
-    return l;
-}
-
-} // namespace
 
 TUvitaniDialog::TUvitaniDialog(QWidget *parent)
     : QWidget(parent)
@@ -55,13 +38,16 @@ TUvitaniDialog::TUvitaniDialog(QWidget *parent)
                          QRect(5, 3, 0, 0), bold);
     DialogSupport::label(this, "Label2", QStringLiteral("Stačí si pouze vybrat, jakou pomoc potřebujete."),
                          QRect(5, 18, 0, 0), bold);
-    m_officeLabel2 = link(this, "OfficeLabel2",
-                          QStringLiteral("Zobrazit úplný seznam témat nápovědy programu Toranská věž 2000"),
-                          QRect(5, 40, 396, 17), text, QStringLiteral("Zobrazí úplný seznam témat nápovědy"));
-    m_officeLabel3 = link(this, "OfficeLabel3", QStringLiteral("Spustit elektronický manuál programu Toranská věž 2000"),
-                          QRect(5, 56, 340, 17), text, QStringLiteral("Spustí elektronický manuál pro Toranskou věž 2000"));
-    m_officeLabel4 = link(this, "OfficeLabel4", QStringLiteral("Začít pracovat s programem Toranská věž 2000"),
-                          QRect(5, 72, 292, 17), text, QStringLiteral("Zahájí práci s programem"));
+    using DialogSupport::officeLabel;
+    m_officeLabel2 = officeLabel(this, "OfficeLabel2",
+                                 QStringLiteral("Zobrazit úplný seznam témat nápovědy programu Toranská věž 2000"),
+                                 QRect(5, 40, 396, 17), text, QStringLiteral("Zobrazí úplný seznam témat nápovědy"));
+    m_officeLabel3 = officeLabel(this, "OfficeLabel3",
+                                 QStringLiteral("Spustit elektronický manuál programu Toranská věž 2000"),
+                                 QRect(5, 56, 340, 17), text,
+                                 QStringLiteral("Spustí elektronický manuál pro Toranskou věž 2000"));
+    m_officeLabel4 = officeLabel(this, "OfficeLabel4", QStringLiteral("Začít pracovat s programem Toranská věž 2000"),
+                                 QRect(5, 72, 292, 17), text, QStringLiteral("Zahájí práci s programem"));
     auto *bevel = new BevelLine(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setGeometry(5, 97, 388, 9);
@@ -116,8 +102,8 @@ void TUvitaniDialog::OfficeLabel2Click()
 {
     ErrorReport::guard(this, [this] {
         closeSteps();
-        if (TNapovedaDialog *help = appWindows().NapovedaDialog)
-            help->openBesideAssistant();
+        if (m_help)
+            m_help->openBesideAssistant();
     });
 }
 

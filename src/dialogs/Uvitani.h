@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class TNapovedaDialog;
 class TOfficeLabel;
 
 // The assistant's offer of help: a balloon above the assistant with three
@@ -23,6 +24,8 @@ public:
     // The manual line is clickable only while the manual is installed; the
     // main window's show step decides.
     void setManualLinkEnabled(bool enabled);
+    // The help that the help line opens (none where it is null).
+    void setHelpDialog(TNapovedaDialog *help) { m_help = help; }
 
 public slots:
     void OfficeLabel2Click();   // the help topics
@@ -40,6 +43,7 @@ private:
     void closeSteps();
     static bool isCloseKey(int key);
 
+    TNapovedaDialog *m_help = nullptr;
     TOfficeLabel *m_officeLabel2 = nullptr;
     TOfficeLabel *m_officeLabel3 = nullptr;
     TOfficeLabel *m_officeLabel4 = nullptr;

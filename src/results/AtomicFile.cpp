@@ -1,37 +1,101 @@
 #include "AtomicFile.h"
 
 #include "shell/AppError.h"
+#include "shell/FileSystem.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int kRandomDigits = 16;   // hexadecimal digits of the random part
+constexpr int kNameAttempts = 8;
+
+// ".Toran.dbf.toran-novy-<16 hex digits>"
+QString leftoverPrefix(const QString &fileName)
+{
+    return QLatin1Char('.') + fileName + QStringLiteral(".toran-novy-");
+}
+
+QString randomPart()
+{
+    const quint64 value = QRandomGenerator::global()->generate64();
+    return QStringLiteral("%1").arg(value, kRandomDigits, 16, QLatin1Char('0'));
+}
+
+// QSaveFile keeps a replaced file's permissions and writes through a
+// symbolic link to the file it names; so does this.
+QString realTarget(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() && info.exists() ? info.symLinkTarget() : path;
+}
+
+} // namespace
 
 namespace AtomicFile {
 
 void replace(const QString &path, const QByteArray &bytes)
 {
-    // QSaveFile writes a temporary file in the same directory, flushes it to
-    // disk and renames it over the target (MoveFileEx with replace on
-    // Windows, rename(2) elsewhere). It never falls back to writing in place.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
+    const QString target = realTarget(path);
+    const QFileInfo info(target);
+    const QString dir = info.absolutePath();
     const auto failed = [&](const QString &why) {
         return AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze zapsat: %2.")
                             .arg(QDir::toNativeSeparators(path), why));
     };
-    if (!file.open(QIODevice::WriteOnly))
-        throw failed(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        throw failed(why);
+
+    QFile file;
+    for (int attempt = 0; !file.isOpen(); ++attempt) {
+        file.setFileName(dir + QLatin1Char('/') + leftoverPrefix(info.fileName()) + randomPart());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)
+            && (attempt + 1 == kNameAttempts || !file.exists()))
+            throw failed(file.errorString());
     }
-    if (!file.commit())
-        throw failed(file.errorString());
+    QString why;
+    const auto abandon = [&] {
+        file.close();
+        file.remove();
+        return failed(why);
+    };
+    if (file.write(bytes) != bytes.size()) {
+        why = file.errorString();
+        throw abandon();
+    }
+    if (info.exists())
+        file.setPermissions(info.permissions());
+    if (!FileSystem::syncFile(file, &why))
+        throw abandon();
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        why = file.errorString();
+        throw abandon();
+    }
+    if (!FileSystem::renameOver(file.fileName(), target, &why))
+        throw abandon();
+    if (!FileSystem::syncDirectory(dir, &why))
+        throw failed(why);
 }
 
-QString leftoverPattern(const QString &fileName)
+bool isLeftoverName(const QString &name, const QString &fileName)
 {
-    return fileName + QStringLiteral(".??????");
+    static const QRegularExpression hex(QStringLiteral("\\A[0-9a-f]{%1}\\z").arg(kRandomDigits));
+    const QString prefix = leftoverPrefix(fileName);
+    return name.startsWith(prefix, Qt::CaseSensitive) && hex.match(name.mid(prefix.size())).hasMatch();
+}
+
+void removeLeftovers(const QString &dir, const QString &fileName)
+{
+    QDir folder(dir);
+    const QStringList names = folder.entryList({leftoverPrefix(fileName) + QLatin1Char('*')},
+                                               QDir::Files | QDir::Hidden | QDir::NoSymLinks
+                                                   | QDir::CaseSensitive);
+    for (const QString &name : names)
+        if (isLeftoverName(name, fileName))
+            folder.remove(name);
 }
 
 } // namespace AtomicFile

@@ -3,6 +3,7 @@
 #include "results/AtomicFile.h"
 #include "shell/AppError.h"
 #include "shell/AppPath.h"
+#include "shell/FileSystem.h"
 #include "shell/Today.h"
 
 #include <QCollator>
@@ -15,6 +16,7 @@
 #include <QLockFile>
 
 #include <algorithm>
+#include <numeric>
 #include <optional>
 
 namespace {
@@ -148,12 +150,10 @@ void ResultsTable::Open()
         throw AppError(QStringLiteral("Složku \u201E%1\u201C nelze vytvořit.").arg(native(m_dir)));
     Locker guard(*this);
     ensureExists();
-    if (m_lock) {
-        // Unfinished files of a writer that crashed; no writer is at work now.
-        QDir dir(m_dir);
-        for (const QString &name : dir.entryList({AtomicFile::leftoverPattern(kTableName)}, QDir::Files))
-            dir.remove(name);
-    }
+    // Unfinished files of a writer that was killed; with the lock held no
+    // writer is at work now.
+    if (m_lock)
+        AtomicFile::removeLeftovers(m_dir, QFileInfo(filePath()).fileName());
     m_loadedBytes.clear();
     m_freshUnderLock = false;
     m_records.clear();
@@ -172,6 +172,7 @@ void ResultsTable::Close()
 {
     m_open = false;
     m_records.clear();
+    ++m_generation;
     m_loadedBytes.clear();
     m_current = -1;
     m_bof = m_eof = true;
@@ -229,8 +230,8 @@ void ResultsTable::Next()
 {
     requireOpen();
     reload();
-    const QVector<int> rows = visible();
-    const int at = rows.indexOf(m_current);
+    const QVector<int> &rows = visible();
+    const int at = positionOf(m_current);
     m_bof = false;
     if (at >= 0 && at + 1 < rows.size()) {
         m_current = rows[at + 1];
@@ -280,10 +281,8 @@ void ResultsTable::AppendResult(const QString &name, const QString &moves, const
     const ResultRecord record = recordFrom(name, moves, count, dateText);
     Locker guard(*this);
     reload();
-    QVector<ResultRecord> records = m_records;
-    records.append(record);
-    commit(records);
-    m_current = int(records.size()) - 1;
+    commit(int(m_records.size()), record);
+    m_current = int(m_records.size()) - 1;
     m_bof = m_eof = false;
     settle();
     publish();
@@ -298,9 +297,7 @@ void ResultsTable::OverwriteCurrent(const QString &name, const QString &moves,
     reload();
     if (m_current < 0)
         throw AppError(QStringLiteral("V tabulce výsledků není žádný záznam k přepsání."));
-    QVector<ResultRecord> records = m_records;
-    records[m_current] = record;
-    commit(records);
+    commit(m_current, record);
     settle();
     publish();
 }
@@ -359,7 +356,18 @@ void ResultsTable::lock()
     if (m_lockDepth++ > 0)
         return;
     m_freshUnderLock = false;
-    m_lock = std::make_unique<QLockFile>(m_dir + kLockName);
+    const QString lockPath = m_dir + kLockName;
+    const auto lockError = [&](const QString &why) {
+        --m_lockDepth;
+        return AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze zamknout: zámek \u201E%2\u201C %3.")
+                            .arg(native(filePath()), native(lockPath), why));
+    };
+    // QLockFile would take a symbolic link (even one to nowhere) or a
+    // directory of that name for a lock that another copy holds.
+    const QFileInfo existing(lockPath);
+    if (existing.isSymLink() || (existing.exists() && !existing.isFile()))
+        throw lockError(QStringLiteral("není obyčejný soubor; odstraňte jej"));
+    m_lock = std::make_unique<QLockFile>(lockPath);
     m_lock->setStaleLockTime(kStaleLockMs);
     if (takeLock(*m_lock))
         return;
@@ -369,6 +377,10 @@ void ResultsTable::lock()
     // without one, and a write then fails with its own error.
     if (error == QLockFile::PermissionError)
         return;
+    // In an installation shared by several players a lock left behind by
+    // another player's copy cannot be cleared by this one.
+    if (FileSystem::ownedByAnotherUser(lockPath))
+        throw lockError(QStringLiteral("patří jinému uživateli a tato kopie jej nemůže uvolnit"));
     --m_lockDepth;
     throw AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze zamknout: "
                                   "používá ji jiná kopie programu.")
@@ -433,6 +445,7 @@ void ResultsTable::reload()
         if (m_loadedBytes.isNull() || bytes != m_loadedBytes) {
             m_records = TableFile::parse(bytes, path);
             m_loadedBytes = bytes;
+            ++m_generation;
         }
         m_freshUnderLock = m_lockDepth > 0;
     }
@@ -440,14 +453,20 @@ void ResultsTable::reload()
     publish();
 }
 
-void ResultsTable::commit(const QVector<ResultRecord> &records)
+// Writes one record into the content read under the lock; every other
+// byte of the file stays as it was.
+void ResultsTable::commit(int index, const ResultRecord &record)
 {
     const QString path = filePath();
-    const QByteArray bytes = TableFile::build(records);
-    AtomicFile::replace(path, bytes);
+    const TableFile::StoredRecord result = TableFile::store(m_loadedBytes, index, record, path);
+    AtomicFile::replace(path, result.bytes);
     // What the disk holds now (a name cut or with "?"), not what was asked.
-    m_records = TableFile::parse(bytes, path);
-    m_loadedBytes = bytes;
+    if (index == m_records.size())
+        m_records.append(result.stored);
+    else
+        m_records[index] = result.stored;
+    m_loadedBytes = result.bytes;
+    ++m_generation;
 }
 
 ResultRecord ResultsTable::recordFrom(const QString &name, const QString &moves,
@@ -481,15 +500,54 @@ QByteArray ResultsTable::emptyTableBytes() const
     return bytes;
 }
 
-QVector<int> ResultsTable::visible() const
+ResultsTable::OrderKey ResultsTable::orderKey() const
 {
-    QVector<int> rows;
     const bool filtering = m_filtered && !m_filterCount.isEmpty();
+    return {m_generation, filtering ? m_filterCount : QString(), m_order};
+}
+
+// The visible rows in order, sorted once for each content of the file,
+// filter and order: a walk over many rows must not sort them at every step.
+const QVector<int> &ResultsTable::visible() const
+{
+    const OrderKey key = orderKey();
+    if (m_visibleKey && *m_visibleKey == key)
+        return m_visible;
+    m_visible.clear();
     for (int i = 0; i < m_records.size(); ++i)
-        if (!m_records[i].deleted && (!filtering || m_records[i].count == m_filterCount))
-            rows.append(i);
-    std::sort(rows.begin(), rows.end(), [this](int a, int b) { return before(a, b); });
-    return rows;
+        if (!m_records[i].deleted && (key.count.isEmpty() || m_records[i].count == key.count))
+            m_visible.append(i);
+    if (m_order == Order::ByMoves) {
+        std::stable_sort(m_visible.begin(), m_visible.end(),
+                         [this](int a, int b) { return m_records[a].moves < m_records[b].moves; });
+    } else {
+        // A collation key per row, made once, compares much faster than
+        // collating the two names at every comparison.
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(size_t(m_visible.size()));
+        for (int row : std::as_const(m_visible))
+            keys.push_back(nameCollator().sortKey(m_records[row].name));
+        QVector<int> order(m_visible.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+        QVector<int> sorted;
+        sorted.reserve(order.size());
+        for (int at : std::as_const(order))
+            sorted.append(m_visible[at]);
+        m_visible = sorted;
+    }
+    m_positionOf.fill(-1, m_records.size());
+    for (int at = 0; at < m_visible.size(); ++at)
+        m_positionOf[m_visible[at]] = at;
+    m_visibleKey = key;
+    return m_visible;
+}
+
+int ResultsTable::positionOf(int record) const
+{
+    visible();
+    return record >= 0 && record < m_positionOf.size() ? m_positionOf[record] : -1;
 }
 
 // The order of the cursor: by the key, equal keys in file order.
@@ -512,13 +570,13 @@ bool ResultsTable::before(int a, int b) const
 // is still visible, else on the row that now takes its place.
 void ResultsTable::settle()
 {
-    const QVector<int> rows = visible();
+    const QVector<int> &rows = visible();
     if (rows.isEmpty()) {
         m_current = -1;
         m_bof = m_eof = true;
         return;
     }
-    if (rows.contains(m_current))
+    if (positionOf(m_current) >= 0)
         return;
     if (m_current >= 0 && m_current < m_records.size()) {
         const auto next = std::find_if(rows.begin(), rows.end(),
@@ -534,10 +592,19 @@ void ResultsTable::settle()
 
 void ResultsTable::publish()
 {
+    // The rows shown change only with the content, the filter or the order.
+    const OrderKey key = m_open ? orderKey() : OrderKey{m_generation, QString(), m_order};
+    if (m_publishedKey && *m_publishedKey == key && m_publishedOpen == m_open)
+        return;
+    m_publishedKey = key;
+    m_publishedOpen = m_open;
     QVector<ResultRecord> shown;
-    if (m_open)
-        for (int row : visible())
+    if (m_open) {
+        const QVector<int> &rows = visible();
+        shown.reserve(rows.size());
+        for (int row : rows)
             shown.append(m_records[row]);
+    }
     if (shown == m_shown)
         return;
     m_shown = shown;

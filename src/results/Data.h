@@ -8,6 +8,7 @@
 #include <QVector>
 
 #include <memory>
+#include <optional>
 
 class QLockFile;
 
@@ -116,11 +117,24 @@ private:
     void ensureExists();
     void reload();
     void loadBytes(const QByteArray &bytes);
-    void commit(const QVector<ResultRecord> &records);
+    void commit(int index, const ResultRecord &record);
     ResultRecord recordFrom(const QString &name, const QString &moves, const QString &count,
                             const QString &dateText) const;
     QByteArray emptyTableBytes() const;
-    QVector<int> visible() const;
+    // What the order of the visible rows depends on.
+    struct OrderKey
+    {
+        quint64 generation = 0;   // of m_records
+        QString count;            // the filter in force, "" for none
+        Order order = Order::ByName;
+        bool operator==(const OrderKey &other) const
+        {
+            return generation == other.generation && count == other.count && order == other.order;
+        }
+    };
+    OrderKey orderKey() const;
+    const QVector<int> &visible() const;
+    int positionOf(int record) const;   // in visible(), -1 when not visible
     bool before(int a, int b) const;
     void settle();
     void publish();
@@ -134,7 +148,13 @@ private:
     Order m_order = Order::ByName;
 
     QVector<ResultRecord> m_records;
+    quint64 m_generation = 0;   // counts every change of m_records
     QByteArray m_loadedBytes;
+    mutable QVector<int> m_visible;
+    mutable QVector<int> m_positionOf;   // record number -> place in m_visible
+    mutable std::optional<OrderKey> m_visibleKey;
+    std::optional<OrderKey> m_publishedKey;
+    bool m_publishedOpen = false;
     int m_current = -1;
     bool m_bof = true;
     bool m_eof = true;

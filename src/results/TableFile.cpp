@@ -185,6 +185,7 @@ struct Field
     QByteArray name;
     char type = 0;
     int width = 0;
+    int decimals = 0;
     int offset = 0;   // within a record, after the deletion flag
 };
 
@@ -228,6 +229,7 @@ Layout checkLayout(const QByteArray &bytes, const QString &path)
         field.name = field.name.trimmed().toUpper();
         field.type = bytes[at + 11];
         field.width = uchar(bytes[at + 16]);
+        field.decimals = uchar(bytes[at + 17]);
         field.offset = offset;
         const bool numeric = field.type == 'N' || field.type == 'F';
         if (field.width == 0 || (numeric && field.width > kMaxNumericWidth)
@@ -278,10 +280,21 @@ const Field &requireField(const Layout &layout, const char *name, const char *ty
 
 // The code page of the names from the table's language-driver mark. A table
 // without a mark is taken to be the program's own Central European one.
+const char *codePageOf(uchar languageDriver)
+{
+    switch (languageDriver) {
+    case 0x01: return "IBM437";
+    case 0x02: return "IBM850";
+    case 0x03: case 0x57: return "windows-1252";
+    case 0x64: return "IBM852";
+    default: return "windows-1250";
+    }
+}
+
 class NameDecoder
 {
 public:
-    explicit NameDecoder(uchar languageDriver) : m_decoder(codecFor(languageDriver)) {}
+    explicit NameDecoder(uchar languageDriver) : m_decoder(codePageOf(languageDriver)) {}
 
     QString operator()(const QByteArray &raw)
     {
@@ -289,19 +302,28 @@ public:
     }
 
 private:
-    static const char *codecFor(uchar languageDriver)
-    {
-        switch (languageDriver) {
-        case 0x01: return "IBM437";
-        case 0x02: return "IBM850";
-        case 0x03: case 0x57: return "windows-1252";
-        case 0x64: return "IBM852";
-        default: return "windows-1250";
-        }
-    }
-
     QStringDecoder m_decoder;
 };
+
+// Text as a character field of that code page holds it: at most 100
+// characters, cut to the field's width, a character the code page lacks as "?".
+QByteArray encodeText(const QString &text, uchar languageDriver, int width)
+{
+    QString cut = text;
+    if (cut.size() > TableFile::kNameWidth) {
+        cut.truncate(TableFile::kNameWidth);
+        if (cut.back().isHighSurrogate())
+            cut.chop(1);
+    }
+    // The platform's converter writes a character outside the code page as
+    // SUB (0x1A); NUL would end the string for shapelib. Both become '?'.
+    QStringEncoder encode(codePageOf(languageDriver));
+    QByteArray bytes = encode.isValid() ? QByteArray(encode(cut)) : Cp1250::encode(cut);
+    for (char &c : bytes)
+        if (c == 0x1A || c == '\0')
+            c = '?';
+    return bytes.left(width);
+}
 
 QByteArray fieldBytes(const QByteArray &record, const Field &field)
 {
@@ -346,6 +368,90 @@ QDate dateFrom(const QByteArray &text)
     throw AppError(text + QLatin1Char('.'));
 }
 
+[[noreturn]] void refuse(const QString &path, const QString &why)
+{
+    throw AppError(QStringLiteral("Do tabulky výsledků \u201E%1\u201C nelze výsledek zapsat: %2.")
+                       .arg(QDir::toNativeSeparators(path), why));
+}
+
+// The four fields this program uses, wherever the table has them.
+struct ResultFields
+{
+    explicit ResultFields(const Layout &layout, const QString &path)
+        : name(requireField(layout, "JMENO", "C", path)),
+          moves(requireField(layout, "TAHY", "NF", path)),
+          count(requireField(layout, "HRA", "C", path)),
+          date(requireField(layout, "DATUM", "D", path))
+    {
+    }
+
+    const Field &name;
+    const Field &moves;
+    const Field &count;
+    const Field &date;
+};
+
+ResultRecord decodeRecord(const QByteArray &record, const ResultFields &fields, NameDecoder &decode)
+{
+    ResultRecord r;
+    r.deleted = record[0] == kDeletedFlag;
+    r.name = decode(fieldBytes(record, fields.name));
+    r.moves = movesFrom(fieldBytes(record, fields.moves));
+    r.count = decode(fieldBytes(record, fields.count)).trimmed();
+    r.date = dateFrom(fieldBytes(record, fields.date));
+    return r;
+}
+
+// Whether a record of blanks, as a new record starts, leaves the field empty
+// in its type's own terms. Memo fields of dBASE and FoxPro 2 hold a block
+// number in ten characters (blanks: no memo); binary fields of Visual FoxPro
+// (integers, currency, date-times, memo numbers of four bytes) would read
+// blanks as a value.
+bool blankIsEmpty(const Field &field)
+{
+    constexpr int kTextBlockNumberWidth = 10;
+    switch (field.type) {
+    case 'C': case 'N': case 'F': case 'D': case 'L':
+        return true;
+    case 'M': case 'G': case 'B': case 'P':
+        return field.width == kTextBlockNumberWidth;
+    default:
+        return false;
+    }
+}
+
+QString fieldName(const Field &field) { return QString::fromLatin1(field.name); }
+
+// The moves as a numeric field of that width and decimals holds them.
+QByteArray movesText(const ResultRecord &record, const Field &field, const QString &path)
+{
+    QByteArray text = QByteArray::number(record.moves);
+    if (field.decimals > 0)
+        text += '.' + QByteArray(field.decimals, '0');
+    if (text.size() > field.width)
+        refuse(path, QStringLiteral("pole %1 (šířka %2) nepojme %3 tahů")
+                         .arg(fieldName(field)).arg(field.width).arg(record.moves));
+    return QByteArray(field.width - text.size(), ' ') + text;
+}
+
+QByteArray dateText(const QDate &date)
+{
+    if (!date.isValid() || date.year() < 1 || date.year() > 9999)
+        return QByteArray();
+    return QByteArray::number(date.year() * 10000 + date.month() * 100 + date.day()).rightJustified(8, '0');
+}
+
+// The memory file in scope as a table (shapelib keeps its own copy of the
+// hooks).
+DBFHandle openTable(const char *access, const QString &path)
+{
+    SAHooks hooks = memoryHooks();
+    DBFHandle handle = DBFOpenLL(kMemName, access, &hooks);
+    if (!handle)
+        fail(path, QStringLiteral("knihovna shapelib ji odmítla (%1)").arg(QString::fromLatin1(t_lastError)));
+    return handle;
+}
+
 } // namespace
 
 namespace TableFile {
@@ -353,18 +459,11 @@ namespace TableFile {
 QVector<ResultRecord> parse(const QByteArray &bytes, const QString &path)
 {
     const Layout layout = checkLayout(bytes, path);
-    const Field &nameField = requireField(layout, "JMENO", "C", path);
-    const Field &movesField = requireField(layout, "TAHY", "NF", path);
-    const Field &countField = requireField(layout, "HRA", "C", path);
-    const Field &dateField = requireField(layout, "DATUM", "D", path);
+    const ResultFields fields(layout, path);
 
     MemFile file{bytes, 0};
     MemScope scope(&file);
-    SAHooks hooks = memoryHooks();
-    DbfCloser dbf{DBFOpenLL(kMemName, "rb", &hooks)};
-    if (!dbf.handle)
-        fail(path, QStringLiteral("knihovna shapelib ji odmítla (%1)")
-                       .arg(QString::fromLatin1(t_lastError)));
+    DbfCloser dbf{openTable("rb", path)};
     if (DBFGetFieldCount(dbf.handle) != layout.fields.size()
         || DBFGetRecordCount(dbf.handle) != layout.records)
         fail(path, QStringLiteral("hlavička tabulky je poškozená"));
@@ -377,34 +476,66 @@ QVector<ResultRecord> parse(const QByteArray &bytes, const QString &path)
         if (!tuple)
             fail(path, QStringLiteral("záznam %1 nelze přečíst").arg(i + 1));
         // shapelib reuses the buffer on the next read: copy it now.
-        const QByteArray record(tuple, layout.recordLength);
-        ResultRecord r;
-        r.deleted = record[0] == kDeletedFlag;
-        r.name = decode(fieldBytes(record, nameField));
-        r.moves = movesFrom(fieldBytes(record, movesField));
-        r.count = decode(fieldBytes(record, countField)).trimmed();
-        r.date = dateFrom(fieldBytes(record, dateField));
-        records.append(r);
+        records.append(decodeRecord(QByteArray(tuple, layout.recordLength), fields, decode));
     }
     return records;
 }
 
+StoredRecord store(const QByteArray &bytes, int index, const ResultRecord &record, const QString &path)
+{
+    const Layout layout = checkLayout(bytes, path);
+    const ResultFields fields(layout, path);
+    const bool append = index == layout.records;
+    if (index < 0 || index > layout.records)
+        refuse(path, QStringLiteral("záznam %1 v tabulce není").arg(index + 1));
+    if (append && layout.records >= kMaxRecords)
+        refuse(path, QStringLiteral("tabulka je plná (%1 záznamů)").arg(layout.records));
+    if (append) {
+        for (const Field &field : layout.fields)
+            if (!blankIsEmpty(field))
+                refuse(path, QStringLiteral("pole %1 typu %2 nelze v novém záznamu nechat prázdné")
+                                 .arg(fieldName(field), QString(QLatin1Char(field.type))));
+    }
+    const QByteArray name = encodeText(record.name, layout.languageDriver, fields.name.width);
+    const QByteArray moves = movesText(record, fields.moves, path);
+    const QByteArray count = encodeText(record.count, layout.languageDriver, kCountWidth);
+    if (count.size() > fields.count.width)
+        refuse(path, QStringLiteral("pole %1 (šířka %2) nepojme počet disků %3")
+                         .arg(fieldName(fields.count)).arg(fields.count.width).arg(record.count));
+    const QByteArray date = dateText(record.date);
+
+    MemFile file{bytes, 0};
+    {
+        MemScope scope(&file);
+        DbfCloser dbf{openTable("rb+", path)};
+        // Whatever follows the records (the end-of-file mark or nothing)
+        // stays as it was unless a record is added.
+        DBFSetWriteEndOfFileChar(dbf.handle, append);
+        // The values have the field's width already: written as they are,
+        // in the C locale's digits and without shapelib's rounding.
+        const auto put = [&](const Field &field, const QByteArray &value) {
+            const int at = int(&field - layout.fields.constData());
+            return DBFWriteAttributeDirectly(dbf.handle, index, at,
+                                             const_cast<char *>(value.constData()));
+        };
+        if (!put(fields.name, name) || !put(fields.moves, moves) || !put(fields.count, count)
+            || !put(fields.date, date) || !DBFMarkRecordDeleted(dbf.handle, index, 0))
+            refuse(path, QStringLiteral("knihovna shapelib záznam nezapsala (%1)")
+                             .arg(QString::fromLatin1(t_lastError)));
+        DBFClose(dbf.handle);
+        dbf.handle = nullptr;
+        if (!t_lastError.isEmpty())
+            refuse(path, QString::fromLatin1(t_lastError));
+    }
+    const qint64 at = layout.headerLength + qint64(index) * layout.recordLength;
+    NameDecoder decode(layout.languageDriver);
+    const ResultRecord stored = decodeRecord(file.data.mid(at, layout.recordLength), fields, decode);
+    return {file.data, stored};
+}
+
 QByteArray encodeName(const QString &name)
 {
-    QString cut = name;
-    if (cut.size() > kNameWidth) {
-        cut.truncate(kNameWidth);
-        if (cut.back().isHighSurrogate())
-            cut.chop(1);
-    }
-    // The platform's converter writes a character outside the code page as
-    // SUB (0x1A); NUL would end the string for shapelib. Both become '?'.
-    QStringEncoder encode("windows-1250");
-    QByteArray bytes = encode.isValid() ? QByteArray(encode(cut)) : Cp1250::encode(cut);
-    for (char &c : bytes)
-        if (c == 0x1A || c == '\0')
-            c = '?';
-    return bytes.left(kNameWidth);
+    return encodeText(name, 0, kNameWidth);
 }
 
 QByteArray build(const QVector<ResultRecord> &records)

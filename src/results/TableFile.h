@@ -25,7 +25,8 @@ struct ResultRecord
 
 // The bytes of the dBASE file "Toran.dbf", read and written through shapelib
 // entirely in memory, so that the file on disk is only ever read whole and
-// replaced whole.
+// replaced whole. A store changes one record and nothing else, so a table of
+// another dBASE program keeps its fields, widths and values.
 namespace TableFile {
 
 constexpr int kNameWidth = 100;   // JMENO C 100
@@ -40,6 +41,22 @@ constexpr int kMaxRecords = 100000;   // far beyond any real table; bounds memor
 // mark). Throws AppError naming `path` and what is wrong when the bytes are
 // not a readable results table.
 QVector<ResultRecord> parse(const QByteArray &bytes, const QString &path);
+
+// One result written into a table as record number `index`; an index equal
+// to the record count appends a record. The record's fields JMENO, TAHY, HRA
+// and DATUM are written in the table's own widths and code page; its other
+// fields, every other record and the header (but for the record count on an
+// append) stay byte for byte as they were. `stored` is the result as the
+// table now holds it (a name cut to the field or with "?").
+struct StoredRecord
+{
+    QByteArray bytes;
+    ResultRecord stored;
+};
+// Throws AppError naming `path` when the table cannot take the result that
+// way (a field too narrow for the value, a field whose empty value is not
+// blanks in a new record, a full table); nothing is changed then.
+StoredRecord store(const QByteArray &bytes, int index, const ResultRecord &record, const QString &path);
 
 // A complete table in this program's layout with the Central European
 // code-page mark, names in Windows-1250. Throws AppError if shapelib fails.

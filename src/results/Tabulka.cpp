@@ -1,7 +1,6 @@
 #include "Tabulka.h"
 
 #include "Data.h"
-#include "shell/AppWindows.h"
 #include "shell/DialogSupport.h"
 #include "shell/ErrorReport.h"
 #include "shell/Fonts.h"
@@ -29,16 +28,11 @@ constexpr int kDateWidth = 66;   // a whole date text, left of the cover panel (
 // that the title and ten results fill the 177 pixels of the grid.
 constexpr int kRowPadding = 3;
 constexpr int kTitlePadding = 4;
-
-ResultsTable *table()
-{
-    TDataModule1 *data = appWindows().DataModule1;
-    return data ? &data->Table1() : nullptr;
-}
 } // namespace
 
-TTabulkaDialog::TTabulkaDialog(QWidget *parent)
+TTabulkaDialog::TTabulkaDialog(TDataModule1 *data, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_data(data)
 {
     setObjectName(QStringLiteral("TabulkaDialog"));
     setFixedSize(396, 276);
@@ -118,8 +112,8 @@ QTableView *TTabulkaDialog::makeGrid(int page)
     QPalette gridPalette = grid->palette();
     gridPalette.setColor(QPalette::Base, QColor(Colors::Silver));
     grid->setPalette(gridPalette);
-    if (TDataModule1 *data = appWindows().DataModule1)
-        grid->setModel(&data->DataSource1());
+    if (m_data)
+        grid->setModel(&m_data->DataSource1());
     grid->setColumnWidth(ResultsModel::NameColumn, kNameWidth);
     grid->setColumnWidth(ResultsModel::MovesColumn, kMovesWidth);
     grid->setColumnWidth(ResultsModel::DateColumn, kDateWidth);
@@ -137,7 +131,7 @@ QTableView *TTabulkaDialog::makeGrid(int page)
 
 void TTabulkaDialog::pageStep(int page)
 {
-    if (ResultsTable *t = table()) {
+    if (ResultsTable *t = m_data ? &m_data->Table1() : nullptr) {
         t->setFiltered(true);
         t->setFilter(ResultsTable::filterFor(QString::number(page + 2)));
         t->setIndexFieldNames(QStringLiteral("TAHY"));

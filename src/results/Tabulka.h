@@ -7,6 +7,7 @@
 class QPushButton;
 class QTabWidget;
 class QTableView;
+class TDataModule1;
 
 // The table of best results: one page per disk count, 3 to 10, each a grid
 // of name, moves and date, the fewest moves first. It only reads.
@@ -16,7 +17,8 @@ class TTabulkaDialog : public QWidget
 public:
     static constexpr int kPages = 8;
 
-    explicit TTabulkaDialog(QWidget *parent = nullptr);
+    // Shows the results of data (none where it is null).
+    explicit TTabulkaDialog(TDataModule1 *data, QWidget *parent = nullptr);
 
     QTabWidget *pageControl() const { return m_pages; }
     QTableView *grid(int page);   // DBGrid1..8, made when first asked for
@@ -32,6 +34,7 @@ private:
     void pageStep(int page);
     QTableView *makeGrid(int page);
 
+    TDataModule1 *m_data = nullptr;
     QTabWidget *m_pages = nullptr;
     std::array<QTableView *, kPages> m_grids{};
     QPushButton *m_ok = nullptr;

@@ -1,7 +1,6 @@
 #include "Vymazat.h"
 
 #include "Data.h"
-#include "shell/AppWindows.h"
 
 namespace {
 const QuestionBalloon::Layout kLayout = {
@@ -10,8 +9,9 @@ const QuestionBalloon::Layout kLayout = {
 };
 } // namespace
 
-TVymazatDialog::TVymazatDialog(QWidget *parent)
+TVymazatDialog::TVymazatDialog(TDataModule1 *data, QWidget *parent)
     : QuestionBalloon(kLayout, parent)
+    , m_data(data)
 {
     setObjectName(QStringLiteral("VymazatDialog"));
 }
@@ -21,7 +21,7 @@ void TVymazatDialog::answerYes()
     // The empty table is built first and then takes the live one's place,
     // so a failure leaves the old table open; it is reported and the
     // question stays for another answer.
-    if (TDataModule1 *data = appWindows().DataModule1)
-        data->clearResults();
+    if (m_data)
+        m_data->clearResults();
     close();
 }

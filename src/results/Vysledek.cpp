@@ -2,14 +2,10 @@
 
 #include "Data.h"
 #include "Verdict.h"
-#include "board/Plocha.h"
 #include "dialogs/Placement.h"
-#include "dialogs/Pomocnik.h"
-#include "shell/AppWindows.h"
 #include "shell/DialogSupport.h"
 #include "shell/ErrorReport.h"
 #include "shell/Fonts.h"
-#include "shell/Hlavni.h"
 #include "shell/SoundCue.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
@@ -18,8 +14,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-TVysledekDialog::TVysledekDialog(QWidget *parent)
+TVysledekDialog::TVysledekDialog(TDataModule1 *data, QWidget *parent)
     : QWidget(parent)
+    , m_data(data)
 {
     setObjectName(QStringLiteral("VysledekDialog"));
     DialogSupport::makeBalloon(this, QSize(252, 176), bpBottomRight, QStringLiteral("Výsledek aktuální hry"));
@@ -80,8 +77,8 @@ void TVysledekDialog::showSteps()
     m_edit1->clear();
     m_edit1->setEnabled(false);
     m_label8->setEnabled(false);
-    if (TDataModule1 *data = appWindows().DataModule1) {
-        const bool qualifies = Verdict::qualifies(data->Table1(), m_label5->text(), m_label7->text());
+    if (m_data) {
+        const bool qualifies = Verdict::qualifies(m_data->Table1(), m_label5->text(), m_label7->text());
         m_edit1->setEnabled(qualifies);
         m_label8->setEnabled(qualifies);
     }
@@ -106,14 +103,9 @@ void TVysledekDialog::OfficeButton1Click()
 
 void TVysledekDialog::confirm()
 {
-    THlavniDialog *main = appWindows().HlavniDialog;
-    const QString count = main ? main->kontrola()->text() : m_label5->text();
-    if (main)
-        main->resetBoardToIdle();
-    if (m_edit1->isEnabled()) {
-        if (TDataModule1 *data = appWindows().DataModule1)
-            Verdict::store(data->Table1(), m_edit1->text(), m_label7->text(), count);
-    }
+    emit confirmed();   // the board goes back to idle before the result is stored
+    if (m_edit1->isEnabled() && m_data)
+        Verdict::store(m_data->Table1(), m_edit1->text(), m_label7->text(), m_label5->text());
     close();
 }
 

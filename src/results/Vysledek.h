@@ -4,17 +4,19 @@
 
 class QLabel;
 class QLineEdit;
+class TDataModule1;
 class TOfficeButton;
 
 // The result of a solved game, held out by the assistant: disk count,
 // minimum and moves made, and the name box that is enabled only when the
 // result may enter the table of best results. Confirming ("Ok", Enter or
-// Esc) ends the game, stores a qualifying result and closes.
+// Esc) says so (the game ends), stores a qualifying result in data and
+// closes.
 class TVysledekDialog : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TVysledekDialog(QWidget *parent = nullptr);
+    explicit TVysledekDialog(TDataModule1 *data, QWidget *parent = nullptr);
 
     QLabel *diskCountLabel() const { return m_label5; }   // Label5
     QLabel *minimumLabel() const { return m_label6; }     // Label6
@@ -26,6 +28,10 @@ public:
 public slots:
     void OfficeButton1Click();   // confirm
 
+signals:
+    // The result is confirmed; it is stored after the receivers are done.
+    void confirmed();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -36,6 +42,7 @@ private:
     void showSteps();
     void confirm();
 
+    TDataModule1 *m_data = nullptr;
     QLabel *m_label5 = nullptr;
     QLabel *m_label6 = nullptr;
     QLabel *m_label7 = nullptr;

@@ -1,12 +1,9 @@
 #include "Hra.h"
 
 #include "dialogs/Placement.h"
-#include "dialogs/Pomocnik.h"
-#include "shell/AppWindows.h"
 #include "shell/DialogSupport.h"
 #include "shell/ErrorReport.h"
 #include "shell/Fonts.h"
-#include "shell/Hlavni.h"
 #include "shell/SoundCue.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
@@ -110,8 +107,7 @@ void THraDialog::keyPressEvent(QKeyEvent *event)
 void THraDialog::countButtonClick(int button)
 {
     ErrorReport::guard(this, [this, button] {
-        if (THlavniDialog *main = appWindows().HlavniDialog)
-            main->startGame(diskCount(button));
+        emit countChosen(diskCount(button));
         close();
     });
 }

@@ -9,8 +9,8 @@ class TOfficeButton;
 class TTransparentButton2;
 
 // The new-game dialog: a balloon above the assistant with one picture
-// button per disk count, 10 down to 3. A count button lays out that game on
-// the main window's board; "Zpět", Esc or Enter close it without one.
+// button per disk count, 10 down to 3. A count button tells the count
+// chosen and closes; "Zpět", Esc or Enter close it without one.
 class THraDialog : public QWidget
 {
     Q_OBJECT
@@ -25,6 +25,9 @@ public:
 public slots:
     void countButtonClick(int button);
     void OfficeButton1Click();
+
+signals:
+    void countChosen(int disks);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,16 +1,15 @@
 #include "DialogSupport.h"
 
-#include "AppWindows.h"
 #include "InputLock.h"
-#include "dialogs/Pomocnik.h"
-#include "shell/Hlavni.h"
 #include "shell/Fonts.h"
 #include "widgets/Colors.h"
 #include "widgets/GradText.h"
 #include "widgets/OContrls.h"
+#include "widgets/Placed.h"
 #include "widgets/Pictures.h"
 #include "widgets/formshape.h"
 
+#include <QApplication>
 #include <QLabel>
 
 namespace DialogSupport {
@@ -33,11 +32,25 @@ tformshape *makeBalloon(QWidget *form, const QSize &size, TBalloonPosition posit
     return shape;
 }
 
-QWidget *assistant() { return appWindows().PomocnikDialog; }
+namespace {
+const char *const kLockedRole = "toranLockedByDialogs";
+
+QWidget *lockedWindow(LockedWindow role)
+{
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->property(kLockedRole) == QVariant(int(role)))
+            return top;
+    return nullptr;
+}
+} // namespace
+
+void lockWhileDialogsOpen(QWidget *window, LockedWindow role) { window->setProperty(kLockedRole, int(role)); }
+
+QWidget *assistant() { return lockedWindow(LockedWindow::Assistant); }
 
 void setMainAndAssistantEnabled(bool enabled)
 {
-    THlavniDialog *main = appWindows().HlavniDialog;
+    QWidget *main = lockedWindow(LockedWindow::Main);
     if (main)
         InputLock::setInputEnabled(main, enabled);
     if (QWidget *a = assistant())
@@ -105,6 +118,15 @@ TOfficeButton *officeButton(QWidget *parent, const char *name, const QString &ca
     b->setFont(font);
     b->setStatusTip(hint);
     return b;
+}
+
+TOfficeLabel *officeLabel(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
+                          const QFont &font, const QString &hint)
+{
+    auto *l = placed(new TOfficeLabel(parent), QLatin1String(name), geometry, hint);
+    l->setCaption(caption);
+    l->setFont(font);
+    return l;
 }
 
 } // namespace DialogSupport

@@ -11,7 +11,7 @@ class QLabel;
 class QWidget;
 class TGradText;
 class TOfficeButton;
-class TPomocnikDialog;
+class TOfficeLabel;
 class tformshape;
 
 // What the program's dialogs share: the balloon window, the main window and
@@ -22,6 +22,11 @@ namespace DialogSupport {
 // Makes form a frameless, always-on-top balloon of the given outer size in
 // the balloons' pale yellow, with its hint; returns its shaper, applied.
 tformshape *makeBalloon(QWidget *form, const QSize &size, TBalloonPosition position, const QString &hint);
+
+// The main window and the assistant mark themselves as the windows that
+// every dialog locks while it is open.
+enum class LockedWindow { Main, Assistant };
+void lockWhileDialogsOpen(QWidget *window, LockedWindow role);
 
 // The assistant window, or null where none was created.
 QWidget *assistant();
@@ -46,5 +51,9 @@ TGradText *titleLettering(QWidget *parent, const char *name, const QString &text
 // A flat "Ok"/"Ano"/"Ne"/"Zpět" button: 64 x 20 at its place, RoundSize 20.
 TOfficeButton *officeButton(QWidget *parent, const char *name, const QString &caption, const QPoint &at,
                             const QFont &font, const QString &hint = QString());
+
+// A clickable line of text with its light, at its place.
+TOfficeLabel *officeLabel(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
+                          const QFont &font, const QString &hint = QString());
 
 } // namespace DialogSupport

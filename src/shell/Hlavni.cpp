@@ -1,6 +1,5 @@
 #include "Hlavni.h"
 
-#include "AppWindows.h"
 #include "DialogSupport.h"
 #include "dialogs/AssistantStart.h"
 #include "dialogs/DotazKonec.h"
@@ -16,6 +15,7 @@
 #include "ErrorReport.h"
 #include "Fonts.h"
 #include "HintTracker.h"
+#include "IdlePicture.h"
 #include "InputLock.h"
 #include "KeyPlay.h"
 #include "Manual.h"
@@ -28,11 +28,10 @@
 #include "board/Moves.h"
 #include "board/Plocha.h"
 #include "widgets/Colors.h"
-#include "widgets/GradText.h"
 #include "widgets/Panel.h"
+#include "widgets/Placed.h"
 #include "widgets/Pictures.h"
 #include "widgets/Shape.h"
-#include "widgets/TextLabel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -52,43 +51,11 @@ const QString THlavniDialog::kCaption = QStringLiteral("Toranská věž 2000");
 namespace {
 const QString kWindowHint = QStringLiteral("Stiskněte klávesu F1 pro nápovědu");
 const QString kHintIndent = QStringLiteral("      ");   // keeps the text clear of the status picture
-constexpr int kIdleStartTop = 12;      // behind the toolbar: where the opening animation starts
-constexpr int kTitleTop = 50;
-constexpr int kTitleStartTop = -26;
 constexpr int kTimerInterval = 1000;
 
 
-// The idle picture's three posts, in client coordinates.
-struct IdlePost {
-    const char *bar, *base, *box, *label, *disks;
-    int barLeft, barTop, barHeight, baseLeft, boxLeft, firstLeft, firstTop, diskCount;
-};
-constexpr IdlePost kIdlePosts[3] = {
-    {"Shape16", "Shape17", "Shape28", "Label5", "DI", 97, 74, 193, 15, 67, 83, 87, 10},
-    {"Shape18", "Shape19", "Shape33", "Label13", "DA", 281, 112, 155, 199, 251, 267, 123, 8},
-    {"Shape34", "Shape35", "Shape46", "Label14", "DB", 465, 74, 193, 383, 435, 451, 87, 10},
-};
-
 QIcon picture(int index) { return Pictures::icon(QStringLiteral(":/art/toolbar-%1.png").arg(index)); }
 
-Shape *shape(QWidget *parent, Shape::Kind kind, const QString &name, const QRect &geometry, QRgb fill,
-             const QString &hint = QString())
-{
-    auto *s = new Shape(kind, parent);
-    s->setObjectName(name);
-    s->setGeometry(geometry);
-    s->setBrushColor(QColor(fill));
-    s->setStatusTip(hint);
-    return s;
-}
-
-Panel *spacer(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *panel = new Panel(parent, Panel::NoBevel, QColor(Colors::Gray));
-    panel->setObjectName(QLatin1String(name));
-    panel->setGeometry(geometry);
-    return panel;
-}
 } // namespace
 
 THlavniDialog::THlavniDialog(QWidget *parent)
@@ -101,6 +68,7 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     setStatusTip(kWindowHint);
     setAttribute(Qt::WA_QuitOnClose, true);
     ProgramEnd::watch();
+    DialogSupport::lockWhileDialogsOpen(this, DialogSupport::LockedWindow::Main);
 
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("HlavniDialogClient"));
@@ -114,7 +82,7 @@ THlavniDialog::THlavniDialog(QWidget *parent)
 
     buildActions();
     buildMenus();
-    buildIdlePicture();      // lowest: every panel covers it
+    m_idle = new IdlePicture(m_client);   // lowest: every panel covers it
 
     m_plocha = new BoardPanel(m_client);
     m_plocha->setGeometry(3, 29, 563, 282);
@@ -128,10 +96,14 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     m_sef->setGeometry(3, 29, 563, 282);
     m_sef->hide();
 
-    spacer(m_client, "PanelHorni", QRect(0, 26, kClientWidth, 3));
-    spacer(m_client, "PanelLevy", QRect(0, 29, 3, 282));
-    spacer(m_client, "PanelPravy", QRect(566, 29, 3, 282));
-    spacer(m_client, "PanelDolni", QRect(0, 311, kClientWidth, 3));
+    placed(new Panel(m_client, Panel::NoBevel, QColor(Colors::Gray)),
+           QStringLiteral("PanelHorni"), QRect(0, 26, kClientWidth, 3));
+    placed(new Panel(m_client, Panel::NoBevel, QColor(Colors::Gray)),
+           QStringLiteral("PanelLevy"), QRect(0, 29, 3, 282));
+    placed(new Panel(m_client, Panel::NoBevel, QColor(Colors::Gray)),
+           QStringLiteral("PanelPravy"), QRect(566, 29, 3, 282));
+    placed(new Panel(m_client, Panel::NoBevel, QColor(Colors::Gray)),
+           QStringLiteral("PanelDolni"), QRect(0, 311, kClientWidth, 3));
     buildToolbar();
     buildStatusBar();
 
@@ -148,13 +120,23 @@ THlavniDialog::THlavniDialog(QWidget *parent)
 
 THlavniDialog::~THlavniDialog() = default;
 
+void THlavniDialog::setDialogs(const Dialogs &dialogs)
+{
+    m_dialogs = dialogs;
+    if (dialogs.newGame)
+        connect(dialogs.newGame, &THraDialog::countChosen, this, &THlavniDialog::startGame);
+    if (dialogs.endQuestion) {
+        connect(dialogs.endQuestion, &TDotazKonecDialog::answeredYes, this, &THlavniDialog::endGameSteps);
+        connect(dialogs.endQuestion, &TDotazKonecDialog::answeredNo, this, &THlavniDialog::keepGame);
+    }
+    if (dialogs.result)
+        connect(dialogs.result, &TVysledekDialog::confirmed, this, &THlavniDialog::resetBoardToIdle);
+    if (dialogs.assistant)
+        connect(dialogs.assistant, &TPomocnikDialog::welcomeRequested, this, &THlavniDialog::showWelcome);
+}
+
 QLabel *THlavniDialog::kontrola() const { return m_plocha->kontrola(); }
 QString THlavniDialog::statusText() const { return m_status->text(); }
-
-int THlavniDialog::idleRestingTop(int post, int k)
-{
-    return kIdlePosts[post - 1].firstTop + 18 * (k - 1);
-}
 
 void THlavniDialog::buildActions()
 {
@@ -316,37 +298,6 @@ void THlavniDialog::buildToolbar()
     setGameOn(false);
 }
 
-void THlavniDialog::buildIdlePicture()
-{
-    for (int post = 1; post <= 3; ++post) {
-        const IdlePost &p = kIdlePosts[post - 1];
-        const QString n = QString::number(post);
-        shape(m_client, Shape::Rectangle, QLatin1String(p.bar), QRect(p.barLeft, p.barTop, 7, p.barHeight),
-              Colors::Maroon, QStringLiteral("Kůl ") + n);
-        shape(m_client, Shape::Rectangle, QLatin1String(p.base), QRect(p.baseLeft, 266, 171, 9), Colors::Maroon,
-              QStringLiteral("Podstavec ") + n);
-        shape(m_client, Shape::Rectangle, QLatin1String(p.box), QRect(p.boxLeft, 284, 65, 17), Colors::White);
-        auto *label = new TextLabel(QStringLiteral("Post ") + n, m_client);
-        label->setObjectName(QLatin1String(p.label));
-        label->setGeometry(p.boxLeft + 1, 286, 63, 13);
-        label->setFont(Fonts::times(11, true));
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setStatusTip(QStringLiteral("Post ") + n);
-        for (int k = 1; k <= p.diskCount; ++k) {
-            m_idleDisks[post - 1].push_back(
-                shape(m_client, Shape::RoundRect, QLatin1String(p.disks) + QString::number(k),
-                      QRect(p.firstLeft - 7 * (k - 1), idleRestingTop(post, k), Board::diskWidth(k), 17),
-                      Colors::Disks[k - 1], QStringLiteral("Disk ") + QString::number(k)));
-        }
-    }
-
-    m_panel1 = new Panel(m_client, Panel::Raised, QColor(Colors::Silver));
-    m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel1->setGeometry(152, kTitleTop, 265, 55);
-    DialogSupport::titleLettering(m_panel1, "GradText1", kCaption, QRect(9, -2, 247, 36), 32);
-    DialogSupport::titleLettering(m_panel1, "GradText2", QStringLiteral("verze 5.0"), QRect(8, 32, 57, 18), 15);
-}
-
 void THlavniDialog::buildStatusBar()
 {
     m_status = new StatusBar(m_client);
@@ -375,12 +326,8 @@ void THlavniDialog::creationStep()
 {
     m_sef->setCalendarDate(QDate::currentDate());
     A1->setChecked(Settings::animace() == 1);
-    if (A1->isChecked()) {
-        for (const auto &post : m_idleDisks)
-            for (Shape *disk : post)
-                disk->move(disk->x(), kIdleStartTop);
-        m_panel1->move(m_panel1->x(), kTitleStartTop);
-    }
+    if (A1->isChecked())
+        m_idle->moveToStart();
     m_status->setText(kHintIndent + kWindowHint);
 }
 
@@ -403,8 +350,8 @@ void THlavniDialog::showStep()
 {
     ErrorReport::guard(this, [this] {
         updateManualEntries();
-        TUvitaniDialog *welcome = appWindows().UvitaniDialog;
-        if (TPomocnikDialog *assistant = appWindows().PomocnikDialog)
+        TUvitaniDialog *welcome = m_dialogs.welcome;
+        if (TPomocnikDialog *assistant = m_dialogs.assistant)
             AssistantStart::run(assistant, this, welcome, [welcome] {
                 welcome->checkBox()->setChecked(true);
                 welcome->show();
@@ -418,8 +365,8 @@ void THlavniDialog::updateManualEntries()
     const bool available = Manual::isAvailable();
     EM->setEnabled(available);
     EM1->setEnabled(available);
-    if (TUvitaniDialog *welcome = appWindows().UvitaniDialog)
-        welcome->setManualLinkEnabled(available);
+    if (m_dialogs.welcome)
+        m_dialogs.welcome->setManualLinkEnabled(available);
 }
 
 bool THlavniDialog::event(QEvent *event)
@@ -434,37 +381,7 @@ void THlavniDialog::activeStep()
 {
     if (!A1->isChecked())
         return;
-    openingAnimation();
-}
-
-void THlavniDialog::openingAnimation()
-{
-    // Everything else is drawn first, so only the disks move on a finished picture.
-    m_client->repaint();
-    Pacing::Stepper stepper(Pacing::kIdleStepMicros);
-    for (int post = 1; post <= 3; ++post) {
-        const auto &disks = m_idleDisks[post - 1];
-        for (int k = int(disks.size()); k >= 1; --k) {
-            Shape *disk = disks[k - 1];
-            for (int top = disk->y(); top <= idleRestingTop(post, k); ++top)
-                stepper.moveTo(disk, {disk->x(), top});
-        }
-    }
-    for (int top = m_panel1->y(); top <= kTitleTop; ++top)
-        stepper.moveTo(m_panel1, {m_panel1->x(), top}, false);
-    m_panel1->repaint();
-}
-
-void THlavniDialog::closingAnimation()
-{
-    Pacing::Stepper stepper(Pacing::kIdleStepMicros);
-    for (int top = m_panel1->y(); top >= kTitleStartTop; --top)
-        stepper.moveTo(m_panel1, {m_panel1->x(), top}, false);
-    m_client->repaint();
-    for (const auto &disks : m_idleDisks)
-        for (Shape *disk : disks)
-            for (int top = disk->y(); top >= kIdleStartTop; --top)
-                stepper.moveTo(disk, {disk->x(), top});
+    m_idle->openingAnimation();
 }
 
 void THlavniDialog::closeEvent(QCloseEvent *event)
@@ -472,7 +389,7 @@ void THlavniDialog::closeEvent(QCloseEvent *event)
     if (!m_closing) {
         m_closing = true;
         if (A1->isChecked())
-            closingAnimation();
+            m_idle->closingAnimation();
     }
     event->accept();
     QMainWindow::closeEvent(event);
@@ -542,12 +459,20 @@ void THlavniDialog::resetBoardToIdle()
 
 void THlavniDialog::endGameSteps()
 {
+    m_restore.clear();
     m_plocha->hide();
     setGameOn(false);
     m_plocha->plate(2)->setBrushColor(QColor(Colors::White));
     m_plocha->plate(3)->setBrushColor(QColor(Colors::White));
     m_tahy->setText(QStringLiteral("0"));
     m_tahy->adjustSize();
+}
+
+void THlavniDialog::keepGame()
+{
+    if (!m_restore.isEmpty() && isGameOn())
+        kontrola()->setText(m_restore);
+    m_restore.clear();
 }
 
 void THlavniDialog::diskMouseUp(int k)
@@ -584,8 +509,8 @@ void THlavniDialog::Timer1Timer()
 void THlavniDialog::announceResult(int post, const QString &minimum, const QString &pomocnik)
 {
     m_plocha->plate(post)->setBrushColor(QColor(Colors::Red));
-    TVysledekDialog *result = appWindows().VysledekDialog;
-    TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+    TVysledekDialog *result = m_dialogs.result;
+    TPomocnikDialog *assistant = m_dialogs.assistant;
     if (!result)
         return;
     if (assistant) {
@@ -606,11 +531,12 @@ void THlavniDialog::announceResult(int post, const QString &minimum, const QStri
     result->raise();
 }
 
+// Unlike endGame and clearResults on purpose: the assistant is shown only when closed ("0"), not unless "1".
 void THlavniDialog::newGame()
 {
     ErrorReport::guard(this, [this] {
-        THraDialog *dialog = appWindows().HraDialog;
-        TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+        THraDialog *dialog = m_dialogs.newGame;
+        TPomocnikDialog *assistant = m_dialogs.assistant;
         if (!dialog)
             return;
         if (assistant) {
@@ -627,11 +553,11 @@ void THlavniDialog::newGame()
 void THlavniDialog::endGame()
 {
     ErrorReport::guard(this, [this] {
-        TDotazKonecDialog *question = appWindows().DotazKonecDialog;
-        TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+        TDotazKonecDialog *question = m_dialogs.endQuestion;
+        TPomocnikDialog *assistant = m_dialogs.assistant;
         // The solution check stops at once; "Ne" puts the count back.
         if (question)
-            question->setGameToRestore(kontrola()->text());
+            m_restore = kontrola()->text();
         kontrola()->setText(QStringLiteral("0"));
         const QString pomocnik = Settings::pomocnik();
         if (!question)
@@ -652,7 +578,7 @@ void THlavniDialog::quit() { close(); }
 
 void THlavniDialog::showBestResults()
 {
-    if (TTabulkaDialog *viewer = appWindows().TabulkaDialog) {
+    if (TTabulkaDialog *viewer = m_dialogs.bestResults) {
         viewer->show();
         viewer->raise();
     }
@@ -661,8 +587,8 @@ void THlavniDialog::showBestResults()
 void THlavniDialog::clearResults()
 {
     ErrorReport::guard(this, [this] {
-        TVymazatDialog *question = appWindows().VymazatDialog;
-        TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+        TVymazatDialog *question = m_dialogs.clearQuestion;
+        TPomocnikDialog *assistant = m_dialogs.assistant;
         const QString pomocnik = Settings::pomocnik();
         if (!question)
             return;
@@ -705,15 +631,15 @@ void THlavniDialog::startManual() { Manual::start(); }
 
 void THlavniDialog::showHelp()
 {
-    ErrorReport::guard(this, [] {
-        if (TNapovedaDialog *help = appWindows().NapovedaDialog)
-            help->openBesideAssistant();
+    ErrorReport::guard(this, [this] {
+        if (m_dialogs.help)
+            m_dialogs.help->openBesideAssistant();
     });
 }
 
 void THlavniDialog::showAbout()
 {
-    if (TOProgramuDialog *about = appWindows().OProgramuDialog) {
+    if (TOProgramuDialog *about = m_dialogs.about) {
         about->show();
         about->raise();
     }
@@ -721,8 +647,8 @@ void THlavniDialog::showAbout()
 
 void THlavniDialog::showWelcome()
 {
-    ErrorReport::guard(this, [] {
-        TUvitaniDialog *welcome = appWindows().UvitaniDialog;
+    ErrorReport::guard(this, [this] {
+        TUvitaniDialog *welcome = m_dialogs.welcome;
         if (!welcome)
             return;
         DialogSupport::setMainAndAssistantEnabled(false);

@@ -2,11 +2,9 @@
 
 #include <QMainWindow>
 
-#include <array>
-#include <vector>
-
 class BoardPanel;
 class HintTracker;
+class IdlePicture;
 class Panel;
 class QAction;
 class QLabel;
@@ -14,12 +12,19 @@ class QMenu;
 class QTimer;
 class QToolButton;
 class Sef;
-class Shape;
 class StatusBar;
+class TDotazKonecDialog;
+class THraDialog;
+class TNapovedaDialog;
+class TOProgramuDialog;
+class TPomocnikDialog;
+class TTabulkaDialog;
+class TUvitaniDialog;
+class TVymazatDialog;
+class TVysledekDialog;
 class TextLabel;
 
-// The main window: the idle picture with its opening and closing animation,
-// the board, the boss screen, menus, toolbar and status line, and every
+// The main window: the idle picture, the board, the boss screen, menus, toolbar and status line, and every
 // command of the program. Game state lives in its controls; nothing here
 // keeps a copy of it.
 class THlavniDialog : public QMainWindow
@@ -30,8 +35,24 @@ public:
     static constexpr int kClientHeight = 336;
     static const QString kCaption;
 
+    // The windows its commands open; any of them may be missing (null).
+    struct Dialogs {
+        TUvitaniDialog *welcome = nullptr;
+        THraDialog *newGame = nullptr;
+        TOProgramuDialog *about = nullptr;
+        TDotazKonecDialog *endQuestion = nullptr;
+        TVysledekDialog *result = nullptr;
+        TPomocnikDialog *assistant = nullptr;
+        TTabulkaDialog *bestResults = nullptr;
+        TVymazatDialog *clearQuestion = nullptr;
+        TNapovedaDialog *help = nullptr;
+    };
+
     explicit THlavniDialog(QWidget *parent = nullptr);
     ~THlavniDialog() override;
+
+    // Hands in the dialogs and acts on what they tell.
+    void setDialogs(const Dialogs &dialogs);
 
     BoardPanel *plocha() const { return m_plocha; }
     Sef *sef() const { return m_sef; }
@@ -42,11 +63,7 @@ public:
     QWidget *client() const { return m_client; }
     QString statusText() const;
 
-    // The idle picture's disks, post by post (DI1..DI10, DA1..DA8, DB1..DB10),
-    // and the title panel.
-    const std::vector<Shape *> &idleDisks(int post) const { return m_idleDisks[post - 1]; }
-    static int idleRestingTop(int post, int k);
-    Panel *titlePanel() const { return m_panel1; }
+    IdlePicture *idlePicture() const { return m_idle; }
 
     // The command entries of a state: new game (MS1, MP1, TB1) and end game
     // (MS3, MP2, TB2) are always switched together, in opposite states.
@@ -57,7 +74,6 @@ public:
     void startGame(int n);
     // Back to the idle state between games, as a confirmed result leaves it.
     void resetBoardToIdle();
-    void endGameSteps();   // the end question's "Ano"
 
 public slots:
     // Commands.
@@ -93,29 +109,31 @@ private:
     void buildActions();
     void buildMenus();
     void buildToolbar();
-    void buildIdlePicture();
     void buildStatusBar();
     void creationStep();
     void showStep();
     void activeStep();
     void closeStep();
-    void openingAnimation();
-    void closingAnimation();
     void setMoveCount(int moves);
+    void endGameSteps();   // the end question's "Ano"
+    void keepGame();       // the end question's "Ne"
     void announceResult(int post, const QString &minimum, const QString &pomocnik);
     void updateManualEntries();
 
     QWidget *m_client = nullptr;
     BoardPanel *m_plocha = nullptr;
     Sef *m_sef = nullptr;
-    Panel *m_panel1 = nullptr;
+    IdlePicture *m_idle = nullptr;
     Panel *m_dock = nullptr;
     StatusBar *m_status = nullptr;
     QLabel *m_label1 = nullptr;
     QLabel *m_tahy = nullptr;
     QTimer *m_timer1 = nullptr;
     HintTracker *m_hints = nullptr;
-    std::array<std::vector<Shape *>, 3> m_idleDisks;
+    Dialogs m_dialogs;
+    // The end-game command stops the solution check before asking; "Ne"
+    // puts this disk count back so that the game kept is still recognised.
+    QString m_restore;
     int m_pocetTahu = 0;
     bool m_shownOnce = false;
     bool m_closing = false;

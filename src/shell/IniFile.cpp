@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 
 // Only the 8-bit interface is used, so no Unicode converter is needed.
@@ -11,6 +12,9 @@
 #include <SimpleIni.h>
 
 namespace {
+constexpr int kLockWaitMs = 1000;     // a write holds the lock for milliseconds
+constexpr int kStaleLockMs = 10000;   // a dead holder on this machine is noticed at once anyway
+
 // Keys and values are plain 8-bit text in the system code page, as the
 // classic profile functions store them.
 QByteArray bytes(const QString &text) { return text.toLocal8Bit(); }
@@ -42,6 +46,13 @@ QString IniFile::read(const QString &section, const QString &key,
 
 void IniFile::write(const QString &section, const QString &key, const QString &value) const
 {
+    // Two copies writing different keys at once would each read the file,
+    // change their key and write it back, losing the other's change: the
+    // whole read-modify-write holds a lock beside the file.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kStaleLockMs);
+    if (!lock.tryLock(kLockWaitMs))
+        throw AppError(QStringLiteral("Unable to write to %1").arg(m_path));
     CSimpleIniA ini(false, false, false);
     ini.SetSpaces(false);   // key=value, as the profile functions write it
     if (QFileInfo::exists(m_path) && loadInto(ini, m_path) < 0)

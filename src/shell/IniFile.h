@@ -16,8 +16,10 @@ public:
     QString read(const QString &section, const QString &key,
                  const QString &defaultValue = QString()) const;
 
-    // Creates the file when missing. Throws AppError "Unable to write to <path>"
-    // when the file cannot be written.
+    // Creates the file when missing. Holds the lock "<path>.lock" from the
+    // read to the write, so that writes of other copies are not lost. Throws
+    // AppError "Unable to write to <path>" when the file cannot be written or
+    // the lock is not had within a second.
     void write(const QString &section, const QString &key, const QString &value) const;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "widgets/Colors.h"
+#include "widgets/Placed.h"
 #include "widgets/Shape.h"
 
 #include <QCalendarWidget>
@@ -34,14 +35,6 @@ constexpr Bar kBars[] = {
     {"Shape14", 282, 160, 89, Colors::Gray},
     {"Shape15", 314, 216, 33, Colors::Black},
 };
-
-Panel *raisedPanel(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *panel = new Panel(parent, Panel::Raised, QColor(Colors::Silver));
-    panel->setObjectName(QLatin1String(name));
-    panel->setGeometry(geometry);
-    return panel;
-}
 
 // A plain month calendar in Czech, whatever the system's language: the
 // month and year over short day names "Po" ... "Ne" and the weeks, in the
@@ -85,6 +78,7 @@ void makePlainCzechCalendar(QCalendarWidget *calendar)
     }
 }
 
+
 // A month calendar whose two arrows never come from the icon theme: asking
 // the theme for them reads its index files, and the arrows are drawn plain
 // anyway (makePlainCzechCalendar).
@@ -97,15 +91,6 @@ QCalendarWidget *calendarWithoutThemeLookUps(QWidget *parent)
     QIcon::setThemeSearchPaths(themePaths);
     return calendar;
 }
-
-Shape *rectangle(QWidget *parent, const char *name, const QRect &geometry, QRgb color)
-{
-    auto *shape = new Shape(Shape::Rectangle, parent);
-    shape->setObjectName(QLatin1String(name));
-    shape->setGeometry(geometry);
-    shape->setBrushColor(QColor(color));
-    return shape;
-}
 } // namespace
 
 Sef::Sef(QWidget *parent)
@@ -113,31 +98,20 @@ Sef::Sef(QWidget *parent)
 {
     setObjectName(QStringLiteral("Sef"));
 
-    m_calendarPanel = raisedPanel(this, "Panel2", QRect(5, 5, 193, 169));
+    m_calendarPanel = placed(new Panel(this, Panel::Raised, QColor(Colors::Silver)),
+                             QStringLiteral("Panel2"), QRect(5, 5, 193, 169));
 
-    Panel *panel3 = raisedPanel(this, "Panel3", QRect(200, 5, 360, 273));
-    rectangle(panel3, "Shape4", QRect(24, 8, 3, 241), Colors::White);
-    rectangle(panel3, "Shape5", QRect(24, 248, 321, 3), Colors::White);
+    Panel *panel3 = placed(new Panel(this, Panel::Raised, QColor(Colors::Silver)),
+                           QStringLiteral("Panel3"), QRect(200, 5, 360, 273));
+    placed(new Shape(Shape::Rectangle, QColor(Colors::White), panel3), QStringLiteral("Shape4"), QRect(24, 8, 3, 241));
+    placed(new Shape(Shape::Rectangle, QColor(Colors::White), panel3),
+           QStringLiteral("Shape5"), QRect(24, 248, 321, 3));
     for (const Bar &bar : kBars)
-        rectangle(panel3, bar.name, QRect(bar.left, bar.top, 31, bar.height), bar.color);
+        placed(new Shape(Shape::Rectangle, QColor(bar.color), panel3),
+               QLatin1String(bar.name), QRect(bar.left, bar.top, 31, bar.height));
 
-    m_treePanel = raisedPanel(this, "Panel4", QRect(5, 180, 193, 97));
-}
-
-QTreeView *Sef::directoryOutline()
-{
-    if (m_tree)
-        return m_tree;
-    m_tree = new QTreeView(m_treePanel);
-    m_tree->setObjectName(QStringLiteral("DirectoryOutline1"));
-    m_tree->setGeometry(4, 4, 185, 89);
-    m_tree->setHeaderHidden(true);
-    m_tree->setFont(Fonts::sansSerif(11));
-    m_tree->setIndentation(12);
-    m_tree->setUniformRowHeights(true);
-    m_tree->setStyleSheet(QStringLiteral("QTreeView::item { height: 13px; }"));
-    m_tree->show();
-    return m_tree;
+    m_treePanel = placed(new Panel(this, Panel::Raised, QColor(Colors::Silver)),
+                         QStringLiteral("Panel4"), QRect(5, 180, 193, 97));
 }
 
 QCalendarWidget *Sef::monthCalendar()
@@ -162,14 +136,30 @@ void Sef::setCalendarDate(const QDate &date)
         m_calendar->setSelectedDate(date);
 }
 
+QTreeView *Sef::directoryOutline()
+{
+    if (m_tree)
+        return m_tree;
+    m_tree = new QTreeView(m_treePanel);
+    m_tree->setObjectName(QStringLiteral("DirectoryOutline1"));
+    m_tree->setGeometry(4, 4, 185, 89);
+    m_tree->setHeaderHidden(true);
+    m_tree->setFont(Fonts::sansSerif(11));
+    m_tree->setIndentation(12);
+    m_tree->setUniformRowHeights(true);
+    m_tree->setStyleSheet(QStringLiteral("QTreeView::item { height: 13px; }"));
+    m_tree->show();
+    return m_tree;
+}
+
 void Sef::showEvent(QShowEvent *event)
 {
     Panel::showEvent(event);
     monthCalendar();
     if (directoryOutline()->model())
         return;
-    // The tree and the folders of the current drive, read only once someone
-    // looks, so that start-up does not scan the disk.
+    // The folders of the current drive, read only once someone looks, so
+    // that start-up does not scan the disk.
     auto *model = new QFileSystemModel(m_tree);
     model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     model->setReadOnly(true);

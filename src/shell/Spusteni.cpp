@@ -7,6 +7,7 @@
 #include "widgets/GradProgress.h"
 #include "widgets/GradText.h"
 #include "widgets/Panel.h"
+#include "widgets/Placed.h"
 #include "widgets/Shape.h"
 
 #include <QGuiApplication>
@@ -37,15 +38,6 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, const QRec
     return l;
 }
 
-Shape *figure(QWidget *parent, Shape::Kind kind, const char *name, const QRect &geometry, QRgb fill, QRgb pen)
-{
-    auto *s = new Shape(kind, parent);
-    s->setObjectName(QLatin1String(name));
-    s->setGeometry(geometry);
-    s->setBrushColor(QColor(fill));
-    s->setPenColor(QColor(pen));
-    return s;
-}
 } // namespace
 
 TSpusteniDialog::TSpusteniDialog(QWidget *parent)
@@ -62,7 +54,8 @@ TSpusteniDialog::TSpusteniDialog(QWidget *parent)
     panel2->setGeometry(2, 2, 335, 284);
 
     const QFont credit = Fonts::times(12);
-    figure(panel2, Shape::Circle, "Shape1", QRect(224, 0, 33, 25), Colors::Black, Colors::Black);
+    placed(new Shape(Shape::Circle, QColor(Colors::Black), panel2),
+           QStringLiteral("Shape1"), QRect(224, 0, 33, 25))->setPenColor(QColor(Colors::Black));
     auto *panel3 = new Panel(panel2, Panel::NoBevel, QColor(Colors::Black));
     panel3->setObjectName(QStringLiteral("Panel3"));
     panel3->setGeometry(0, 0, 241, 25);
@@ -73,8 +66,10 @@ TSpusteniDialog::TSpusteniDialog(QWidget *parent)
     DialogSupport::titleLettering(panel2, "GradText1", QStringLiteral("Toranská věž 2000"), QRect(22, 30, 290, 43), 37);
     DialogSupport::titleLettering(panel2, "GradText2", QStringLiteral("verze 5.0"), QRect(21, 70, 69, 22), 19);
 
-    figure(panel2, Shape::RoundRect, "Shape4", QRect(11, 95, 313, 81), Colors::Black, Colors::White);
-    figure(panel2, Shape::RoundRect, "Shape5", QRect(13, 97, 309, 77), Colors::Black, Colors::White);
+    placed(new Shape(Shape::RoundRect, QColor(Colors::Black), panel2),
+           QStringLiteral("Shape4"), QRect(11, 95, 313, 81))->setPenColor(QColor(Colors::White));
+    placed(new Shape(Shape::RoundRect, QColor(Colors::Black), panel2),
+           QStringLiteral("Shape5"), QRect(13, 97, 309, 77))->setPenColor(QColor(Colors::White));
     label(panel2, "Label3", QStringLiteral("Oprávněný uživatel této kopie"), QRect(58, 102, 0, 0), Fonts::times(12),
           Qt::white);
     const QString owner = SystemInfo::registeredOwner();
@@ -101,11 +96,13 @@ TSpusteniDialog::TSpusteniDialog(QWidget *parent)
     label(panel2, "Label2", QStringLiteral("verze 5.0 CZ"), QRect(258, 1, 73, 25), credit, Qt::black,
           Qt::AlignRight | Qt::AlignVCenter);
 
-    figure(panel2, Shape::Circle, "Shape2", QRect(80, 260, 33, 25), Colors::Black, Colors::Black);
+    placed(new Shape(Shape::Circle, QColor(Colors::Black), panel2),
+           QStringLiteral("Shape2"), QRect(80, 260, 33, 25))->setPenColor(QColor(Colors::Black));
     auto *panel6 = new Panel(panel2, Panel::NoBevel, QColor(Colors::Black));
     panel6->setObjectName(QStringLiteral("Panel6"));
     panel6->setGeometry(95, 260, 241, 25);
-    figure(panel6, Shape::Rectangle, "Shape3", QRect(0, 3, 233, 19), Colors::Black, Colors::White);
+    placed(new Shape(Shape::Rectangle, QColor(Colors::Black), panel6),
+           QStringLiteral("Shape3"), QRect(0, 3, 233, 19))->setPenColor(QColor(Colors::White));
     m_metr = new TGradProgress(panel6);
     m_metr->setObjectName(QStringLiteral("Metr"));
     m_metr->setGeometry(1, 4, 231, 17);

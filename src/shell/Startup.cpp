@@ -1,7 +1,6 @@
 #include "Startup.h"
 
 #include "AppPath.h"
-#include "AppWindows.h"
 #include "BenchReport.h"
 #include "ErrorReport.h"
 #include "Fonts.h"
@@ -26,11 +25,13 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLibraryInfo>
+#include <QMutex>
 #include <QTimer>
 #include <QTranslator>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace {
 const QString kMainWindowClass = QStringLiteral("THlavniDialog");
@@ -70,36 +71,51 @@ bool installQtTranslation(QTranslator &translator)
         && QCoreApplication::installTranslator(&translator);
 }
 
-void createWindows(const std::function<void(int)> &progress)
+Windows::Windows() = default;
+
+Windows::~Windows()
 {
-    AppWindows &w = appWindows();
+    // Members go in the reverse order of their declaration: the order of
+    // creation backwards.
+}
+
+std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress,
+                                       const std::function<void(THlavniDialog *)> &mainWindowCreated)
+{
+    auto w = std::make_unique<Windows>();
     progress(7);
-    w.DataModule1 = new TDataModule1(qApp);
-    w.DataModule1->open();
+    w->DataModule1 = std::make_unique<TDataModule1>();
+    w->DataModule1->open();
     progress(14);
-    w.HlavniDialog = new THlavniDialog;
+    w->HlavniDialog = std::make_unique<THlavniDialog>();
+    if (mainWindowCreated)
+        mainWindowCreated(w->HlavniDialog.get());
     progress(21);
-    w.UvitaniDialog = new TUvitaniDialog;
+    w->UvitaniDialog = std::make_unique<TUvitaniDialog>();
     progress(28);
-    w.HraDialog = new THraDialog;
+    w->HraDialog = std::make_unique<THraDialog>();
     progress(35);
-    w.OProgramuDialog = new TOProgramuDialog;
+    w->OProgramuDialog = std::make_unique<TOProgramuDialog>();
     progress(42);
-    w.DotazKonecDialog = new TDotazKonecDialog;
+    w->DotazKonecDialog = std::make_unique<TDotazKonecDialog>();
     progress(63);
-    w.VysledekDialog = new TVysledekDialog;
+    w->VysledekDialog = std::make_unique<TVysledekDialog>(w->DataModule1.get());
     progress(70);
-    w.PomocnikDialog = new TPomocnikDialog;
-    w.PomocnikDialog->setWelcomeDialog(w.UvitaniDialog);
-    QObject::connect(w.PomocnikDialog, &TPomocnikDialog::welcomeRequested, w.HlavniDialog,
-                     &THlavniDialog::showWelcome);
+    w->PomocnikDialog = std::make_unique<TPomocnikDialog>();
+    w->PomocnikDialog->setWelcomeDialog(w->UvitaniDialog.get());
     progress(77);
-    w.TabulkaDialog = new TTabulkaDialog;
+    w->TabulkaDialog = std::make_unique<TTabulkaDialog>(w->DataModule1.get());
     progress(84);
-    w.VymazatDialog = new TVymazatDialog;
+    w->VymazatDialog = std::make_unique<TVymazatDialog>(w->DataModule1.get());
     progress(91);
-    w.NapovedaDialog = new TNapovedaDialog;
+    w->NapovedaDialog = std::make_unique<TNapovedaDialog>();
+    w->NapovedaDialog->setAssistant(w->PomocnikDialog.get());
+    w->UvitaniDialog->setHelpDialog(w->NapovedaDialog.get());
+    w->HlavniDialog->setDialogs({w->UvitaniDialog.get(), w->HraDialog.get(), w->OProgramuDialog.get(),
+                                 w->DotazKonecDialog.get(), w->VysledekDialog.get(), w->PomocnikDialog.get(),
+                                 w->TabulkaDialog.get(), w->VymazatDialog.get(), w->NapovedaDialog.get()});
     progress(100);
+    return w;
 }
 
 int run(int argc, char *argv[])
@@ -127,16 +143,34 @@ int run(int argc, char *argv[])
     splash->repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
+    // A copy answers as one from the moment its main window exists, with
+    // that window's caption as it changes; the channel answers on a thread
+    // of its own and reads the caption from here.
+    QMutex captionMutex;
+    std::optional<QString> caption;
+    InstanceServer answering([&] {
+        QMutexLocker lock(&captionMutex);
+        return caption ? InstanceServer::WindowInfo{kMainWindowClass, *caption} : InstanceServer::WindowInfo{};
+    });
+    const auto publishCaption = [&](const QString &text) {
+        QMutexLocker lock(&captionMutex);
+        caption = text;
+    };
+
     TGradProgress *metr = splash->metr();
-    bool ok = ErrorReport::guard(nullptr, [&] { createWindows([metr](int position) { metr->setPosition(position); }); });
+    std::unique_ptr<Windows> windows;
+    bool ok = ErrorReport::guard(nullptr, [&] {
+        windows = createWindows([metr](int position) { metr->setPosition(position); },
+                                [&](THlavniDialog *main) {
+                                    publishCaption(main->windowTitle());
+                                    QObject::connect(main, &QWidget::windowTitleChanged, main, publishCaption);
+                                });
+    });
     splash.reset();
     if (!ok)
         return 1;
 
-    THlavniDialog *main = appWindows().HlavniDialog;
-    InstanceServer answering([main] {
-        return InstanceServer::WindowInfo{kMainWindowClass, main->windowTitle()};
-    });
+    THlavniDialog *main = windows->HlavniDialog.get();
 
     BenchReport::quitWhenShownIfAsked(main);
     // The sound device takes tens of milliseconds to open: it is opened
@@ -145,6 +179,7 @@ int run(int argc, char *argv[])
     whenFirstPainted(main, [&player] { player.start(); });
     main->show();
     const int code = app.exec();
+    windows.reset();
     setSoundPlayer(nullptr);
     return code;
 }

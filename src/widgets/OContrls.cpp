@@ -5,13 +5,9 @@
 #include "Pictures.h"
 #include "shell/Fonts.h"
 
-#include <QEnterEvent>
-#include <QHideEvent>
-#include <QShowEvent>
 #include <QFontMetrics>
 #include <QHash>
 #include <QImage>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -69,9 +65,11 @@ QColor parentBackgroundColor(const QWidget *control)
     return control->palette().color(QPalette::Window);
 }
 
-QPixmap indicatorPicture(const QString &name, QRgb transparent)
+QImage indicatorPicture(const QString &name, QRgb transparent)
 {
-    static QHash<QString, QPixmap> cache;
+    // Images, not pixmaps: nothing in the cache needs the application at
+    // its end.
+    static QHash<QString, QImage> cache;
     const QString key = name + QLatin1Char('/') + QString::number(transparent, 16);
     auto found = cache.constFind(key);
     if (found != cache.constEnd())
@@ -84,22 +82,20 @@ QPixmap indicatorPicture(const QString &name, QRgb transparent)
             if ((line[x] | 0xFF000000u) == (transparent | 0xFF000000u))
                 line[x] = qRgba(0, 0, 0, 0);
     }
-    const QPixmap pixmap = QPixmap::fromImage(image);
-    cache.insert(key, pixmap);
-    return pixmap;
+    cache.insert(key, image);
+    return image;
 }
 
 // ---------------------------------------------------------------- TOfficeButton
 
 TOfficeButton::TOfficeButton(QWidget *parent)
-    : QWidget(parent),
+    : PointerControl(parent),
       m_borderColor(Colors::Gray),
       m_buttonColor(Colors::Silver),
       m_caption(QStringLiteral("OfficeButton")),
       m_roundSize(kNewRoundSize)
 {
     setFont(Fonts::sansSerif());
-    setMouseTracking(true);
     resize(kNewButtonSize);
 }
 
@@ -127,16 +123,6 @@ void TOfficeButton::setCaption(const QString &caption)
     update();
 }
 
-void TOfficeButton::setControlEnabled(bool enabled)
-{
-    m_enabled = enabled;
-    m_hot = false;
-    m_pressed = false;
-    m_offset = 0;
-    m_leftDown = false;
-    repaint();
-}
-
 void TOfficeButton::setFontColor(const QColor &color)
 {
     m_fontColor = color;
@@ -153,11 +139,6 @@ void TOfficeButton::setTransparent(bool transparent)
 {
     m_transparent = transparent;
     update();
-}
-
-bool TOfficeButton::acceptsMouse() const
-{
-    return m_enabled && isEnabled();
 }
 
 const TOfficeButton::Outline &TOfficeButton::outline() const
@@ -182,7 +163,7 @@ const TOfficeButton::Outline &TOfficeButton::outline() const
 void TOfficeButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const int W = width(), H = height(), BW = m_borderWidth, RS = m_roundSize, d = m_offset;
+    const int W = width(), H = height(), BW = m_borderWidth, RS = m_roundSize, d = pressOffset();
     const QColor brush = m_transparent ? parentBackgroundColor(this) : m_buttonColor;
 
     const Outline &shape = outline();
@@ -194,163 +175,37 @@ void TOfficeButton::paintEvent(QPaintEvent *)
     const QString light = m_hot && m_pressed ? QStringLiteral("DOWN")
                         : m_hot              ? QStringLiteral("ON")
                                              : QStringLiteral("OFF");
-    p.drawPixmap(kIndicatorLeft + d, (H - kIndicatorSize) / 2 + d, indicatorPicture(light, Colors::White));
+    p.drawImage(kIndicatorLeft + d, (H - kIndicatorSize) / 2 + d, indicatorPicture(light, Colors::White));
 
     const QFontMetrics metrics(font());
     const int textWidth = metrics.horizontalAdvance(m_caption);
     const int textHeight = metrics.height();
     p.setFont(font());
-    p.setPen(m_enabled ? m_fontColor : kDisabledCaption);
+    p.setPen(isControlEnabled() ? m_fontColor : kDisabledCaption);
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(brush);
     p.drawText(QRect((W - textWidth) / 2 + d + kIndicatorLeft, (H - textHeight) / 2 + d, textWidth, textHeight),
                Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_caption);
 }
 
-void TOfficeButton::pointerEntered()
-{
-    m_inside = true;
-    if (!acceptsMouse())
-        return;
-    m_hot = true;
-    m_offset = m_pressed ? 1 : 0;
-    repaint();
-    emit mouseEntered();
-}
-
-void TOfficeButton::pointerLeft()
-{
-    m_inside = false;
-    if (!acceptsMouse())
-        return;
-    m_hot = false;
-    m_offset = 0;
-    repaint();
-    emit mouseLeft();
-}
-
-void TOfficeButton::enterEvent(QEnterEvent *)
-{
-    if (!m_inside)
-        pointerEntered();
-}
-
-void TOfficeButton::leaveEvent(QEvent *)
-{
-    if (m_inside)
-        pointerLeft();
-}
-
-void TOfficeButton::mousePressEvent(QMouseEvent *event)
-{
-    if (!acceptsMouse())
-        return;
-    m_leftDown = event->button() == Qt::LeftButton;
-    m_pressed = false;
-    m_hot = true;
-    m_pressed = true;
-    m_offset = 1;
-    repaint();
-    emit mousePressed(event->button(), event->position().toPoint());
-}
-
-void TOfficeButton::mouseMoveEvent(QMouseEvent *event)
-{
-    if (!acceptsMouse())
-        return;
-    const QPoint pos = event->position().toPoint();
-    const bool inside = rect().contains(pos);
-    // A held button keeps the pointer's events here: leaving and coming back
-    // are seen in the moves.
-    if (event->buttons() != Qt::NoButton && inside != m_inside) {
-        if (inside)
-            pointerEntered();
-        else
-            pointerLeft();
-    }
-    if (!m_hot && inside) {
-        m_hot = true;
-        repaint();
-    }
-    emit mouseMoved(pos);
-}
-
-void TOfficeButton::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (!acceptsMouse())
-        return;
-    const QPoint pos = event->position().toPoint();
-    const bool click = m_leftDown && event->button() == Qt::LeftButton && rect().contains(pos);
-    if (event->button() == Qt::LeftButton)
-        m_leftDown = false;
-    if (click)
-        emit clicked();
-    m_pressed = false;
-    m_offset = 0;
-    repaint();
-    emit mouseReleased(event->button(), pos);
-}
-
-void TOfficeButton::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (!acceptsMouse())
-        return;
-    emit doubleClicked();
-    // The second press shows the pressed look but its release is no click.
-    mousePressEvent(event);
-    m_leftDown = false;
-}
-
-// A control whose window hides under the pointer gets no leave event: hidden
-// or shown, it starts again not hot and not pressed, and lights up only when
-// the pointer really comes over it.
-void TOfficeButton::forgetPointer()
-{
-    m_hot = false;
-    m_pressed = false;
-    m_offset = 0;
-    m_inside = false;
-    m_leftDown = false;
-}
-
-void TOfficeButton::showEvent(QShowEvent *event)
-{
-    forgetPointer();
-    QWidget::showEvent(event);
-}
-
-void TOfficeButton::hideEvent(QHideEvent *event)
-{
-    forgetPointer();
-    QWidget::hideEvent(event);
-}
-
 // ---------------------------------------------------------------- TOfficeLabel
 
 TOfficeLabel::TOfficeLabel(QWidget *parent)
-    : QWidget(parent),
+    : PointerControl(parent),
       m_caption(QStringLiteral("OfficeLabel")),
       m_labelColor(Colors::Silver),
       m_led(indicatorPicture(QStringLiteral("OFFRND"), Colors::Yellow))
 {
     setFont(Fonts::sansSerif());
-    setMouseTracking(true);
     resize(kNewLabelSize);
+    // Connected first: the frame goes before any other receiver of the click.
+    connect(this, &TOfficeLabel::clicked, this, [this] { m_erase = true; });
 }
 
 void TOfficeLabel::setCaption(const QString &caption)
 {
     m_caption = caption;
     update();
-}
-
-void TOfficeLabel::setControlEnabled(bool enabled)
-{
-    m_enabled = enabled;
-    m_hot = false;
-    m_pressed = false;
-    m_leftDown = false;
-    repaint();
 }
 
 void TOfficeLabel::setFontColor(const QColor &color)
@@ -386,11 +241,6 @@ QString TOfficeLabel::ledName() const
     return QLatin1String(state) + QLatin1String(suffixes[m_ledType]);
 }
 
-bool TOfficeLabel::acceptsMouse() const
-{
-    return m_enabled && isEnabled();
-}
-
 void TOfficeLabel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -399,14 +249,14 @@ void TOfficeLabel::paintEvent(QPaintEvent *)
     if (!m_transparent)
         p.fillRect(rect(), m_labelColor);
 
-    p.drawPixmap(0, 0, indicatorPicture(ledName(), Colors::Yellow));
+    p.drawImage(0, 0, indicatorPicture(ledName(), Colors::Yellow));
 
     const int w = qRound(m_led.deviceIndependentSize().width());
     const QRect textBox(QPoint(w + kLabelTextGap, 1), QPoint(W - 1, H - 2));
     p.save();
     p.setClipRect(textBox);
     p.setFont(font());
-    p.setPen(m_enabled ? m_fontColor : kDisabledCaption);
+    p.setPen(isControlEnabled() ? m_fontColor : kDisabledCaption);
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(brush);
     p.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_caption);
@@ -423,113 +273,14 @@ void TOfficeLabel::paintEvent(QPaintEvent *)
     }
 }
 
-void TOfficeLabel::pointerEntered()
+void TOfficeLabel::hotChanged()
 {
-    m_inside = true;
-    if (!acceptsMouse())
-        return;
-    m_hot = true;
-    repaint();
-    emit mouseEntered();
-}
-
-void TOfficeLabel::pointerLeft()
-{
-    m_inside = false;
-    if (!acceptsMouse())
-        return;
-    m_erase = true;
-    m_hot = false;
-    repaint();
-    emit mouseLeft();
-}
-
-void TOfficeLabel::enterEvent(QEnterEvent *)
-{
-    if (!m_inside)
-        pointerEntered();
-}
-
-void TOfficeLabel::leaveEvent(QEvent *)
-{
-    if (m_inside)
-        pointerLeft();
-}
-
-void TOfficeLabel::mousePressEvent(QMouseEvent *event)
-{
-    if (!acceptsMouse())
-        return;
-    m_leftDown = event->button() == Qt::LeftButton;
-    m_pressed = false;
-    m_hot = true;
-    m_pressed = true;
-    repaint();
-    emit mousePressed(event->button(), event->position().toPoint());
-}
-
-void TOfficeLabel::mouseMoveEvent(QMouseEvent *event)
-{
-    if (!acceptsMouse())
-        return;
-    const QPoint pos = event->position().toPoint();
-    const bool inside = rect().contains(pos);
-    if (event->buttons() != Qt::NoButton && inside != m_inside) {
-        if (inside)
-            pointerEntered();
-        else
-            pointerLeft();
-    }
-    if (!m_hot && inside) {
-        m_hot = true;
-        repaint();
-    }
-    emit mouseMoved(pos);
-}
-
-void TOfficeLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (!acceptsMouse())
-        return;
-    const QPoint pos = event->position().toPoint();
-    const bool click = m_leftDown && event->button() == Qt::LeftButton && rect().contains(pos);
-    if (event->button() == Qt::LeftButton)
-        m_leftDown = false;
-    if (click) {
+    if (!m_hot)
         m_erase = true;
-        emit clicked();
-    }
-    m_pressed = false;
     repaint();
-    emit mouseReleased(event->button(), pos);
 }
 
-void TOfficeLabel::mouseDoubleClickEvent(QMouseEvent *event)
+void TOfficeLabel::pointerForgotten()
 {
-    if (!acceptsMouse())
-        return;
-    emit doubleClicked();
-    mousePressEvent(event);
-    m_leftDown = false;
-}
-
-void TOfficeLabel::forgetPointer()
-{
-    m_hot = false;
-    m_pressed = false;
     m_erase = false;   // the frame is drawn only while hot and pressed: nothing to remove
-    m_inside = false;
-    m_leftDown = false;
-}
-
-void TOfficeLabel::showEvent(QShowEvent *event)
-{
-    forgetPointer();
-    QWidget::showEvent(event);
-}
-
-void TOfficeLabel::hideEvent(QHideEvent *event)
-{
-    forgetPointer();
-    QWidget::hideEvent(event);
 }

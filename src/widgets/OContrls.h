@@ -2,8 +2,8 @@
 
 #include <QColor>
 #include <QPainterPath>
-#include <QPixmap>
-#include <QWidget>
+#include <QImage>
+#include "PointerControl.h"
 
 // The colour a transparent control paints as its background: the colour of
 // the Panel it lies on, or else its parent's window colour.
@@ -11,12 +11,12 @@ QColor parentBackgroundColor(const QWidget *control);
 
 // One of the indicator lights (":/art/led/<name>.png") with the given colour
 // made transparent; loaded once.
-QPixmap indicatorPicture(const QString &name, QRgb transparent);
+QImage indicatorPicture(const QString &name, QRgb transparent);
 
 // A flat rounded push button with a small indicator light at its left: the
-// light and a darker rim come on under the mouse. Its own Enabled flag (not
-// the widget's enabled state) greys the caption and ignores the mouse.
-class TOfficeButton : public QWidget
+// light and a darker rim come on under the mouse. Its own Enabled flag greys
+// the caption.
+class TOfficeButton : public PointerControl
 {
     Q_OBJECT
     Q_PROPERTY(QColor BorderColor READ borderColor WRITE setBorderColor)
@@ -38,8 +38,6 @@ public:
     void setButtonColor(const QColor &color);
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
-    bool isControlEnabled() const { return m_enabled; }
-    void setControlEnabled(bool enabled);
     QColor fontColor() const { return m_fontColor; }
     void setFontColor(const QColor &color);
     int roundSize() const { return m_roundSize; }
@@ -47,29 +45,10 @@ public:
     bool isTransparent() const { return m_transparent; }
     void setTransparent(bool transparent);
 
-    bool isHot() const { return m_hot; }
-    bool isPressed() const { return m_pressed; }
-    int pressOffset() const { return m_offset; }
-
-signals:
-    void clicked();
-    void doubleClicked();
-    void mouseEntered();
-    void mouseLeft();
-    void mousePressed(Qt::MouseButton button, const QPoint &pos);
-    void mouseMoved(const QPoint &pos);
-    void mouseReleased(Qt::MouseButton button, const QPoint &pos);
+    int pressOffset() const { return m_hot && m_pressed ? 1 : 0; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
     // The filled area and the rim of one look, kept while size and settings last.
@@ -82,31 +61,20 @@ private:
         QPainterPath rim;
     };
     const Outline &outline() const;
-    bool acceptsMouse() const;
-    void pointerEntered();
-    void pointerLeft();
-    void forgetPointer();
 
     mutable Outline m_outlines[2];  // at rest, hot
     QColor m_borderColor;
     int m_borderWidth = 1;
     QColor m_buttonColor;
     QString m_caption;
-    bool m_enabled = true;
     QColor m_fontColor = Qt::black;
     int m_roundSize;
     bool m_transparent = true;
-
-    bool m_hot = false;
-    bool m_pressed = false;
-    int m_offset = 0;
-    bool m_inside = false;          // the pointer is over the control (enter/leave seen)
-    bool m_leftDown = false;        // the left button went down here: a release inside clicks
 };
 
 // A clickable text line with a round (or triangular) light in front of it:
 // the light comes on under the mouse, a dotted frame marks the pressed text.
-class TOfficeLabel : public QWidget
+class TOfficeLabel : public PointerControl
 {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
@@ -123,8 +91,6 @@ public:
 
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
-    bool isControlEnabled() const { return m_enabled; }
-    void setControlEnabled(bool enabled);
     QColor fontColor() const { return m_fontColor; }
     void setFontColor(const QColor &color);
     QColor labelColor() const { return m_labelColor; }
@@ -134,48 +100,21 @@ public:
     bool isTransparent() const { return m_transparent; }
     void setTransparent(bool transparent);
 
-    bool isHot() const { return m_hot; }
-    bool isPressed() const { return m_pressed; }
     // The name of the light the next paint shows ("OFFRND", "ON3UP", ...).
     QString ledName() const;
 
-signals:
-    void clicked();
-    void doubleClicked();
-    void mouseEntered();
-    void mouseLeft();
-    void mousePressed(Qt::MouseButton button, const QPoint &pos);
-    void mouseMoved(const QPoint &pos);
-    void mouseReleased(Qt::MouseButton button, const QPoint &pos);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
+    void hotChanged() override;
+    void pointerForgotten() override;
 
 private:
-    bool acceptsMouse() const;
-    void pointerEntered();
-    void pointerLeft();
-    void forgetPointer();
-
     QString m_caption;
-    bool m_enabled = true;
     QColor m_fontColor = Qt::black;
     QColor m_labelColor;
     TLEDType m_ledType = RoundLED;
     bool m_transparent = true;
-    QPixmap m_led;                  // the "off" light of the LED type: its size places the text
+    QImage m_led;                   // the "off" light of the LED type: its size places the text
 
-    bool m_hot = false;
-    bool m_pressed = false;
     bool m_erase = false;           // remove the pressed frame at the next paint
-    bool m_inside = false;
-    bool m_leftDown = false;
 };

@@ -10,6 +10,12 @@ Shape::Shape(Kind kind, QWidget *parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
+Shape::Shape(Kind kind, const QColor &brush, QWidget *parent)
+    : Shape(kind, parent)
+{
+    m_brush = brush;
+}
+
 void Shape::setBrushColor(const QColor &color)
 {
     if (m_brush == color)

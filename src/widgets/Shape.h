@@ -13,6 +13,7 @@ public:
     enum Kind { Rectangle, RoundRect, Circle };
 
     explicit Shape(Kind kind, QWidget *parent = nullptr);
+    Shape(Kind kind, const QColor &brush, QWidget *parent);
 
     Kind kind() const { return m_kind; }
     QColor brushColor() const { return m_brush; }

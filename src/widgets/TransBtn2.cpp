@@ -115,8 +115,9 @@ void ImageList::clear()
 // ---------------------------------------------------------------- TTransparentButton2
 
 TTransparentButton2::TTransparentButton2(QWidget *parent)
-    : QWidget(parent), m_color(Colors::White)
+    : PointerControl(parent), m_color(Colors::White)
 {
+    setMouseTracking(false);   // moves are seen only while a button is held
     resize(kNewSize);
 }
 
@@ -241,7 +242,7 @@ TTransparentButton2::Picture TTransparentButton2::currentPicture() const
         return DisabledPicture;
     if (m_pressed)
         return DownPicture;
-    if (m_frameStyle == fsExplorer && m_autoGray && !m_hovered)
+    if (m_frameStyle == fsExplorer && m_autoGray && !m_hot)
         return GrayPicture;
     return ActivePicture;
 }
@@ -325,7 +326,7 @@ void TTransparentButton2::emitClicked()
         emit clicked();
     } catch (...) {
         // A failing handler leaves no stuck pressed or tracking state behind.
-        m_tracking = m_pressed = m_hovered = false;
+        m_tracking = m_pressed = m_hot = false;
         update();
         throw;
     }
@@ -348,7 +349,7 @@ void TTransparentButton2::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::EnabledChange) {
         if (!isEnabled())
-            m_tracking = m_pressed = m_hovered = false;
+            m_tracking = m_pressed = m_hot = false;
         repaint();
     }
     QWidget::changeEvent(event);
@@ -361,12 +362,12 @@ void TTransparentButton2::paintFrame(QPainter &p)
     const bool pressedLook = m_pressed && m_showPressed;
     switch (m_frameStyle) {
     case fsExplorer:
-        if (m_pressed && (m_hovered || m_downLatched)) {
+        if (m_pressed && (m_hot || m_downLatched)) {
             if (m_showPressed)
                 frame(p, full, kShadow, kHighlight, m_borderWidth);
             else
                 frame(p, full, kHighlight, kShadow, m_borderWidth);
-        } else if (m_hovered) {
+        } else if (m_hot) {
             frame(p, full, kHighlight, kShadow, m_borderWidth);
         }
         break;
@@ -406,7 +407,7 @@ void TTransparentButton2::paintFrame(QPainter &p)
 
 void TTransparentButton2::paintCaption(QPainter &p)
 {
-    const QFont captionFont = m_hovered ? hiFont() : font();
+    const QFont captionFont = m_hot ? hiFont() : font();
     const QFontMetrics metrics(captionFont);
     const int W = width(), H = height(), s = m_spacing;
     const int flags = Qt::TextShowMnemonic | (m_wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
@@ -442,7 +443,7 @@ void TTransparentButton2::paintCaption(QPainter &p)
         p.setPen(kShadow);
         p.drawText(box, drawFlags, m_caption);
     } else {
-        p.setPen(m_hovered ? m_hiFontColor : m_fontColor);
+        p.setPen(m_hot ? m_hiFontColor : m_fontColor);
         p.drawText(box, drawFlags, m_caption);
     }
 }
@@ -459,38 +460,16 @@ void TTransparentButton2::paintEvent(QPaintEvent *)
         paintCaption(p);
 }
 
-void TTransparentButton2::pointerEntered()
+void TTransparentButton2::hotChanged()
 {
-    m_inside = true;
-    if (!isEnabled())
-        return;
-    m_hovered = true;
-    emit mouseEntered();
     if (m_frameStyle == fsExplorer)
         repaint();
 }
 
-void TTransparentButton2::pointerLeft()
+void TTransparentButton2::pointerForgotten()
 {
-    m_inside = false;
-    if (!isEnabled())
-        return;
-    m_hovered = false;
-    emit mouseLeft();
-    if (m_frameStyle == fsExplorer)
-        repaint();
-}
-
-void TTransparentButton2::enterEvent(QEnterEvent *)
-{
-    if (!m_inside)
-        pointerEntered();
-}
-
-void TTransparentButton2::leaveEvent(QEvent *)
-{
-    if (m_inside)
-        pointerLeft();
+    m_tracking = false;
+    m_pressed = m_downLatched;
 }
 
 void TTransparentButton2::mousePressEvent(QMouseEvent *event)
@@ -499,7 +478,7 @@ void TTransparentButton2::mousePressEvent(QMouseEvent *event)
         return;
     const QPoint pos = event->position().toPoint();
     m_tracking = true;
-    m_clickArmed = event->button() == Qt::LeftButton;
+    m_leftDown = event->button() == Qt::LeftButton;
     emit mousePressed(event->button(), pos);
     if (rect().contains(pos)) {
         m_pressed = true;
@@ -508,7 +487,7 @@ void TTransparentButton2::mousePressEvent(QMouseEvent *event)
     if (m_popUpMenu) {
         m_popUpMenu->exec(mapToGlobal(QPoint(0, height())));
         // The menu took the rest of this press: no click follows it.
-        m_clickArmed = false;
+        m_leftDown = false;
         releaseTracking(event->button(), pos);
     }
 }
@@ -520,14 +499,7 @@ void TTransparentButton2::mouseMoveEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     const bool inside = rect().contains(pos);
     emit mouseMoved(pos);
-    // A held button keeps the pointer's events here: leaving and coming back
-    // are seen in the moves.
-    if (event->buttons() != Qt::NoButton && inside != m_inside) {
-        if (inside)
-            pointerEntered();
-        else
-            pointerLeft();
-    }
+    followHeldPointer(event->buttons(), inside);
     if (m_tracking && inside != m_pressed) {
         m_pressed = inside;
         repaint();
@@ -539,17 +511,20 @@ void TTransparentButton2::mouseReleaseEvent(QMouseEvent *event)
     if (!isEnabled() || !m_tracking)
         return;
     const QPoint pos = event->position().toPoint();
-    if (m_clickArmed && event->button() == Qt::LeftButton && rect().contains(pos)) {
-        m_clickArmed = false;
+    if (m_leftDown && event->button() == Qt::LeftButton && rect().contains(pos)) {
+        m_leftDown = false;
         emitClicked();
     }
     releaseTracking(event->button(), pos);
 }
 
+// A double click is a second press and release.
+void TTransparentButton2::mouseDoubleClickEvent(QMouseEvent *event) { QWidget::mouseDoubleClickEvent(event); }
+
 void TTransparentButton2::releaseTracking(Qt::MouseButton button, const QPoint &pos)
 {
     m_tracking = false;
-    m_clickArmed = false;
+    m_leftDown = false;
     if (m_downLatched)
         return;
     emit mouseReleased(button, pos);

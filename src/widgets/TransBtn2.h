@@ -7,7 +7,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QSize>
-#include <QWidget>
+
+#include "PointerControl.h"
 
 // Pictures of one size, shared by the controls that show them. Changing the
 // contents emits changed(), so that every user rebuilds what it derived.
@@ -42,7 +43,7 @@ private:
 // A window-less picture button in the manner of a flat toolbar button: grey
 // and unframed at rest, in colour in a raised frame under the mouse, sunk in
 // a lowered frame and moved by one pixel while pressed.
-class TTransparentButton2 : public QWidget
+class TTransparentButton2 : public PointerControl
 {
     Q_OBJECT
     Q_PROPERTY(int ActiveIndex READ activeIndex WRITE setActiveIndex)
@@ -132,8 +133,7 @@ public:
     QPoint picturePosition() const;
 
     bool isTracking() const { return m_tracking; }
-    bool isPressed() const { return m_pressed; }
-    bool isHovered() const { return m_hovered; }
+    bool isHovered() const { return isHot(); }
 
     // The generated pictures: embossed for disabled, grey levels for at rest.
     static QImage embossedPicture(const QImage &active);
@@ -142,23 +142,16 @@ public:
 public slots:
     void click();
 
-signals:
-    void clicked();
-    void mouseEntered();
-    void mouseLeft();
-    void mousePressed(Qt::MouseButton button, const QPoint &pos);
-    void mouseMoved(const QPoint &pos);
-    void mouseReleased(Qt::MouseButton button, const QPoint &pos);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void hotChanged() override;
+    void pointerForgotten() override;
 
 private slots:
     void forgetList(QObject *gone);
@@ -167,8 +160,6 @@ private:
     void watch(ImageList *list);
     void rebuildPictures();
     const QList<QImage> &pictures() const;
-    void pointerEntered();
-    void pointerLeft();
     void releaseTracking(Qt::MouseButton button, const QPoint &pos);
     void emitClicked();
     void paintFrame(QPainter &p);
@@ -199,10 +190,7 @@ private:
     QColor m_color;
     QPointer<QMenu> m_popUpMenu;
 
+    // While a button is held the pressed look follows the pointer in and out.
     bool m_tracking = false;
-    bool m_pressed = false;
-    bool m_hovered = false;
-    bool m_inside = false;          // the pointer is over the button (enter/leave seen)
-    bool m_clickArmed = false;      // the left button went down here: a release inside clicks
     int m_shortcutId = 0;
 };

@@ -8,7 +8,6 @@
 #include "results/Data.h"
 #include "results/Vysledek.h"
 #include "setup/Hra.h"
-#include "shell/AppWindows.h"
 #include "shell/Fonts.h"
 #include "shell/Hlavni.h"
 #include "shell/Sef.h"
@@ -33,67 +32,10 @@
 #include <memory>
 
 namespace {
-// Every window of the program, created as start-up creates them, in a
-// scratch application directory.
-struct Program {
-    explicit Program(const QByteArray &assistantSettings = "[Nastaveni]\r\nPomocnik=1\r\n")
-    {
-        dir.withSounds();
-        dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
-        dir.writeFile("KQ2000.ini", assistantSettings);
-        Placement::setScreenSizeForTesting(QSize(1024, 768));
-        Startup::createWindows([](int) {});
-        main = appWindows().HlavniDialog;
-        main->show();
-    }
-    ~Program()
-    {
-        destroyProgramWindows();
-        Placement::setScreenSizeForTesting(QSize());
-    }
-
-    BoardPanel *board() const { return main->plocha(); }
-    QAction *action(const char *name) const { return main->findChild<QAction *>(name); }
-    QToolButton *tool(const char *name) const { return main->findChild<QToolButton *>(name); }
-
-    // The player's two clicks of a move, on the post's pole.
-    void move(int from, int to)
-    {
-        const Board::Disks disks = board()->disks();
-        int top = 0;
-        for (int k = Board::kDisks; k >= 1; --k)
-            if (board()->disk(k)->isVisible() && Board::isOnPost(disks, k, board()->baseLeft(from)))
-                top = k;
-        QVERIFY2(top, "no disk on that post");
-        release(board()->disk(top));
-        release(board()->pole(to));
-    }
-    static void release(QWidget *w, Qt::MouseButton button = Qt::LeftButton)
-    {
-        QTest::mousePress(w, button, {}, QPoint(2, 2));
-        QTest::mouseRelease(w, button, {}, QPoint(2, 2));
-    }
-    // The minimal solution of n disks from post `from` to post `to`.
-    void solve(int n, int from, int to)
-    {
-        if (n == 0)
-            return;
-        const int via = 6 - from - to;
-        solve(n - 1, from, via);
-        move(from, to);
-        solve(n - 1, via, to);
-    }
-    QString kontrola() const { return main->kontrola()->text(); }
-
-    ScratchAppDir dir;
-    RecordingSoundPlayer sounds;
-    THlavniDialog *main = nullptr;
-};
-
 void startGame(Program &p, int n)
 {
     p.main->newGame();
-    THraDialog *hra = appWindows().HraDialog;
+    THraDialog *hra = p.windows->HraDialog.get();
     QVERIFY(hra->isVisible());
     hra->countButtonClick(11 - n);
     QVERIFY(!hra->isVisible());
@@ -183,10 +125,10 @@ void PlayTest::backingOutOfTheNewGameDialogChangesNothing()
     QFETCH(QString, how);
     Program p;
     p.main->newGame();
-    THraDialog *hra = appWindows().HraDialog;
+    THraDialog *hra = p.windows->HraDialog.get();
     QVERIFY(hra->isVisible());
     QVERIFY(!InputLock::isInputEnabled(p.main));
-    QVERIFY(!InputLock::isInputEnabled(appWindows().PomocnikDialog));
+    QVERIFY(!InputLock::isInputEnabled(p.windows->PomocnikDialog.get()));
     if (how == "esc")
         QTest::keyClick(hra, Qt::Key_Escape);
     else if (how == "enter")
@@ -198,7 +140,7 @@ void PlayTest::backingOutOfTheNewGameDialogChangesNothing()
     QCOMPARE(p.kontrola(), QStringLiteral("Kontrola"));
     QVERIFY(p.action("MS1")->isEnabled() && !p.action("MS3")->isEnabled());
     QVERIFY(InputLock::isInputEnabled(p.main));
-    QVERIFY(InputLock::isInputEnabled(appWindows().PomocnikDialog));
+    QVERIFY(InputLock::isInputEnabled(p.windows->PomocnikDialog.get()));
 }
 
 // Every accepted lift is a move, also of the disk already in the air.
@@ -335,7 +277,7 @@ void PlayTest::solvedTowerOnPostTwoOrThreeIsAnnounced()
     const QString moves = QString::number((1 << n));
     QCOMPARE(p.main->tahy()->text(), moves);
     p.main->Timer1Timer();
-    TVysledekDialog *result = appWindows().VysledekDialog;
+    TVysledekDialog *result = p.windows->VysledekDialog.get();
     QVERIFY(result->isVisible());
     QCOMPARE(result->diskCountLabel()->text(), QString::number(n));
     QCOMPARE(result->minimumLabel()->text(), minimum);
@@ -343,9 +285,9 @@ void PlayTest::solvedTowerOnPostTwoOrThreeIsAnnounced()
     QCOMPARE(p.board()->plate(post)->brushColor(), QColor(Qt::red));
     QCOMPARE(p.board()->plate(5 - post)->brushColor(), QColor(Qt::white));
     QVERIFY(!InputLock::isInputEnabled(p.main));
-    QVERIFY(!InputLock::isInputEnabled(appWindows().PomocnikDialog));
+    QVERIFY(!InputLock::isInputEnabled(p.windows->PomocnikDialog.get()));
     // The balloon stands above the assistant, its tail on the figure.
-    const QRect assistant = Placement::outerRect(appWindows().PomocnikDialog);
+    const QRect assistant = Placement::outerRect(p.windows->PomocnikDialog.get());
     QCOMPARE(result->pos(), QPoint(assistant.left() + assistant.width() - 252 - 38, assistant.top() - 176 + 30));
 }
 
@@ -353,7 +295,7 @@ void PlayTest::nothingIsAnnouncedWhileLiftedOnPostOneOrAfterEndGame()
 {
     Program p;
     startGame(p, 3);
-    TVysledekDialog *result = appWindows().VysledekDialog;
+    TVysledekDialog *result = p.windows->VysledekDialog.get();
     p.solve(3, 1, 2);
     p.solve(3, 2, 1);   // rebuilt on post 1: no solution
     p.main->Timer1Timer();
@@ -377,7 +319,7 @@ void PlayTest::anOpenResultIsOnlyBroughtToTheFrontByLaterTicks()
     startGame(p, 3);
     p.solve(3, 1, 3);
     p.main->Timer1Timer();
-    TVysledekDialog *result = appWindows().VysledekDialog;
+    TVysledekDialog *result = p.windows->VysledekDialog.get();
     QVERIFY(result->nameBox()->isEnabled());   // the first result of a count qualifies
     result->nameBox()->insert(QStringLiteral("Věra"));   // typed while the ticks go on
     p.main->Timer1Timer();
@@ -392,7 +334,7 @@ void PlayTest::confirmingTheResultReturnsToIdle()
     startGame(p, 3);
     p.solve(3, 1, 2);
     p.main->Timer1Timer();
-    TVysledekDialog *result = appWindows().VysledekDialog;
+    TVysledekDialog *result = p.windows->VysledekDialog.get();
     QTest::keyClick(result->nameBox(), Qt::Key_Escape);   // Esc confirms like the button
     QVERIFY(!result->isVisible());
     QVERIFY(!p.board()->isVisible());
@@ -427,7 +369,7 @@ void PlayTest::endQuestionYesEndsTheGameAndNoKeepsItWatched()
     startGame(p, 3);
     p.move(1, 3);
     p.main->endGame();
-    TDotazKonecDialog *question = appWindows().DotazKonecDialog;
+    TDotazKonecDialog *question = p.windows->DotazKonecDialog.get();
     QVERIFY(question->isVisible());
     QCOMPARE(p.kontrola(), QStringLiteral("0"));
     QVERIFY(!InputLock::isInputEnabled(p.main));
@@ -456,7 +398,7 @@ void PlayTest::endQuestionYesEndsTheGameAndNoKeepsItWatched()
     p.move(2, 3);
     p.move(1, 3);
     p.main->Timer1Timer();
-    QVERIFY(appWindows().VysledekDialog->isVisible());
+    QVERIFY(p.windows->VysledekDialog->isVisible());
 }
 
 // New game shows the assistant only when it was closed ("0"); end game
@@ -477,12 +419,12 @@ void PlayTest::commandsReadTheAssistantSettingEachTime()
     QFETCH(bool, newGameShows);
     QFETCH(bool, endGameShows);
     Program p(settings);
-    TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+    TPomocnikDialog *assistant = p.windows->PomocnikDialog.get();
     assistant->hide();
     p.dir.writeFile("KQ2000.ini", settings);
     p.main->newGame();
     QCOMPARE(assistant->isVisible(), newGameShows);
-    appWindows().HraDialog->countButtonClick(8);
+    p.windows->HraDialog->countButtonClick(8);
     assistant->hide();
     p.dir.writeFile("KQ2000.ini", settings);
     p.main->endGame();
@@ -507,10 +449,10 @@ void PlayTest::firstShowGreetsAsTheSettingsSay()
     QFETCH(bool, welcome);
     Program p(settings);   // shows the main window; its show step runs from the loop
     QTest::qWait(50);
-    QCOMPARE(appWindows().PomocnikDialog->isVisible(), assistant);
-    QCOMPARE(appWindows().UvitaniDialog->isVisible(), welcome);
+    QCOMPARE(p.windows->PomocnikDialog->isVisible(), assistant);
+    QCOMPARE(p.windows->UvitaniDialog->isVisible(), welcome);
     if (welcome) {
-        QVERIFY(appWindows().UvitaniDialog->checkBox()->isChecked());
+        QVERIFY(p.windows->UvitaniDialog->checkBox()->isChecked());
         QVERIFY(!InputLock::isInputEnabled(p.main));
     }
 }
@@ -520,18 +462,18 @@ void PlayTest::helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs()
     Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
     QTest::qWait(50);
     p.action("NpovdaproToranskouv20001")->trigger();
-    QVERIFY(appWindows().NapovedaDialog->isVisible());
+    QVERIFY(p.windows->NapovedaDialog->isVisible());
     QVERIFY(!InputLock::isInputEnabled(p.main));
-    QTest::keyClick(appWindows().NapovedaDialog, Qt::Key_Escape);
-    QVERIFY(!appWindows().NapovedaDialog->isVisible());
+    QTest::keyClick(p.windows->NapovedaDialog.get(), Qt::Key_Escape);
+    QVERIFY(!p.windows->NapovedaDialog->isVisible());
     p.action("OProgramu")->trigger();
-    QVERIFY(appWindows().OProgramuDialog->isVisible());
-    QTest::keyClick(appWindows().OProgramuDialog, Qt::Key_Escape);
-    QVERIFY(!appWindows().OProgramuDialog->isVisible());
+    QVERIFY(p.windows->OProgramuDialog->isVisible());
+    QTest::keyClick(p.windows->OProgramuDialog.get(), Qt::Key_Escape);
+    QVERIFY(!p.windows->OProgramuDialog->isVisible());
     QVERIFY(InputLock::isInputEnabled(p.main));
-    appWindows().PomocnikDialog->CoolForm1DblClick();
-    QVERIFY(appWindows().UvitaniDialog->isVisible());
-    QVERIFY(!InputLock::isInputEnabled(appWindows().PomocnikDialog));
+    p.windows->PomocnikDialog->CoolForm1DblClick();
+    QVERIFY(p.windows->UvitaniDialog->isVisible());
+    QVERIFY(!InputLock::isInputEnabled(p.windows->PomocnikDialog.get()));
 }
 
 // A walk through every entry of the menus and the toolbar and every key:
@@ -621,7 +563,7 @@ void PlayTest::keysOneTwoThreeSolveThreeDisksInSevenMoves()
     QVERIFY(Board::towerOn(p.board()->disks(), 3, p.board()->baseLeft(3)));
     QCOMPARE(Board::liftedDisk(p.board()->disks()), 0);
     p.main->Timer1Timer();
-    QVERIFY(appWindows().VysledekDialog->isVisible());
+    QVERIFY(p.windows->VysledekDialog->isVisible());
 }
 
 // keys: the digits pressed in turn; posts: where D1, D2, D3 stand afterwards

@@ -3,7 +3,6 @@
 #include "dialogs/Napoveda.h"
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
-#include "shell/AppWindows.h"
 #include "shell/Hlavni.h"
 #include "shell/InputLock.h"
 #include "support/RecordingSoundPlayer.h"
@@ -27,17 +26,13 @@ struct Windows {
         main = std::make_unique<THlavniDialog>();
         assistant = std::make_unique<TPomocnikDialog>();
         help = std::make_unique<TNapovedaDialog>();
-        AppWindows &w = appWindows();
-        w.HlavniDialog = main.get();
-        w.PomocnikDialog = assistant.get();
-        w.NapovedaDialog = help.get();
+        help->setAssistant(assistant.get());
         assistant->move(600, 500);
         assistant->showAssistant();
     }
     ~Windows()
     {
         help->hide();
-        appWindows() = AppWindows{};
         Placement::setScreenSizeForTesting(QSize());
     }
     bool locked() const

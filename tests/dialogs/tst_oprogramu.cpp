@@ -3,7 +3,6 @@
 #include "dialogs/OProgramu.h"
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
-#include "shell/AppWindows.h"
 #include "shell/Hlavni.h"
 #include "shell/InputLock.h"
 #include "shell/Pacing.h"
@@ -31,15 +30,10 @@ struct Windows {
         main = std::make_unique<THlavniDialog>();
         assistant = std::make_unique<TPomocnikDialog>();
         about = std::make_unique<TOProgramuDialog>();
-        AppWindows &w = appWindows();
-        w.HlavniDialog = main.get();
-        w.PomocnikDialog = assistant.get();
-        w.OProgramuDialog = about.get();
     }
     ~Windows()
     {
         about->hide();
-        appWindows() = AppWindows{};
         Placement::setScreenSizeForTesting(QSize());
     }
     bool locked() const

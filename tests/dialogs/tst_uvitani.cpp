@@ -4,7 +4,6 @@
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
 #include "dialogs/Uvitani.h"
-#include "shell/AppWindows.h"
 #include "shell/ErrorReport.h"
 #include "shell/Hlavni.h"
 #include "shell/InputLock.h"
@@ -38,17 +37,13 @@ struct Windows {
         assistant = std::make_unique<TPomocnikDialog>();
         welcome = std::make_unique<TUvitaniDialog>();
         help = std::make_unique<TNapovedaDialog>();
-        AppWindows &w = appWindows();
-        w.HlavniDialog = main.get();
-        w.PomocnikDialog = assistant.get();
-        w.UvitaniDialog = welcome.get();
-        w.NapovedaDialog = help.get();
+        help->setAssistant(assistant.get());
+        welcome->setHelpDialog(help.get());
     }
     ~Windows()
     {
         welcome->hide();
         help->hide();
-        appWindows() = AppWindows{};
         Placement::setScreenSizeForTesting(QSize());
     }
     bool locked() const

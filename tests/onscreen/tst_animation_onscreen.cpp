@@ -2,6 +2,7 @@
 // one, not only its end, and it takes the time its pacing sets.
 #include "shell/Fonts.h"
 #include "shell/Hlavni.h"
+#include "shell/IdlePicture.h"
 #include "shell/Pacing.h"
 #include "support/TestSupport.h"
 #include "widgets/Panel.h"
@@ -98,7 +99,7 @@ void AnimationOnScreenTest::openingAnimationStepsReachTheScreen()
     clock.start();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTRY_VERIFY_WITH_TIMEOUT(last >= 0 && w.titlePanel()->y() == 50, 8000);
+    QTRY_VERIFY_WITH_TIMEOUT(last >= 0 && w.idlePicture()->titlePanel()->y() == 50, 8000);
     const QPoint origin = w.client()->mapToGlobal(QPoint(0, 0));
     grabber.stop = true;
     grabber.wait();
@@ -113,7 +114,7 @@ void AnimationOnScreenTest::openingAnimationStepsReachTheScreen()
         midFall += diskShownInMidFall(frame, origin);
     QVERIFY2(midFall >= 2, qPrintable(QStringLiteral("%1 frames, %2 with a disk in mid-fall")
                                           .arg(grabber.frames.size()).arg(midFall)));
-    QCOMPARE(w.idleDisks(1).back()->y(), 249);
+    QCOMPARE(w.idlePicture()->disks(1).back()->y(), 249);
 }
 
 TORAN_TEST_MAIN(AnimationOnScreenTest)

@@ -56,11 +56,11 @@ void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
     ScratchAppDir dir;
     dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
     dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\n");
-    Startup::createWindows([](int) {});
-    THlavniDialog *main = appWindows().HlavniDialog;
+    auto windows = Startup::createWindows([](int) {});
+    THlavniDialog *main = windows->HlavniDialog.get();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
-    QTRY_VERIFY(appWindows().PomocnikDialog->isVisible());
+    QTRY_VERIFY(windows->PomocnikDialog->isVisible());
     main->startGame(3);
     BoardPanel *board = main->plocha();
     QTest::qWait(200);
@@ -84,7 +84,7 @@ void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
     QCOMPARE(main->tahy()->text(), QStringLiteral("7"));
 
     // Within about a second the timer announces the tower on post 3.
-    TVysledekDialog *result = appWindows().VysledekDialog;
+    TVysledekDialog *result = windows->VysledekDialog.get();
     QTRY_VERIFY_WITH_TIMEOUT(result->isVisible(), 3000);
     QTest::qWait(100);
     grab(result, "result");
@@ -92,7 +92,7 @@ void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
     QCOMPARE(result->diskCountLabel()->text(), QStringLiteral("3"));
     QCOMPARE(result->minimumLabel()->text(), QStringLiteral("7"));
     QCOMPARE(result->movesLabel()->text(), QStringLiteral("7"));
-    const QRect assistant = Placement::outerRect(appWindows().PomocnikDialog);
+    const QRect assistant = Placement::outerRect(windows->PomocnikDialog.get());
     QCOMPARE(result->pos(), QPoint(assistant.left() + assistant.width() - 252 - 38, assistant.top() - 176 + 30));
     QVERIFY(result->geometry().bottom() > assistant.top());   // the tail reaches down onto the figure
 
@@ -111,7 +111,7 @@ void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
     QTRY_VERIFY(!result->isVisible());
 
     main->showBestResults();
-    TTabulkaDialog *viewer = appWindows().TabulkaDialog;
+    TTabulkaDialog *viewer = windows->TabulkaDialog.get();
     QTRY_VERIFY(viewer->isVisible());
     QTableView *grid = viewer->grid(1);
     QCOMPARE(grid->model()->rowCount(), 1);
@@ -133,7 +133,7 @@ void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
         if (!out.contains("No module named"))
             QCOMPARE(out, name + QStringLiteral("|7|3|") + QDate::currentDate().toString(Qt::ISODate));
     }
-    destroyProgramWindows();
+    windows.reset();
 }
 
 TORAN_TEST_MAIN(GameOnScreenTest)

@@ -61,8 +61,8 @@ void SoundOnScreenTest::oneMoveSoundsItsLiftPlacingAndLanding()
     player.start();
     QVERIFY(player.waitForDevice(5000));
 
-    Startup::createWindows([](int) {});
-    THlavniDialog *main = appWindows().HlavniDialog;
+    auto windows = Startup::createWindows([](int) {});
+    THlavniDialog *main = windows->HlavniDialog.get();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     main->startGame(3);
@@ -98,7 +98,7 @@ void SoundOnScreenTest::oneMoveSoundsItsLiftPlacingAndLanding()
     QVERIFY(pitchHz(samples, bursts[1], 1) > pitchHz(samples, bursts[1], 2));
     QVERIFY(pitchHz(samples, bursts[2]) < 300);
 
-    destroyProgramWindows();
+    windows.reset();
     setSoundPlayer(nullptr);
 }
 

@@ -71,10 +71,11 @@ void TwoCopiesTest::initTestCase()
 
 void TwoCopiesTest::cleanup()
 {
+    // A copy still dying would answer the next test's first copy.
     for (QProcess *p : {&m_second, &m_first}) {
         if (p->state() != QProcess::NotRunning) {
             p->kill();
-            p->waitForFinished(3000);
+            QVERIFY(p->waitForFinished(10000));
         }
     }
 }
@@ -87,7 +88,11 @@ void TwoCopiesTest::startFirstCopy()
     ini.close();
     m_first.start(m_exe, {});
     QVERIFY(m_first.waitForStarted());
-    QVERIFY(waitFor([] { return windowsNamed(QStringLiteral("Toranská věž 2000")).size() == 1; }));
+    QVERIFY2(waitFor([] { return windowsNamed(QStringLiteral("Toranská věž 2000")).size() == 1; }),
+             qPrintable(QStringLiteral("first copy %1, %2 assistant windows; its errors: %3")
+                            .arg(m_first.state() == QProcess::Running ? "running" : "ended")
+                            .arg(windowsNamed(QStringLiteral("Pomocník")).size())
+                            .arg(QString::fromLocal8Bit(m_first.readAllStandardError()))));
     QTest::qWait(500);
 }
 

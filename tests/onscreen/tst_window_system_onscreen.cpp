@@ -102,12 +102,11 @@ struct RunningProgram
     {
         dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
         dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
-        Startup::createWindows([](int) {});
-        main = appWindows().HlavniDialog;
-        assistant = appWindows().PomocnikDialog;
+        windows = Startup::createWindows([](int) {});
+        main = windows->HlavniDialog.get();
+        assistant = windows->PomocnikDialog.get();
         main->show();
     }
-    ~RunningProgram() { destroyProgramWindows(); }
 
     bool ready()
     {
@@ -124,6 +123,7 @@ struct RunningProgram
     }
 
     ScratchAppDir dir;
+    std::unique_ptr<Startup::Windows> windows;
     THlavniDialog *main = nullptr;
     TPomocnikDialog *assistant = nullptr;
 };
@@ -156,7 +156,7 @@ void WindowSystemOnScreenTest::everyDoubleClickOnTheAssistantOpensTheWelcome()
     RunningProgram p;
     QVERIFY(p.ready());
     QTest::qWait(300);
-    TUvitaniDialog *welcome = appWindows().UvitaniDialog;
+    TUvitaniDialog *welcome = p.windows->UvitaniDialog.get();
     const QPoint place = p.assistant->pos();
     int opened = 0;
     for (int i = 0; i < 10; ++i) {
@@ -195,27 +195,27 @@ void WindowSystemOnScreenTest::balloonsStandWhereTheProgramPutsThemBesideTheAssi
     QVERIFY(p.ready());
     p.assistant->move(20, 20);
     QTest::qWait(300);
-    AppWindows &w = appWindows();
+    const Startup::Windows &w = *p.windows;
     QWidget *balloon = nullptr;
     if (dialog == QLatin1String("welcome")) {
         p.assistant->CoolForm1DblClick();
-        balloon = w.UvitaniDialog;
+        balloon = w.UvitaniDialog.get();
     } else if (dialog == QLatin1String("new game")) {
         p.main->newGame();
-        balloon = w.HraDialog;
+        balloon = w.HraDialog.get();
     } else if (dialog == QLatin1String("end question")) {
         p.main->startGame(3);
         p.main->endGame();
-        balloon = w.DotazKonecDialog;
+        balloon = w.DotazKonecDialog.get();
     } else if (dialog == QLatin1String("help")) {
         p.main->showHelp();
-        balloon = w.NapovedaDialog;
+        balloon = w.NapovedaDialog.get();
     } else if (dialog == QLatin1String("clear question")) {
         p.main->clearResults();
-        balloon = w.VymazatDialog;
+        balloon = w.VymazatDialog.get();
     } else {
         p.solveThreeDisks();
-        balloon = w.VysledekDialog;
+        balloon = w.VysledekDialog.get();
     }
     QVERIFY(balloon->isVisible());
     const QPoint balloonPlace = balloon->pos();
@@ -257,10 +257,10 @@ void WindowSystemOnScreenTest::whileADialogIsOpenCloseRequestsAreRefusedAndClick
     QWidget *dialog = nullptr;
     if (result) {
         p.solveThreeDisks();
-        dialog = appWindows().VysledekDialog;
+        dialog = p.windows->VysledekDialog.get();
     } else {
         p.main->newGame();
-        dialog = appWindows().HraDialog;
+        dialog = p.windows->HraDialog.get();
     }
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QTRY_COMPARE(QGuiApplication::focusWindow(), dialog->windowHandle());

@@ -4,6 +4,7 @@
 #include "shell/AppError.h"
 #include "support/TestMain.h"
 
+#include <QHostInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
@@ -71,10 +72,12 @@ class ProcessesTest : public QObject
 private slots:
     void aWriterKilledAtAnyMomentLeavesEveryFinishedResult();
     void twoCopiesStoringAtOnceLoseNoResult();
+    void aLockLeftByAnotherUserIsNamedInTheError();
 };
 
 // SIGKILL at random moments of a loop of writes: the table always opens and
 // holds every result reported written, plus at most the one in flight.
+// TORAN_KILL_RUNS sets how many writers are killed.
 void ProcessesTest::aWriterKilledAtAnyMomentLeavesEveryFinishedResult()
 {
 #ifndef Q_OS_LINUX
@@ -85,7 +88,10 @@ void ProcessesTest::aWriterKilledAtAnyMomentLeavesEveryFinishedResult()
     QRandomGenerator random(seed);
     ScratchAppDir app;
     QStringList finished;
-    constexpr int kRuns = 12;
+    const int kRuns = qEnvironmentVariableIntValue("TORAN_KILL_RUNS") > 0
+        ? qEnvironmentVariableIntValue("TORAN_KILL_RUNS") : 12;
+    int torn = 0;
+    int lost = 0;
     for (int run = 0; run < kRuns; ++run) {
         Writer writer(app, "append", QStringLiteral("run%1-").arg(run), 1000000);
         QVERIFY(writer.waitReady());
@@ -102,18 +108,29 @@ void ProcessesTest::aWriterKilledAtAnyMomentLeavesEveryFinishedResult()
         try {
             data.open();
         } catch (const AppError &e) {
-            QFAIL(qPrintable(QStringLiteral("run %1: %2").arg(run).arg(e.text())));
+            ++torn;
+            qWarning("run %d: %s", run, qPrintable(e.text()));
+            continue;
         }
+        // Opening cleared the killed writer's unfinished file.
+        QCOMPARE(QDir(app.file("Data")).entryList(QDir::Files | QDir::Hidden), QStringList{"Toran.dbf"});
         const QStringList onDisk = namesOnDisk(app);
         const QSet<QString> have(onDisk.begin(), onDisk.end());
         for (const QString &name : std::as_const(finished))
-            QVERIFY2(have.contains(name), qPrintable(name));
+            if (!have.contains(name)) {
+                ++lost;
+                qWarning("run %d: %s is lost", run, qPrintable(name));
+            }
+        QCOMPARE(lost, 0);
         // Only this run's next write may have reached the disk unreported.
         QVERIFY(onDisk.size() == finished.size() || onDisk.size() == finished.size() + 1);
         if (onDisk.size() > finished.size())
             QCOMPARE(onDisk.last(), QStringLiteral("run%1-%2").arg(run).arg(reported.size()));
         finished = onDisk;
     }
+    qInfo("%d writers killed, %d results on disk: %d torn tables, %d results lost", kRuns,
+          int(finished.size()), torn, lost);
+    QCOMPARE(torn, 0);
     QVERIFY2(finished.size() > kRuns, "the writers never got to write");
 #endif
 }
@@ -148,6 +165,35 @@ void ProcessesTest::twoCopiesStoringAtOnceLoseNoResult()
     }
     for (int n = 3; n <= 10; ++n)
         QCOMPARE(perCount.value(QString::number(n)), 10);
+}
+
+// In an installation shared by two players (a sticky folder open to both),
+// a lock that one player's copy left behind cannot be cleared by the other:
+// that one is told whose lock blocks it, not that another copy runs.
+void ProcessesTest::aLockLeftByAnotherUserIsNamedInTheError()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("two users are tested on Linux");
+#else
+    const SecondUser user;
+    if (!user.reason.isEmpty())
+        QSKIP(qPrintable(user.reason));
+    ScratchAppDir app;
+    writeTable(app, {rec("A", 7, "3")});
+    QVERIFY(user.share(app.path()) && user.share(app.file("Data"), true));
+    // A copy of this user that is gone: no process has that number.
+    app.writeFile("Data/Toran.lock", "2147483646\nresults_writer\n" + QHostInfo::localHostName().toUtf8() + "\n");
+    const QString writer = user.copyProgram(kWriter);
+    QVERIFY(!writer.isEmpty());
+    QProcess process;
+    process.start(user.command(), user.arguments({writer, "append", app.path(), "X", "1"}));
+    QVERIFY(process.waitForFinished(30000));
+    const QString output = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(output.startsWith("error") && output.contains(app.file("Data/Toran.lock"))
+                 && output.contains("jinému uživateli"),
+             qPrintable(output));
+    QCOMPARE(readTable(app).size(), 1);
+#endif
 }
 
 TORAN_TEST_GUILESS_MAIN(ProcessesTest)

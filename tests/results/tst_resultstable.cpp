@@ -17,6 +17,8 @@ using namespace ResultsFixtures;
 
 using Records = QVector<ResultRecord>;
 Q_DECLARE_METATYPE(Records)
+using ForeignFields = QVector<ForeignField>;
+Q_DECLARE_METATYPE(ForeignFields)
 
 namespace {
 const QDate kToday(2026, 12, 7);
@@ -81,6 +83,14 @@ private slots:
     void theGridModelShowsTheVisibleRowsLive();
     void aLockLeftHalfWrittenByACrashedCopyIsCleared();
     void noWriteHappensWhileAnotherCopyHoldsTheLock();
+    void aLockThatIsNoRegularFileIsNamedInTheError_data();
+    void aLockThatIsNoRegularFileIsNamedInTheError();
+    void onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen_data();
+    void onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen();
+    void aStoreIntoAForeignTableChangesOnlyTheStoredRecord_data();
+    void aStoreIntoAForeignTableChangesOnlyTheStoredRecord();
+    void aTableThatCannotHoldTheResultIsRefusedUntouched_data();
+    void aTableThatCannotHoldTheResultIsRefusedUntouched();
 };
 
 // First on no visible row: Bof and Eof, no moves, no date; Next and Last too.
@@ -684,6 +694,175 @@ void ResultsTableTest::noWriteHappensWhileAnotherCopyHoldsTheLock()
     other.unlock();
     data.Table1().AppendResult("B", "8", "3", ResultsTable::dateToText(kToday));
     QCOMPARE(readTable(app).size(), 2);
+}
+
+// A lock that is a symbolic link (even to nowhere) or a folder is not
+// another copy at work: the error says so at once and names the lock.
+void ResultsTableTest::aLockThatIsNoRegularFileIsNamedInTheError_data()
+{
+    QTest::addColumn<bool>("symbolicLink");
+    QTest::newRow("dangling symbolic link") << true;
+    QTest::newRow("folder") << false;
+}
+
+void ResultsTableTest::aLockThatIsNoRegularFileIsNamedInTheError()
+{
+    QFETCH(bool, symbolicLink);
+    ScratchAppDir app;
+    writeTable(app, {rec("A", 7, "3")});
+    const QString lock = app.file("Data/Toran.lock");
+    if (symbolicLink)
+        QVERIFY(QFile::link(app.file("Data/nikde"), lock));
+    else
+        QVERIFY(QDir().mkdir(lock));
+    TDataModule1 data;
+    QElapsedTimer clock;
+    clock.start();
+    const QString error = errorOf([&] { data.open(); });
+    QVERIFY2(error.contains(QDir::toNativeSeparators(lock)), qPrintable(error));
+    QVERIFY2(!error.contains("jiná kopie"), qPrintable(error));
+    QVERIFY(clock.elapsed() < 2000);
+    QVERIFY(!data.Table1().isOpen());
+}
+
+// Opening clears what a killed writer left, and nothing else: files beside
+// the table that the player made stay, whatever their name's case.
+void ResultsTableTest::onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("backup") << "Toran.dbf.backup" << true;
+    QTest::newRow("backup in capitals") << "TORAN.DBF.ZALOHA" << true;
+    QTest::newRow("dated copy") << "Toran.dbf.2026-1" << true;
+    QTest::newRow("look-alike in another case") << ".toran.dbf.toran-novy-0123456789abcdef" << true;
+    QTest::newRow("look-alike with a longer tail") << ".Toran.dbf.toran-novy-0123456789abcdef0" << true;
+    QTest::newRow("unfinished table") << ".Toran.dbf.toran-novy-0123456789abcdef" << false;
+}
+
+void ResultsTableTest::onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, kept);
+    ScratchAppDir app;
+    writeTable(app, {rec("A", 7, "3")});
+    app.writeFile("Data/" + name, "stará tabulka");
+    TDataModule1 data;
+    data.open();
+    QCOMPARE(QFileInfo::exists(app.file("Data/" + name)), kept);
+    QCOMPARE(readTable(app).size(), 1);
+}
+
+namespace {
+// A table of another dBASE program: a memo, a wider name, TAHY with a
+// decimal, values this program would never write, a deleted record.
+const QVector<ForeignField> kForeignFields{
+    {"JMENO", 'C', 120}, {"POZN", 'M', 10}, {"TAHY", 'N', 12, 1}, {"BODY", 'N', 5, 2},
+    {"HRA", 'C', 2}, {"DATUM", 'D', 8}, {"ZNAK", 'L', 1}};
+const QVector<QVector<QByteArray>> kForeignRows{
+    {QByteArray(110, 'n'), "1", "12.7", "1.50", "5", "20261301", "T"},
+    {"Eva", "", "-999999999.0", "", "5", "", "?"},
+    {"Bez tahů", "2", "", "0.25", "5", "20261201", "F"},
+    {"*", "Text", "", "abc", "", "5", "20261202", ""},
+    {"Jan", "", "15.0", "", "6", "20261203", "T"}};
+
+// Where record `index` of a table lies.
+QPair<int, int> recordSpan(const QByteArray &table, int index)
+{
+    const int header = uchar(table[8]) | (uchar(table[9]) << 8);
+    const int length = uchar(table[10]) | (uchar(table[11]) << 8);
+    return {header + index * length, length};
+}
+} // namespace
+
+// Storing into another program's table changes the stored record's four
+// fields (and the record count on an append); every other byte stays.
+void ResultsTableTest::aStoreIntoAForeignTableChangesOnlyTheStoredRecord_data()
+{
+    QTest::addColumn<bool>("append");
+    QTest::newRow("append") << true;
+    QTest::newRow("overwrite the worst") << false;
+}
+
+void ResultsTableTest::aStoreIntoAForeignTableChangesOnlyTheStoredRecord()
+{
+    QFETCH(bool, append);
+    ScratchAppDir app;
+    const QByteArray before = foreignTable(kForeignFields, kForeignRows);
+    app.writeFile(kTable, before);
+    TDataModule1 data;
+    data.open();
+    ResultsTable &t = data.Table1();
+    t.setFiltered(true);
+    t.setFilter("HRA = '5'");
+    t.setIndexFieldNames("TAHY");
+    const QString today = ResultsTable::dateToText(kToday);
+    int index = int(kForeignRows.size());
+    if (append) {
+        t.AppendResult("Nový hráč", "31", "5", today);
+    } else {
+        t.Last();
+        index = t.recordNumber();
+        QCOMPARE(index, 0);   // 12.7 reads as 13 moves, the most of count 5
+        t.OverwriteCurrent("Nový hráč", "31", "5", today);
+    }
+    const QByteArray after = app.readFile(kTable);
+    const auto [at, length] = recordSpan(before, index);
+    QCOMPARE(after.size(), before.size() + (append ? length : 0));
+    QCOMPARE(after.left(4), before.left(4));
+    QCOMPARE(quint32(uchar(after[4])), quint32(kForeignRows.size() + (append ? 1 : 0)));
+    QCOMPARE(after.mid(8, at - 8), before.mid(8, at - 8));
+    QCOMPARE(after.mid(at + length), before.mid(append ? at : at + length));
+
+    const QByteArray record = after.mid(at, length);
+    QCOMPARE(record.mid(1, 9), QByteArray("Nov\xFD hr\xE1\xE8"));
+    QCOMPARE(record.mid(131, 12), QByteArray("        31.0"));
+    QCOMPARE(record.mid(148, 10), QByteArray("5 20261207"));
+    // The fields this program does not use: blank in a new record, kept in
+    // an overwritten one.
+    const QByteArray untouched = append ? QByteArray(10, ' ') + QByteArray(5, ' ') + ' '
+                                        : before.mid(at + 121, 10) + before.mid(at + 143, 5) + before.mid(at + 158, 1);
+    QCOMPARE(record.mid(121, 10) + record.mid(143, 5) + record.mid(158, 1), untouched);
+    t.setFilter("HRA = '5'");
+    QVERIFY(t.SeekMoves(31));
+    QCOMPARE(t.currentName(), QString("Nový hráč"));
+    QCOMPARE(t.recordNumber(), index);
+}
+
+// A table whose own definition cannot hold the result is refused when
+// storing, with the reason; the file stays as it was.
+void ResultsTableTest::aTableThatCannotHoldTheResultIsRefusedUntouched_data()
+{
+    QTest::addColumn<ForeignFields>("fields");
+    QTest::addColumn<QString>("moves");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("TAHY too narrow")
+        << ForeignFields{{"JMENO", 'C', 20}, {"TAHY", 'N', 3}, {"HRA", 'C', 2}, {"DATUM", 'D', 8}}
+        << "1023" << "10" << "pole TAHY (šířka 3)";
+    QTest::newRow("HRA one character wide")
+        << ForeignFields{{"JMENO", 'C', 20}, {"TAHY", 'N', 10}, {"HRA", 'C', 1}, {"DATUM", 'D', 8}}
+        << "1023" << "10" << "pole HRA (šířka 1)";
+    QTest::newRow("binary integer in a new record")
+        << ForeignFields{{"JMENO", 'C', 20}, {"TAHY", 'N', 10}, {"HRA", 'C', 2}, {"DATUM", 'D', 8},
+                                 {"CISLO", 'I', 4}}
+        << "7" << "3" << "pole CISLO typu I";
+}
+
+void ResultsTableTest::aTableThatCannotHoldTheResultIsRefusedUntouched()
+{
+    QFETCH(ForeignFields, fields);
+    QFETCH(QString, moves);
+    QFETCH(QString, count);
+    QFETCH(QString, reason);
+    ScratchAppDir app;
+    const QByteArray before = foreignTable(fields, {{"Eva", "7", "3", "20261201", "\x01\0\0\0"}}, char(0x30));
+    app.writeFile(kTable, before);
+    TDataModule1 data;
+    data.open();
+    const QString error = errorOf([&] { data.Table1().AppendResult("Jan", moves, count, ResultsTable::dateToText(kToday)); });
+    QVERIFY2(error.contains(reason) && error.contains(QDir::toNativeSeparators(app.file(kTable))), qPrintable(error));
+    QCOMPARE(app.readFile(kTable), before);
+    QCOMPARE(QDir(app.file("Data")).entryList(QDir::Files | QDir::Hidden), QStringList{"Toran.dbf"});
 }
 
 TORAN_TEST_GUILESS_MAIN(ResultsTableTest)

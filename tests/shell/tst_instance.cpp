@@ -1,8 +1,14 @@
 #include "shell/InstanceChannel.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QProcess>
 #include <QThread>
 #include <QtTest>
+
+#include <atomic>
 
 // The running copy answers from its own event loop, so it lives in a thread
 // of its own while the test asks as a second copy would.
@@ -39,6 +45,60 @@ private:
     QMutex m_mutex;
 };
 
+// Something at a slot that is no copy of the program: it accepts every
+// connection and then says nothing, or sends bytes without end (up to a cap,
+// so that a test of a client that reads on and on still ends).
+class FakePeer : public QThread
+{
+public:
+    enum Kind { Silent, Flooding };
+    static constexpr qint64 kFloodCap = 64 << 20;
+
+    FakePeer(QString name, Kind kind) : m_name(std::move(name)), m_kind(kind) {}
+    ~FakePeer() override
+    {
+        quit();
+        wait();
+    }
+
+    QSemaphore ready;
+    bool listening = false;
+    std::atomic<qint64> taken{0};   // bytes the other ends took from it
+
+protected:
+    void run() override
+    {
+        QLocalServer server;
+        listening = server.listen(m_name);
+        const QByteArray chunk(64 << 10, 'x');
+        qint64 queued = 0;
+        QObject::connect(&server, &QLocalServer::newConnection, [&] {
+            while (QLocalSocket *socket = server.nextPendingConnection()) {
+                if (m_kind == Silent)
+                    continue;
+                const auto refill = [&queued, &chunk, socket] {
+                    while (socket->state() == QLocalSocket::ConnectedState && socket->bytesToWrite() < chunk.size()
+                           && queued < kFloodCap)
+                        queued += socket->write(chunk);
+                };
+                QObject::connect(socket, &QLocalSocket::bytesWritten, socket, [this, refill](qint64 bytes) {
+                    taken += bytes;
+                    refill();
+                });
+                refill();
+            }
+        });
+        ready.release();
+        if (listening)
+            exec();
+    }
+
+private:
+    QString m_name;
+    Kind m_kind;
+};
+Q_DECLARE_METATYPE(FakePeer::Kind)
+
 class InstanceTest : public QObject
 {
     Q_OBJECT
@@ -48,12 +108,16 @@ private slots:
     void sameClassAndCaptionIsAHit();
     void aCaptionChangedWhileRunningIsSeenAtOnce();
     void twoCopiesBothAnswer();
+    void aPeerThatStallsOrFloodsCannotHoldUpTheQuestion_data();
+    void aPeerThatStallsOrFloodsCannotHoldUpTheQuestion();
+    void aPeerOfAnotherUserIsNotBelieved_data();
+    void aPeerOfAnotherUserIsNotBelieved();
+    void copiesOnTwoDisplaysAskTwoChannels_data();
+    void copiesOnTwoDisplaysAskTwoChannels();
 
 private:
-    QString base() const
-    {
-        return QStringLiteral("toran-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(m_serial);
-    }
+    QString base() const { return m_dir.filePath(QStringLiteral("copy-%1").arg(m_serial)); }
+    QTemporaryDir m_dir;
     int m_serial = 0;
 };
 
@@ -119,8 +183,121 @@ void InstanceTest::twoCopiesBothAnswer()
     second.quit();
     second.wait();
     QVERIFY(!findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()));
+    // The second copy did not take the first one's place: back from the
+    // boss screen, the first is found again.
+    hidden.setCaption(QStringLiteral("Toranská věž 2000"));
+    QVERIFY(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()));
     hidden.quit();
     hidden.wait();
+}
+
+// A peer at the first slot that never answers, or answers without end, lets
+// the question end within its deadline, having taken a bounded number of
+// bytes; a running copy at the next slot is still found.
+void InstanceTest::aPeerThatStallsOrFloodsCannotHoldUpTheQuestion_data()
+{
+    QTest::addColumn<FakePeer::Kind>("kind");
+    QTest::addColumn<bool>("copyBeside");
+    QTest::newRow("silent peer") << FakePeer::Silent << false;
+    QTest::newRow("flooding peer") << FakePeer::Flooding << false;
+    QTest::newRow("silent peer beside a running copy") << FakePeer::Silent << true;
+    QTest::newRow("flooding peer beside a running copy") << FakePeer::Flooding << true;
+}
+
+void InstanceTest::aPeerThatStallsOrFloodsCannotHoldUpTheQuestion()
+{
+    QFETCH(FakePeer::Kind, kind);
+    QFETCH(bool, copyBeside);
+    ++m_serial;
+    FakePeer fake(base() + "-0", kind);
+    fake.start();
+    fake.ready.acquire();
+    QVERIFY(fake.listening);
+    std::unique_ptr<AnsweringCopy> copy;
+    if (copyBeside) {
+        copy = std::make_unique<AnsweringCopy>(base(), "THlavniDialog", QStringLiteral("Toranská věž 2000"));
+        copy->start();
+        copy->ready.acquire();
+        QVERIFY(copy->m_listening);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const bool found = findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base());
+    const qint64 took = clock.elapsed();
+    QCOMPARE(found, copyBeside);
+    QVERIFY2(took < InstanceServer::kExchangeTimeoutMs + 700, qPrintable(QStringLiteral("%1 ms").arg(took)));
+    // The socket buffers of both ends hold a few hundred KiB at most.
+    QVERIFY2(fake.taken < (4 << 20), qPrintable(QStringLiteral("%1 bytes").arg(fake.taken.load())));
+    if (copy) {
+        copy->quit();
+        copy->wait();
+    }
+}
+
+// A socket of another user's process in a folder that the player can reach
+// is not a running copy, however right its answer; the same peer as this
+// user is one.
+void InstanceTest::aPeerOfAnotherUserIsNotBelieved_data()
+{
+    QTest::addColumn<bool>("otherUser");
+    QTest::newRow("this user") << false;
+    QTest::newRow("another user") << true;
+}
+
+void InstanceTest::aPeerOfAnotherUserIsNotBelieved()
+{
+    QFETCH(bool, otherUser);
+    const SecondUser user;
+    if (otherUser && !user.reason.isEmpty())
+        QSKIP(qPrintable(user.reason));
+    QTemporaryDir shared;
+    QVERIFY(!otherUser || user.share(shared.path()));
+    const QString base = shared.filePath(QStringLiteral("copy"));
+    const QStringList args{base, "THlavniDialog", QStringLiteral("Toranská věž 2000")};
+    QProcess peer;
+    if (otherUser) {
+        const QString program = user.copyProgram(QStringLiteral(INSTANCE_PEER_PATH));
+        QVERIFY(!program.isEmpty());
+        peer.start(user.command(), user.arguments(QStringList{program} + args));
+    } else {
+        peer.start(QStringLiteral(INSTANCE_PEER_PATH), args);
+    }
+    QVERIFY(peer.waitForStarted());
+    while (!peer.canReadLine())
+        QVERIFY(peer.waitForReadyRead(10000));
+    QCOMPARE(peer.readLine().trimmed(), QByteArray("listening"));
+    QCOMPARE(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base), !otherUser);
+    peer.kill();
+    peer.waitForFinished();
+}
+
+// Copies of one user on two X displays do not see each other; one display,
+// however its name is written, is one channel, in the user's runtime folder.
+void InstanceTest::copiesOnTwoDisplaysAskTwoChannels_data()
+{
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<QByteArray>("second");
+    QTest::addColumn<bool>("same");
+    QTest::newRow("two displays") << QByteArray(":1") << QByteArray(":2") << false;
+    QTest::newRow("two screens of one display") << QByteArray(":1") << QByteArray(":1.1") << true;
+    QTest::newRow("one display written two ways") << QByteArray("unix:3") << QByteArray(":3.0") << true;
+}
+
+void InstanceTest::copiesOnTwoDisplaysAskTwoChannels()
+{
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, second);
+    QFETCH(bool, same);
+    const QByteArray saved = qgetenv("DISPLAY");
+    const auto restore = qScopeGuard([&] { qputenv("DISPLAY", saved); });
+    qputenv("DISPLAY", first);
+    const QString a = InstanceServer::defaultBaseName();
+    qputenv("DISPLAY", second);
+    const QString b = InstanceServer::defaultBaseName();
+    QCOMPARE(a == b, same);
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QVERIFY(!runtime.isEmpty());
+    QVERIFY2(a.startsWith(runtime + '/'), qPrintable(a));
 }
 
 TORAN_TEST_GUILESS_MAIN(InstanceTest)

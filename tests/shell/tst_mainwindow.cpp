@@ -2,6 +2,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Fonts.h"
 #include "shell/Hlavni.h"
+#include "shell/IdlePicture.h"
 #include "shell/Pacing.h"
 #include "shell/Sef.h"
 #include "shell/Settings.h"
@@ -158,8 +159,8 @@ void MainWindowTest::openingAnimationDropsLargestFirstPostByPostThenTheTitle()
 {
     ScratchAppDir dir;   // no settings: the animation is on
     THlavniDialog w;
-    QCOMPARE(w.idleDisks(1).front()->y(), 12);
-    QCOMPARE(w.titlePanel()->y(), -26);
+    QCOMPARE(w.idlePicture()->disks(1).front()->y(), 12);
+    QCOMPARE(w.idlePicture()->titlePanel()->y(), -26);
     StepRecorder recorder;
     activate(&w);
     QCOMPARE(recorder.order(), idleOrder(true) << "Panel1");
@@ -173,9 +174,9 @@ void MainWindowTest::openingAnimationDropsLargestFirstPostByPostThenTheTitle()
         if (recorder.steps[i].name == recorder.steps[i - 1].name)
             QCOMPARE(recorder.steps[i].top, recorder.steps[i - 1].top + 1);
     for (int post = 1; post <= 3; ++post)
-        for (size_t k = 1; k <= w.idleDisks(post).size(); ++k)
-            QCOMPARE(w.idleDisks(post)[k - 1]->y(), THlavniDialog::idleRestingTop(post, int(k)));
-    QCOMPARE(w.titlePanel()->y(), 50);
+        for (size_t k = 1; k <= w.idlePicture()->disks(post).size(); ++k)
+            QCOMPARE(w.idlePicture()->disks(post)[k - 1]->y(), IdlePicture::restingTop(post, int(k)));
+    QCOMPARE(w.idlePicture()->titlePanel()->y(), 50);
 
     // Once in place, a later activation moves nothing visibly.
     recorder.steps.clear();
@@ -194,8 +195,8 @@ void MainWindowTest::closingAnimationLiftsTheTitleFirstThenSmallestFirst()
     QCOMPARE(recorder.order(), QStringList{"Panel1"} + idleOrder(false));
     QCOMPARE(recorder.count("Panel1"), 77);
     QCOMPARE(recorder.count("DB1"), 76);
-    QCOMPARE(w.titlePanel()->y(), -26);
-    QCOMPARE(w.idleDisks(3).back()->y(), 12);
+    QCOMPARE(w.idlePicture()->titlePanel()->y(), -26);
+    QCOMPARE(w.idlePicture()->disks(3).back()->y(), 12);
 }
 
 void MainWindowTest::animationSwitchedOffLeavesEverythingInPlace()
@@ -204,7 +205,7 @@ void MainWindowTest::animationSwitchedOffLeavesEverythingInPlace()
     dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
     THlavniDialog w;
     QVERIFY(!w.findChild<QAction *>("A1")->isChecked());
-    QCOMPARE(w.titlePanel()->y(), 50);
+    QCOMPARE(w.idlePicture()->titlePanel()->y(), 50);
     StepRecorder recorder;
     activate(&w);
     w.show();
@@ -226,7 +227,7 @@ void MainWindowTest::animationSwitchWritesZeroThenOne()
     QVERIFY(a1->isChecked());
     QVERIFY(dir.readFile("Toran2000.ini").contains("Animace=1"));
     // Nothing moves now: the change acts at the next close and start.
-    QCOMPARE(w.titlePanel()->y(), -26);
+    QCOMPARE(w.idlePicture()->titlePanel()->y(), -26);
 }
 
 void MainWindowTest::refusedAnimationWriteKeepsTheNewCheckMark()
@@ -393,15 +394,15 @@ void MainWindowTest::endingTheProgramLeavesTheAssistantToComeBack()
     dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
     dir.withSounds();
     RecordingSoundPlayer sounds;
-    Startup::createWindows([](int) {});
-    THlavniDialog *main = appWindows().HlavniDialog;
-    TPomocnikDialog *assistant = appWindows().PomocnikDialog;
+    auto windows = Startup::createWindows([](int) {});
+    THlavniDialog *main = windows->HlavniDialog.get();
+    TPomocnikDialog *assistant = windows->PomocnikDialog.get();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     QTRY_VERIFY(assistant->isVisible());
     if (how == QLatin1String("session end")) {
         main->newGame();
-        QTRY_VERIFY(appWindows().HraDialog->isVisible());
+        QTRY_VERIFY(windows->HraDialog->isVisible());
     }
 
     QTimer::singleShot(0, main, [main, how] {
@@ -421,11 +422,11 @@ void MainWindowTest::endingTheProgramLeavesTheAssistantToComeBack()
 
     QCOMPARE(code, 0);
     QVERIFY(!main->isVisible());
-    QVERIFY(!appWindows().HraDialog->isVisible());
+    QVERIFY(!windows->HraDialog->isVisible());
     QCOMPARE(Settings::pomocnik(), QStringLiteral("1"));
     QVERIFY(!sounds.names.contains(QStringLiteral("PomocnikKonec.wav")));
     ProgramEnd::resetForTesting();
-    destroyProgramWindows();
+    windows.reset();
 }
 
 // A screen reader names what paints itself (disks, post parts, count
@@ -435,7 +436,7 @@ void MainWindowTest::controlsWithoutTextAreNamedByTheirHints()
 {
     ScratchAppDir dir;
     dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
-    Startup::createWindows([](int) {});
+    auto windows = Startup::createWindows([](int) {});
     auto name = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
     QSet<QString> kinds;
     int named = 0;
@@ -454,16 +455,16 @@ void MainWindowTest::controlsWithoutTextAreNamedByTheirHints()
     QCOMPARE(kinds.size(), 4);
     QVERIFY(named > Board::kDisks);
 
-    auto *ok = appWindows().OProgramuDialog->findChild<QAbstractButton *>("Button1");
+    auto *ok = windows->OProgramuDialog->findChild<QAbstractButton *>("Button1");
     QVERIFY(!ok->statusTip().isEmpty());
     QCOMPARE(name(ok), ok->text());
 
-    Shape *disk = appWindows().HlavniDialog->plocha()->disk(3);
+    Shape *disk = windows->HlavniDialog->plocha()->disk(3);
     disk->setStatusTip(QStringLiteral("Disk tři"));
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
     QApplication::sendEvent(disk, &enter);
     QCOMPARE(name(disk), QStringLiteral("Disk tři"));
-    destroyProgramWindows();
+    windows.reset();
 }
 
 TORAN_TEST_MAIN(MainWindowTest)

@@ -4,7 +4,10 @@
 #include "support/TestSupport.h"
 #include "support/TestMain.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
+#include <QThread>
 #include <QtTest>
 
 
@@ -18,6 +21,8 @@ private slots:
     void writesCreateTheFileAndKeepOtherKeys();
     void everyReadSeesTheFileAsItIsNow();
     void aRefusedWriteSaysWhichFile();
+    void twoCopiesWritingAtOnceLoseNoChange();
+    void aSettingsLockNotHadWithinASecondRefusesTheWrite();
 };
 
 void SettingsTest::missingFilesReadAsEmptyAndAnimationDefaultsToOn()
@@ -92,6 +97,70 @@ void SettingsTest::aRefusedWriteSaysWhichFile()
         message = error.text();
     }
     QCOMPARE(message, QStringLiteral("Unable to write to %1").arg(dir.file("Toran2000.ini")));
+}
+
+// Two copies write keys of their own into one file at the same moments:
+// every key that either of them wrote without an error is in the file
+// afterwards. (A write that waited in vain for the lock is refused with an
+// error, which is no silent loss; in so close a race a few may be.)
+void SettingsTest::twoCopiesWritingAtOnceLoseNoChange()
+{
+    ScratchAppDir dir;
+    constexpr int kWrites = 120;
+    const IniFile file(dir.file("KQ2000.ini"));
+    QSemaphore start;
+    QStringList written[2];
+    const auto writer = [&](int copy) {
+        return QThread::create([&, copy] {
+            start.acquire();
+            for (int i = 0; i < kWrites; ++i) {
+                const QString key = QStringLiteral("K%1_%2").arg(copy).arg(i);
+                try {
+                    file.write(Settings::kSection, key, "1");
+                    written[copy] << key;
+                } catch (const AppError &) {
+                }
+            }
+        });
+    };
+    std::unique_ptr<QThread> a(writer(0)), b(writer(1));
+    a->start();
+    b->start();
+    start.release(2);
+    QVERIFY(a->wait(60000) && b->wait(60000));
+    QVERIFY(written[0].size() + written[1].size() > kWrites);
+    QStringList lost;
+    for (const QStringList &keys : written)
+        for (const QString &key : keys)
+            if (file.read(Settings::kSection, key) != "1")
+                lost << key;
+    QVERIFY2(lost.isEmpty(), qPrintable(lost.join(' ')));
+}
+
+// While another copy holds the settings file's lock, a write waits about a
+// second and is then refused like any write that fails; the file is untouched.
+void SettingsTest::aSettingsLockNotHadWithinASecondRefusesTheWrite()
+{
+    ScratchAppDir dir;
+    Settings::setPomocnik("1");
+    const QByteArray before = dir.readFile("KQ2000.ini");
+    QLockFile other(dir.file("KQ2000.ini.lock"));
+    QVERIFY(other.tryLock(0));
+    QElapsedTimer clock;
+    clock.start();
+    QString message;
+    try {
+        Settings::setPomocnik("0");
+    } catch (const AppError &error) {
+        message = error.text();
+    }
+    const qint64 waited = clock.elapsed();
+    QCOMPARE(message, QStringLiteral("Unable to write to %1").arg(dir.file("KQ2000.ini")));
+    QVERIFY2(waited >= 900 && waited < 3000, qPrintable(QString::number(waited)));
+    QCOMPARE(dir.readFile("KQ2000.ini"), before);
+    other.unlock();
+    Settings::setPomocnik("0");
+    QCOMPARE(Settings::pomocnik(), QString("0"));
 }
 
 TORAN_TEST_GUILESS_MAIN(SettingsTest)

@@ -1,33 +1,88 @@
 #pragma once
 
+#include "board/BoardRules.h"
+#include "board/Plocha.h"
 #include "dialogs/DotazKonec.h"
 #include "dialogs/Napoveda.h"
 #include "dialogs/OProgramu.h"
-#include "dialogs/Uvitani.h"
+#include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
+#include "dialogs/Uvitani.h"
 #include "results/Data.h"
 #include "results/Tabulka.h"
 #include "results/Vymazat.h"
 #include "results/Vysledek.h"
 #include "setup/Hra.h"
-#include "shell/AppWindows.h"
 #include "shell/Hlavni.h"
+#include "shell/Startup.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/TestSupport.h"
+#include "widgets/Shape.h"
 
-// Destroys the windows that Startup::createWindows() made, so that the next
-// test starts from none.
-inline void destroyProgramWindows()
-{
-    AppWindows &w = appWindows();
-    delete w.UvitaniDialog;
-    delete w.OProgramuDialog;
-    delete w.NapovedaDialog;
-    delete w.HraDialog;
-    delete w.DotazKonecDialog;
-    delete w.VysledekDialog;
-    delete w.TabulkaDialog;
-    delete w.VymazatDialog;
-    delete w.PomocnikDialog;
-    delete w.HlavniDialog;
-    delete w.DataModule1;
-    w = AppWindows{};
-}
+#include <QAction>
+#include <QLabel>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+// Every window of the program, created as start-up creates them, in a
+// scratch application directory with the sounds, the animation off and the
+// given assistant settings; the main window shown.
+struct Program {
+    explicit Program(const QByteArray &assistantSettings = "[Nastaveni]\r\nPomocnik=1\r\n")
+    {
+        dir.withSounds();
+        dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+        dir.writeFile("KQ2000.ini", assistantSettings);
+        Placement::setScreenSizeForTesting(QSize(1024, 768));
+        windows = Startup::createWindows([](int) {});
+        main = windows->HlavniDialog.get();
+        main->show();
+    }
+    ~Program()
+    {
+        windows.reset();
+        Placement::setScreenSizeForTesting(QSize());
+    }
+    Program(const Program &) = delete;
+    Program &operator=(const Program &) = delete;
+
+    BoardPanel *board() const { return main->plocha(); }
+    QAction *action(const char *name) const { return main->findChild<QAction *>(name); }
+    QToolButton *tool(const char *name) const { return main->findChild<QToolButton *>(name); }
+    QString kontrola() const { return main->kontrola()->text(); }
+
+    // The player's two clicks of a move, on the post's pole.
+    void move(int from, int to)
+    {
+        const Board::Disks disks = board()->disks();
+        int top = 0;
+        for (int k = Board::kDisks; k >= 1; --k)
+            if (board()->disk(k)->isVisible() && Board::isOnPost(disks, k, board()->baseLeft(from)))
+                top = k;
+        QVERIFY2(top, "no disk on that post");
+        release(board()->disk(top));
+        release(board()->pole(to));
+    }
+    static void release(QWidget *w, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mousePress(w, button, {}, QPoint(2, 2));
+        QTest::mouseRelease(w, button, {}, QPoint(2, 2));
+    }
+    // The minimal solution of n disks from post `from` to post `to`.
+    void solve(int n, int from, int to)
+    {
+        if (n == 0)
+            return;
+        const int via = 6 - from - to;
+        solve(n - 1, from, via);
+        move(from, to);
+        solve(n - 1, via, to);
+    }
+
+    ScratchAppDir dir;
+    RecordingSoundPlayer sounds;
+    std::unique_ptr<Startup::Windows> windows;
+    THlavniDialog *main = nullptr;
+};

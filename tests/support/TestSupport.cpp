@@ -5,6 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 ScratchAppDir::ScratchAppDir()
     : m_previousCurrent(QDir::currentPath())
@@ -42,4 +49,59 @@ void ScratchAppDir::withSounds() const
     for (const char *name : {"Zvednuti.wav", "Polozeni.wav", "Dopad.wav", "Dialog.wav", "Dotaz.wav",
                              "PomocnikStart.wav", "PomocnikKonec.wav", "Lista.wav"})
         writeFile(QStringLiteral("Zvuky/") + QLatin1String(name), "RIFF");
+}
+
+SecondUser::SecondUser()
+{
+#ifndef Q_OS_UNIX
+    reason = QStringLiteral("a second user is tried on Unix only");
+#else
+    if (::geteuid() != 0) {
+        reason = QStringLiteral("only root can act as a second user");
+        return;
+    }
+    m_setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    const passwd *nobody = ::getpwnam("nobody");
+    if (m_setpriv.isEmpty() || !nobody) {
+        reason = QStringLiteral("setpriv or the user nobody is missing");
+        return;
+    }
+    m_uid = nobody->pw_uid;
+    m_gid = nobody->pw_gid;
+    // Every folder above the temporary folder must let others through.
+    for (QDir dir(QDir::tempPath()); !dir.isRoot(); dir.cdUp()) {
+        if (!(QFileInfo(dir.path()).permissions() & QFileDevice::ExeOther)) {
+            reason = QStringLiteral("%1 is closed to other users").arg(dir.path());
+            return;
+        }
+    }
+    share(m_programs.path());
+#endif
+}
+
+QStringList SecondUser::arguments(const QStringList &program) const
+{
+    return QStringList{QStringLiteral("--reuid=%1").arg(m_uid), QStringLiteral("--regid=%1").arg(m_gid),
+                       QStringLiteral("--clear-groups"), QStringLiteral("--")}
+        + program;
+}
+
+bool SecondUser::share(const QString &dir, bool sticky) const
+{
+#ifdef Q_OS_UNIX
+    return ::chmod(QFile::encodeName(dir).constData(), sticky ? 01777 : 0777) == 0;
+#else
+    Q_UNUSED(dir);
+    Q_UNUSED(sticky);
+    return false;
+#endif
+}
+
+QString SecondUser::copyProgram(const QString &path) const
+{
+    const QString copy = m_programs.filePath(QFileInfo(path).fileName());
+    if (!QFile::copy(path, copy))
+        return QString();
+    QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::ExeOther | QFileDevice::ReadOther);
+    return copy;
 }

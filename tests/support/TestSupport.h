@@ -22,3 +22,29 @@ private:
     QTemporaryDir m_dir;
     QString m_previousCurrent;
 };
+
+// Runs programs as a second user ("nobody") through setpriv, for the tests
+// of what one user's files and sockets may do to another's copy. Possible
+// only as root; `reason` says why not otherwise.
+class SecondUser
+{
+public:
+    SecondUser();
+
+    QString reason;   // empty when the second user is available
+
+    QString command() const { return m_setpriv; }
+    QStringList arguments(const QStringList &program) const;
+    // Opens a folder of the temporary folder to the second user, with the
+    // sticky bit of a shared folder if asked.
+    bool share(const QString &dir, bool sticky = false) const;
+    // A copy of the program where the second user may run it (the build
+    // tree may lie in a folder closed to others); empty on failure.
+    QString copyProgram(const QString &path) const;
+
+private:
+    QString m_setpriv;
+    uint m_uid = 0;
+    uint m_gid = 0;
+    QTemporaryDir m_programs;
+};

@@ -74,6 +74,7 @@ private slots:
     void draggingOutRemovesThePressedLookAndReleasingOutsideDoesNotClick();
     void downStaysPressedAfterTheRelease();
     void disabledButtonClearsItsStateAndIgnoresTheMouse();
+    void aButtonWhoseWindowHidesUnderThePointerComesBackUnlit();
     void negativeActiveIndexGivesAnEmptyButtonThatStillFramesAndClicks();
     void changedOrDestroyedImageListRebuildsThePictures();
     void failingClickHandlerLeavesNoStuckState();
@@ -354,6 +355,24 @@ void TransparentButtonTest::disabledButtonClearsItsStateAndIgnoresTheMouse()
     b->setEnabled(true);
     QCOMPARE(b->currentPicture(), Btn::GrayPicture);
     QCOMPARE(clicked.count(), 0);
+}
+
+// The new-game dialog closes under the clicked count button, so no leave
+// event comes: shown again, the button rests grey until the pointer is on it.
+void TransparentButtonTest::aButtonWhoseWindowHidesUnderThePointerComesBackUnlit()
+{
+    CountButton t;
+    Btn *b = t.button;
+    t.window.show();
+    enter(b);
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(20, 20));
+    QVERIFY(b->isHovered() && b->isPressed());
+    t.window.hide();
+    t.window.show();
+    QVERIFY(!b->isTracking() && !b->isPressed() && !b->isHovered());
+    QCOMPARE(b->currentPicture(), Btn::GrayPicture);
+    enter(b);
+    QCOMPARE(b->currentPicture(), Btn::ActivePicture);
 }
 
 void TransparentButtonTest::negativeActiveIndexGivesAnEmptyButtonThatStillFramesAndClicks()

@@ -107,14 +107,14 @@ void LabelsFitTest::everyFixedWidthTextFitsItsBox()
     QFETCH(QString, window);
     QFETCH(int, state);
     ScratchAppDir dir;
-    Startup::createWindows([](int) {});
-    AppWindows &w = appWindows();
+    std::unique_ptr<Startup::Windows> windows = Startup::createWindows([](int) {});
+    const Startup::Windows &w = *windows;
     QStringList faults;
     bool found = false;
     {
         // The splash and the notice go before the windows they stand beside.
         TSpusteniDialog splash;
-        TKopieDialog notice(w.PomocnikDialog);
+        TKopieDialog notice(w.PomocnikDialog.get());
         w.VysledekDialog->setFigures(QStringLiteral("10"), QStringLiteral("1023"), QStringLiteral("1234"));
         if (window == QLatin1String("NapovedaDialog") && state >= 0)
             w.NapovedaDialog->topicClick(state);
@@ -127,7 +127,7 @@ void LabelsFitTest::everyFixedWidthTextFitsItsBox()
             }
         }
     }
-    destroyProgramWindows();
+    windows.reset();
     QVERIFY2(found, qPrintable(window));
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String("; "))));
 }

@@ -6,7 +6,6 @@
 #include "results/Tabulka.h"
 #include "results/Vymazat.h"
 #include "results/Vysledek.h"
-#include "shell/AppWindows.h"
 #include "shell/ErrorReport.h"
 #include "shell/Fonts.h"
 #include "shell/Hlavni.h"
@@ -32,24 +31,9 @@
 #include <QtTest>
 
 namespace {
-struct Program {
-    Program()
-    {
-        dir.withSounds();
-        dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
-        dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\n");
-        Placement::setScreenSizeForTesting(QSize(1024, 768));
-        Startup::createWindows([](int) {});
-        main = appWindows().HlavniDialog;
-        main->show();
-    }
-    ~Program()
-    {
-        destroyProgramWindows();
-        Placement::setScreenSizeForTesting(QSize());
-    }
-    ResultsTable &table() { return appWindows().DataModule1->Table1(); }
-    TVysledekDialog *result() { return appWindows().VysledekDialog; }
+struct ResultsProgram : Program {
+    ResultsTable &table() { return windows->DataModule1->Table1(); }
+    TVysledekDialog *result() { return windows->VysledekDialog.get(); }
 
     // A solved game of n disks in `moves` moves, announced by the timer.
     void solved(int n, int moves)
@@ -73,10 +57,6 @@ struct Program {
             names << grid->model()->index(row, ResultsModel::NameColumn).data().toString();
         return names;
     }
-
-    ScratchAppDir dir;
-    RecordingSoundPlayer sounds;
-    THlavniDialog *main = nullptr;
 };
 } // namespace
 
@@ -128,7 +108,7 @@ void ResultsWindowsTest::nameBoxIsTheWholeVerdict()
     QFETCH(int, stored);
     QFETCH(int, moves);
     QFETCH(bool, qualifies);
-    Program p;
+    ResultsProgram p;
     for (int i = 0; i < stored; ++i)
         p.store(QStringLiteral("Hráč %1").arg(i), 40, 3, QDate(2026, 11, 30));
     p.store(QStringLiteral("Jiná hra"), 7, 4, QDate(2026, 11, 30));   // another count never counts
@@ -142,7 +122,7 @@ void ResultsWindowsTest::nameBoxIsTheWholeVerdict()
 
 void ResultsWindowsTest::aConfirmedResultIsStoredUnderItsCount()
 {
-    Program p;
+    ResultsProgram p;
     p.solved(5, 31);
     p.result()->nameBox()->insert(QStringLiteral("Řehoř Žluťoučký"));
     QTest::keyClick(p.result()->nameBox(), Qt::Key_Return);
@@ -167,7 +147,7 @@ void ResultsWindowsTest::aConfirmedResultIsStoredUnderItsCount()
 
 void ResultsWindowsTest::aNameOfMoreThanAHundredCharactersIsCut()
 {
-    Program p;
+    ResultsProgram p;
     p.solved(3, 7);
     const QString name = QString(101, QLatin1Char('x'));
     p.result()->nameBox()->setText(name);
@@ -180,8 +160,8 @@ void ResultsWindowsTest::aNameOfMoreThanAHundredCharactersIsCut()
 
 void ResultsWindowsTest::viewerAlwaysOpensOnThreeDisksWithOkFocused()
 {
-    Program p;
-    TTabulkaDialog *viewer = appWindows().TabulkaDialog;
+    ResultsProgram p;
+    TTabulkaDialog *viewer = p.windows->TabulkaDialog.get();
     p.main->findChild<QAction *>("MN5")->trigger();
     QVERIFY(viewer->isVisible());
     QVERIFY(!InputLock::isInputEnabled(p.main));
@@ -201,12 +181,12 @@ void ResultsWindowsTest::viewerAlwaysOpensOnThreeDisksWithOkFocused()
 
 void ResultsWindowsTest::viewerPagesShowTheirCountFewestMovesFirst()
 {
-    Program p;
+    ResultsProgram p;
     p.store(QStringLiteral("Pomalý"), 20, 4, QDate(2026, 12, 1));
     p.store(QStringLiteral("Rychlý"), 15, 4, QDate(2026, 12, 2));
     p.store(QStringLiteral("Stejný"), 15, 4, QDate(2026, 12, 3));
     p.store(QStringLiteral("Deset"), 1023, 10, QDate(2026, 12, 3));
-    TTabulkaDialog *viewer = appWindows().TabulkaDialog;
+    TTabulkaDialog *viewer = p.windows->TabulkaDialog.get();
     p.main->showBestResults();
     QVERIFY(p.gridNames(viewer->grid(1)).isEmpty());   // only the title row
     viewer->pageControl()->setCurrentIndex(1);
@@ -242,8 +222,8 @@ void ResultsWindowsTest::viewerClosesOnEnterOrEscOnlyFromOkOrTheWindow()
     QFETCH(int, key);
     QFETCH(bool, fromGrid);
     QFETCH(bool, closes);
-    Program p;
-    TTabulkaDialog *viewer = appWindows().TabulkaDialog;
+    ResultsProgram p;
+    TTabulkaDialog *viewer = p.windows->TabulkaDialog.get();
     p.main->showBestResults();
     QWidget *target = fromGrid ? static_cast<QWidget *>(viewer->grid(1)) : viewer->okButton();
     QTest::keyClick(target, Qt::Key(key));
@@ -263,10 +243,10 @@ void ResultsWindowsTest::aFullPageShowsItsTenRowsFromTheTopOnEveryShow_data()
 void ResultsWindowsTest::aFullPageShowsItsTenRowsFromTheTopOnEveryShow()
 {
     QFETCH(int, page);
-    Program p;
+    ResultsProgram p;
     for (int i = 0; i < 10; ++i)
         p.store(QStringLiteral("Hráč %1").arg(i + 1), 100 + i, page + 2, QDate(2026, 12, 1));
-    TTabulkaDialog *viewer = appWindows().TabulkaDialog;
+    TTabulkaDialog *viewer = p.windows->TabulkaDialog.get();
     QTableView *grid = viewer->grid(page);
     for (int round = 0; round < 2; ++round) {
         p.main->showBestResults();
@@ -293,8 +273,8 @@ void ResultsWindowsTest::aFullPageShowsItsTenRowsFromTheTopOnEveryShow()
 // them; only "Datum" is right-aligned.
 void ResultsWindowsTest::viewerTitlesAreLeftAlignedButTheDate()
 {
-    Program p;
-    TTabulkaDialog *viewer = appWindows().TabulkaDialog;
+    ResultsProgram p;
+    TTabulkaDialog *viewer = p.windows->TabulkaDialog.get();
     p.main->showBestResults();
     QVERIFY(QTest::qWaitForWindowExposed(viewer));
     QHeaderView *titles = viewer->grid(1)->horizontalHeader();
@@ -328,12 +308,12 @@ void ResultsWindowsTest::viewerTitlesAreLeftAlignedButTheDate()
 
 void ResultsWindowsTest::clearingEmptiesEveryPageAndTheNextResultQualifies()
 {
-    Program p;
+    ResultsProgram p;
     for (int i = 0; i < 10; ++i)
         p.store(QStringLiteral("Mistr"), 7, 3, QDate(2026, 12, 1));
     p.store(QStringLiteral("Jiný"), 15, 4, QDate(2026, 12, 1));
     p.main->findChild<QAction *>("Vymazattabulkunejlepch2")->trigger();
-    TVymazatDialog *question = appWindows().VymazatDialog;
+    TVymazatDialog *question = p.windows->VymazatDialog.get();
     QVERIFY(question->isVisible());
     QVERIFY(p.sounds.names.contains("Dotaz.wav"));
     QVERIFY(!InputLock::isInputEnabled(p.main));
@@ -352,9 +332,9 @@ void ResultsWindowsTest::clearingEmptiesEveryPageAndTheNextResultQualifies()
 
 void ResultsWindowsTest::noOrEscKeepsTheTable()
 {
-    Program p;
+    ResultsProgram p;
     p.store(QStringLiteral("Zůstane"), 7, 3, QDate(2026, 12, 1));
-    TVymazatDialog *question = appWindows().VymazatDialog;
+    TVymazatDialog *question = p.windows->VymazatDialog.get();
     p.main->clearResults();
     QTest::keyClick(question, Qt::Key_Escape);
     QVERIFY(!question->isVisible());

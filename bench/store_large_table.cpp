@@ -1,0 +1,98 @@
+// How long the result dialog's work takes on a very large results table:
+// opening it, deciding whether a result qualifies (the dialog's show step)
+// and storing it (its confirm step), for tables of 100,000 rows.
+//
+//   store_large_table [ROWS] [RUNS]
+//
+// Prints one line per case with the fastest and the slowest of the runs.
+#include "results/Data.h"
+#include "results/TableFile.h"
+#include "results/Verdict.h"
+#include "shell/AppPath.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+struct Case
+{
+    const char *name;
+    std::function<QString(int row)> countOf;   // the disk count of each row
+    QString count;                             // of the result stored
+};
+
+QByteArray table(int rows, const Case &c)
+{
+    QVector<ResultRecord> records;
+    records.reserve(rows);
+    for (int i = 0; i < rows; ++i) {
+        ResultRecord r;
+        r.name = QStringLiteral("Hráč číslo %1").arg((i * 7919) % rows);
+        r.moves = 100 + (i * 31) % 5000;
+        r.count = c.countOf(i);
+        r.date = QDate(2026, 1, 1).addDays(i % 300);
+        records.append(r);
+    }
+    return TableFile::build(records);
+}
+
+qint64 timed(const std::function<void()> &work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return clock.elapsed();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const int runs = argc > 2 ? std::atoi(argv[2]) : 3;
+    const QList<Case> cases{
+        {"every row of one count, overwrite the worst", [](int) { return QStringLiteral("5"); }, "5"},
+        {"rows over all eight counts, overwrite the worst",
+         [](int i) { return QString::number(3 + i % 8); }, "7"},
+        {"one row short of the most, append a new count", [](int) { return QStringLiteral("3"); }, "4"},
+    };
+    for (const Case &c : cases) {
+        QTemporaryDir dir;
+        AppPath::setDirForTesting(dir.path());
+        QDir().mkpath(dir.filePath(QStringLiteral("Data")));
+        const int made = c.count == QLatin1String("4") ? rows - 1 : rows;
+        const QByteArray bytes = table(made, c);
+        qint64 open[2] = {-1, 0}, show[2] = {-1, 0}, store[2] = {-1, 0};
+        const auto note = [](qint64 *range, qint64 ms) {
+            range[0] = range[0] < 0 ? ms : std::min(range[0], ms);
+            range[1] = std::max(range[1], ms);
+        };
+        bool stored = true;
+        for (int run = 0; run < runs; ++run) {
+            QFile file(dir.filePath(QStringLiteral("Data/Toran.dbf")));
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                return 1;
+            file.close();
+            TDataModule1 data;
+            note(open, timed([&] { data.open(); }));
+            note(show, timed([&] { stored = Verdict::qualifies(data.Table1(), c.count, QStringLiteral("99")); }));
+            note(store, timed([&] {
+                stored = stored && Verdict::store(data.Table1(), QStringLiteral("Nový"), QStringLiteral("99"), c.count);
+            }));
+        }
+        std::printf("%d rows, %s: open %lld-%lld ms, show %lld-%lld ms, store %lld-%lld ms%s\n", made, c.name,
+                    open[0], open[1], show[0], show[1], store[0], store[1], stored ? "" : " (NOT STORED)");
+        AppPath::setDirForTesting(QString());
+    }
+    return 0;
+}

@@ -1,7 +1,0 @@
-#include "AppWindows.h"
-
-AppWindows &appWindows()
-{
-    static AppWindows windows;
-    return windows;
-}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QFileDevice;
+
+// The few file-system operations whose portable form Qt does not offer:
+// forcing written data to the disk, renaming over an existing file, making a
+// rename itself durable, and telling whose a file is. Each returns false
+// with the system's reason in *why when it fails.
+namespace FileSystem {
+
+// The file's content reaches the disk before this returns (fsync(2),
+// FlushFileBuffers on Windows).
+bool syncFile(QFileDevice &file, QString *why);
+
+// `from` takes the place of `to` in one step, replacing it if it exists.
+bool renameOver(const QString &from, const QString &to, QString *why);
+
+// A rename within `dir` survives a power cut once this returns: the
+// directory itself is synced on POSIX systems; Windows needs nothing more
+// than the write-through rename.
+bool syncDirectory(const QString &dir, QString *why);
+
+// True when `path` exists and belongs to another user account than the
+// one the program runs as (never on a system without file owners).
+bool ownedByAnotherUser(const QString &path);
+
+} // namespace FileSystem

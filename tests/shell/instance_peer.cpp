@@ -1,0 +1,28 @@
+// The answering end of a running copy and nothing else, for the tests of
+// the running-copy channel that need it in a process of its own (of another
+// user, say):
+//
+//   instance_peer BASE CLASS CAPTION
+//
+// answers on the first free slot of BASE as a copy whose main window has
+// that class and caption, prints "listening" and runs until it is killed.
+#include "shell/InstanceChannel.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 4) {
+        std::fprintf(stderr, "usage: instance_peer BASE CLASS CAPTION\n");
+        return 2;
+    }
+    const InstanceServer::WindowInfo info{args[2], args[3]};
+    InstanceServer server([info] { return info; }, nullptr, args[1]);
+    std::printf("%s\n", server.isListening() ? "listening" : "failed");
+    std::fflush(stdout);
+    return server.isListening() ? app.exec() : 1;
+}
