@@ -1,8 +1,12 @@
 #include "Pictures.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QIconEngine>
+#include <QImageReader>
+#include <QPainter>
 
 namespace {
 constexpr qreal kFineRatio = 2.0;
@@ -11,6 +15,108 @@ QString fineFile(const QString &resource)
 {
     const int dot = resource.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QString() : resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
+}
+
+// Every picture is made once and shared, by name. The stores are emptied
+// while the application object is being destroyed: a pixmap must not
+// outlive it.
+struct Stores
+{
+    QHash<QString, QImage> images;
+    QHash<QString, QPixmap> pixmaps;
+    QHash<QString, QPixmap> transparent;
+    bool emptiedAtExit = false;
+};
+
+Stores &stores()
+{
+    static Stores all;
+    return all;
+}
+
+void emptyStores() { stores() = Stores(); }
+
+template <typename Picture, typename Make>
+Picture shared(QHash<QString, Picture> &store, const QString &key, Make make)
+{
+    auto found = store.constFind(key);
+    if (found != store.constEnd())
+        return *found;
+    if (!stores().emptiedAtExit && QCoreApplication::instance()) {
+        stores().emptiedAtExit = true;
+        qAddPostRoutine(emptyStores);
+    }
+    return *store.insert(key, make());
+}
+
+// A picture file of the program's own, read by the reader of its format
+// alone: asking every image plugin whether it knows the data would load them
+// all, for pictures that are all PNG.
+QImage decode(const QString &file)
+{
+    const int dot = file.lastIndexOf(QLatin1Char('.'));
+    QImageReader reader(file, dot < 0 ? QByteArray() : file.mid(dot + 1).toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage picture = reader.read();
+    if (!picture.isNull() && file.contains(QLatin1String("@2x.")))
+        picture.setDevicePixelRatio(kFineRatio);
+    return picture;
+}
+
+QPixmap filePixmap(const QString &file);
+
+// An icon that reads its pictures when it is first drawn, not when it is
+// made; both the picture and its finer twin, for whichever screen it goes to.
+class PictureIconEngine : public QIconEngine
+{
+public:
+    explicit PictureIconEngine(const QString &resource) : m_resource(resource) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return icon().isNull(); }
+    QString key() const override { return QStringLiteral("PictureIconEngine"); }
+    QIconEngine *clone() const override { return new PictureIconEngine(m_resource); }
+
+private:
+    const QIcon &icon()
+    {
+        if (!m_made) {
+            m_made = true;
+            m_icon.addPixmap(filePixmap(m_resource));
+            const QString fine = Pictures::fileFor(m_resource, kFineRatio);
+            if (fine != m_resource)
+                m_icon.addPixmap(filePixmap(fine));
+        }
+        return m_icon;
+    }
+
+    QString m_resource;
+    QIcon m_icon;
+    bool m_made = false;
+};
+
+QPixmap filePixmap(const QString &file)
+{
+    return shared(stores().pixmaps, file, [&] { return QPixmap::fromImage(decode(file)); });
 }
 } // namespace
 
@@ -30,56 +136,30 @@ qreal ratio() { return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0; }
 
 QImage image(const QString &resource)
 {
-    static QHash<QString, QImage> decoded;
     const QString file = fileFor(resource, ratio());
-    auto found = decoded.constFind(file);
-    if (found == decoded.constEnd()) {
-        QImage picture(file);
-        if (file != resource)
-            picture.setDevicePixelRatio(kFineRatio);
-        found = decoded.insert(file, picture);
-    }
-    return *found;
+    return shared(stores().images, file, [&] { return decode(file); });
 }
 
 QPixmap pixmap(const QString &resource)
 {
-    static QHash<QString, QPixmap> made;
-    const QString file = fileFor(resource, ratio());
-    auto found = made.constFind(file);
-    if (found == made.constEnd()) {
-        QPixmap picture(file);
-        if (file != resource)
-            picture.setDevicePixelRatio(kFineRatio);
-        found = made.insert(file, picture);
-    }
-    return *found;
+    return filePixmap(fileFor(resource, ratio()));
 }
 
 QPixmap transparent(const QString &resource, QRgb transparentColor)
 {
-    static QHash<QString, QPixmap> made;
     const QString key = fileFor(resource, ratio()) + QLatin1Char('#') + QString::number(transparentColor, 16);
-    auto found = made.constFind(key);
-    if (found != made.constEnd())
-        return *found;
-    QImage picture = image(resource).convertToFormat(QImage::Format_ARGB32);
-    QPixmap pixmap;
-    if (!picture.isNull()) {
+    return shared(stores().transparent, key, [&] {
+        QImage picture = image(resource).convertToFormat(QImage::Format_ARGB32);
+        if (picture.isNull())
+            return QPixmap();
         picture.setAlphaChannel(picture.createMaskFromColor(transparentColor, Qt::MaskOutColor));
-        pixmap = QPixmap::fromImage(std::move(picture));
-    }
-    made.insert(key, pixmap);
-    return pixmap;
+        return QPixmap::fromImage(std::move(picture));
+    });
 }
 
 QIcon icon(const QString &resource)
 {
-    QIcon icon(resource);
-    const QString fine = fileFor(resource, kFineRatio);
-    if (fine != resource)
-        icon.addFile(fine);
-    return icon;
+    return QIcon(new PictureIconEngine(resource));
 }
 
 } // namespace Pictures

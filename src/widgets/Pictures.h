@@ -32,7 +32,8 @@ QPixmap pixmap(const QString &resource);
 // per picture and colour.
 QPixmap transparent(const QString &resource, QRgb transparentColor);
 
-// An icon holding both pictures, for whichever screen it is drawn on.
+// An icon holding both pictures, for whichever screen it is drawn on; they
+// are read when it is first drawn.
 QIcon icon(const QString &resource);
 
 } // namespace Pictures
