@@ -15,26 +15,6 @@
 #include <QLabel>
 #include <QTimer>
 
-namespace {
-
-// The picture with its paper colour (the bottom-left pixel) made transparent.
-QPixmap transparentPicture(const QString &path)
-{
-    QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
-    if (image.isNull())
-        return QPixmap();
-    const QRgb paper = image.pixel(0, image.height() - 1);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if (line[x] == paper)
-                line[x] = qRgba(0, 0, 0, 0);
-    }
-    return QPixmap::fromImage(image);
-}
-
-} // namespace
-
 TKopieDialog::TKopieDialog(TPomocnikDialog *assistant, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_assistant(assistant)
 {
@@ -46,7 +26,7 @@ TKopieDialog::TKopieDialog(TPomocnikDialog *assistant, QWidget *parent)
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(5, 5, 35, 35);
-    image->setPixmap(transparentPicture(QStringLiteral(":/art/warning-exclamation.png")));
+    image->setPixmap(DialogSupport::transparentPicture(QStringLiteral(":/art/warning-exclamation.png")));
     placed(new QLabel(QStringLiteral("Toranská věž 2000"), this), QStringLiteral("Label1"), QRect(45, 25, 103, 15))
         ->setFont(Fonts::times(13, true));
     placed(new QLabel(QStringLiteral("Pozor ! Již máte spuštěnu jednu kopii tohoto programu."), this),

@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -82,17 +82,19 @@ void replace(const QString &path, const QByteArray &bytes)
 
 bool isLeftoverName(const QString &name, const QString &fileName)
 {
-    static const QRegularExpression hex(QStringLiteral("\\A[0-9a-f]{%1}\\z").arg(kRandomDigits));
     const QString prefix = leftoverPrefix(fileName);
-    return name.startsWith(prefix, Qt::CaseSensitive) && hex.match(name.mid(prefix.size())).hasMatch();
+    if (!name.startsWith(prefix, Qt::CaseSensitive) || name.size() != prefix.size() + kRandomDigits)
+        return false;
+    const auto isDigit = [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); };
+    return std::all_of(name.cbegin() + prefix.size(), name.cend(), isDigit);
 }
 
 void removeLeftovers(const QString &dir, const QString &fileName)
 {
     QDir folder(dir);
-    const QStringList names = folder.entryList({leftoverPrefix(fileName) + QLatin1Char('*')},
-                                               QDir::Files | QDir::Hidden | QDir::NoSymLinks
-                                                   | QDir::CaseSensitive);
+    // Every name is looked at: a name filter would be a wildcard matched
+    // through a regular expression, for a plain prefix.
+    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     for (const QString &name : names)
         if (isLeftoverName(name, fileName))
             folder.remove(name);

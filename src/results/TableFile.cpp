@@ -291,17 +291,26 @@ const char *codePageOf(uchar languageDriver)
     }
 }
 
+bool isOwnCodePage(uchar languageDriver) { return qstrcmp(codePageOf(languageDriver), "windows-1250") == 0; }
+
 class NameDecoder
 {
 public:
-    explicit NameDecoder(uchar languageDriver) : m_decoder(codePageOf(languageDriver)) {}
+    // The program's own code page goes through its table: the platform's
+    // converters are opened only for a table from elsewhere.
+    explicit NameDecoder(uchar languageDriver)
+        : m_ownCodePage(isOwnCodePage(languageDriver)),
+          m_decoder(m_ownCodePage ? QStringDecoder() : QStringDecoder(codePageOf(languageDriver)))
+    {
+    }
 
     QString operator()(const QByteArray &raw)
     {
-        return m_decoder.isValid() ? QString(m_decoder(raw)) : Cp1250::decode(raw);
+        return !m_ownCodePage && m_decoder.isValid() ? QString(m_decoder(raw)) : Cp1250::decode(raw);
     }
 
 private:
+    bool m_ownCodePage;
     QStringDecoder m_decoder;
 };
 
@@ -317,8 +326,13 @@ QByteArray encodeText(const QString &text, uchar languageDriver, int width)
     }
     // The platform's converter writes a character outside the code page as
     // SUB (0x1A); NUL would end the string for shapelib. Both become '?'.
-    QStringEncoder encode(codePageOf(languageDriver));
-    QByteArray bytes = encode.isValid() ? QByteArray(encode(cut)) : Cp1250::encode(cut);
+    QByteArray bytes;
+    if (isOwnCodePage(languageDriver)) {
+        bytes = Cp1250::encode(cut);
+    } else {
+        QStringEncoder encode(codePageOf(languageDriver));
+        bytes = encode.isValid() ? QByteArray(encode(cut)) : Cp1250::encode(cut);
+    }
     for (char &c : bytes)
         if (c == 0x1A || c == '\0')
             c = '?';
