@@ -3,8 +3,9 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 
-class QThread;
+namespace ChannelTransport { class Listener; }
 
 // The single-instance test, done portably: every running copy answers on a
 // local socket with its main window's class and current caption, and a new
@@ -47,10 +48,7 @@ public:
     static constexpr int kMaxReplyBytes = 1024;      // a longer answer is no answer
 
 private:
-    class Answerer;
-
-    QThread *m_thread;
-    Answerer *m_answerer;
+    std::unique_ptr<ChannelTransport::Listener> m_listener;
     QString m_serverName;
 };
 

@@ -10,6 +10,12 @@
 
 #include <atomic>
 
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
 // The running copy answers from its own event loop, so it lives in a thread
 // of its own while the test asks as a second copy would.
 class AnsweringCopy : public QThread
@@ -114,6 +120,9 @@ private slots:
     void aPeerOfAnotherUserIsNotBelieved();
     void copiesOnTwoDisplaysAskTwoChannels_data();
     void copiesOnTwoDisplaysAskTwoChannels();
+    void aNameTooLongForASocketGivesNoChannel_data();
+    void aNameTooLongForASocketGivesNoChannel();
+    void askersThatNeitherReadNorHangUpHoldUpNoLaterAnswer();
 
 private:
     QString base() const { return m_dir.filePath(QStringLiteral("copy-%1").arg(m_serial)); }
@@ -281,6 +290,8 @@ void InstanceTest::copiesOnTwoDisplaysAskTwoChannels_data()
     QTest::newRow("two displays") << QByteArray(":1") << QByteArray(":2") << false;
     QTest::newRow("two screens of one display") << QByteArray(":1") << QByteArray(":1.1") << true;
     QTest::newRow("one display written two ways") << QByteArray("unix:3") << QByteArray(":3.0") << true;
+    QTest::newRow("one remote display written two ways") << QByteArray("host:1") << QByteArray("host:1.0") << true;
+    QTest::newRow("a remote display and the local one") << QByteArray("host:1") << QByteArray(":1") << false;
 }
 
 void InstanceTest::copiesOnTwoDisplaysAskTwoChannels()
@@ -298,6 +309,85 @@ void InstanceTest::copiesOnTwoDisplaysAskTwoChannels()
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     QVERIFY(!runtime.isEmpty());
     QVERIFY2(a.startsWith(runtime + '/'), qPrintable(a));
+}
+
+// A socket's address has a fixed room for its path: a name that does not fit
+// gives no channel at all, never one at a shortened path (another file).
+void InstanceTest::aNameTooLongForASocketGivesNoChannel_data()
+{
+    QTest::addColumn<int>("over");   // bytes past the longest slot path that fits
+    QTest::newRow("longest that fits") << 0;
+    QTest::newRow("one byte too long") << 1;
+    QTest::newRow("far too long") << 300;
+}
+
+void InstanceTest::aNameTooLongForASocketGivesNoChannel()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(int, over);
+    ++m_serial;
+    const int room = int(sizeof(sockaddr_un::sun_path)) - 1;   // and the closing zero
+    const QString stem = base() + QLatin1Char('-');
+    const int slotSuffix = 2;                                   // "-0"
+    const QString longBase = stem + QString(room + over - slotSuffix - int(QFile::encodeName(stem).size()), 'x');
+    QCOMPARE(QFile::encodeName(longBase + "-0").size(), room + over);
+    const auto madeHere = [&] {
+        return QDir(m_dir.path()).entryList({QFileInfo(stem).fileName() + '*'},
+                                            QDir::AllEntries | QDir::System | QDir::Hidden);
+    };
+    {
+        AnsweringCopy copy(longBase, "THlavniDialog", QStringLiteral("Toranská věž 2000"));
+        copy.start();
+        copy.ready.acquire();
+        QCOMPARE(copy.m_listening, over == 0);
+        QCOMPARE(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), longBase), over == 0);
+        QCOMPARE(madeHere().size(), over == 0 ? 1 : 0);
+        copy.quit();
+        copy.wait();
+    }
+    QCOMPARE(madeHere(), QStringList());   // and a copy's socket goes with it
+#else
+    QSKIP("a pipe's name has no such room");
+#endif
+}
+
+// Askers that connect and then neither read nor hang up, while the answer
+// is too long for the socket to take at once, keep the copy's channel busy
+// for a short while at most: a question after them is answered.
+void InstanceTest::askersThatNeitherReadNorHangUpHoldUpNoLaterAnswer()
+{
+#ifdef Q_OS_UNIX
+    ++m_serial;
+    AnsweringCopy copy(base(), "THlavniDialog", QString(4 << 20, 'x'));
+    copy.start();
+    copy.ready.acquire();
+    QVERIFY(copy.m_listening);
+    const QByteArray path = QFile::encodeName(base() + "-0");
+    std::vector<int> idle;
+    const auto closeIdle = qScopeGuard([&] {
+        for (int fd : idle)
+            ::close(fd);
+    });
+    for (int i = 0; i < 3; ++i) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, path.constData(), sizeof(address.sun_path));
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(fd >= 0);
+        idle.push_back(fd);
+        QCOMPARE(::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
+    }
+    QThread::msleep(50);   // the channel is sending to the first of them by now
+    copy.setCaption(QStringLiteral("Toranská věž 2000"));
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_VERIFY_WITH_TIMEOUT(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()), 3000);
+    QVERIFY2(clock.elapsed() < 1500, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+    copy.quit();
+    copy.wait();
+#else
+    QSKIP("the idle askers are POSIX sockets");
+#endif
 }
 
 TORAN_TEST_GUILESS_MAIN(InstanceTest)

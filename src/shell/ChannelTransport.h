@@ -1,0 +1,74 @@
+#pragma once
+
+#include "InstanceChannel.h"
+
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// How the running-copy channel talks: local stream sockets, plain POSIX ones
+// on Unix (ChannelTransportPosix.cpp), Qt's local sockets (named pipes) on
+// Windows (ChannelTransportQt.cpp). What is said and which names are tried
+// is InstanceChannel.cpp's.
+namespace ChannelTransport {
+
+// An answer is the window's class and caption, a line each.
+inline QByteArray encodeAnswer(const InstanceServer::WindowInfo &info)
+{
+    return info.className.toUtf8() + '\n' + info.caption.toUtf8() + '\n';
+}
+
+// False while the answer is not yet complete.
+inline bool decodeAnswer(const QByteArray &received, InstanceServer::WindowInfo &info)
+{
+    const QList<QByteArray> lines = received.split('\n');
+    if (lines.size() < 3)
+        return false;
+    info = {QString::fromUtf8(lines[0]), QString::fromUtf8(lines[1])};
+    return true;
+}
+
+// What one name said.
+struct Reply
+{
+    bool listening = false;   // a live listener holds the name
+    bool answered = false;    // with a complete answer of this user's process
+    InstanceServer::WindowInfo info;
+};
+
+// Asks every name at once and waits for the answers until the deadline, or
+// until `enough` is satisfied by one of them. A peer of another user is hung
+// up on at once, and so is one whose answer grows past
+// InstanceServer::kMaxReplyBytes without being complete.
+std::vector<Reply> askAll(const QStringList &names, const QDeadlineTimer &deadline,
+                          const std::function<bool(const Reply &)> &enough);
+
+// Removes what a listener that died left at a name.
+void removeName(const QString &name);
+
+// Answers every connection at one name with the provider's answer, on a
+// thread of its own (the provider is called there), until it is destroyed;
+// then its socket is gone.
+class Listener
+{
+public:
+    explicit Listener(InstanceServer::InfoProvider provider);
+    ~Listener();
+    Listener(const Listener &) = delete;
+    Listener &operator=(const Listener &) = delete;
+
+    // False when anything is at that name already (a live listener or one
+    // left behind), or when the name cannot be a socket's; true once it
+    // answers there. Called at most until it first succeeds.
+    bool listen(const QString &name);
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+} // namespace ChannelTransport
