@@ -70,21 +70,22 @@ InstanceServer::InstanceServer(InfoProvider provider, QObject *parent, const QSt
 {
     if (baseName.isEmpty())
         return;
+    const auto isHeld = [](const QString &name) {
+        const auto replies = ChannelTransport::askAll({name}, QDeadlineTimer(kClaimProbeMs),
+                                                      [](const ChannelTransport::Reply &reply) { return reply.listening; });
+        return replies.front().listening;
+    };
     for (int slot = 0; slot < kSlots; ++slot) {
         const QString name = slotName(baseName, slot);
-        if (m_listener->listen(name)) {
-            m_serverName = name;
-            return;
+        if (!m_listener->listen(name)) {
+            if (isHeld(name))
+                continue;
+            ChannelTransport::removeName(name);
+            if (!m_listener->listen(name))
+                continue;
         }
-        const auto held = ChannelTransport::askAll({name}, QDeadlineTimer(kClaimProbeMs),
-                                                   [](const ChannelTransport::Reply &reply) { return reply.listening; });
-        if (held.front().listening)
-            continue;
-        ChannelTransport::removeName(name);
-        if (m_listener->listen(name)) {
-            m_serverName = name;
-            return;
-        }
+        m_serverName = name;
+        return;
     }
 }
 
