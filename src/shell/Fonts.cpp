@@ -1,5 +1,44 @@
 #include "Fonts.h"
 
+#include <QFontDatabase>
+#include <QHash>
+
+#include <algorithm>
+
+namespace {
+// The family each of the forms' families stands for here, chosen on first
+// use; forgotten when the substitutes change. Fonts are made on the GUI
+// thread alone.
+QHash<QString, QString> &chosenFamilies()
+{
+    static QHash<QString, QString> chosen;
+    return chosen;
+}
+
+// The form's family if it is installed, else its first installed
+// substitute. A family that is not installed would be looked for among the
+// fallbacks of every installed font, for each style it is asked in.
+QString installedFamily(const QString &family)
+{
+    auto found = chosenFamilies().constFind(family);
+    if (found != chosenFamilies().constEnd())
+        return *found;
+    const QStringList installed = QFontDatabase::families();
+    QString chosen = family;
+    for (const QString &candidate : QStringList{family} + QFont::substitutes(family)) {
+        const auto found = std::find_if(installed.cbegin(), installed.cend(), [&](const QString &name) {
+            return name.compare(candidate, Qt::CaseInsensitive) == 0;
+        });
+        if (found != installed.cend()) {
+            chosen = *found;
+            break;
+        }
+    }
+    chosenFamilies().insert(family, chosen);
+    return chosen;
+}
+} // namespace
+
 namespace Fonts {
 
 void installSubstitutes()
@@ -12,19 +51,31 @@ void installSubstitutes()
         QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), family);
         QFont::insertSubstitution(QStringLiteral("Arial"), family);
     }
+    chosenFamilies().clear();
 }
 
 QFont font(const QString &family, int pixelHeight, bool bold, bool italic)
 {
-    QFont f(family);
+    QFont f(installedFamily(family));
     f.setPixelSize(pixelHeight);
     f.setBold(bold);
     f.setItalic(italic);
-    f.setStyleStrategy(QFont::NoAntialias);   // crisp, as the forms were drawn
+    // Crisp, as the forms were drawn. The families stand in for the forms'
+    // fonts and hold every character of the game's texts and of the
+    // table's code page, so no other font is looked for: finding the
+    // stand-ins for a missing character means sorting every installed font
+    // for each family, size and weight the forms name.
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
     // Without antialiasing the glyphs are hinted to whole pixels; their
     // advances must be too, or words come out unevenly spaced and wider.
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;
+}
+
+QFont withFallbacks(QFont font)
+{
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::NoFontMerging));
+    return font;
 }
 
 } // namespace Fonts

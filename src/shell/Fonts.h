@@ -11,6 +11,10 @@ void installSubstitutes();
 
 // A font of the forms: heights are character heights in pixels.
 QFont font(const QString &family, int pixelHeight, bool bold = false, bool italic = false);
+// The same font, but a character it lacks is drawn from another installed
+// font: for text the game does not write itself, such as folder names.
+QFont withFallbacks(QFont font);
+
 inline QFont times(int pixelHeight, bool bold = false, bool italic = false)
 {
     return font(QStringLiteral("Times New Roman"), pixelHeight, bold, italic);

@@ -144,7 +144,8 @@ QTreeView *Sef::directoryOutline()
     m_tree->setObjectName(QStringLiteral("DirectoryOutline1"));
     m_tree->setGeometry(4, 4, 185, 89);
     m_tree->setHeaderHidden(true);
-    m_tree->setFont(Fonts::sansSerif(11));
+    // Folder names may be in any script.
+    m_tree->setFont(Fonts::withFallbacks(Fonts::sansSerif(11)));
     m_tree->setIndentation(12);
     m_tree->setUniformRowHeights(true);
     m_tree->setStyleSheet(QStringLiteral("QTreeView::item { height: 13px; }"));

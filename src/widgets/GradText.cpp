@@ -102,7 +102,7 @@ QImage TGradText::lettering() const
     {
         QPainter p(&mask);
         QFont f = font();
-        f.setStyleStrategy(QFont::NoAntialias);
+        f.setStyleStrategy(QFont::StyleStrategy(f.styleStrategy() | QFont::NoAntialias));
         p.setFont(f);
         p.setPen(Qt::black);
         p.drawText(QRect(0, 0, w, h), textFlags(), text());

@@ -7,6 +7,7 @@
 #include "support/TestMain.h"
 
 #include <QElapsedTimer>
+#include <QFileSystemWatcher>
 #include <QLockFile>
 #include <QSignalSpy>
 #include <QStringDecoder>
@@ -73,6 +74,7 @@ private slots:
     void unknownFilterOrOrderIsAnError();
     void aMissingTableIsCreatedEmptyAtOpen_data();
     void aMissingTableIsCreatedEmptyAtOpen();
+    void openingATableThatIsThereWritesNothingBesideIt();
     void anUnreadableTableIsReportedByNameAndLeftUntouched_data();
     void anUnreadableTableIsReportedByNameAndLeftUntouched();
     void foreignCodePagesAndDeletedRecordsAreRead();
@@ -424,6 +426,24 @@ void ResultsTableTest::aMissingTableIsCreatedEmptyAtOpen_data()
     QTest::newRow("template present") << true << true;
     QTest::newRow("template missing") << false << true;
     QTest::newRow("data directory missing") << false << false;
+}
+
+// Every start opens the table: with nothing to clear there it is only read,
+// without a lock file written, synced and removed beside it.
+void ResultsTableTest::openingATableThatIsThereWritesNothingBesideIt()
+{
+#ifdef Q_OS_WIN
+    QSKIP("reads take the lock where an open reader blocks the writer's replace");
+#endif
+    ScratchAppDir app;
+    writeTable(app, {rec("A", 7, "3")});
+    QFileSystemWatcher watcher({app.file("Data")});
+    QSignalSpy changed(&watcher, &QFileSystemWatcher::directoryChanged);
+    TDataModule1 data;
+    data.open();
+    QCOMPARE(data.Table1().currentName(), QStringLiteral("A"));
+    QTest::qWait(100);
+    QCOMPARE(changed.count(), 0);
 }
 
 void ResultsTableTest::aMissingTableIsCreatedEmptyAtOpen()

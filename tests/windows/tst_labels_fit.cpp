@@ -1,5 +1,7 @@
 // Every text of fixed width on every window fits its box with the fonts the
-// program ships with: no colon cut off, no line lost below the box.
+// program ships with: no colon cut off, no line lost below the box. And the
+// font has every character of it: the forms' fonts draw no character from
+// another font.
 #include "dialogs/Kopie.h"
 #include "shell/Fonts.h"
 #include "shell/Spusteni.h"
@@ -11,6 +13,7 @@
 #include "support/TestMain.h"
 
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QtTest>
 
@@ -23,11 +26,19 @@ QStringList overflowingTexts(QWidget *window)
     const auto fault = [&](const QWidget *w, const QString &text, const QString &how) {
         faults << QStringLiteral("%1 \"%2\": %3").arg(w->objectName(), text, how);
     };
+    const auto checkCharacters = [&](const QWidget *w, const QString &text) {
+        const QFontMetrics metrics(w->font());
+        for (const char32_t c : text.toUcs4())
+            if (c != U'\n' && !metrics.inFontUcs4(c))
+                fault(w, text, QStringLiteral("U+%1 is not in %2").arg(uint(c), 4, 16, QLatin1Char('0'))
+                                   .arg(QFontInfo(w->font()).family()));
+    };
     for (QLabel *label : window->findChildren<QLabel *>()) {
         const QString text = label->text();
         // A label hidden for good (the board's disk count) holds data, not text.
         if (text.isEmpty() || label->textFormat() == Qt::RichText || label->isHidden())
             continue;
+        checkCharacters(label, text);
         const QRect box = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(),
                                                          -label->margin());
         const QFontMetrics metrics(label->font());
@@ -51,6 +62,7 @@ QStringList overflowingTexts(QWidget *window)
         // The text stands right of the light, wrapped, inside the control.
         const int led = indicatorPicture(QStringLiteral("OFFRND"), Colors::Yellow).width();
         const QRect box(QPoint(led + 5, 1), QPoint(link->width() - 1, link->height() - 2));
+        checkCharacters(link, link->caption());
         const QRect needed = QFontMetrics(link->font()).boundingRect(box, Qt::TextWordWrap, link->caption());
         if (needed.height() > box.height() || needed.width() > box.width())
             fault(link, link->caption(), QStringLiteral("%1 x %2 in %3 x %4").arg(needed.width()).arg(needed.height())
@@ -58,6 +70,7 @@ QStringList overflowingTexts(QWidget *window)
     }
     for (TOfficeButton *button : window->findChildren<TOfficeButton *>()) {
         // Centred on the space right of the light, which lies 7 pixels in.
+        checkCharacters(button, button->caption());
         const int width = QFontMetrics(button->font()).horizontalAdvance(button->caption());
         if (width > button->width() - 2 * 7)
             fault(button, button->caption(), QStringLiteral("%1 pixels on a %2 pixel button").arg(width)
