@@ -89,15 +89,27 @@ bool isLeftoverName(const QString &name, const QString &fileName)
     return std::all_of(name.cbegin() + prefix.size(), name.cend(), isDigit);
 }
 
+namespace {
+// Every name is looked at: a name filter would be a wildcard matched through
+// a regular expression, for a plain prefix.
+QStringList leftovers(const QDir &folder, const QString &fileName)
+{
+    QStringList found = folder.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    found.removeIf([&](const QString &name) { return !isLeftoverName(name, fileName); });
+    return found;
+}
+} // namespace
+
 void removeLeftovers(const QString &dir, const QString &fileName)
 {
     QDir folder(dir);
-    // Every name is looked at: a name filter would be a wildcard matched
-    // through a regular expression, for a plain prefix.
-    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QString &name : names)
-        if (isLeftoverName(name, fileName))
-            folder.remove(name);
+    for (const QString &name : leftovers(folder, fileName))
+        folder.remove(name);
+}
+
+bool hasLeftovers(const QString &dir, const QString &fileName)
+{
+    return !leftovers(QDir(dir), fileName).isEmpty();
 }
 
 } // namespace AtomicFile

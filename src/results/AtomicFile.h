@@ -21,6 +21,9 @@ void replace(const QString &path, const QByteArray &bytes);
 // case, are touched. Call it only while no writer can be at work.
 void removeLeftovers(const QString &dir, const QString &fileName);
 
+// Whether any such unfinished file lies there, whoever is at work.
+bool hasLeftovers(const QString &dir, const QString &fileName);
+
 // Whether `name` is one of replace()'s unfinished files for `fileName`.
 bool isLeftoverName(const QString &name, const QString &fileName);
 

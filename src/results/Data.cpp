@@ -148,12 +148,21 @@ void ResultsTable::Open()
         throw AppError(QStringLiteral("Tabulka výsledků nemá nastavenou složku."));
     if (!QDir().mkpath(m_dir))
         throw AppError(QStringLiteral("Složku \u201E%1\u201C nelze vytvořit.").arg(native(m_dir)));
-    Locker guard(*this);
+    // Opening a table that is there, with nothing beside it, neither a lock
+    // nor a writer's unfinished file, only reads it; reads need no lock
+    // where a rename is atomic for them. The lock file would otherwise be
+    // written and synced to the disk at every start.
+    const QString fileName = QFileInfo(filePath()).fileName();
+    const QFileInfo lockEntry(m_dir + kLockName);
+    std::optional<Locker> guard;
+    if (kReadsTakeTheLock || !QFileInfo::exists(filePath()) || lockEntry.exists() || lockEntry.isSymLink()
+        || AtomicFile::hasLeftovers(m_dir, fileName))
+        guard.emplace(*this);
     ensureExists();
     // Unfinished files of a writer that was killed; with the lock held no
     // writer is at work now.
     if (m_lock)
-        AtomicFile::removeLeftovers(m_dir, QFileInfo(filePath()).fileName());
+        AtomicFile::removeLeftovers(m_dir, fileName);
     m_loadedBytes.clear();
     m_freshUnderLock = false;
     m_records.clear();
