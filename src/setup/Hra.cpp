@@ -44,8 +44,6 @@ THraDialog::THraDialog(QWidget *parent)
 
     m_images = new ImageList(QSize(32, 32), this);
     m_images->setObjectName(QStringLiteral("ImageList1"));
-    for (int i = 0; i < kButtons; ++i)
-        m_images->add(Pictures::image(QStringLiteral(":/art/hra-%1.png").arg(i)));
 
     for (int i = 1; i <= kButtons; ++i) {
         const CountButton &entry = kCountButtons[i - 1];
@@ -74,6 +72,11 @@ THraDialog::THraDialog(QWidget *parent)
 void THraDialog::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    // The buttons' pictures are read when the dialog first appears: it is
+    // made at start, and many a game is played without it.
+    if (m_images->count() == 0)
+        for (int i = 0; i < kButtons; ++i)
+            m_images->add(Pictures::image(QStringLiteral(":/art/hra-%1.png").arg(i)));
     PlaySoundCue(QStringLiteral("Dialog.wav"));
     for (TTransparentButton2 *button : m_buttons)
         button->setEnabled(true);

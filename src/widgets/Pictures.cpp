@@ -8,6 +8,9 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 constexpr qreal kFineRatio = 2.0;
 
@@ -65,12 +68,16 @@ QImage decode(const QString &file)
 
 QPixmap filePixmap(const QString &file);
 
-// An icon that reads its pictures when it is first drawn, not when it is
-// made; both the picture and its finer twin, for whichever screen it goes to.
-class PictureIconEngine : public QIconEngine
+// An icon made when it is first drawn or measured, not when it is set: what
+// makes it runs at most once. Whether it is null is answered without
+// making it, as widgets ask as soon as an icon is set.
+class LazyIconEngine : public QIconEngine
 {
 public:
-    explicit PictureIconEngine(const QString &resource) : m_resource(resource) {}
+    LazyIconEngine(std::function<QIcon()> make, std::function<bool()> isNull)
+        : m_make(std::move(make)), m_isNull(std::move(isNull))
+    {
+    }
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
@@ -92,24 +99,28 @@ public:
     {
         return icon().availableSizes(mode, state);
     }
-    bool isNull() override { return icon().isNull(); }
-    QString key() const override { return QStringLiteral("PictureIconEngine"); }
-    QIconEngine *clone() const override { return new PictureIconEngine(m_resource); }
+    bool isNull() override { return m_made ? m_icon.isNull() : m_isNull(); }
+    QString key() const override { return QStringLiteral("LazyIconEngine"); }
+    QIconEngine *clone() const override
+    {
+        auto *copy = new LazyIconEngine(m_make, m_isNull);
+        copy->m_icon = m_icon;
+        copy->m_made = m_made;
+        return copy;
+    }
 
 private:
     const QIcon &icon()
     {
         if (!m_made) {
             m_made = true;
-            m_icon.addPixmap(filePixmap(m_resource));
-            const QString fine = Pictures::fileFor(m_resource, kFineRatio);
-            if (fine != m_resource)
-                m_icon.addPixmap(filePixmap(fine));
+            m_icon = m_make();
         }
         return m_icon;
     }
 
-    QString m_resource;
+    std::function<QIcon()> m_make;
+    std::function<bool()> m_isNull;
     QIcon m_icon;
     bool m_made = false;
 };
@@ -152,14 +163,32 @@ QPixmap transparent(const QString &resource, QRgb transparentColor)
         QImage picture = image(resource).convertToFormat(QImage::Format_ARGB32);
         if (picture.isNull())
             return QPixmap();
-        picture.setAlphaChannel(picture.createMaskFromColor(transparentColor, Qt::MaskOutColor));
+        // Every pixel of exactly that colour becomes clear, in one pass.
+        for (int y = 0; y < picture.height(); ++y) {
+            QRgb *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+            std::replace(line, line + picture.width(), transparentColor, qRgba(0, 0, 0, 0));
+        }
         return QPixmap::fromImage(std::move(picture));
     });
 }
 
 QIcon icon(const QString &resource)
 {
-    return QIcon(new PictureIconEngine(resource));
+    // Both the picture and its finer twin, for whichever screen it goes to.
+    return lazyIcon(
+        [resource] {
+            QIcon both(filePixmap(resource));
+            const QString fine = fileFor(resource, kFineRatio);
+            if (fine != resource)
+                both.addPixmap(filePixmap(fine));
+            return both;
+        },
+        [resource] { return !QFile::exists(resource); });
+}
+
+QIcon lazyIcon(std::function<QIcon()> make, std::function<bool()> isNull)
+{
+    return QIcon(new LazyIconEngine(std::move(make), std::move(isNull)));
 }
 
 } // namespace Pictures

@@ -6,6 +6,8 @@
 #include <QRgb>
 #include <QString>
 
+#include <functional>
+
 // The program's own pictures (":/art/..."). The picture tool draws each one
 // twice: at ratio 1, and named "<name>@2x.png" at twice the resolution. On a
 // screen that shows more than one device pixel per pixel the finer one is
@@ -35,5 +37,9 @@ QPixmap transparent(const QString &resource, QRgb transparentColor);
 // An icon holding both pictures, for whichever screen it is drawn on; they
 // are read when it is first drawn.
 QIcon icon(const QString &resource);
+
+// An icon made by `make` when it is first drawn or measured; until then
+// `isNull` tells whether it will be null.
+QIcon lazyIcon(std::function<QIcon()> make, std::function<bool()> isNull);
 
 } // namespace Pictures

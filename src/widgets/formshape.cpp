@@ -94,9 +94,21 @@ const tformshape::Cache &tformshape::cache() const
     m_cache.size = m_form->size();
     m_cache.geometry = balloonGeometry(m_position, m_cache.size, m_ellips, m_indent);
     m_cache.region = balloonRegion(m_cache.geometry);
-    m_cache.fill = roundRectRegion(m_cache.geometry.outline, m_ellips);
-    m_cache.border = roundRectBorder(m_cache.geometry.outline, m_ellips);
+    m_cache.outlined = false;
     m_cacheValid = true;
+    return m_cache;
+}
+
+// The outline's pixels are worked out when it is first painted: most
+// balloons are made at start and shown much later, if ever.
+const tformshape::Cache &tformshape::outlinedCache() const
+{
+    const Cache &c = cache();
+    if (!c.outlined) {
+        m_cache.fill = roundRectRegion(c.geometry.outline, m_ellips);
+        m_cache.border = roundRectBorder(c.geometry.outline, m_ellips);
+        m_cache.outlined = true;
+    }
     return m_cache;
 }
 
@@ -126,7 +138,7 @@ void tformshape::paint(QPainter &painter) const
 
 void tformshape::paintPixels(QPainter &painter) const
 {
-    const Cache &c = cache();
+    const Cache &c = outlinedCache();
     const QColor formColor = m_form->palette().color(QPalette::Window);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -65,8 +65,10 @@ private:
         QRegion region;
         QRegion fill;
         QRegion border;
+        bool outlined = false;   // fill and border worked out
     };
     const Cache &cache() const;
+    const Cache &outlinedCache() const;
     void paintPixels(QPainter &painter) const;
     void refresh();
 
