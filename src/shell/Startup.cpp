@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "AppPath.h"
+#include "AppStyle.h"
 #include "BenchReport.h"
 #include "ErrorReport.h"
 #include "Fonts.h"
@@ -125,6 +126,10 @@ int run(int argc, char *argv[])
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Toran2000"));
     app.setOrganizationName(QStringLiteral("KQ2000"));
+    // The menu bar belongs to the window's look: it is never handed to a
+    // desktop's global menu, so the desktop is not asked whether it has one.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    QApplication::setStyle(new AppStyle(QApplication::style()->name()));
     Fonts::installSubstitutes();
     QTranslator qtTexts;
     Startup::installQtTranslation(qtTexts);
