@@ -10,8 +10,8 @@ QIcon AppStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption *op
 {
     if (standardIcon != SP_ToolBarHorizontalExtensionButton && standardIcon != SP_ToolBarVerticalExtensionButton)
         return QProxyStyle::standardIcon(standardIcon, option, widget);
-    // The option lives only for this call; the icon depends on the layout
-    // direction alone, which the widget, if it is still there, gives.
+    // The option lives only for this call: the icon is made without it, in
+    // the application's layout direction, which is all it depends on.
     const QPointer<const QStyle> style(baseStyle());
     const QPointer<const QWidget> owner(widget);
     return Pictures::lazyIcon(

@@ -26,11 +26,11 @@ QString installedFamily(const QString &family)
     const QStringList installed = QFontDatabase::families();
     QString chosen = family;
     for (const QString &candidate : QStringList{family} + QFont::substitutes(family)) {
-        const auto found = std::find_if(installed.cbegin(), installed.cend(), [&](const QString &name) {
+        const auto match = std::find_if(installed.cbegin(), installed.cend(), [&](const QString &name) {
             return name.compare(candidate, Qt::CaseInsensitive) == 0;
         });
-        if (found != installed.cend()) {
-            chosen = *found;
+        if (match != installed.cend()) {
+            chosen = *match;
             break;
         }
     }
