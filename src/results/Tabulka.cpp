@@ -61,8 +61,12 @@ TTabulkaDialog::TTabulkaDialog(TDataModule1 *data, QWidget *parent)
         QPalette sheetPalette = sheet->palette();
         sheetPalette.setColor(QPalette::Window, QColor(Colors::BtnFace));
         sheet->setPalette(sheetPalette);
-        m_pages->addTab(sheet, QString::fromUtf8(kTabCaptions[page - 1]));
+        m_pages->addTab(sheet, QString());
     }
+    // Captions are set once all tabs are there: a hidden tab bar lays its
+    // tabs out once, when shown, instead of again for every tab added.
+    for (int page = 1; page <= kPages; ++page)
+        m_pages->setTabText(page - 1, QString::fromUtf8(kTabCaptions[page - 1]));
     m_pages->tabBar()->installEventFilter(this);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         ErrorReport::guard(this, [this, index] { pageStep(index + 1); });
