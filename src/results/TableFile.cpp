@@ -299,19 +299,17 @@ public:
     // The program's own code page goes through its table: the platform's
     // converters are opened only for a table from elsewhere.
     explicit NameDecoder(uchar languageDriver)
-        : m_ownCodePage(isOwnCodePage(languageDriver)),
-          m_decoder(m_ownCodePage ? QStringDecoder() : QStringDecoder(codePageOf(languageDriver)))
+        : m_decoder(isOwnCodePage(languageDriver) ? QStringDecoder() : QStringDecoder(codePageOf(languageDriver)))
     {
     }
 
     QString operator()(const QByteArray &raw)
     {
-        return !m_ownCodePage && m_decoder.isValid() ? QString(m_decoder(raw)) : Cp1250::decode(raw);
+        return m_decoder.isValid() ? QString(m_decoder(raw)) : Cp1250::decode(raw);
     }
 
 private:
-    bool m_ownCodePage;
-    QStringDecoder m_decoder;
+    QStringDecoder m_decoder;   // none for the program's own code page
 };
 
 // Text as a character field of that code page holds it: at most 100
@@ -326,13 +324,9 @@ QByteArray encodeText(const QString &text, uchar languageDriver, int width)
     }
     // The platform's converter writes a character outside the code page as
     // SUB (0x1A); NUL would end the string for shapelib. Both become '?'.
-    QByteArray bytes;
-    if (isOwnCodePage(languageDriver)) {
-        bytes = Cp1250::encode(cut);
-    } else {
-        QStringEncoder encode(codePageOf(languageDriver));
-        bytes = encode.isValid() ? QByteArray(encode(cut)) : Cp1250::encode(cut);
-    }
+    QStringEncoder encode =
+        isOwnCodePage(languageDriver) ? QStringEncoder() : QStringEncoder(codePageOf(languageDriver));
+    QByteArray bytes = encode.isValid() ? QByteArray(encode(cut)) : Cp1250::encode(cut);
     for (char &c : bytes)
         if (c == 0x1A || c == '\0')
             c = '?';
