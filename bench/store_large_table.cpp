@@ -5,10 +5,10 @@
 //   store_large_table [ROWS] [RUNS]
 //
 // Prints one line per case with the fastest and the slowest of the runs.
-#include "results/Data.h"
-#include "results/TableFile.h"
-#include "results/Verdict.h"
-#include "shell/AppPath.h"
+#include "core/results/Data.h"
+#include "core/results/TableFile.h"
+#include "core/results/Verdict.h"
+#include "core/shell/AppPath.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,8 +1,8 @@
 // Writes an empty results table (the record layout with no records) to the
 // path given: the template "Data/Zaloha/Toran.dbf" and the first live table.
-#include "results/AtomicFile.h"
-#include "results/TableFile.h"
-#include "shell/AppError.h"
+#include "core/results/AtomicFile.h"
+#include "core/results/TableFile.h"
+#include "core/shell/AppError.h"
 
 #include <QCoreApplication>
 #include <QDir>

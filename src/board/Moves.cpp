@@ -1,9 +1,9 @@
 #include "Moves.h"
 
-#include "BoardRules.h"
+#include "core/board/BoardRules.h"
 #include "Plocha.h"
-#include "shell/Pacing.h"
-#include "shell/SoundCue.h"
+#include "services/Pacing.h"
+#include "core/shell/SoundCue.h"
 #include "widgets/Shape.h"
 
 namespace Moves {

@@ -1,7 +1,7 @@
 #include "Plocha.h"
 
-#include "shell/Fonts.h"
-#include "widgets/Colors.h"
+#include "core/widgets/Fonts.h"
+#include "core/widgets/Colors.h"
 #include "widgets/Shape.h"
 #include "widgets/Placed.h"
 #include "widgets/TextLabel.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BoardRules.h"
+#include "core/board/BoardRules.h"
 #include "widgets/Panel.h"
 
 #include <array>

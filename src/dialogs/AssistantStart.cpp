@@ -2,8 +2,8 @@
 
 #include "Placement.h"
 #include "Pomocnik.h"
-#include "shell/InputLock.h"
-#include "shell/Settings.h"
+#include "services/InputLock.h"
+#include "core/shell/Settings.h"
 
 namespace AssistantStart {
 

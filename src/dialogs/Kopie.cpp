@@ -1,13 +1,13 @@
 #include "Kopie.h"
 
 #include "Pomocnik.h"
-#include "PlacementRules.h"
-#include "shell/DialogSupport.h"
-#include "shell/Fonts.h"
+#include "core/dialogs/PlacementRules.h"
+#include "services/DialogSupport.h"
+#include "core/widgets/Fonts.h"
 #include "widgets/OContrls.h"
 #include "widgets/Placed.h"
-#include "shell/InputLock.h"
-#include "widgets/Colors.h"
+#include "services/InputLock.h"
+#include "core/widgets/Colors.h"
 #include "widgets/Panel.h"
 #include "widgets/formshape.h"
 

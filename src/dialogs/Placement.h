@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PlacementRules.h"
+#include "core/dialogs/PlacementRules.h"
 
 #include <QRect>
 #include <QSize>

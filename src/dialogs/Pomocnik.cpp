@@ -1,14 +1,14 @@
 #include "Pomocnik.h"
 
 #include "Placement.h"
-#include "shell/DialogSupport.h"
-#include "shell/ErrorReport.h"
-#include "shell/ProgramEnd.h"
-#include "shell/Settings.h"
-#include "shell/SoundCue.h"
-#include "widgets/Colors.h"
+#include "services/DialogSupport.h"
+#include "services/ErrorReport.h"
+#include "services/ProgramEnd.h"
+#include "core/shell/Settings.h"
+#include "core/shell/SoundCue.h"
+#include "core/widgets/Colors.h"
 #include "widgets/CoolForm.h"
-#include "widgets/Pictures.h"
+#include "core/widgets/Pictures.h"
 
 #include <QCloseEvent>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "QuestionBalloon.h"
 
-#include "shell/DialogSupport.h"
-#include "shell/ErrorReport.h"
-#include "shell/Fonts.h"
-#include "shell/SoundCue.h"
+#include "services/DialogSupport.h"
+#include "services/ErrorReport.h"
+#include "core/widgets/Fonts.h"
+#include "core/shell/SoundCue.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
 

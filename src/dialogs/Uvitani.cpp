@@ -2,11 +2,11 @@
 
 #include "Napoveda.h"
 #include "Placement.h"
-#include "shell/DialogSupport.h"
-#include "shell/ErrorReport.h"
-#include "shell/Fonts.h"
-#include "shell/Manual.h"
-#include "shell/Settings.h"
+#include "services/DialogSupport.h"
+#include "services/ErrorReport.h"
+#include "core/widgets/Fonts.h"
+#include "core/shell/Manual.h"
+#include "core/shell/Settings.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
 

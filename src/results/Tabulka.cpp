@@ -1,10 +1,10 @@
 #include "Tabulka.h"
 
-#include "Data.h"
-#include "shell/DialogSupport.h"
-#include "shell/ErrorReport.h"
-#include "shell/Fonts.h"
-#include "widgets/Colors.h"
+#include "core/results/Data.h"
+#include "services/DialogSupport.h"
+#include "services/ErrorReport.h"
+#include "core/widgets/Fonts.h"
+#include "core/widgets/Colors.h"
 #include "widgets/Panel.h"
 
 #include <QFontMetrics>

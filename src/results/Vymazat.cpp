@@ -1,6 +1,6 @@
 #include "Vymazat.h"
 
-#include "Data.h"
+#include "core/results/Data.h"
 
 namespace {
 const QuestionBalloon::Layout kLayout = {

@@ -1,12 +1,12 @@
 #include "Vysledek.h"
 
-#include "Data.h"
-#include "Verdict.h"
+#include "core/results/Data.h"
+#include "core/results/Verdict.h"
 #include "dialogs/Placement.h"
-#include "shell/DialogSupport.h"
-#include "shell/ErrorReport.h"
-#include "shell/Fonts.h"
-#include "shell/SoundCue.h"
+#include "services/DialogSupport.h"
+#include "services/ErrorReport.h"
+#include "core/widgets/Fonts.h"
+#include "core/shell/SoundCue.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
 

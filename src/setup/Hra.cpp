@@ -1,13 +1,13 @@
 #include "Hra.h"
 
 #include "dialogs/Placement.h"
-#include "shell/DialogSupport.h"
-#include "shell/ErrorReport.h"
-#include "shell/Fonts.h"
-#include "shell/SoundCue.h"
+#include "services/DialogSupport.h"
+#include "services/ErrorReport.h"
+#include "core/widgets/Fonts.h"
+#include "core/shell/SoundCue.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
-#include "widgets/Pictures.h"
+#include "core/widgets/Pictures.h"
 #include "widgets/TransBtn2.h"
 
 #include <QKeyEvent>

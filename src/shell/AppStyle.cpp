@@ -1,6 +1,6 @@
 #include "AppStyle.h"
 
-#include "widgets/Pictures.h"
+#include "core/widgets/Pictures.h"
 
 #include <QPointer>
 

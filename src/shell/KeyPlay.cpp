@@ -1,9 +1,9 @@
 #include "KeyPlay.h"
 
 #include "Hlavni.h"
-#include "InputLock.h"
-#include "Pacing.h"
-#include "board/BoardRules.h"
+#include "services/InputLock.h"
+#include "services/Pacing.h"
+#include "core/board/BoardRules.h"
 #include "board/Plocha.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "Sef.h"
 
-#include "Fonts.h"
-#include "widgets/Colors.h"
+#include "core/widgets/Fonts.h"
+#include "core/widgets/Colors.h"
 #include "widgets/Placed.h"
 #include "widgets/Shape.h"
 

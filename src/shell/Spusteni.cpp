@@ -1,9 +1,9 @@
 #include "Spusteni.h"
 
-#include "DialogSupport.h"
-#include "Fonts.h"
-#include "SystemInfo.h"
-#include "widgets/Colors.h"
+#include "services/DialogSupport.h"
+#include "core/widgets/Fonts.h"
+#include "core/shell/SystemInfo.h"
+#include "core/widgets/Colors.h"
 #include "widgets/GradProgress.h"
 #include "widgets/GradText.h"
 #include "widgets/Panel.h"

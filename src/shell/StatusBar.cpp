@@ -1,7 +1,7 @@
 #include "StatusBar.h"
 
-#include "Fonts.h"
-#include "widgets/Colors.h"
+#include "core/widgets/Fonts.h"
+#include "core/widgets/Colors.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #include "CoolForm.h"
 
-#include "RegionData.h"
+#include "core/widgets/RegionData.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #include "GradProgress.h"
 
-#include "Colors.h"
-#include "GradientMath.h"
-#include "shell/Fonts.h"
+#include "core/widgets/Colors.h"
+#include "core/widgets/GradientMath.h"
+#include "core/widgets/Fonts.h"
 
 #include <QFontMetrics>
 #include <QImage>

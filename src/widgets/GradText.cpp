@@ -1,7 +1,7 @@
 #include "GradText.h"
 
-#include "Colors.h"
-#include "shell/Fonts.h"
+#include "core/widgets/Colors.h"
+#include "core/widgets/Fonts.h"
 
 #include <QEvent>
 #include <QFontMetrics>

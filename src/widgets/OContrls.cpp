@@ -1,9 +1,9 @@
 #include "OContrls.h"
 
-#include "Colors.h"
+#include "core/widgets/Colors.h"
 #include "Panel.h"
-#include "Pictures.h"
-#include "shell/Fonts.h"
+#include "core/widgets/Pictures.h"
+#include "core/widgets/Fonts.h"
 
 #include <QFontMetrics>
 #include <QHash>

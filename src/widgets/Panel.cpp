@@ -1,6 +1,6 @@
 #include "Panel.h"
 
-#include "Colors.h"
+#include "core/widgets/Colors.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "TransBtn2.h"
 
-#include "Colors.h"
-#include "GradientMath.h"
+#include "core/widgets/Colors.h"
+#include "core/widgets/GradientMath.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -1,6 +1,6 @@
 #include "formshape.h"
 
-#include "shell/AppError.h"
+#include "core/shell/AppError.h"
 
 #include <QEvent>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BalloonGeometry.h"
+#include "core/widgets/BalloonGeometry.h"
 
 #include <QObject>
 #include <QRegion>

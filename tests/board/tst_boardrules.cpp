@@ -1,4 +1,4 @@
-#include "board/BoardRules.h"
+#include "core/board/BoardRules.h"
 #include "support/TestMain.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "dialogs/AssistantStart.h"
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
-#include "shell/InputLock.h"
+#include "services/InputLock.h"
 #include "support/TestSupport.h"
 #include "support/TestMain.h"
 

@@ -4,7 +4,7 @@
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
 #include "shell/Hlavni.h"
-#include "shell/InputLock.h"
+#include "services/InputLock.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/OContrls.h"

@@ -1,4 +1,4 @@
-#include "dialogs/PlacementRules.h"
+#include "core/dialogs/PlacementRules.h"
 #include "support/TestMain.h"
 
 #include <QtTest>

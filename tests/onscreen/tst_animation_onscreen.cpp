@@ -1,9 +1,9 @@
 // On a real X server: the opening animation's steps reach the screen one by
 // one, not only its end, and it takes the time its pacing sets.
-#include "shell/Fonts.h"
+#include "core/widgets/Fonts.h"
 #include "shell/Hlavni.h"
 #include "shell/IdlePicture.h"
-#include "shell/Pacing.h"
+#include "services/Pacing.h"
 #include "support/TestSupport.h"
 #include "widgets/Panel.h"
 #include "widgets/Shape.h"

@@ -1,11 +1,11 @@
 // A whole game played with real pointer events on a real X server: the
 // clicks reach the disks and posts at their places, and a click made while a
 // disk is still moving is handled after the animation, in order.
-#include "board/BoardRules.h"
+#include "core/board/BoardRules.h"
 #include "board/Plocha.h"
 #include "dialogs/Placement.h"
-#include "shell/Fonts.h"
-#include "shell/Pacing.h"
+#include "core/widgets/Fonts.h"
+#include "services/Pacing.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"
 #include "support/TestSupport.h"

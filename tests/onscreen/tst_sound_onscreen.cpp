@@ -2,11 +2,11 @@
 // the program's sound player on a private PulseAudio server: the lift, the
 // start of the drop and the landing are three sounds of their own, each
 // heard nearly to its end although the animations hold the GUI thread.
-#include "board/BoardRules.h"
+#include "core/board/BoardRules.h"
 #include "board/Plocha.h"
-#include "shell/Fonts.h"
-#include "shell/OpenAlSoundPlayer.h"
-#include "shell/Pacing.h"
+#include "core/widgets/Fonts.h"
+#include "core/shell/OpenAlSoundPlayer.h"
+#include "services/Pacing.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"
 #include "support/SoundServer.h"

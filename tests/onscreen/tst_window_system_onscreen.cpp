@@ -2,11 +2,11 @@
 // events and real close requests on an X server, with or without a window
 // manager (TORAN_TEST_WM names it): the assistant's double clicks, the
 // balloons beside it, and the close requests while a dialog is open.
-#include "board/BoardRules.h"
+#include "core/board/BoardRules.h"
 #include "board/Plocha.h"
-#include "shell/Fonts.h"
-#include "shell/Pacing.h"
-#include "shell/Settings.h"
+#include "core/widgets/Fonts.h"
+#include "services/Pacing.h"
+#include "core/shell/Settings.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"
 #include "support/TestSupport.h"

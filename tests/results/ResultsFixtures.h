@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/TableFile.h"
+#include "core/results/TableFile.h"
 #include "support/TestSupport.h"
 
 #include <QDate>

@@ -1,6 +1,6 @@
 // Seeds for the table reader's fuzz test: valid tables of this program's
 // layout and truncated or altered copies of them.
-#include "results/TableFile.h"
+#include "core/results/TableFile.h"
 
 #include <QDate>
 #include <QDir>

@@ -3,8 +3,8 @@
 // report; whatever parses also survives being written back in this
 // program's layout, and a result stored into it changes that one record
 // (and the record count) and nothing else.
-#include "results/TableFile.h"
-#include "shell/AppError.h"
+#include "core/results/TableFile.h"
+#include "core/shell/AppError.h"
 
 #include <cstddef>
 #include <cstdint>

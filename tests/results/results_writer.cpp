@@ -8,10 +8,10 @@
 // store:  the result dialog's path, Verdict::qualifies then Verdict::store.
 // After opening the table it prints "ready" and waits for a line on stdin,
 // so that several writers can be started at one moment.
-#include "results/Data.h"
-#include "results/Verdict.h"
-#include "shell/AppError.h"
-#include "shell/AppPath.h"
+#include "core/results/Data.h"
+#include "core/results/Verdict.h"
+#include "core/shell/AppError.h"
+#include "core/shell/AppPath.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,7 +1,7 @@
 #include "ResultsFixtures.h"
 
-#include "results/Data.h"
-#include "shell/Today.h"
+#include "core/results/Data.h"
+#include "core/shell/Today.h"
 #include "support/TestMain.h"
 
 #include <QJsonArray>

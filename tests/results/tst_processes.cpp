@@ -1,7 +1,7 @@
 #include "ResultsFixtures.h"
 
-#include "results/Data.h"
-#include "shell/AppError.h"
+#include "core/results/Data.h"
+#include "core/shell/AppError.h"
 #include "support/TestMain.h"
 
 #include <QHostInfo>

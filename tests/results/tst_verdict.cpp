@@ -1,9 +1,9 @@
 #include "ResultsFixtures.h"
 
-#include "results/Data.h"
-#include "results/Verdict.h"
-#include "shell/AppError.h"
-#include "shell/Today.h"
+#include "core/results/Data.h"
+#include "core/results/Verdict.h"
+#include "core/shell/AppError.h"
+#include "core/shell/Today.h"
 #include "support/TestMain.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "widgets/BalloonGeometry.h"
+#include "core/widgets/BalloonGeometry.h"
 #include "support/TestMain.h"
 
 #include <QtTest>

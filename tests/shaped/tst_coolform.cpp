@@ -1,5 +1,5 @@
 #include "widgets/CoolForm.h"
-#include "widgets/RegionData.h"
+#include "core/widgets/RegionData.h"
 #include "support/TestMain.h"
 
 #include <QFile>

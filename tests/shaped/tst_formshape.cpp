@@ -1,4 +1,4 @@
-#include "shell/AppError.h"
+#include "core/shell/AppError.h"
 #include "widgets/formshape.h"
 #include "support/TestMain.h"
 

@@ -1,4 +1,4 @@
-#include "widgets/RegionData.h"
+#include "core/widgets/RegionData.h"
 #include "support/TestMain.h"
 
 #include <QtEndian>

@@ -1,6 +1,6 @@
 // Needs a real X server: the offscreen platform does not cut windows.
 #include "dialogs/Pomocnik.h"
-#include "shell/InputLock.h"
+#include "services/InputLock.h"
 #include "support/TestSupport.h"
 #include "widgets/CoolForm.h"
 #include "widgets/formshape.h"

@@ -6,7 +6,7 @@
 //
 // answers on the first free slot of BASE as a copy whose main window has
 // that class and caption, prints "listening" and runs until it is killed.
-#include "shell/InstanceChannel.h"
+#include "core/shell/InstanceChannel.h"
 
 #include <QCoreApplication>
 

@@ -2,11 +2,11 @@
 // can write to, in the player's own data folder otherwise. The second case
 // runs in a child process as a player who cannot write to the program's
 // folder (as root: the user nobody through setpriv).
-#include "results/Data.h"
-#include "results/TableFile.h"
-#include "shell/AppError.h"
-#include "shell/AppPath.h"
-#include "shell/Settings.h"
+#include "core/results/Data.h"
+#include "core/results/TableFile.h"
+#include "core/shell/AppError.h"
+#include "core/shell/AppPath.h"
+#include "core/shell/Settings.h"
 #include "support/TestMain.h"
 #include "support/TestSupport.h"
 

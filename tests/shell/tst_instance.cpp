@@ -1,4 +1,4 @@
-#include "shell/InstanceChannel.h"
+#include "core/shell/InstanceChannel.h"
 #include "support/TestMain.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,6 @@
-#include "shell/AppError.h"
-#include "shell/IniFile.h"
-#include "shell/Settings.h"
+#include "core/shell/AppError.h"
+#include "core/shell/IniFile.h"
+#include "core/shell/Settings.h"
 #include "support/TestSupport.h"
 #include "support/TestMain.h"
 

@@ -1,5 +1,5 @@
-#include "shell/AppPath.h"
-#include "shell/SoundCue.h"
+#include "core/shell/AppPath.h"
+#include "core/shell/SoundCue.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "support/TestMain.h"

@@ -1,6 +1,6 @@
-#include "shell/Fonts.h"
+#include "core/widgets/Fonts.h"
 #include "shell/Hlavni.h"
-#include "shell/Pacing.h"
+#include "services/Pacing.h"
 #include "shell/Platform.h"
 #include "shell/Spusteni.h"
 #include "shell/Startup.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/BoardRules.h"
+#include "core/board/BoardRules.h"
 #include "board/Plocha.h"
 #include "dialogs/DotazKonec.h"
 #include "dialogs/Napoveda.h"
@@ -8,7 +8,7 @@
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
 #include "dialogs/Uvitani.h"
-#include "results/Data.h"
+#include "core/results/Data.h"
 #include "results/Tabulka.h"
 #include "results/Vymazat.h"
 #include "results/Vysledek.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/SoundCue.h"
+#include "core/shell/SoundCue.h"
 
 #include <QFileInfo>
 #include <QStringList>

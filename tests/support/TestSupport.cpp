@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "shell/AppPath.h"
+#include "core/shell/AppPath.h"
 
 #include <QDir>
 #include <QFile>

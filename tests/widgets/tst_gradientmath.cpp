@@ -1,4 +1,4 @@
-#include "widgets/GradientMath.h"
+#include "core/widgets/GradientMath.h"
 #include "support/TestMain.h"
 
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "WidgetShots.h"
-#include "shell/Fonts.h"
+#include "core/widgets/Fonts.h"
 #include "widgets/GradProgress.h"
-#include "widgets/GradientMath.h"
+#include "core/widgets/GradientMath.h"
 #include "support/TestMain.h"
 
 #include <QtTest>

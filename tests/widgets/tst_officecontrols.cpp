@@ -1,5 +1,5 @@
 #include "WidgetShots.h"
-#include "shell/Fonts.h"
+#include "core/widgets/Fonts.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
 #include "support/TestMain.h"

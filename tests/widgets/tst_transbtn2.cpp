@@ -1,8 +1,8 @@
 #include "WidgetShots.h"
-#include "shell/AppError.h"
-#include "shell/Fonts.h"
-#include "widgets/GradientMath.h"
-#include "widgets/Pictures.h"
+#include "core/shell/AppError.h"
+#include "core/widgets/Fonts.h"
+#include "core/widgets/GradientMath.h"
+#include "core/widgets/Pictures.h"
 #include "widgets/TransBtn2.h"
 #include "support/TestMain.h"
 

@@ -3,12 +3,12 @@
 // font has every character of it: the forms' fonts draw no character from
 // another font.
 #include "dialogs/Kopie.h"
-#include "shell/Fonts.h"
+#include "core/widgets/Fonts.h"
 #include "shell/Spusteni.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"
 #include "support/TestSupport.h"
-#include "widgets/Colors.h"
+#include "core/widgets/Colors.h"
 #include "widgets/OContrls.h"
 #include "support/TestMain.h"
 

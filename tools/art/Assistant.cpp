@@ -3,7 +3,7 @@
 // region data, and the two warning pictures of the notices.
 #include "Art.h"
 
-#include "widgets/RegionData.h"
+#include "core/widgets/RegionData.h"
 
 #include <QPainter>
 #include <QPainterPath>

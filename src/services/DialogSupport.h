@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/BalloonGeometry.h"
+#include "core/widgets/BalloonGeometry.h"
 
 #include <QFont>
 #include <QPixmap>

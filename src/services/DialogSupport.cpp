@@ -1,12 +1,12 @@
 #include "DialogSupport.h"
 
 #include "InputLock.h"
-#include "shell/Fonts.h"
-#include "widgets/Colors.h"
+#include "core/widgets/Fonts.h"
+#include "core/widgets/Colors.h"
 #include "widgets/GradText.h"
 #include "widgets/OContrls.h"
 #include "widgets/Placed.h"
-#include "widgets/Pictures.h"
+#include "core/widgets/Pictures.h"
 #include "widgets/formshape.h"
 
 #include <QApplication>

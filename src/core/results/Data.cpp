@@ -1,10 +1,10 @@
 #include "Data.h"
 
-#include "results/AtomicFile.h"
-#include "shell/AppError.h"
-#include "shell/AppPath.h"
-#include "shell/FileSystem.h"
-#include "shell/Today.h"
+#include "AtomicFile.h"
+#include "core/shell/AppError.h"
+#include "core/shell/AppPath.h"
+#include "core/shell/FileSystem.h"
+#include "core/shell/Today.h"
 
 #include <QCollator>
 #include <QDateTime>

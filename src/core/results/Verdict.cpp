@@ -1,8 +1,8 @@
 #include "Verdict.h"
 
-#include "results/Data.h"
-#include "shell/AppError.h"
-#include "shell/Today.h"
+#include "Data.h"
+#include "core/shell/AppError.h"
+#include "core/shell/Today.h"
 
 #include <QDate>
 #include <QVector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/TableFile.h"
+#include "TableFile.h"
 
 #include <QAbstractTableModel>
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppError.h"
+#include "core/shell/AppError.h"
 
 #include <QString>
 #include <exception>

@@ -1,7 +1,7 @@
 #include "TableFile.h"
 
-#include "results/Cp1250.h"
-#include "shell/AppError.h"
+#include "Cp1250.h"
+#include "core/shell/AppError.h"
 
 #include <QDir>
 #include <QStringDecoder>

@@ -1,7 +1,7 @@
 #include "AtomicFile.h"
 
-#include "shell/AppError.h"
-#include "shell/FileSystem.h"
+#include "core/shell/AppError.h"
+#include "core/shell/FileSystem.h"
 
 #include <QDir>
 #include <QFile>
