@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstddef>
-
-// Window-system and memory choices made as the program starts.
+// Window-system choices made as the program starts.
 namespace Platform {
 // The program places its windows at absolute screen positions, which a
 // Wayland session does not allow: on Linux it runs on X11 (XWayland inside
@@ -25,26 +23,5 @@ public:
 private:
     struct Thread;
     Thread *m_thread = nullptr;
-};
-
-// Maps the pages of the next `bytes` of the heap in one call, so that what
-// the start-up then allocates there is not faulted in a page at a time (on
-// a virtual machine each such fault can cost tens of microseconds). The
-// memory stays the heap's to hand out; release(), or the destructor, lets
-// the heap give back what is left unused. Where the C library's heap cannot
-// be reached this way it does nothing.
-class HeapAhead
-{
-public:
-    explicit HeapAhead(std::size_t bytes);
-    ~HeapAhead();
-    HeapAhead(const HeapAhead &) = delete;
-    HeapAhead &operator=(const HeapAhead &) = delete;
-    void release();
-    // Whether this build and this system map the heap ahead at all.
-    static bool available();
-
-private:
-    void *m_fence = nullptr;
 };
 } // namespace Platform

@@ -23,7 +23,6 @@
 #include "setup/Hra.h"
 #include "widgets/GradProgress.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QLibraryInfo>
@@ -37,10 +36,6 @@
 
 namespace {
 const QString kMainWindowClass = QStringLiteral("THlavniDialog");
-
-// About what the splash and the windows take from the heap as they are built
-// and first painted.
-constexpr std::size_t kStartHeap = 1536 * 1024;
 
 // Calls done once, after the first paint of window.
 void whenFirstPainted(QWidget *window, std::function<void()> done)
@@ -146,14 +141,6 @@ int run(int argc, char *argv[])
     if (findRunningCopy(kMainWindowClass, THlavniDialog::kCaption))
         return SecondCopy::run(app);
 
-    // The heap that building the windows takes is mapped in one go, but
-    // only after Qt's accessibility bridge is set up (asking whether
-    // accessibility is on sets it up). The bridge connects to the session
-    // bus, and in a session without one the bus library forks to start one;
-    // every page a fork shares faults once more when it is next written.
-    QAccessible::isActive();
-    Platform::HeapAhead heapAhead(kStartHeap);
-
     fonts.wait();
     auto splash = std::make_unique<TSpusteniDialog>();
     BenchReport::reportSplashPaintIfAsked(splash.get());
@@ -194,10 +181,7 @@ int run(int argc, char *argv[])
     // The sound device takes tens of milliseconds to open: it is opened
     // beside the running game once the main window has been painted, long
     // before the player's first click.
-    whenFirstPainted(main, [&player, &heapAhead] {
-        heapAhead.release();
-        player.start();
-    });
+    whenFirstPainted(main, [&player] { player.start(); });
     main->show();
     const int code = app.exec();
     windows.reset();
