@@ -82,7 +82,7 @@ THlavniDialog::THlavniDialog(QWidget *parent)
 
     buildActions();
     buildMenus();
-    m_idle = new IdlePicture(m_client);   // lowest: every panel covers it
+    m_idle = new IdlePicture(m_client, kCaption);   // lowest: every panel covers it
 
     m_plocha = new BoardPanel(m_client);
     m_plocha->setGeometry(3, 29, 563, 282);
@@ -90,7 +90,8 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     m_plocha->hide();
     connect(m_plocha, &BoardPanel::diskReleased, this, &THlavniDialog::diskMouseUp);
     connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
-    new KeyPlay(this);
+    auto *keys = new KeyPlay(this, [this] { return isGameOn() && m_plocha->isVisible(); });
+    connect(keys, &KeyPlay::postKeyed, this, &THlavniDialog::postKeyed);
 
     m_sef = new Sef(m_client);
     m_sef->setGeometry(3, 29, 563, 282);
@@ -486,6 +487,15 @@ void THlavniDialog::diskMouseUp(int k)
 void THlavniDialog::postMouseUp(int post)
 {
     ErrorReport::guard(this, [this, post] { Moves::placeOnPost(*m_plocha, post); });
+}
+
+void THlavniDialog::postKeyed(int post)
+{
+    const Board::Disks disks = m_plocha->disks();
+    if (Board::liftedDisk(disks) != 0)
+        postMouseUp(post);
+    else if (const int k = Board::topDiskOn(disks, m_plocha->baseLeft(post)))
+        diskMouseUp(k);
 }
 
 void THlavniDialog::Timer1Timer()

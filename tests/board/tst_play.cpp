@@ -533,9 +533,10 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand()
 namespace {
 // A key press on the main window as the window system delivers it, with its
 // time stamp in milliseconds (0: none).
-void pressKey(THlavniDialog *main, char digit, quint64 timestamp = 0)
+void pressKey(THlavniDialog *main, char digit, quint64 timestamp = 0, bool autoRepeat = false)
 {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (digit - '0'), Qt::NoModifier, QString(QLatin1Char(digit)));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (digit - '0'), Qt::NoModifier, QString(QLatin1Char(digit)),
+                    autoRepeat);
     press.setTimestamp(timestamp);
     QApplication::sendEvent(main, &press);
 }
@@ -569,7 +570,7 @@ void PlayTest::keysOneTwoThreeSolveThreeDisksInSevenMoves()
 // keys: the digits pressed in turn; posts: where D1, D2, D3 stand afterwards
 // (a lifted disk keeps its post's place); gap: milliseconds between the time
 // stamps of the keys, 0 for none. A key stamped while the previous key's move
-// ran is dropped.
+// ran acts after it; a "*" repeats the key before it as a key held down does.
 void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data()
 {
     enum Lock { Free, DialogOpen, BossScreen };
@@ -588,7 +589,8 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data()
     QTest::newRow("refused, then placed elsewhere") << "12123" << int(Free) << 0 << "231" << 0 << 2;
     QTest::newRow("dialog open") << "12" << int(DialogOpen) << 0 << "111" << 0 << 0;
     QTest::newRow("boss screen") << "1" << int(BossScreen) << 0 << "111" << 0 << 0;
-    QTest::newRow("pressed while the lift ran") << "12" << int(Free) << 1 << "111" << 1 << 1;
+    QTest::newRow("pressed while the lift ran") << "12" << int(Free) << 1 << "211" << 0 << 1;
+    QTest::newRow("held down, then the next") << "1**2**" << int(Free) << 1 << "211" << 0 << 1;
     QTest::newRow("pressed after the lift") << "12" << int(Free) << 100000 << "211" << 0 << 1;
 }
 
@@ -609,8 +611,12 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
     // Paced, the lift of D1 takes 172 ms.
     Pacing::setEnabled(gap != 0);
     const quint64 first = 1000;
-    for (int i = 0; i < keys.size(); ++i)
-        pressKey(p.main, keys[i].toLatin1(), gap ? first + quint64(i) * gap : 0);
+    for (int i = 0; i < keys.size(); ++i) {
+        const bool held = keys[i] == QLatin1Char('*');
+        if (held)
+            keys[i] = keys[i - 1];
+        pressKey(p.main, keys[i].toLatin1(), gap ? first + quint64(i) * gap : 0, held);
+    }
     Pacing::setEnabled(false);
     const Board::Disks disks = p.board()->disks();
     QString standing;
