@@ -1,6 +1,5 @@
 #include "Hlavni.h"
 
-#include "services/DialogSupport.h"
 #include "dialogs/AssistantStart.h"
 #include "dialogs/DotazKonec.h"
 #include "dialogs/Napoveda.h"
@@ -68,7 +67,6 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     setStatusTip(kWindowHint);
     setAttribute(Qt::WA_QuitOnClose, true);
     ProgramEnd::watch();
-    DialogSupport::lockWhileDialogsOpen(this, DialogSupport::LockedWindow::Main);
 
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("HlavniDialogClient"));
@@ -528,7 +526,6 @@ void THlavniDialog::announceResult(int post, const QString &minimum, const QStri
             assistant->showAssistant();
         Placement::applyRule(PlacementRules::DialogRow::Result, assistant, Placement::outerRect(result).size());
     }
-    DialogSupport::setMainAndAssistantEnabled(false);
     // A dialog already open only comes to the front: showing it again would
     // empty a name being typed.
     if (result->isVisible()) {
@@ -554,7 +551,6 @@ void THlavniDialog::newGame()
                 assistant->showAssistant();
             Placement::applyRule(PlacementRules::DialogRow::NewGame, assistant, Placement::outerRect(dialog).size());
         }
-        DialogSupport::setMainAndAssistantEnabled(false);
         dialog->show();
         dialog->raise();
     });
@@ -661,7 +657,6 @@ void THlavniDialog::showWelcome()
         TUvitaniDialog *welcome = m_dialogs.welcome;
         if (!welcome)
             return;
-        DialogSupport::setMainAndAssistantEnabled(false);
         welcome->show();
         welcome->raise();
     });

@@ -3,6 +3,7 @@
 #include "core/shell/AppPath.h"
 #include "AppStyle.h"
 #include "BenchReport.h"
+#include "services/DialogLock.h"
 #include "services/ErrorReport.h"
 #include "core/widgets/Fonts.h"
 #include "Hlavni.h"
@@ -80,10 +81,32 @@ Windows::~Windows()
     // creation backwards.
 }
 
+namespace {
+// Every window is handed the windows it works with.
+void handOver(Windows &w)
+{
+    TPomocnikDialog *assistant = w.PomocnikDialog.get();
+    w.HraDialog->setAssistant(assistant);
+    w.VysledekDialog->setAssistant(assistant);
+    w.UvitaniDialog->setAssistant(assistant);
+    w.NapovedaDialog->setAssistant(assistant);
+    w.UvitaniDialog->setHelpDialog(w.NapovedaDialog.get());
+    w.HlavniDialog->setDialogs({w.UvitaniDialog.get(), w.HraDialog.get(), w.OProgramuDialog.get(),
+                                w.DotazKonecDialog.get(), w.VysledekDialog.get(), assistant,
+                                w.TabulkaDialog.get(), w.VymazatDialog.get(), w.NapovedaDialog.get()});
+    w.dialogLock->setLockedWindows(w.HlavniDialog.get(), assistant);
+    for (QWidget *dialog : std::initializer_list<QWidget *>{
+             w.UvitaniDialog.get(), w.HraDialog.get(), w.OProgramuDialog.get(), w.DotazKonecDialog.get(),
+             w.VysledekDialog.get(), w.TabulkaDialog.get(), w.VymazatDialog.get(), w.NapovedaDialog.get()})
+        w.dialogLock->watch(dialog);
+}
+} // namespace
+
 std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress,
                                        const std::function<void(THlavniDialog *)> &mainWindowCreated)
 {
     auto w = std::make_unique<Windows>();
+    w->dialogLock = std::make_unique<DialogLock>();
     progress(7);
     w->DataModule1 = std::make_unique<TDataModule1>();
     w->DataModule1->open();
@@ -110,11 +133,7 @@ std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress,
     w->VymazatDialog = std::make_unique<TVymazatDialog>(w->DataModule1.get());
     progress(91);
     w->NapovedaDialog = std::make_unique<TNapovedaDialog>();
-    w->NapovedaDialog->setAssistant(w->PomocnikDialog.get());
-    w->UvitaniDialog->setHelpDialog(w->NapovedaDialog.get());
-    w->HlavniDialog->setDialogs({w->UvitaniDialog.get(), w->HraDialog.get(), w->OProgramuDialog.get(),
-                                 w->DotazKonecDialog.get(), w->VysledekDialog.get(), w->PomocnikDialog.get(),
-                                 w->TabulkaDialog.get(), w->VymazatDialog.get(), w->NapovedaDialog.get()});
+    handOver(*w);
     progress(100);
     return w;
 }
