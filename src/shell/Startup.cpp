@@ -141,7 +141,6 @@ std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress,
 int run(int argc, char *argv[])
 {
     Platform::chooseWindowSystem();
-    Platform::FontConfigReader fonts;
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Toran2000"));
     app.setOrganizationName(QStringLiteral("KQ2000"));
@@ -160,7 +159,6 @@ int run(int argc, char *argv[])
     if (findRunningCopy(kMainWindowClass, THlavniDialog::kCaption))
         return SecondCopy::run(app);
 
-    fonts.wait();
     auto splash = std::make_unique<TSpusteniDialog>();
     BenchReport::reportSplashPaintIfAsked(splash.get());
     splash->show();
