@@ -138,10 +138,10 @@ std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress,
     return w;
 }
 
-int run(int argc, char *argv[])
+namespace {
+// The application's names, look and fonts.
+void setUpApplication(QApplication &app)
 {
-    Platform::chooseWindowSystem();
-    QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Toran2000"));
     app.setOrganizationName(QStringLiteral("KQ2000"));
     // The menu bar belongs to the window's look: it is never handed to a
@@ -149,58 +149,97 @@ int run(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication::setStyle(new AppStyle(QApplication::style()->name()));
     Fonts::installSubstitutes();
-    QTranslator qtTexts;
-    Startup::installQtTranslation(qtTexts);
-    if (!ErrorReport::guard(nullptr, [] { AppPath::prepareWritableDir(); }))
-        return 1;
-    OpenAlSoundPlayer player;
-    setSoundPlayer(&player);
+}
 
-    if (findRunningCopy(kMainWindowClass, THlavniDialog::kCaption))
-        return SecondCopy::run(app);
-
+std::unique_ptr<TSpusteniDialog> showSplash()
+{
     auto splash = std::make_unique<TSpusteniDialog>();
     BenchReport::reportSplashPaintIfAsked(splash.get());
     splash->show();
     splash->repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return splash;
+}
 
-    // A copy answers as one from the moment its main window exists, with
-    // that window's caption as it changes; the channel answers on a thread
-    // of its own and reads the caption from here.
-    QMutex captionMutex;
-    std::optional<QString> caption;
-    InstanceServer answering([&] {
-        QMutexLocker lock(&captionMutex);
-        return caption ? InstanceServer::WindowInfo{kMainWindowClass, *caption} : InstanceServer::WindowInfo{};
-    });
-    const auto publishCaption = [&](const QString &text) {
-        QMutexLocker lock(&captionMutex);
-        caption = text;
-    };
+// A copy answers as one from the moment its main window exists, with that
+// window's caption as it changes; the channel answers on a thread of its
+// own and reads the caption from here.
+class RunningCopyAnswer
+{
+public:
+    RunningCopyAnswer()
+        : m_server([this] {
+            QMutexLocker lock(&m_mutex);
+            return m_caption ? InstanceServer::WindowInfo{kMainWindowClass, *m_caption}
+                             : InstanceServer::WindowInfo{};
+        })
+    {
+    }
 
-    TGradProgress *metr = splash->metr();
+    void follow(THlavniDialog *main)
+    {
+        publish(main->windowTitle());
+        QObject::connect(main, &QWidget::windowTitleChanged, main, [this](const QString &text) { publish(text); });
+    }
+
+private:
+    void publish(const QString &text)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_caption = text;
+    }
+
+    QMutex m_mutex;
+    std::optional<QString> m_caption;
+    InstanceServer m_server;
+};
+
+// Every window, made with its progress on the splash's bar; null where
+// making them failed (the error has been reported).
+std::unique_ptr<Windows> createWindowsShowingProgress(TGradProgress *metr, RunningCopyAnswer &answer)
+{
     std::unique_ptr<Windows> windows;
-    bool ok = ErrorReport::guard(nullptr, [&] {
+    ErrorReport::guard(nullptr, [&] {
         windows = createWindows([metr](int position) { metr->setPosition(position); },
-                                [&](THlavniDialog *main) {
-                                    publishCaption(main->windowTitle());
-                                    QObject::connect(main, &QWidget::windowTitleChanged, main, publishCaption);
-                                });
+                                [&answer](THlavniDialog *main) { answer.follow(main); });
     });
-    splash.reset();
-    if (!ok)
-        return 1;
+    return windows;
+}
 
-    THlavniDialog *main = windows->HlavniDialog.get();
-
+// Shows the main window and runs the loop until the program ends.
+int play(QApplication &app, THlavniDialog *main, OpenAlSoundPlayer &player)
+{
     BenchReport::quitWhenShownIfAsked(main);
     // The sound device takes tens of milliseconds to open: it is opened
     // beside the running game once the main window has been painted, long
     // before the player's first click.
     whenFirstPainted(main, [&player] { player.start(); });
     main->show();
-    const int code = app.exec();
+    return app.exec();
+}
+} // namespace
+
+int run(int argc, char *argv[])
+{
+    Platform::chooseWindowSystem();
+    QApplication app(argc, argv);
+    setUpApplication(app);
+    QTranslator qtTexts;
+    Startup::installQtTranslation(qtTexts);
+    if (!ErrorReport::guard(nullptr, [] { AppPath::prepareWritableDir(); }))
+        return 1;
+    OpenAlSoundPlayer player;
+    setSoundPlayer(&player);
+    if (findRunningCopy(kMainWindowClass, THlavniDialog::kCaption))
+        return SecondCopy::run(app);
+
+    std::unique_ptr<TSpusteniDialog> splash = showSplash();
+    RunningCopyAnswer answer;
+    std::unique_ptr<Windows> windows = createWindowsShowingProgress(splash->metr(), answer);
+    splash.reset();
+    if (!windows)
+        return 1;
+    const int code = play(app, windows->HlavniDialog.get(), player);
     windows.reset();
     setSoundPlayer(nullptr);
     return code;
