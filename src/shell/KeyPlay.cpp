@@ -21,16 +21,30 @@ int KeyPlay::postOfKey(int key, Qt::KeyboardModifiers modifiers)
     return key >= Qt::Key_1 && key <= Qt::Key_3 ? key - Qt::Key_0 : 0;
 }
 
+bool KeyPlay::isRepeat(const QKeyEvent *press) const
+{
+    // The window system repeats a held key as a release and a press of one
+    // time stamp. Qt tells them only where the press has already arrived
+    // when it reads the release; the stamps tell them always.
+    return press->isAutoRepeat()
+        || (press->timestamp() != 0 && press->key() == m_releasedKey && press->timestamp() == m_releasedStamp);
+}
+
 bool KeyPlay::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()
+    if ((event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) || !watched->isWidgetType()
         || static_cast<QWidget *>(watched)->window() != m_window)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() == QEvent::KeyRelease) {
+        m_releasedKey = key->key();
+        m_releasedStamp = key->timestamp();
+        return false;
+    }
     const int post = postOfKey(key->key(), key->modifiers());
     if (post == 0 || !m_playing())
         return false;
-    if (!key->isAutoRepeat() && InputLock::isInputEnabled(m_window))
+    if (!isRepeat(key) && InputLock::isInputEnabled(m_window))
         emit postKeyed(post);
     return true;
 }

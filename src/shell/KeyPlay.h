@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QWidget;
 
 // Plays the board from the keyboard: the keys 1, 2 and 3 name post 1, 2 or
@@ -30,6 +31,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool isRepeat(const QKeyEvent *press) const;
+
     QWidget *m_window;
     std::function<bool()> m_playing;
+    // The last key let go, and when.
+    int m_releasedKey = 0;
+    quint64 m_releasedStamp = 0;
 };
