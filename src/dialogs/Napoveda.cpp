@@ -146,16 +146,8 @@ void TNapovedaDialog::OfficeLabel2Click() { close(); }
 void TNapovedaDialog::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    DialogSupport::setMainAndAssistantEnabled(false);
     activateWindow();
     setFocus();
-}
-
-void TNapovedaDialog::hideEvent(QHideEvent *event)
-{
-    // However it closed, the main window and the assistant take input again.
-    DialogSupport::setMainAndAssistantEnabled(true);
-    QWidget::hideEvent(event);
 }
 
 void TNapovedaDialog::keyPressEvent(QKeyEvent *event)

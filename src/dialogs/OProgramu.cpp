@@ -156,15 +156,8 @@ void TOProgramuDialog::showSteps()
     const Registration registered = registration();
     m_label5->setText(registered.organisation);
     m_label4->setText(registered.owner);
-    DialogSupport::setMainAndAssistantEnabled(false);
     activateWindow();
     m_button1->setFocus();
-}
-
-void TOProgramuDialog::hideEvent(QHideEvent *event)
-{
-    DialogSupport::setMainAndAssistantEnabled(true);
-    QWidget::hideEvent(event);
 }
 
 void TOProgramuDialog::Button1Click() { close(); }

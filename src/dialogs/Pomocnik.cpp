@@ -1,7 +1,6 @@
 #include "Pomocnik.h"
 
 #include "Placement.h"
-#include "services/DialogSupport.h"
 #include "services/ErrorReport.h"
 #include "services/ProgramEnd.h"
 #include "core/shell/Settings.h"
@@ -33,7 +32,6 @@ TPomocnikDialog::TPomocnikDialog(QWidget *parent)
     // another one; the second copy quits on closed() itself.
     setAttribute(Qt::WA_QuitOnClose, false);
     ProgramEnd::watch();
-    DialogSupport::lockWhileDialogsOpen(this, DialogSupport::LockedWindow::Assistant);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(Colors::Silver));
     setPalette(pal);

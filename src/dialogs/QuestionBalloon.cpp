@@ -40,15 +40,8 @@ void QuestionBalloon::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     PlaySoundCue(QStringLiteral("Dotaz.wav"));
-    DialogSupport::setMainAndAssistantEnabled(false);
     activateWindow();
     setFocus();
-}
-
-void QuestionBalloon::hideEvent(QHideEvent *event)
-{
-    DialogSupport::setMainAndAssistantEnabled(true);
-    QWidget::hideEvent(event);
 }
 
 void QuestionBalloon::keyPressEvent(QKeyEvent *event)

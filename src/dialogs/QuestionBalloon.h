@@ -33,7 +33,6 @@ protected:
     virtual void answerNo() { close(); }
 
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

@@ -73,28 +73,19 @@ void TUvitaniDialog::showEvent(QShowEvent *event)
 
 void TUvitaniDialog::showSteps()
 {
-    DialogSupport::setMainAndAssistantEnabled(false);
     // Only ever ticks: an unticked box stays as the player left it.
     if (Settings::uvitani() == QLatin1String("1"))
         m_checkBox1->setChecked(true);
-    if (QWidget *assistant = DialogSupport::assistant())
-        Placement::placeDialog(PlacementRules::DialogRow::Welcome, this, assistant);
+    if (m_assistant)
+        Placement::placeDialog(PlacementRules::DialogRow::Welcome, this, m_assistant);
     activateWindow();
     m_checkBox1->setFocus();
-}
-
-void TUvitaniDialog::hideEvent(QHideEvent *event)
-{
-    // However it closed, the main window and the assistant take input again.
-    DialogSupport::setMainAndAssistantEnabled(true);
-    QWidget::hideEvent(event);
 }
 
 void TUvitaniDialog::closeSteps()
 {
     // A refused write stops here: the dialog stays open for another try.
     Settings::setUvitani(m_checkBox1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    DialogSupport::setMainAndAssistantEnabled(true);
     close();
 }
 

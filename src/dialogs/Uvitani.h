@@ -26,6 +26,8 @@ public:
     void setManualLinkEnabled(bool enabled);
     // The help that the help line opens (none where it is null).
     void setHelpDialog(TNapovedaDialog *help) { m_help = help; }
+    // The assistant it stands beside (none where it is null).
+    void setAssistant(const QWidget *assistant) { m_assistant = assistant; }
 
 public slots:
     void OfficeLabel2Click();   // the help topics
@@ -34,7 +36,6 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -44,6 +45,7 @@ private:
     static bool isCloseKey(int key);
 
     TNapovedaDialog *m_help = nullptr;
+    const QWidget *m_assistant = nullptr;
     TOfficeLabel *m_officeLabel2 = nullptr;
     TOfficeLabel *m_officeLabel3 = nullptr;
     TOfficeLabel *m_officeLabel4 = nullptr;

@@ -1,7 +1,6 @@
 #include "Tabulka.h"
 
 #include "core/results/Data.h"
-#include "services/DialogSupport.h"
 #include "services/ErrorReport.h"
 #include "core/widgets/Fonts.h"
 #include "core/widgets/Colors.h"
@@ -153,17 +152,10 @@ void TTabulkaDialog::showEvent(QShowEvent *event)
     }
     ErrorReport::guard(this, [this] {
         pageStep(1);
-        DialogSupport::setMainAndAssistantEnabled(false);
         m_pages->setCurrentIndex(0);
         activateWindow();
         m_ok->setFocus();
     });
-}
-
-void TTabulkaDialog::hideEvent(QHideEvent *event)
-{
-    DialogSupport::setMainAndAssistantEnabled(true);
-    QWidget::hideEvent(event);
 }
 
 void TTabulkaDialog::keyPressEvent(QKeyEvent *event)

@@ -83,17 +83,10 @@ void TVysledekDialog::showSteps()
         m_label8->setEnabled(qualifies);
     }
     PlaySoundCue(QStringLiteral("Dialog.wav"));
-    DialogSupport::setMainAndAssistantEnabled(false);
-    if (QWidget *assistant = DialogSupport::assistant())
-        Placement::placeDialog(PlacementRules::DialogRow::Result, this, assistant);
+    if (m_assistant)
+        Placement::placeDialog(PlacementRules::DialogRow::Result, this, m_assistant);
     activateWindow();
     m_edit1->setFocus();
-}
-
-void TVysledekDialog::hideEvent(QHideEvent *event)
-{
-    DialogSupport::setMainAndAssistantEnabled(true);
-    QWidget::hideEvent(event);
 }
 
 void TVysledekDialog::OfficeButton1Click()

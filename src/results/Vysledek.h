@@ -24,6 +24,8 @@ public:
     QLineEdit *nameBox() const { return m_edit1; }        // Edit1
 
     void setFigures(const QString &diskCount, const QString &minimum, const QString &moves);
+    // The assistant it stands beside (none where it is null).
+    void setAssistant(const QWidget *assistant) { m_assistant = assistant; }
 
 public slots:
     void OfficeButton1Click();   // confirm
@@ -34,7 +36,6 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -43,6 +44,7 @@ private:
     void confirm();
 
     TDataModule1 *m_data = nullptr;
+    const QWidget *m_assistant = nullptr;
     QLabel *m_label5 = nullptr;
     QLabel *m_label6 = nullptr;
     QLabel *m_label7 = nullptr;

@@ -1,6 +1,5 @@
 #include "DialogSupport.h"
 
-#include "InputLock.h"
 #include "core/widgets/Fonts.h"
 #include "core/widgets/Colors.h"
 #include "widgets/GradText.h"
@@ -9,7 +8,6 @@
 #include "core/widgets/Pictures.h"
 #include "widgets/formshape.h"
 
-#include <QApplication>
 #include <QLabel>
 
 namespace DialogSupport {
@@ -30,35 +28,6 @@ tformshape *makeBalloon(QWidget *form, const QSize &size, TBalloonPosition posit
     shape->setReshape(true);
     shape->apply();
     return shape;
-}
-
-namespace {
-const char *const kLockedRole = "toranLockedByDialogs";
-
-QWidget *lockedWindow(LockedWindow role)
-{
-    for (QWidget *top : QApplication::topLevelWidgets())
-        if (top->property(kLockedRole) == QVariant(int(role)))
-            return top;
-    return nullptr;
-}
-} // namespace
-
-void lockWhileDialogsOpen(QWidget *window, LockedWindow role) { window->setProperty(kLockedRole, int(role)); }
-
-QWidget *assistant() { return lockedWindow(LockedWindow::Assistant); }
-
-void setMainAndAssistantEnabled(bool enabled)
-{
-    QWidget *main = lockedWindow(LockedWindow::Main);
-    if (main)
-        InputLock::setInputEnabled(main, enabled);
-    if (QWidget *a = assistant())
-        InputLock::setInputEnabled(a, enabled);
-    // A closed dialog hands the keyboard back to the main window, so that
-    // its keys (F1, F2, F3) work again at once.
-    if (enabled && main && main->isVisible())
-        main->activateWindow();
 }
 
 QPixmap transparentPicture(const QString &resource)

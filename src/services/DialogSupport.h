@@ -14,26 +14,13 @@ class TOfficeButton;
 class TOfficeLabel;
 class tformshape;
 
-// What the program's dialogs share: the balloon window, the main window and
-// the assistant that every dialog locks while it is open, and the controls
-// of the forms built at their designed places.
+// What the program's dialogs share: the balloon window, and the controls of
+// the forms built at their designed places.
 namespace DialogSupport {
 
 // Makes form a frameless, always-on-top balloon of the given outer size in
 // the balloons' pale yellow, with its hint; returns its shaper, applied.
 tformshape *makeBalloon(QWidget *form, const QSize &size, TBalloonPosition position, const QString &hint);
-
-// The main window and the assistant mark themselves as the windows that
-// every dialog locks while it is open.
-enum class LockedWindow { Main, Assistant };
-void lockWhileDialogsOpen(QWidget *window, LockedWindow role);
-
-// The assistant window, or null where none was created.
-QWidget *assistant();
-
-// "Disables" the main window and the assistant: they ignore input but keep
-// their look. Every dialog does this while it is open.
-void setMainAndAssistantEnabled(bool enabled);
 
 // A picture drawn transparent: the pixels of its bottom-left pixel's colour
 // (or of the given colour) do not show.

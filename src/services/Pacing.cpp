@@ -1,13 +1,11 @@
 #include "Pacing.h"
 
-#include <QDeadlineTimer>
 #include <QThread>
 #include <QWidget>
 
 namespace {
 bool g_enabled = true;
 Pacing::StepObserver g_observer;
-qint64 g_lastStep = 0;
 }
 
 namespace Pacing {
@@ -15,7 +13,6 @@ namespace Pacing {
 void setEnabled(bool enabled) { g_enabled = enabled; }
 bool isEnabled() { return g_enabled; }
 void setStepObserver(StepObserver observer) { g_observer = std::move(observer); }
-qint64 lastStepTime() { return g_lastStep; }
 
 Stepper::Stepper(int stepMicros)
     : m_stepNanos(qint64(stepMicros) * 1000)
@@ -39,7 +36,6 @@ void Stepper::moveTo(QWidget *w, const QPoint &topLeft, bool repaint)
                 QThread::usleep(ulong((left - 100000) / 1000));
         }
     }
-    g_lastStep = QDeadlineTimer::current().deadline();
 }
 
 } // namespace Pacing

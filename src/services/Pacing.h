@@ -28,10 +28,6 @@ bool isEnabled();
 using StepObserver = std::function<void(QWidget *moved, const QRect &geometry)>;
 void setStepObserver(StepObserver observer);
 
-// When the last step of any animation was made, in milliseconds of the
-// monotonic clock (QDeadlineTimer::current()), or 0 before the first.
-qint64 lastStepTime();
-
 class Stepper
 {
 public:

@@ -80,18 +80,10 @@ void THraDialog::showEvent(QShowEvent *event)
     PlaySoundCue(QStringLiteral("Dialog.wav"));
     for (TTransparentButton2 *button : m_buttons)
         button->setEnabled(true);
-    DialogSupport::setMainAndAssistantEnabled(false);
-    if (QWidget *assistant = DialogSupport::assistant())
-        Placement::placeDialog(PlacementRules::DialogRow::NewGame, this, assistant);
+    if (m_assistant)
+        Placement::placeDialog(PlacementRules::DialogRow::NewGame, this, m_assistant);
     activateWindow();
     setFocus();
-}
-
-void THraDialog::hideEvent(QHideEvent *event)
-{
-    // However it closed, the main window and the assistant take input again.
-    DialogSupport::setMainAndAssistantEnabled(true);
-    QWidget::hideEvent(event);
 }
 
 void THraDialog::keyPressEvent(QKeyEvent *event)

@@ -21,6 +21,8 @@ public:
 
     TTransparentButton2 *countButton(int i) const { return m_buttons[i - 1]; }   // T1..T8
     static int diskCount(int button) { return 11 - button; }                    // T1 = 10 disks
+    // The assistant it stands beside (none where it is null).
+    void setAssistant(const QWidget *assistant) { m_assistant = assistant; }
 
 public slots:
     void countButtonClick(int button);
@@ -31,10 +33,10 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    const QWidget *m_assistant = nullptr;
     ImageList *m_images = nullptr;
     std::array<TTransparentButton2 *, kButtons> m_buttons{};
 };

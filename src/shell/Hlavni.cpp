@@ -1,6 +1,5 @@
 #include "Hlavni.h"
 
-#include "services/DialogSupport.h"
 #include "dialogs/AssistantStart.h"
 #include "dialogs/DotazKonec.h"
 #include "dialogs/Napoveda.h"
@@ -68,7 +67,6 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     setStatusTip(kWindowHint);
     setAttribute(Qt::WA_QuitOnClose, true);
     ProgramEnd::watch();
-    DialogSupport::lockWhileDialogsOpen(this, DialogSupport::LockedWindow::Main);
 
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("HlavniDialogClient"));
@@ -82,7 +80,7 @@ THlavniDialog::THlavniDialog(QWidget *parent)
 
     buildActions();
     buildMenus();
-    m_idle = new IdlePicture(m_client);   // lowest: every panel covers it
+    m_idle = new IdlePicture(m_client, kCaption);   // lowest: every panel covers it
 
     m_plocha = new BoardPanel(m_client);
     m_plocha->setGeometry(3, 29, 563, 282);
@@ -90,7 +88,8 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     m_plocha->hide();
     connect(m_plocha, &BoardPanel::diskReleased, this, &THlavniDialog::diskMouseUp);
     connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
-    new KeyPlay(this);
+    auto *keys = new KeyPlay(this, [this] { return isGameOn() && m_plocha->isVisible(); });
+    connect(keys, &KeyPlay::postKeyed, this, &THlavniDialog::postKeyed);
 
     m_sef = new Sef(m_client);
     m_sef->setGeometry(3, 29, 563, 282);
@@ -488,6 +487,15 @@ void THlavniDialog::postMouseUp(int post)
     ErrorReport::guard(this, [this, post] { Moves::placeOnPost(*m_plocha, post); });
 }
 
+void THlavniDialog::postKeyed(int post)
+{
+    const Board::Disks disks = m_plocha->disks();
+    if (Board::liftedDisk(disks) != 0)
+        postMouseUp(post);
+    else if (const int k = Board::topDiskOn(disks, m_plocha->baseLeft(post)))
+        diskMouseUp(k);
+}
+
 void THlavniDialog::Timer1Timer()
 {
     // Read on every tick, game or no game: another copy may have closed the
@@ -518,7 +526,6 @@ void THlavniDialog::announceResult(int post, const QString &minimum, const QStri
             assistant->showAssistant();
         Placement::applyRule(PlacementRules::DialogRow::Result, assistant, Placement::outerRect(result).size());
     }
-    DialogSupport::setMainAndAssistantEnabled(false);
     // A dialog already open only comes to the front: showing it again would
     // empty a name being typed.
     if (result->isVisible()) {
@@ -544,7 +551,6 @@ void THlavniDialog::newGame()
                 assistant->showAssistant();
             Placement::applyRule(PlacementRules::DialogRow::NewGame, assistant, Placement::outerRect(dialog).size());
         }
-        DialogSupport::setMainAndAssistantEnabled(false);
         dialog->show();
         dialog->raise();
     });
@@ -651,7 +657,6 @@ void THlavniDialog::showWelcome()
         TUvitaniDialog *welcome = m_dialogs.welcome;
         if (!welcome)
             return;
-        DialogSupport::setMainAndAssistantEnabled(false);
         welcome->show();
         welcome->raise();
     });

@@ -94,6 +94,9 @@ public slots:
     // Board handlers: one rule for the ten disks and one for the three posts.
     void diskMouseUp(int k);
     void postMouseUp(int post);
+    // A post's key: the release of its top disk with no disk lifted, of the
+    // post with one lifted.
+    void postKeyed(int post);
     void Timer1Timer();
 
 signals:

@@ -2,7 +2,6 @@
 
 #include "services/DialogSupport.h"
 #include "core/widgets/Fonts.h"
-#include "Hlavni.h"
 #include "services/Pacing.h"
 #include "core/board/BoardRules.h"
 #include "core/widgets/Colors.h"
@@ -29,7 +28,7 @@ constexpr IdlePost kIdlePosts[3] = {
 
 } // namespace
 
-IdlePicture::IdlePicture(QWidget *parent)
+IdlePicture::IdlePicture(QWidget *parent, const QString &caption)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("IdlePicture"));
@@ -60,7 +59,7 @@ IdlePicture::IdlePicture(QWidget *parent)
     m_title = new Panel(this, Panel::Raised, QColor(Colors::Silver));
     m_title->setObjectName(QStringLiteral("Panel1"));
     m_title->setGeometry(152, kTitleTop, 265, 55);
-    DialogSupport::titleLettering(m_title, "GradText1", THlavniDialog::kCaption, QRect(9, -2, 247, 36), 32);
+    DialogSupport::titleLettering(m_title, "GradText1", caption, QRect(9, -2, 247, 36), 32);
     DialogSupport::titleLettering(m_title, "GradText2", QStringLiteral("verze 5.0"), QRect(8, 32, 57, 18), 15);
 }
 

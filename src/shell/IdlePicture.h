@@ -16,7 +16,8 @@ class IdlePicture : public QWidget
 {
     Q_OBJECT
 public:
-    explicit IdlePicture(QWidget *parent);
+    // caption: the title panel's lettering.
+    IdlePicture(QWidget *parent, const QString &caption);
 
     // The disks, post by post (DI1..DI10, DA1..DA8, DB1..DB10), and the title panel.
     const std::vector<Shape *> &disks(int post) const { return m_disks[post - 1]; }

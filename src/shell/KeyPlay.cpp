@@ -1,17 +1,13 @@
 #include "KeyPlay.h"
 
-#include "Hlavni.h"
 #include "services/InputLock.h"
-#include "services/Pacing.h"
-#include "core/board/BoardRules.h"
-#include "board/Plocha.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QKeyEvent>
+#include <QWidget>
 
-KeyPlay::KeyPlay(THlavniDialog *window)
-    : QObject(window), m_window(window)
+KeyPlay::KeyPlay(QWidget *window, std::function<bool()> playing)
+    : QObject(window), m_window(window), m_playing(std::move(playing))
 {
     qApp->installEventFilter(this);
 }
@@ -25,56 +21,30 @@ int KeyPlay::postOfKey(int key, Qt::KeyboardModifiers modifiers)
     return key >= Qt::Key_1 && key <= Qt::Key_3 ? key - Qt::Key_0 : 0;
 }
 
-bool KeyPlay::belongsToWindow(QObject *watched) const
+bool KeyPlay::isRepeat(const QKeyEvent *press) const
 {
-    return watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == m_window;
+    // The window system repeats a held key as a release and a press of one
+    // time stamp. Qt tells them only where the press has already arrived
+    // when it reads the release; the stamps tell them always.
+    return press->isAutoRepeat()
+        || (press->timestamp() != 0 && press->key() == m_releasedKey && press->timestamp() == m_releasedStamp);
 }
 
 bool KeyPlay::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonRelease && belongsToWindow(watched)) {
-        noteStart(static_cast<QInputEvent *>(event)->timestamp());
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress || !belongsToWindow(watched))
+    if ((event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) || !watched->isWidgetType()
+        || static_cast<QWidget *>(watched)->window() != m_window)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
-    const int post = postOfKey(key->key(), key->modifiers());
-    BoardPanel *board = m_window->plocha();
-    if (post == 0 || !m_window->isGameOn() || !board->isVisible())
+    if (event->type() == QEvent::KeyRelease) {
+        m_releasedKey = key->key();
+        m_releasedStamp = key->timestamp();
         return false;
-    if (key->isAutoRepeat() || !InputLock::isInputEnabled(m_window) || pressedDuringLastMove(key->timestamp()))
-        return true;
-    noteStart(key->timestamp());
-    play(post);
-    return true;
-}
-
-bool KeyPlay::pressedDuringLastMove(quint64 timestamp) const
-{
-    // Input that came while an animation ran is delivered only after it; its
-    // time stamp tells that it was pressed meanwhile. Events without a time
-    // stamp (sent by the program itself) are taken as pressed now.
-    const qint64 lastStep = Pacing::lastStepTime();
-    if (timestamp == 0 || m_startStamp == 0 || lastStep < m_startLocal)
-        return false;
-    return timestamp <= m_startStamp + quint64(lastStep - m_startLocal);
-}
-
-void KeyPlay::noteStart(quint64 timestamp)
-{
-    m_startStamp = timestamp;
-    m_startLocal = QDeadlineTimer::current().deadline();
-}
-
-void KeyPlay::play(int post)
-{
-    BoardPanel *board = m_window->plocha();
-    const Board::Disks disks = board->disks();
-    if (Board::liftedDisk(disks) != 0) {
-        m_window->postMouseUp(post);
-        return;
     }
-    if (const int k = Board::topDiskOn(disks, board->baseLeft(post)))
-        m_window->diskMouseUp(k);
+    const int post = postOfKey(key->key(), key->modifiers());
+    if (post == 0 || !m_playing())
+        return false;
+    if (!isRepeat(key) && InputLock::isInputEnabled(m_window))
+        emit postKeyed(post);
+    return true;
 }

@@ -3,6 +3,7 @@
 #include "core/shell/AppPath.h"
 #include "AppStyle.h"
 #include "BenchReport.h"
+#include "services/DialogLock.h"
 #include "services/ErrorReport.h"
 #include "core/widgets/Fonts.h"
 #include "Hlavni.h"
@@ -23,7 +24,6 @@
 #include "setup/Hra.h"
 #include "widgets/GradProgress.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QLibraryInfo>
@@ -37,10 +37,6 @@
 
 namespace {
 const QString kMainWindowClass = QStringLiteral("THlavniDialog");
-
-// About what the splash and the windows take from the heap as they are built
-// and first painted.
-constexpr std::size_t kStartHeap = 1536 * 1024;
 
 // Calls done once, after the first paint of window.
 void whenFirstPainted(QWidget *window, std::function<void()> done)
@@ -85,10 +81,32 @@ Windows::~Windows()
     // creation backwards.
 }
 
+namespace {
+// Every window is handed the windows it works with.
+void handOver(Windows &w)
+{
+    TPomocnikDialog *assistant = w.PomocnikDialog.get();
+    w.HraDialog->setAssistant(assistant);
+    w.VysledekDialog->setAssistant(assistant);
+    w.UvitaniDialog->setAssistant(assistant);
+    w.NapovedaDialog->setAssistant(assistant);
+    w.UvitaniDialog->setHelpDialog(w.NapovedaDialog.get());
+    w.HlavniDialog->setDialogs({w.UvitaniDialog.get(), w.HraDialog.get(), w.OProgramuDialog.get(),
+                                w.DotazKonecDialog.get(), w.VysledekDialog.get(), assistant,
+                                w.TabulkaDialog.get(), w.VymazatDialog.get(), w.NapovedaDialog.get()});
+    w.dialogLock->setLockedWindows(w.HlavniDialog.get(), assistant);
+    for (QWidget *dialog : std::initializer_list<QWidget *>{
+             w.UvitaniDialog.get(), w.HraDialog.get(), w.OProgramuDialog.get(), w.DotazKonecDialog.get(),
+             w.VysledekDialog.get(), w.TabulkaDialog.get(), w.VymazatDialog.get(), w.NapovedaDialog.get()})
+        w.dialogLock->watch(dialog);
+}
+} // namespace
+
 std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress,
                                        const std::function<void(THlavniDialog *)> &mainWindowCreated)
 {
     auto w = std::make_unique<Windows>();
+    w->dialogLock = std::make_unique<DialogLock>();
     progress(7);
     w->DataModule1 = std::make_unique<TDataModule1>();
     w->DataModule1->open();
@@ -115,20 +133,15 @@ std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress,
     w->VymazatDialog = std::make_unique<TVymazatDialog>(w->DataModule1.get());
     progress(91);
     w->NapovedaDialog = std::make_unique<TNapovedaDialog>();
-    w->NapovedaDialog->setAssistant(w->PomocnikDialog.get());
-    w->UvitaniDialog->setHelpDialog(w->NapovedaDialog.get());
-    w->HlavniDialog->setDialogs({w->UvitaniDialog.get(), w->HraDialog.get(), w->OProgramuDialog.get(),
-                                 w->DotazKonecDialog.get(), w->VysledekDialog.get(), w->PomocnikDialog.get(),
-                                 w->TabulkaDialog.get(), w->VymazatDialog.get(), w->NapovedaDialog.get()});
+    handOver(*w);
     progress(100);
     return w;
 }
 
-int run(int argc, char *argv[])
+namespace {
+// The application's names, look and fonts.
+void setUpApplication(QApplication &app)
 {
-    Platform::chooseWindowSystem();
-    Platform::FontConfigReader fonts;
-    QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Toran2000"));
     app.setOrganizationName(QStringLiteral("KQ2000"));
     // The menu bar belongs to the window's look: it is never handed to a
@@ -136,70 +149,97 @@ int run(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication::setStyle(new AppStyle(QApplication::style()->name()));
     Fonts::installSubstitutes();
+}
+
+std::unique_ptr<TSpusteniDialog> showSplash()
+{
+    auto splash = std::make_unique<TSpusteniDialog>();
+    BenchReport::reportSplashPaintIfAsked(splash.get());
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return splash;
+}
+
+// A copy answers as one from the moment its main window exists, with that
+// window's caption as it changes; the channel answers on a thread of its
+// own and reads the caption from here.
+class RunningCopyAnswer
+{
+public:
+    RunningCopyAnswer()
+        : m_server([this] {
+            QMutexLocker lock(&m_mutex);
+            return m_caption ? InstanceServer::WindowInfo{kMainWindowClass, *m_caption}
+                             : InstanceServer::WindowInfo{};
+        })
+    {
+    }
+
+    void follow(THlavniDialog *main)
+    {
+        publish(main->windowTitle());
+        QObject::connect(main, &QWidget::windowTitleChanged, main, [this](const QString &text) { publish(text); });
+    }
+
+private:
+    void publish(const QString &text)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_caption = text;
+    }
+
+    QMutex m_mutex;
+    std::optional<QString> m_caption;
+    InstanceServer m_server;
+};
+
+// Every window, made with its progress on the splash's bar; null where
+// making them failed (the error has been reported).
+std::unique_ptr<Windows> createWindowsShowingProgress(TGradProgress *metr, RunningCopyAnswer &answer)
+{
+    std::unique_ptr<Windows> windows;
+    ErrorReport::guard(nullptr, [&] {
+        windows = createWindows([metr](int position) { metr->setPosition(position); },
+                                [&answer](THlavniDialog *main) { answer.follow(main); });
+    });
+    return windows;
+}
+
+// Shows the main window and runs the loop until the program ends.
+int play(QApplication &app, THlavniDialog *main, OpenAlSoundPlayer &player)
+{
+    BenchReport::quitWhenShownIfAsked(main);
+    // The sound device takes tens of milliseconds to open: it is opened
+    // beside the running game once the main window has been painted, long
+    // before the player's first click.
+    whenFirstPainted(main, [&player] { player.start(); });
+    main->show();
+    return app.exec();
+}
+} // namespace
+
+int run(int argc, char *argv[])
+{
+    Platform::chooseWindowSystem();
+    QApplication app(argc, argv);
+    setUpApplication(app);
     QTranslator qtTexts;
     Startup::installQtTranslation(qtTexts);
     if (!ErrorReport::guard(nullptr, [] { AppPath::prepareWritableDir(); }))
         return 1;
     OpenAlSoundPlayer player;
     setSoundPlayer(&player);
-
     if (findRunningCopy(kMainWindowClass, THlavniDialog::kCaption))
         return SecondCopy::run(app);
 
-    // The heap that building the windows takes is mapped in one go, but
-    // only after Qt's accessibility bridge is set up (asking whether
-    // accessibility is on sets it up). The bridge connects to the session
-    // bus, and in a session without one the bus library forks to start one;
-    // every page a fork shares faults once more when it is next written.
-    QAccessible::isActive();
-    Platform::HeapAhead heapAhead(kStartHeap);
-
-    fonts.wait();
-    auto splash = std::make_unique<TSpusteniDialog>();
-    BenchReport::reportSplashPaintIfAsked(splash.get());
-    splash->show();
-    splash->repaint();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-
-    // A copy answers as one from the moment its main window exists, with
-    // that window's caption as it changes; the channel answers on a thread
-    // of its own and reads the caption from here.
-    QMutex captionMutex;
-    std::optional<QString> caption;
-    InstanceServer answering([&] {
-        QMutexLocker lock(&captionMutex);
-        return caption ? InstanceServer::WindowInfo{kMainWindowClass, *caption} : InstanceServer::WindowInfo{};
-    });
-    const auto publishCaption = [&](const QString &text) {
-        QMutexLocker lock(&captionMutex);
-        caption = text;
-    };
-
-    TGradProgress *metr = splash->metr();
-    std::unique_ptr<Windows> windows;
-    bool ok = ErrorReport::guard(nullptr, [&] {
-        windows = createWindows([metr](int position) { metr->setPosition(position); },
-                                [&](THlavniDialog *main) {
-                                    publishCaption(main->windowTitle());
-                                    QObject::connect(main, &QWidget::windowTitleChanged, main, publishCaption);
-                                });
-    });
+    std::unique_ptr<TSpusteniDialog> splash = showSplash();
+    RunningCopyAnswer answer;
+    std::unique_ptr<Windows> windows = createWindowsShowingProgress(splash->metr(), answer);
     splash.reset();
-    if (!ok)
+    if (!windows)
         return 1;
-
-    THlavniDialog *main = windows->HlavniDialog.get();
-
-    BenchReport::quitWhenShownIfAsked(main);
-    // The sound device takes tens of milliseconds to open: it is opened
-    // beside the running game once the main window has been painted, long
-    // before the player's first click.
-    whenFirstPainted(main, [&player, &heapAhead] {
-        heapAhead.release();
-        player.start();
-    });
-    main->show();
-    const int code = app.exec();
+    const int code = play(app, windows->HlavniDialog.get(), player);
     windows.reset();
     setSoundPlayer(nullptr);
     return code;

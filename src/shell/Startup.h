@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+class DialogLock;
 class QApplication;
 class QTranslator;
 class TDataModule1;
@@ -24,13 +25,16 @@ namespace Startup {
 int run(int argc, char *argv[]);
 
 // The data module and every window of the program, in the order they are
-// created; they go in the reverse order, before the application object.
+// created; they go in the reverse order, before the application object. The
+// lock by which every dialog shown holds the main window and the assistant
+// comes first and goes last.
 struct Windows {
     Windows();
     ~Windows();
     Windows(const Windows &) = delete;
     Windows &operator=(const Windows &) = delete;
 
+    std::unique_ptr<DialogLock> dialogLock;
     std::unique_ptr<TDataModule1> DataModule1;
     std::unique_ptr<THlavniDialog> HlavniDialog;
     std::unique_ptr<TUvitaniDialog> UvitaniDialog;
@@ -46,7 +50,7 @@ struct Windows {
 
 // Creates the data module and every window in their order, reporting the
 // splash position after each (7, 14, 21, 28, 35, 42, 63, 70, 77, 84, 91, 100),
-// and hands each its collaborators; mainWindowCreated, if given, is called as
+// and hands each its collaborators and the dialogs to the dialog lock; mainWindowCreated, if given, is called as
 // soon as the main window exists.
 std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress,
                                        const std::function<void(THlavniDialog *)> &mainWindowCreated = {});

@@ -533,9 +533,10 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand()
 namespace {
 // A key press on the main window as the window system delivers it, with its
 // time stamp in milliseconds (0: none).
-void pressKey(THlavniDialog *main, char digit, quint64 timestamp = 0)
+void pressKey(THlavniDialog *main, char digit, quint64 timestamp = 0, bool autoRepeat = false,
+              QEvent::Type type = QEvent::KeyPress)
 {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (digit - '0'), Qt::NoModifier, QString(QLatin1Char(digit)));
+    QKeyEvent press(type, Qt::Key_0 + (digit - '0'), Qt::NoModifier, QString(QLatin1Char(digit)), autoRepeat);
     press.setTimestamp(timestamp);
     QApplication::sendEvent(main, &press);
 }
@@ -569,7 +570,9 @@ void PlayTest::keysOneTwoThreeSolveThreeDisksInSevenMoves()
 // keys: the digits pressed in turn; posts: where D1, D2, D3 stand afterwards
 // (a lifted disk keeps its post's place); gap: milliseconds between the time
 // stamps of the keys, 0 for none. A key stamped while the previous key's move
-// ran is dropped.
+// ran acts after it. A key held down repeats the key before it: "*" as Qt
+// tells a repeat, "~" as the window system sends one (a release and a press
+// of one time stamp).
 void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data()
 {
     enum Lock { Free, DialogOpen, BossScreen };
@@ -588,7 +591,9 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data()
     QTest::newRow("refused, then placed elsewhere") << "12123" << int(Free) << 0 << "231" << 0 << 2;
     QTest::newRow("dialog open") << "12" << int(DialogOpen) << 0 << "111" << 0 << 0;
     QTest::newRow("boss screen") << "1" << int(BossScreen) << 0 << "111" << 0 << 0;
-    QTest::newRow("pressed while the lift ran") << "12" << int(Free) << 1 << "111" << 1 << 1;
+    QTest::newRow("pressed while the lift ran") << "12" << int(Free) << 1 << "211" << 0 << 1;
+    QTest::newRow("held down, then the next") << "1**2**" << int(Free) << 1 << "211" << 0 << 1;
+    QTest::newRow("held down, repeats untold") << "1~~2~" << int(Free) << 1 << "211" << 0 << 1;
     QTest::newRow("pressed after the lift") << "12" << int(Free) << 100000 << "211" << 0 << 1;
 }
 
@@ -609,8 +614,15 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
     // Paced, the lift of D1 takes 172 ms.
     Pacing::setEnabled(gap != 0);
     const quint64 first = 1000;
-    for (int i = 0; i < keys.size(); ++i)
-        pressKey(p.main, keys[i].toLatin1(), gap ? first + quint64(i) * gap : 0);
+    for (int i = 0; i < keys.size(); ++i) {
+        const quint64 stamp = gap ? first + quint64(i) * gap : 0;
+        const bool told = keys[i] == QLatin1Char('*'), untold = keys[i] == QLatin1Char('~');
+        if (told || untold)
+            keys[i] = keys[i - 1];
+        if (untold)
+            pressKey(p.main, keys[i].toLatin1(), stamp, false, QEvent::KeyRelease);
+        pressKey(p.main, keys[i].toLatin1(), stamp, told);
+    }
     Pacing::setEnabled(false);
     const Board::Disks disks = p.board()->disks();
     QString standing;

@@ -4,6 +4,7 @@
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
 #include "shell/Hlavni.h"
+#include "services/DialogLock.h"
 #include "services/InputLock.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
@@ -27,6 +28,8 @@ struct Windows {
         assistant = std::make_unique<TPomocnikDialog>();
         help = std::make_unique<TNapovedaDialog>();
         help->setAssistant(assistant.get());
+        lock.setLockedWindows(main.get(), assistant.get());
+        lock.watch(help.get());
         assistant->move(600, 500);
         assistant->showAssistant();
     }
@@ -44,6 +47,7 @@ struct Windows {
 
     ScratchAppDir dir;
     RecordingSoundPlayer sounds;
+    DialogLock lock;
     std::unique_ptr<THlavniDialog> main;
     std::unique_ptr<TPomocnikDialog> assistant;
     std::unique_ptr<TNapovedaDialog> help;

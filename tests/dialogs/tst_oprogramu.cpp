@@ -4,6 +4,7 @@
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
 #include "shell/Hlavni.h"
+#include "services/DialogLock.h"
 #include "services/InputLock.h"
 #include "services/Pacing.h"
 #include "support/RecordingSoundPlayer.h"
@@ -30,6 +31,8 @@ struct Windows {
         main = std::make_unique<THlavniDialog>();
         assistant = std::make_unique<TPomocnikDialog>();
         about = std::make_unique<TOProgramuDialog>();
+        lock.setLockedWindows(main.get(), assistant.get());
+        lock.watch(about.get());
     }
     ~Windows()
     {
@@ -44,6 +47,7 @@ struct Windows {
 
     ScratchAppDir dir;
     RecordingSoundPlayer sounds;
+    DialogLock lock;
     std::unique_ptr<THlavniDialog> main;
     std::unique_ptr<TPomocnikDialog> assistant;
     std::unique_ptr<TOProgramuDialog> about;

@@ -4,6 +4,7 @@
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
 #include "dialogs/Uvitani.h"
+#include "services/DialogLock.h"
 #include "services/ErrorReport.h"
 #include "shell/Hlavni.h"
 #include "services/InputLock.h"
@@ -38,7 +39,11 @@ struct Windows {
         welcome = std::make_unique<TUvitaniDialog>();
         help = std::make_unique<TNapovedaDialog>();
         help->setAssistant(assistant.get());
+        welcome->setAssistant(assistant.get());
         welcome->setHelpDialog(help.get());
+        lock.setLockedWindows(main.get(), assistant.get());
+        lock.watch(welcome.get());
+        lock.watch(help.get());
     }
     ~Windows()
     {
@@ -60,6 +65,7 @@ struct Windows {
 
     ScratchAppDir dir;
     RecordingSoundPlayer sounds;
+    DialogLock lock;
     std::unique_ptr<THlavniDialog> main;
     std::unique_ptr<TPomocnikDialog> assistant;
     std::unique_ptr<TUvitaniDialog> welcome;

@@ -1,7 +1,6 @@
 #include "core/widgets/Fonts.h"
 #include "shell/Hlavni.h"
 #include "services/Pacing.h"
-#include "shell/Platform.h"
 #include "shell/Spusteni.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"
@@ -16,14 +15,6 @@
 #include <QMenu>
 #include <QTranslator>
 #include <QtTest>
-
-#include <cstdlib>
-#include <cstring>
-#include <vector>
-
-#if defined(__GLIBC__)
-#include <sys/resource.h>
-#endif
 
 namespace {
 QWidget *topLevel(const char *name)
@@ -44,7 +35,6 @@ private slots:
     void splashBarShowsEveryPositionBeforeTheLoopRuns();
     void splashNamesTheUserOrUnknown();
     void qtsOwnTextsSpeakCzech();
-    void heapMappedAheadServesAllocationsWithoutFaults();
 };
 
 void StartupTest::initTestCase()
@@ -114,38 +104,6 @@ void StartupTest::qtsOwnTextsSpeakCzech()
     QCoreApplication::removeTranslator(&translator);
     QVERIFY2(texts.contains(QStringLiteral("&Vložit")) && texts.contains(QStringLiteral("Vybrat vše")),
              qPrintable(texts.join(QStringLiteral(", "))));
-}
-
-void StartupTest::heapMappedAheadServesAllocationsWithoutFaults()
-{
-#if !defined(__GLIBC__)
-    QSKIP("The heap is mapped ahead only with the GNU C library");
-#else
-    if (!Platform::HeapAhead::available())
-        QSKIP("This build or kernel does not map the heap ahead (sanitizer allocator, or before Linux 5.14)");
-    // More than the heap is likely to hold free already, in blocks of the
-    // size widgets ask for; fresh, 3 MiB of heap is 768 faults.
-    constexpr std::size_t kAhead = 4 << 20, kUsed = 3 << 20, kBlock = 256;
-    const auto faults = [] {
-        rusage usage{};
-        getrusage(RUSAGE_THREAD, &usage);
-        return usage.ru_minflt;
-    };
-    std::vector<char *> blocks;
-    blocks.reserve(kUsed / kBlock);
-    Platform::HeapAhead ahead(kAhead);
-    const long before = faults();
-    for (std::size_t i = 0; i < kUsed / kBlock; ++i) {
-        auto *block = static_cast<char *>(std::malloc(kBlock));
-        QVERIFY(block);
-        std::memset(block, 1, kBlock);
-        blocks.push_back(block);
-    }
-    const long taken = faults() - before;
-    for (char *block : blocks)
-        std::free(block);
-    QVERIFY2(taken < 768 / 8, qPrintable(QStringLiteral("%1 page faults").arg(taken)));
-#endif
 }
 
 TORAN_TEST_MAIN(StartupTest)

@@ -143,33 +143,70 @@ struct Asking
     QByteArray received;
 };
 
-std::vector<Reply> askAll(const QStringList &names, const QDeadlineTimer &deadline,
-                          const std::function<bool(const Reply &)> &enough)
+// Every name asked at once: each is connected to, retried while its
+// listener's queue is full, and read until it answers, hangs up or says too
+// much, until the deadline or until one reply is enough.
+class Asker
 {
-    using namespace PosixSocket;
-    const size_t count = size_t(names.size());
-    std::vector<Reply> replies(count);
-    std::vector<Asking> asking(count);
-    bool satisfied = false;
+public:
+    Asker(const QStringList &names, const std::function<bool(const Reply &)> &enough)
+        : m_enough(enough), m_replies(size_t(names.size())), m_asking(size_t(names.size()))
+    {
+        for (size_t slot = 0; slot < m_asking.size() && !m_satisfied; ++slot)
+            start(slot, names[int(slot)]);
+    }
+    ~Asker()
+    {
+        for (Asking &a : m_asking)
+            closeFd(a.fd);
+    }
+    Asker(const Asker &) = delete;
+    Asker &operator=(const Asker &) = delete;
 
-    const auto finish = [&](size_t slot) {
-        Asking &a = asking[slot];
+    // Waits for the sockets in turn until nothing is left to wait for.
+    std::vector<Reply> run(const QDeadlineTimer &deadline)
+    {
+        while (!m_satisfied && waitOnce(deadline)) {
+        }
+        return std::move(m_replies);
+    }
+
+private:
+    void start(size_t slot, const QString &name)
+    {
+        Asking &a = m_asking[slot];
+        if (!addressOf(name, a.address, a.length))
+            return;
+        a.fd = openSocket();
+        if (a.fd < 0)
+            return;
+        a.state = Asking::Retrying;
+        tryConnect(slot);
+    }
+
+    void finish(size_t slot)
+    {
+        Asking &a = m_asking[slot];
         if (a.state == Asking::Done)
             return;
         a.state = Asking::Done;
         closeFd(a.fd);
-        if (enough(replies[slot]))
-            satisfied = true;
-    };
-    const auto connected = [&](size_t slot) {
-        replies[slot].listening = true;
-        if (!LocalPeer::isSameUser(asking[slot].fd) || enough(replies[slot]))
+        if (m_enough(m_replies[slot]))
+            m_satisfied = true;
+    }
+
+    void connected(size_t slot)
+    {
+        m_replies[slot].listening = true;
+        if (!LocalPeer::isSameUser(m_asking[slot].fd) || m_enough(m_replies[slot]))
             finish(slot);
         else
-            asking[slot].state = Asking::Reading;
-    };
-    const auto tryConnect = [&](size_t slot) {
-        Asking &a = asking[slot];
+            m_asking[slot].state = Asking::Reading;
+    }
+
+    void tryConnect(size_t slot)
+    {
+        Asking &a = m_asking[slot];
         if (::connect(a.fd, reinterpret_cast<const sockaddr *>(&a.address), a.length) == 0) {
             connected(slot);
             return;
@@ -182,94 +219,97 @@ std::vector<Reply> askAll(const QStringList &names, const QDeadlineTimer &deadli
         case EAGAIN:
             // The listener's queue is full: it is alive, but busy.
             a.state = Asking::Retrying;
-            replies[slot].listening = true;
-            if (enough(replies[slot]))
+            m_replies[slot].listening = true;
+            if (m_enough(m_replies[slot]))
                 finish(slot);
             break;
         default:   // nobody there, or nobody listening any more
             finish(slot);
         }
-    };
-    const auto take = [&](size_t slot) {
-        Asking &a = asking[slot];
+    }
+
+    // The outcome of a connection that was under way.
+    void connectionDone(size_t slot)
+    {
+        int error = 0;
+        socklen_t size = sizeof(error);
+        if (::getsockopt(m_asking[slot].fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0)
+            connected(slot);
+        else
+            finish(slot);
+    }
+
+    void take(size_t slot)
+    {
+        Asking &a = m_asking[slot];
+        Reply &reply = m_replies[slot];
         char buffer[InstanceServer::kMaxReplyBytes + 1];
         const ssize_t n = ::read(a.fd, buffer, size_t(InstanceServer::kMaxReplyBytes + 1 - a.received.size()));
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
             return;
         if (n > 0)
             a.received.append(buffer, qsizetype(n));
-        if (decodeAnswer(a.received, replies[slot].info))
-            replies[slot].answered = true;
-        if (n <= 0 || replies[slot].answered || a.received.size() > InstanceServer::kMaxReplyBytes)
+        if (decodeAnswer(a.received, reply.info))
+            reply.answered = true;
+        if (n <= 0 || reply.answered || a.received.size() > InstanceServer::kMaxReplyBytes)
             finish(slot);
-    };
-
-    for (size_t slot = 0; slot < count && !satisfied; ++slot) {
-        Asking &a = asking[slot];
-        if (!addressOf(names[int(slot)], a.address, a.length))
-            continue;
-        a.fd = openSocket();
-        if (a.fd < 0)
-            continue;
-        a.state = Asking::Retrying;
-        tryConnect(slot);
     }
 
-    std::vector<pollfd> polled;
-    std::vector<size_t> polledSlot;
-    while (!satisfied) {
-        polled.clear();
-        polledSlot.clear();
+    // One poll of the sockets under way and what it found; false when there
+    // is nothing more to wait for or no time left.
+    bool waitOnce(const QDeadlineTimer &deadline)
+    {
+        m_polled.clear();
+        m_polledSlot.clear();
         bool retrying = false;
-        for (size_t slot = 0; slot < count; ++slot) {
-            const Asking &a = asking[slot];
-            if (a.state == Asking::Retrying)
+        for (size_t slot = 0; slot < m_asking.size(); ++slot) {
+            const Asking &a = m_asking[slot];
+            if (a.state == Asking::Retrying) {
                 retrying = true;
-            else if (a.state != Asking::Done) {
-                polled.push_back({a.fd, short(a.state == Asking::Connecting ? POLLOUT : POLLIN), 0});
-                polledSlot.push_back(slot);
+            } else if (a.state != Asking::Done) {
+                m_polled.push_back({a.fd, short(a.state == Asking::Connecting ? POLLOUT : POLLIN), 0});
+                m_polledSlot.push_back(slot);
             }
         }
-        if (polled.empty() && !retrying)
-            break;
         const int left = remainingMs(deadline);
-        if (left == 0)
-            break;
-        if (::poll(polled.data(), nfds_t(polled.size()), retrying ? qMin(left, kRetryMs) : left) < 0) {
-            if (errno == EINTR)
+        if ((m_polled.empty() && !retrying) || left == 0)
+            return false;
+        if (::poll(m_polled.data(), nfds_t(m_polled.size()), retrying ? qMin(left, kRetryMs) : left) < 0)
+            return errno == EINTR;
+        for (size_t i = 0; i < m_polled.size() && !m_satisfied; ++i) {
+            const size_t slot = m_polledSlot[i];
+            if (m_polled[i].revents == 0)
                 continue;
-            break;
-        }
-        for (size_t i = 0; i < polled.size() && !satisfied; ++i) {
-            const size_t slot = polledSlot[i];
-            if (polled[i].revents == 0)
-                continue;
-            if (asking[slot].state == Asking::Connecting) {
-                int error = 0;
-                socklen_t size = sizeof(error);
-                if (::getsockopt(asking[slot].fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0)
-                    connected(slot);
-                else
-                    finish(slot);
-            } else {
+            if (m_asking[slot].state == Asking::Connecting)
+                connectionDone(slot);
+            else
                 take(slot);
-            }
         }
-        for (size_t slot = 0; slot < count && !satisfied; ++slot) {
-            if (asking[slot].state == Asking::Retrying)
+        for (size_t slot = 0; slot < m_asking.size() && !m_satisfied; ++slot)
+            if (m_asking[slot].state == Asking::Retrying)
                 tryConnect(slot);
-        }
+        return true;
     }
-    for (Asking &a : asking)
-        closeFd(a.fd);
-    return replies;
+
+    const std::function<bool(const Reply &)> &m_enough;
+    std::vector<Reply> m_replies;
+    std::vector<Asking> m_asking;
+    std::vector<pollfd> m_polled;
+    std::vector<size_t> m_polledSlot;
+    bool m_satisfied = false;
+};
+
+std::vector<Reply> askAll(const QStringList &names, const QDeadlineTimer &deadline,
+                          const std::function<bool(const Reply &)> &enough)
+{
+    return Asker(names, enough).run(deadline);
 }
 
 void removeName(const QString &name)
 {
     sockaddr_un address;
     socklen_t length;
-    if (!PosixSocket::addressOf(name, address, length))
+    if (!addressOf(name, address, length))
         return;
     // Only a socket: whatever else is there is not a copy's.
     struct stat info;

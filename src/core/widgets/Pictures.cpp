@@ -1,6 +1,5 @@
 #include "Pictures.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
@@ -20,36 +19,21 @@ QString fineFile(const QString &resource)
     return dot < 0 ? QString() : resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
 }
 
-// Every picture is made once and shared, by name. The stores are emptied
-// while the application object is being destroyed: a pixmap must not
-// outlive it.
-struct Stores
+// Every picture is made once and shared, by name (a file, or a file and a
+// colour made clear).
+QHash<QString, QImage> &store()
 {
-    QHash<QString, QImage> images;
-    QHash<QString, QPixmap> pixmaps;
-    QHash<QString, QPixmap> transparent;
-    bool emptiedAtExit = false;
-};
-
-Stores &stores()
-{
-    static Stores all;
-    return all;
+    static QHash<QString, QImage> images;
+    return images;
 }
 
-void emptyStores() { stores() = Stores(); }
-
-template <typename Picture, typename Make>
-Picture shared(QHash<QString, Picture> &store, const QString &key, Make make)
+template <typename Make>
+QImage shared(const QString &key, Make make)
 {
-    auto found = store.constFind(key);
-    if (found != store.constEnd())
+    auto found = store().constFind(key);
+    if (found != store().constEnd())
         return *found;
-    if (!stores().emptiedAtExit && QCoreApplication::instance()) {
-        stores().emptiedAtExit = true;
-        qAddPostRoutine(emptyStores);
-    }
-    return *store.insert(key, make());
+    return *store().insert(key, make());
 }
 
 // A picture file of the program's own, read by the reader of its format
@@ -65,8 +49,6 @@ QImage decode(const QString &file)
         picture.setDevicePixelRatio(kFineRatio);
     return picture;
 }
-
-QPixmap filePixmap(const QString &file);
 
 // An icon made when it is first drawn or measured, not when it is set: what
 // makes it runs at most once. Whether it is null is answered without
@@ -125,9 +107,9 @@ private:
     bool m_made = false;
 };
 
-QPixmap filePixmap(const QString &file)
+QImage fileImage(const QString &file)
 {
-    return shared(stores().pixmaps, file, [&] { return QPixmap::fromImage(decode(file)); });
+    return shared(file, [&] { return decode(file); });
 }
 } // namespace
 
@@ -147,29 +129,28 @@ qreal ratio() { return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0; }
 
 QImage image(const QString &resource)
 {
-    const QString file = fileFor(resource, ratio());
-    return shared(stores().images, file, [&] { return decode(file); });
+    return fileImage(fileFor(resource, ratio()));
 }
 
 QPixmap pixmap(const QString &resource)
 {
-    return filePixmap(fileFor(resource, ratio()));
+    return QPixmap::fromImage(image(resource));
 }
 
 QPixmap transparent(const QString &resource, QRgb transparentColor)
 {
     const QString key = fileFor(resource, ratio()) + QLatin1Char('#') + QString::number(transparentColor, 16);
-    return shared(stores().transparent, key, [&] {
+    return QPixmap::fromImage(shared(key, [&] {
         QImage picture = image(resource).convertToFormat(QImage::Format_ARGB32);
         if (picture.isNull())
-            return QPixmap();
+            return picture;
         // Every pixel of exactly that colour becomes clear, in one pass.
         for (int y = 0; y < picture.height(); ++y) {
             QRgb *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
             std::replace(line, line + picture.width(), transparentColor, qRgba(0, 0, 0, 0));
         }
-        return QPixmap::fromImage(std::move(picture));
-    });
+        return picture;
+    }));
 }
 
 QIcon icon(const QString &resource)
@@ -177,10 +158,10 @@ QIcon icon(const QString &resource)
     // Both the picture and its finer twin, for whichever screen it goes to.
     return lazyIcon(
         [resource] {
-            QIcon both(filePixmap(resource));
+            QIcon both(QPixmap::fromImage(fileImage(resource)));
             const QString fine = fileFor(resource, kFineRatio);
             if (fine != resource)
-                both.addPixmap(filePixmap(fine));
+                both.addPixmap(QPixmap::fromImage(fileImage(fine)));
             return both;
         },
         [resource] { return !QFile::exists(resource); });

@@ -12,9 +12,11 @@
 // twice: at ratio 1, and named "<name>@2x.png" at twice the resolution. On a
 // screen that shows more than one device pixel per pixel the finer one is
 // taken; it carries a device pixel ratio of 2, so it lays out at the size of
-// the other and only looks sharper. Each picture is decoded once and shared
-// by every window that shows it: copies of a QImage or QPixmap share their
-// pixels until one is changed.
+// the other and only looks sharper. Each picture is decoded once and kept
+// as an image, shared by every window that shows it (copies of a QImage
+// share their pixels until one is changed). A pixmap is made of it for the
+// control that asks and goes with that control: none is kept here, so none
+// outlives the application object.
 namespace Pictures {
 
 // The resource that serves at the given device pixel ratio.
@@ -26,12 +28,11 @@ qreal ratio();
 // The picture for the program's screens.
 QImage image(const QString &resource);
 
-// The picture as a pixmap only, for a control that just draws it: no QImage
-// of it is kept beside.
+// The picture as a pixmap, for a control that just draws it.
 QPixmap pixmap(const QString &resource);
 
-// That picture with every pixel of the given colour see-through, made once
-// per picture and colour.
+// That picture with every pixel of the given colour see-through, worked out
+// once per picture and colour.
 QPixmap transparent(const QString &resource, QRgb transparentColor);
 
 // An icon holding both pictures, for whichever screen it is drawn on; they
