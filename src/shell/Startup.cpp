@@ -7,6 +7,7 @@
 #include "core/widgets/Fonts.h"
 #include "Hlavni.h"
 #include "core/shell/InstanceChannel.h"
+#include "core/shell/Language.h"
 #include "Platform.h"
 #include "core/shell/OpenAlSoundPlayer.h"
 #include "Spusteni.h"
@@ -77,6 +78,14 @@ bool installQtTranslation(QTranslator &translator)
         && QCoreApplication::installTranslator(&translator);
 }
 
+bool installTranslations(const QString &language, QTranslator &game, QTranslator &qt)
+{
+    Language::setCurrent(language);
+    if (language == Language::kCzech)
+        return installQtTranslation(qt);
+    return game.load(QStringLiteral(":/i18n/toran_%1.qm").arg(language)) && QCoreApplication::installTranslator(&game);
+}
+
 Windows::Windows() = default;
 
 Windows::~Windows()
@@ -136,8 +145,9 @@ int run(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication::setStyle(new AppStyle(QApplication::style()->name()));
     Fonts::installSubstitutes();
+    QTranslator gameTexts;
     QTranslator qtTexts;
-    Startup::installQtTranslation(qtTexts);
+    Startup::installTranslations(Language::fromSystem(), gameTexts, qtTexts);
     if (!ErrorReport::guard(nullptr, [] { AppPath::prepareWritableDir(); }))
         return 1;
     OpenAlSoundPlayer player;
