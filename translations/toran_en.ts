@@ -51,7 +51,7 @@
     </message>
     <message>
         <source>verze 5.0</source>
-        <translation>version 5.0</translation>
+        <translation>ver. 5.0</translation>
     </message>
 </context>
 <context>
@@ -609,7 +609,7 @@
     </message>
     <message>
         <source>verze 5.0</source>
-        <translation>version 5.0</translation>
+        <translation>ver. 5.0</translation>
     </message>
     <message>
         <source>Manželce Janě</source>
@@ -663,7 +663,7 @@
     </message>
     <message>
         <source>verze 5.0</source>
-        <translation>version 5.0</translation>
+        <translation>ver. 5.0</translation>
     </message>
     <message>
         <source>Oprávněný uživatel této kopie</source>

@@ -46,7 +46,9 @@ void makePlainCzechCalendar(QCalendarWidget *calendar)
     calendar->setLocale(Language::currentLocale());
     calendar->setFirstDayOfWeek(Qt::Monday);
     calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    calendar->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
+    // English short names ("Wed") are too wide for the columns: one letter.
+    calendar->setHorizontalHeaderFormat(Language::current() == Language::kCzech ? QCalendarWidget::ShortDayNames
+                                                                               : QCalendarWidget::SingleLetterDayNames);
     // The locale's short names are lower case ("po", "út"); shown capitalised.
     QTextCharFormat header = calendar->headerTextFormat();
     QFont headerFont = calendar->font();

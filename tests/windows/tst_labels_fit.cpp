@@ -13,6 +13,7 @@
 #include "support/ProgramWindows.h"
 #include "support/TestSupport.h"
 #include "core/widgets/Colors.h"
+#include "widgets/GradText.h"
 #include "widgets/OContrls.h"
 #include "support/TestMain.h"
 
@@ -89,6 +90,11 @@ QStringList overflowingTexts(QWidget *window)
             fault(button, button->caption(), QStringLiteral("%1 pixels on a %2 pixel button").arg(width)
                                                  .arg(button->width()));
     }
+    for (TGradText *lettering : window->findChildren<TGradText *>())
+        // A line wider than its box would wrap and run below it.
+        for (const QString &line : lettering->lines())
+            if (QFontMetrics(lettering->font()).horizontalAdvance(line) > lettering->width())
+                fault(lettering, line, QStringLiteral("wraps in %1 pixels").arg(lettering->width()));
     for (QCheckBox *box : window->findChildren<QCheckBox *>())
         if (box->sizeHint().width() > box->width())
             fault(box, box->text(), QStringLiteral("needs %1 of %2 pixels").arg(box->sizeHint().width())
