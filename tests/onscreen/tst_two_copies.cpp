@@ -2,7 +2,9 @@
 // runs only shows the assistant with its notice and ends at once on Enter;
 // while the first copy shows the boss screen's caption, a second start runs
 // normally.
+#include "core/shell/InstanceChannel.h"
 #include "support/TestMain.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -25,16 +27,16 @@ QStringList windowsNamed(const QString &name)
     return found.isEmpty() ? QStringList() : found.split('\n');
 }
 
-bool waitFor(const std::function<bool()> &condition, int ms = 15000)
+bool waitFor(const std::function<bool()> &condition, int ms = 15000) { return QTest::qWaitFor(condition, ms); }
+
+// Whether a copy answers on the running-copy channel as the program's main
+// window with that caption: what a second start asks.
+bool copyAnswers(const QString &caption) { return findRunningCopy(QStringLiteral("THlavniDialog"), caption); }
+
+// Whether the window with the keyboard focus is one of that process's.
+bool hasFocus(const QProcess &process)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        if (condition())
-            return true;
-        QTest::qWait(100);
-    }
-    return false;
+    return xdotool({"getwindowfocus", "getwindowpid"}) == QString::number(process.processId());
 }
 } // namespace
 
@@ -93,7 +95,8 @@ void TwoCopiesTest::startFirstCopy()
                             .arg(m_first.state() == QProcess::Running ? "running" : "ended")
                             .arg(windowsNamed(QStringLiteral("Pomocník")).size())
                             .arg(QString::fromLocal8Bit(m_first.readAllStandardError()))));
-    QTest::qWait(500);
+    // The second start asks the channel: the first copy answers there.
+    waitFor([] { return copyAnswers(QStringLiteral("Toranská věž 2000")); }, 5000);
 }
 
 void TwoCopiesTest::aSecondCopyShowsTheNoticeAndEndsOnEnter()
@@ -103,7 +106,8 @@ void TwoCopiesTest::aSecondCopyShowsTheNoticeAndEndsOnEnter()
     QVERIFY(m_second.waitForStarted());
     // The second copy shows its assistant (a second "Pomocník" window)...
     QVERIFY(waitFor([] { return windowsNamed(QStringLiteral("Pomocník")).size() == 2; }));
-    QTest::qWait(700);
+    // ...whose notice takes the keys...
+    waitFor([this] { return hasFocus(m_second); }, 5000);
     // ...and no main window of its own.
     QCOMPARE(windowsNamed(QStringLiteral("Toranská věž 2000")).size(), 1);
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("Data/Toran.dbf.lock"))));
@@ -140,7 +144,8 @@ void TwoCopiesTest::aSecondStartUnderTheBossScreenRunsNormally()
     m_second.start(m_exe, {});
     QVERIFY(m_second.waitForStarted());
     QVERIFY(waitFor([] { return windowsNamed(QStringLiteral("Toranská věž 2000")).size() == 1; }));
-    QTest::qWait(500);
+    // It answers as the running copy: past the point where a second copy ends.
+    waitFor([] { return copyAnswers(QStringLiteral("Toranská věž 2000")); }, 5000);
     QCOMPARE(m_second.state(), QProcess::Running);
 }
 

@@ -14,7 +14,9 @@
 #include "support/TestMain.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QStyleHints>
 #include <QtTest>
 
 namespace {
@@ -86,6 +88,42 @@ bool sendCloseRequest(const QWidget *w)
         == 0;
 }
 
+// Whether the window manager, where there is one, has taken the window on:
+// it sets the window's WM_STATE once it has.
+bool managed(const QWidget *w)
+{
+    if (windowManager().isEmpty())
+        return true;
+    QProcess p;
+    p.start(QStringLiteral("xprop"), {"-id", QString::number(w->winId()), "WM_STATE"});
+    p.waitForFinished(5000);
+    return p.readAllStandardOutput().contains("window state: Normal");
+}
+
+// Counts the events of one type that reach a window.
+class EventCounter : public QObject
+{
+public:
+    EventCounter(QWidget *w, QEvent::Type type) : m_window(w->windowHandle()), m_type(type)
+    {
+        m_window->installEventFilter(this);
+    }
+    ~EventCounter() override { m_window->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == m_type)
+            ++count;
+        return false;
+    }
+
+private:
+    QWindow *m_window;
+    QEvent::Type m_type;
+};
+
 void screenshot(const QString &name)
 {
     const QString suffix = windowManager().isEmpty() ? QString() : QLatin1Char('-') + windowManager();
@@ -111,6 +149,11 @@ struct RunningProgram
     bool ready()
     {
         return QTest::qWaitForWindowExposed(main) && QTest::qWaitForWindowExposed(assistant);
+    }
+    // Waits until the window manager has taken both windows on.
+    void settle()
+    {
+        QTest::qWaitFor([this] { return managed(main) && managed(assistant); });
     }
     // A three-disk tower on post 3, announced at the timer's tick.
     void solveThreeDisks()
@@ -155,19 +198,23 @@ void WindowSystemOnScreenTest::everyDoubleClickOnTheAssistantOpensTheWelcome()
 {
     RunningProgram p;
     QVERIFY(p.ready());
-    QTest::qWait(300);
+    p.settle();
     TUvitaniDialog *welcome = p.windows->UvitaniDialog.get();
     const QPoint place = p.assistant->pos();
+    const int doubleClick = QGuiApplication::styleHints()->mouseDoubleClickInterval();
     int opened = 0;
     for (int i = 0; i < 10; ++i) {
         const QPoint at = p.assistant->mapToGlobal(kBelly);
         QVERIFY(runXdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "--repeat", "2",
                          "--delay", "80", "1"}));
+        QElapsedTimer sinceClicks;
+        sinceClicks.start();
         if (QTest::qWaitFor([&] { return welcome->isVisible(); }, 2000))
             ++opened;
         welcome->close();
         QTRY_VERIFY(!welcome->isVisible());
-        QTest::qWait(400);   // no third click of this pair
+        // No third click of this pair.
+        QTest::qWaitFor([&] { return sinceClicks.elapsed() > doubleClick; });
     }
     QCOMPARE(opened, 10);
     QCOMPARE(p.assistant->pos(), place);
@@ -193,8 +240,9 @@ void WindowSystemOnScreenTest::balloonsStandWhereTheProgramPutsThemBesideTheAssi
     QFETCH(QString, dialog);
     RunningProgram p;
     QVERIFY(p.ready());
+    p.settle();
     p.assistant->move(20, 20);
-    QTest::qWait(300);
+    QTest::qWaitFor([&] { return xGeometry(p.assistant).topLeft() == QPoint(20, 20); }, 2000);
     const Startup::Windows &w = *p.windows;
     QWidget *balloon = nullptr;
     if (dialog == QLatin1String("welcome")) {
@@ -221,7 +269,11 @@ void WindowSystemOnScreenTest::balloonsStandWhereTheProgramPutsThemBesideTheAssi
     const QPoint balloonPlace = balloon->pos();
     const QPoint assistantPlace = p.assistant->pos();
     QVERIFY(QTest::qWaitForWindowExposed(balloon));
-    QTest::qWait(500);   // the window manager has done whatever it does
+    // The window manager has taken both on and done whatever it does.
+    QTest::qWaitFor([&] {
+        return managed(balloon) && managed(p.assistant) && xGeometry(p.assistant).topLeft() == assistantPlace
+            && xGeometry(balloon).topLeft() == balloonPlace;
+    });
     screenshot(QStringLiteral("balloon-") + QString(dialog).replace(' ', '-'));
 
     const QRect onScreenAssistant = xGeometry(p.assistant);
@@ -253,7 +305,7 @@ void WindowSystemOnScreenTest::whileADialogIsOpenCloseRequestsAreRefusedAndClick
         QSKIP("python3 sends the close requests");
     RunningProgram p;
     QVERIFY(p.ready());
-    QTest::qWait(300);
+    p.settle();
     QWidget *dialog = nullptr;
     if (result) {
         p.solveThreeDisks();
@@ -266,8 +318,10 @@ void WindowSystemOnScreenTest::whileADialogIsOpenCloseRequestsAreRefusedAndClick
     QTRY_COMPARE(QGuiApplication::focusWindow(), dialog->windowHandle());
 
     for (QWidget *locked : {static_cast<QWidget *>(p.main), static_cast<QWidget *>(p.assistant)}) {
+        EventCounter closeRequests(locked, QEvent::Close);
         QVERIFY(sendCloseRequest(locked));
-        QTest::qWait(500);
+        QTest::qWaitFor([&] { return closeRequests.count > 0; });
+        QCoreApplication::processEvents();
         QVERIFY2(locked->isVisible(), qPrintable(locked->objectName()));
         QVERIFY(dialog->isVisible());
     }
@@ -275,9 +329,12 @@ void WindowSystemOnScreenTest::whileADialogIsOpenCloseRequestsAreRefusedAndClick
     if (result)
         QVERIFY(p.main->plocha()->isVisible());   // the solved game is still there
 
-    for (const QPoint &at : {p.assistant->mapToGlobal(kBelly), p.main->mapToGlobal(QPoint(280, 200))}) {
+    const std::pair<QWidget *, QPoint> clicks[] = {{p.assistant, kBelly}, {p.main, QPoint(280, 200)}};
+    for (const auto &[window, place] : clicks) {
+        EventCounter releases(window, QEvent::MouseButtonRelease);
+        const QPoint at = window->mapToGlobal(place);
         QVERIFY(runXdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"}));
-        QTest::qWait(300);
+        QTest::qWaitFor([&] { return releases.count > 0; });
         QTRY_COMPARE(QGuiApplication::focusWindow(), dialog->windowHandle());
     }
     QVERIFY(runXdotool({"key", "Escape"}));

@@ -2,10 +2,12 @@
 // the running-copy channel that need it in a process of its own (of another
 // user, say):
 //
-//   instance_peer BASE CLASS CAPTION
+//   instance_peer [--qt] BASE CLASS CAPTION
 //
 // answers on the first free slot of BASE as a copy whose main window has
-// that class and caption, prints "listening" and runs until it is killed.
+// that class and caption, prints "listening" and runs until it is killed;
+// with --qt on Qt's local sockets rather than the platform's transport.
+#include "core/shell/ChannelTransport.h"
 #include "core/shell/InstanceChannel.h"
 
 #include <QCoreApplication>
@@ -15,9 +17,13 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    if (args.value(1) == QLatin1String("--qt")) {
+        args.removeAt(1);
+        ChannelTransport::setForTesting(&ChannelTransport::qtLocalSockets());
+    }
     if (args.size() != 4) {
-        std::fprintf(stderr, "usage: instance_peer BASE CLASS CAPTION\n");
+        std::fprintf(stderr, "usage: instance_peer [--qt] BASE CLASS CAPTION\n");
         return 2;
     }
     const InstanceServer::WindowInfo info{args[2], args[3]};

@@ -1,5 +1,6 @@
 // Where the written files live: beside the program in a folder the player
-// can write to, in the player's own data folder otherwise. The second case
+// can write to, in the player's own data folder otherwise and always in the
+// package build. The second case
 // runs in a child process as a player who cannot write to the program's
 // folder (as root: the user nobody through setpriv).
 #include "core/results/Data.h"
@@ -32,6 +33,7 @@ int runAsPlayer(int argc, char *argv[])
     app.setApplicationName(QStringLiteral("Toran2000"));
     app.setOrganizationName(QStringLiteral("KQ2000"));
     AppPath::setDirForTesting(QString::fromLocal8Bit(argv[2]));
+    AppPath::setPackagedForTesting(argc > 3 && qstrcmp(argv[3], "packaged") == 0);
     try {
         AppPath::prepareWritableDir();
         TDataModule1 data;
@@ -69,13 +71,14 @@ private slots:
     void aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder();
 
 private:
-    QString runPlayer(const QString &programDir, const QString &dataHome, int *exitCode);
+    QString runPlayer(const QString &programDir, const QString &dataHome, bool packaged, int *exitCode);
 };
 
 void AppPathTest::aFolderThePlayerCanWriteKeepsEverythingBesideTheProgram()
 {
     ScratchAppDir dir;
     dir.writeFile("Data/Zaloha/Toran.dbf", kEmptyTable);
+    AppPath::setPackagedForTesting(false);
     QVERIFY(AppPath::isPortable());
     AppPath::prepareWritableDir();
     Settings::setUvitani(QStringLiteral("0"));
@@ -85,22 +88,25 @@ void AppPathTest::aFolderThePlayerCanWriteKeepsEverythingBesideTheProgram()
              (QStringList{"Data", "KQ2000.ini"}));
 }
 
-// The program's folder is never written; the player's folder is made on the
-// first start with the empty table, and a table in use there is kept.
+// The program's folder is never written, nor is it by the package build where
+// the player could write it; the player's folder is made on the first start
+// with the empty table, and a table in use there is kept.
 void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder_data()
 {
     QTest::addColumn<QByteArray>("tableBefore");   // null: no data folder yet
     QTest::addColumn<bool>("dataHomeWritable");
     QTest::addColumn<QByteArray>("tableAfter");
-    QTest::newRow("first start") << QByteArray() << true << kEmptyTable;
+    QTest::addColumn<bool>("packaged");   // and the program's folder writable
+    QTest::newRow("first start") << QByteArray() << true << kEmptyTable << false;
+    QTest::newRow("package build") << QByteArray() << true << kEmptyTable << true;
     ResultRecord used;
     used.name = QStringLiteral("Jana");
     used.moves = 7;
     used.count = QStringLiteral("3");
     used.date = QDate(2026, 12, 1);
     const QByteArray usedTable = TableFile::build({used});
-    QTest::newRow("a used table") << usedTable << true << usedTable;
-    QTest::newRow("data folder not writable") << QByteArray() << false << QByteArray();
+    QTest::newRow("a used table") << usedTable << true << usedTable << false;
+    QTest::newRow("data folder not writable") << QByteArray() << false << QByteArray() << false;
 }
 
 void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder()
@@ -108,6 +114,7 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
     QFETCH(QByteArray, tableBefore);
     QFETCH(bool, dataHomeWritable);
     QFETCH(QByteArray, tableAfter);
+    QFETCH(bool, packaged);
     if (geteuid() == 0 && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
         QSKIP("running as root without setpriv: no player who cannot write the folder");
 
@@ -125,14 +132,17 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
         QVERIFY(QProcess::execute("chmod", {"-R", "a+rX", top.path()}) == 0);
         if (dataHomeWritable)
             QVERIFY(QProcess::execute("chown", {"-R", "nobody", dataHome}) == 0);
+        if (packaged)
+            QVERIFY(QProcess::execute("chown", {"-R", "nobody", program}) == 0);
     } else {
-        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        if (!packaged)
+            QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
         if (!dataHomeWritable)
             QVERIFY(QFile::setPermissions(dataHome, QFile::ReadOwner | QFile::ExeOwner));
     }
 
     int exitCode = -1;
-    const QString said = runPlayer(program, dataHome, &exitCode);
+    const QString said = runPlayer(program, dataHome, packaged, &exitCode);
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile::setPermissions(dataHome, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
@@ -148,7 +158,7 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
     QVERIFY(readFile(playerData + "KQ2000.ini").contains("Uvitani=0"));
 }
 
-QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHome, int *exitCode)
+QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHome, bool packaged, int *exitCode)
 {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -157,6 +167,8 @@ QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHom
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QStringList args{QStringLiteral("AppPathTest"), QString::fromLatin1(kChildFlag), programDir};
+    if (packaged)
+        args << QStringLiteral("packaged");
     if (geteuid() == 0) {
         // A copy the other user can run wherever the build tree lies.
         const QString exe = QFileInfo(programDir).path() + QStringLiteral("/suite");

@@ -1,3 +1,4 @@
+#include "core/shell/ChannelTransport.h"
 #include "core/shell/InstanceChannel.h"
 #include "support/TestMain.h"
 #include "support/TestSupport.h"
@@ -105,10 +106,15 @@ private:
 };
 Q_DECLARE_METATYPE(FakePeer::Kind)
 
+// Every test runs on every transport: the platform's and Qt's local sockets.
 class InstanceTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase_data();
+    void init();
+    void cleanup();
+
     void noCopyRunningIsNoHit();
     void sameClassAndCaptionIsAHit_data();
     void sameClassAndCaptionIsAHit();
@@ -129,6 +135,28 @@ private:
     QTemporaryDir m_dir;
     int m_serial = 0;
 };
+
+void InstanceTest::initTestCase_data()
+{
+    QTest::addColumn<QString>("transport");
+#ifdef Q_OS_UNIX
+    QTest::newRow("posix") << QStringLiteral("posix");
+#endif
+    QTest::newRow("qt") << QStringLiteral("qt");
+}
+
+void InstanceTest::init()
+{
+    QFETCH_GLOBAL(QString, transport);
+#ifdef Q_OS_UNIX
+    if (transport == QLatin1String("posix"))
+        ChannelTransport::setForTesting(&ChannelTransport::posixSockets());
+#endif
+    if (transport == QLatin1String("qt"))
+        ChannelTransport::setForTesting(&ChannelTransport::qtLocalSockets());
+}
+
+void InstanceTest::cleanup() { ChannelTransport::setForTesting(nullptr); }
 
 void InstanceTest::noCopyRunningIsNoHit()
 {
@@ -256,13 +284,16 @@ void InstanceTest::aPeerOfAnotherUserIsNotBelieved_data()
 void InstanceTest::aPeerOfAnotherUserIsNotBelieved()
 {
     QFETCH(bool, otherUser);
+    QFETCH_GLOBAL(QString, transport);
     const SecondUser user;
     if (otherUser && !user.reason.isEmpty())
         QSKIP(qPrintable(user.reason));
     QTemporaryDir shared;
     QVERIFY(!otherUser || user.share(shared.path()));
     const QString base = shared.filePath(QStringLiteral("copy"));
-    const QStringList args{base, "THlavniDialog", QStringLiteral("Toranská věž 2000")};
+    QStringList args{base, "THlavniDialog", QStringLiteral("Toranská věž 2000")};
+    if (transport == QLatin1String("qt"))
+        args.prepend(QStringLiteral("--qt"));
     QProcess peer;
     if (otherUser) {
         const QString program = user.copyProgram(QStringLiteral(INSTANCE_PEER_PATH));
@@ -325,8 +356,11 @@ void InstanceTest::aNameTooLongForASocketGivesNoChannel()
 {
 #ifdef Q_OS_UNIX
     QFETCH(int, over);
+    QFETCH_GLOBAL(QString, transport);
     ++m_serial;
-    const int room = int(sizeof(sockaddr_un::sun_path)) - 1;   // and the closing zero
+    // And the closing zero; Qt's local sockets keep one byte more, for the
+    // leading zero of a name in Linux's abstract namespace.
+    const int room = int(sizeof(sockaddr_un::sun_path)) - (transport == QLatin1String("qt") ? 2 : 1);
     const QString stem = base() + QLatin1Char('-');
     const int slotSuffix = 2;                                   // "-0"
     const QString longBase = stem + QString(room + over - slotSuffix - int(QFile::encodeName(stem).size()), 'x');

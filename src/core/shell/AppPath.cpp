@@ -22,6 +22,15 @@ bool canCreateFilesIn(const QString &dir)
     return probe.open();
 }
 
+// The package build installs for every user of the machine: whoever can
+// write beside the program there (root) still keeps their files in their own
+// data folder, since files beside it would outlive the package.
+#ifdef TORAN_PACKAGE
+bool packaged = true;
+#else
+bool packaged = false;
+#endif
+
 QString playerDataDir()
 {
     return AppPath::withSeparator(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
@@ -54,11 +63,13 @@ QString writableDir()
     // Decided once per program directory: the settings are read on every
     // access, and a probe file each time would be wasted work.
     static QString decidedFor;
+    static bool decidedPackaged = false;
     static QString decided;
     const QString program = dir();
-    if (program != decidedFor) {
-        decided = canCreateFilesIn(program) ? program : playerDataDir();
+    if (program != decidedFor || packaged != decidedPackaged) {
+        decided = !packaged && canCreateFilesIn(program) ? program : playerDataDir();
         decidedFor = program;
+        decidedPackaged = packaged;
     }
     return decided;
 }
@@ -74,6 +85,11 @@ void prepareWritableDir()
     if (!isPortable() && !QDir().mkpath(dataDir()))
         throw AppError(QCoreApplication::translate("AppPath", "Unable to write to %1")
                            .arg(QDir::toNativeSeparators(writableDir())));
+}
+
+void setPackagedForTesting(bool on)
+{
+    packaged = on;
 }
 
 void setDirForTesting(const QString &dir)

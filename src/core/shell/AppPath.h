@@ -9,7 +9,9 @@
 // The files the game writes (the settings files, the results table and its
 // lock) live in writableDir(): the program's directory itself when the player
 // can write to it (a portable copy), otherwise the player's own data folder
-// (an installation for every user, under /usr or /opt).
+// (an installation for every user, under /usr or /opt). The package build
+// always uses the player's data folder, even for a player who could write
+// beside the program (root).
 namespace AppPath {
 
 QString dir();
@@ -32,5 +34,7 @@ QString withSeparator(QString dir);
 
 // Tests run against a scratch directory instead of the test binary's own.
 void setDirForTesting(const QString &dir);
+// Tests choose the package build's rule or the portable copy's.
+void setPackagedForTesting(bool packaged);
 
 } // namespace AppPath

@@ -40,35 +40,49 @@ struct Reply
     InstanceServer::WindowInfo info;
 };
 
-// Asks every name at once and waits for the answers until the deadline, or
-// until `enough` is satisfied by one of them. A peer of another user is hung
-// up on at once, and so is one whose answer grows past
-// InstanceServer::kMaxReplyBytes without being complete.
-std::vector<Reply> askAll(const QStringList &names, const QDeadlineTimer &deadline,
-                          const std::function<bool(const Reply &)> &enough);
-
-// Removes what a listener that died left at a name.
-void removeName(const QString &name);
-
 // Answers every connection at one name with the provider's answer, on a
 // thread of its own (the provider is called there), until it is destroyed;
 // then its socket is gone.
 class Listener
 {
 public:
-    explicit Listener(InstanceServer::InfoProvider provider);
-    ~Listener();
-    Listener(const Listener &) = delete;
-    Listener &operator=(const Listener &) = delete;
+    virtual ~Listener() = default;
 
     // False when anything is at that name already (a live listener or one
     // left behind), or when the name cannot be a socket's; true once it
     // answers there. Called at most until it first succeeds.
-    bool listen(const QString &name);
-
-private:
-    struct State;
-    std::unique_ptr<State> m_state;
+    virtual bool listen(const QString &name) = 0;
 };
+
+// One way of talking.
+class Transport
+{
+public:
+    virtual ~Transport() = default;
+
+    // Asks every name at once and waits for the answers until the deadline,
+    // or until `enough` is satisfied by one of them. A peer of another user
+    // is hung up on at once, and so is one whose answer grows past
+    // InstanceServer::kMaxReplyBytes without being complete.
+    virtual std::vector<Reply> askAll(const QStringList &names, const QDeadlineTimer &deadline,
+                                      const std::function<bool(const Reply &)> &enough) const = 0;
+
+    // Removes what a listener that died left at a name.
+    virtual void removeName(const QString &name) const = 0;
+
+    virtual std::unique_ptr<Listener> listener(InstanceServer::InfoProvider provider) const = 0;
+};
+
+// Plain POSIX sockets (Unix only).
+const Transport &posixSockets();
+// Qt's local sockets: in the core library on Windows; elsewhere the tests
+// link them (toran_channel_qt) to run the channel's tests on them too.
+const Transport &qtLocalSockets();
+
+// The transport the channel uses: the platform's, unless a test chose
+// another (nullptr: the platform's again). Chosen before any channel is
+// made, not while one is in use.
+const Transport &current();
+void setForTesting(const Transport *transport);
 
 } // namespace ChannelTransport

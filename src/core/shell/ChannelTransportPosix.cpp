@@ -23,6 +23,18 @@
 namespace ChannelTransport {
 namespace PosixSocket {
 
+class Listener final : public ChannelTransport::Listener
+{
+public:
+    explicit Listener(InstanceServer::InfoProvider provider);
+    ~Listener() override;
+    bool listen(const QString &name) override;
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
 constexpr int kAnswerWriteMs = 100;   // one answer's sending: a peer that does not read gets no more
 constexpr int kRetryMs = 5;           // a listener with a full queue is asked again this often
 constexpr int kBacklog = 16;
@@ -130,8 +142,6 @@ struct Asking
     socklen_t length = 0;
     QByteArray received;
 };
-
-} // namespace PosixSocket
 
 std::vector<Reply> askAll(const QStringList &names, const QDeadlineTimer &deadline,
                           const std::function<bool(const Reply &)> &enough)
@@ -390,6 +400,29 @@ bool Listener::listen(const QString &name)
     s.thread->setObjectName(QStringLiteral("InstanceChannel"));
     s.thread->start();
     return true;
+}
+
+class Sockets final : public Transport
+{
+public:
+    std::vector<Reply> askAll(const QStringList &names, const QDeadlineTimer &deadline,
+                              const std::function<bool(const Reply &)> &enough) const override
+    {
+        return PosixSocket::askAll(names, deadline, enough);
+    }
+    void removeName(const QString &name) const override { PosixSocket::removeName(name); }
+    std::unique_ptr<ChannelTransport::Listener> listener(InstanceServer::InfoProvider provider) const override
+    {
+        return std::make_unique<Listener>(std::move(provider));
+    }
+};
+
+} // namespace PosixSocket
+
+const Transport &posixSockets()
+{
+    static const PosixSocket::Sockets transport;
+    return transport;
 }
 
 } // namespace ChannelTransport

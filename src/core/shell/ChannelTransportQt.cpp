@@ -1,5 +1,6 @@
 // The running-copy channel on Qt's local sockets, where they are named pipes
-// (Windows); every other system has ChannelTransportPosix.cpp.
+// (Windows); every other system has ChannelTransportPosix.cpp, and builds
+// this one for the tests.
 #include "ChannelTransport.h"
 
 #include "LocalPeer.h"
@@ -11,6 +12,19 @@
 #include <QTimer>
 
 namespace ChannelTransport {
+namespace QtLocalSocket {
+
+class Listener final : public ChannelTransport::Listener
+{
+public:
+    explicit Listener(InstanceServer::InfoProvider provider);
+    ~Listener() override;
+    bool listen(const QString &name) override;
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
 
 std::vector<Reply> askAll(const QStringList &names, const QDeadlineTimer &deadline,
                           const std::function<bool(const Reply &)> &enough)
@@ -154,6 +168,29 @@ bool Listener::listen(const QString &name)
     Answerer *answerer = m_state->answerer;
     QMetaObject::invokeMethod(answerer, [&] { listening = answerer->listen(name); }, Qt::BlockingQueuedConnection);
     return listening;
+}
+
+class Sockets final : public Transport
+{
+public:
+    std::vector<Reply> askAll(const QStringList &names, const QDeadlineTimer &deadline,
+                              const std::function<bool(const Reply &)> &enough) const override
+    {
+        return QtLocalSocket::askAll(names, deadline, enough);
+    }
+    void removeName(const QString &name) const override { QtLocalSocket::removeName(name); }
+    std::unique_ptr<ChannelTransport::Listener> listener(InstanceServer::InfoProvider provider) const override
+    {
+        return std::make_unique<Listener>(std::move(provider));
+    }
+};
+
+} // namespace QtLocalSocket
+
+const Transport &qtLocalSockets()
+{
+    static const QtLocalSocket::Sockets transport;
+    return transport;
 }
 
 } // namespace ChannelTransport

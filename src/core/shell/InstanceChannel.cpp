@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 namespace {
@@ -55,6 +56,8 @@ QString displayKey()
     return QStringLiteral("none");
 }
 
+std::atomic<const ChannelTransport::Transport *> chosenTransport{nullptr};
+
 QString hashed(const QString &text)
 {
     return QString::fromLatin1(
@@ -63,16 +66,31 @@ QString hashed(const QString &text)
 
 } // namespace
 
+const ChannelTransport::Transport &ChannelTransport::current()
+{
+    if (const Transport *chosen = chosenTransport.load())
+        return *chosen;
+#ifdef Q_OS_WIN
+    return qtLocalSockets();
+#else
+    return posixSockets();
+#endif
+}
+
+void ChannelTransport::setForTesting(const Transport *transport) { chosenTransport.store(transport); }
+
 // Takes the first free slot; a slot whose socket no live copy answers on was
 // left behind by a copy that died.
 InstanceServer::InstanceServer(InfoProvider provider, QObject *parent, const QString &baseName)
-    : QObject(parent), m_listener(std::make_unique<ChannelTransport::Listener>(std::move(provider)))
+    : QObject(parent)
 {
+    const ChannelTransport::Transport &transport = ChannelTransport::current();
+    m_listener = transport.listener(std::move(provider));
     if (baseName.isEmpty())
         return;
-    const auto isHeld = [](const QString &name) {
-        const auto replies = ChannelTransport::askAll({name}, QDeadlineTimer(kClaimProbeMs),
-                                                      [](const ChannelTransport::Reply &reply) { return reply.listening; });
+    const auto isHeld = [&transport](const QString &name) {
+        const auto replies = transport.askAll({name}, QDeadlineTimer(kClaimProbeMs),
+                                              [](const ChannelTransport::Reply &reply) { return reply.listening; });
         return replies.front().listening;
     };
     for (int slot = 0; slot < kSlots; ++slot) {
@@ -80,7 +98,7 @@ InstanceServer::InstanceServer(InfoProvider provider, QObject *parent, const QSt
         if (!m_listener->listen(name)) {
             if (isHeld(name))
                 continue;
-            ChannelTransport::removeName(name);
+            transport.removeName(name);
             if (!m_listener->listen(name))
                 continue;
         }
@@ -121,6 +139,6 @@ bool findRunningCopy(const QString &className, const QString &caption,
         return reply.answered && reply.info.className == className && reply.info.caption == caption;
     };
     const std::vector<ChannelTransport::Reply> replies =
-        ChannelTransport::askAll(slotNames(baseName), QDeadlineTimer(timeoutMs), isHit);
+        ChannelTransport::current().askAll(slotNames(baseName), QDeadlineTimer(timeoutMs), isHit);
     return std::any_of(replies.begin(), replies.end(), isHit);
 }

@@ -1,0 +1,146 @@
+#include "ResultsTableFixtures.h"
+
+#include "core/shell/Today.h"
+#include "support/TestMain.h"
+
+#include <QFileSystemWatcher>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace ResultsFixtures;
+using namespace ResultsTableFixtures;
+
+// Opening the results table: a missing one is created, an unreadable one
+// reported, what a killed writer left cleared.
+class ResultsOpenTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { Today::setForTesting(kToday); }
+    void cleanup() { Today::setForTesting(QDate()); }
+
+    void aMissingTableIsCreatedEmptyAtOpen_data();
+    void aMissingTableIsCreatedEmptyAtOpen();
+    void openingATableThatIsThereWritesNothingBesideIt();
+    void anUnreadableTableIsReportedByNameAndLeftUntouched_data();
+    void anUnreadableTableIsReportedByNameAndLeftUntouched();
+    void onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen_data();
+    void onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen();
+};
+
+// Open creates a missing table: a copy of the template, or from the layout.
+void ResultsOpenTest::aMissingTableIsCreatedEmptyAtOpen_data()
+{
+    QTest::addColumn<bool>("withTemplate");
+    QTest::addColumn<bool>("withDataDir");
+    QTest::newRow("template present") << true << true;
+    QTest::newRow("template missing") << false << true;
+    QTest::newRow("data directory missing") << false << false;
+}
+
+void ResultsOpenTest::aMissingTableIsCreatedEmptyAtOpen()
+{
+    QFETCH(bool, withTemplate);
+    QFETCH(bool, withDataDir);
+    ScratchAppDir app;
+    QByteArray templateBytes = TableFile::build({});
+    templateBytes[1] = 99;   // a date of last change that only the template has
+    if (withTemplate)
+        app.writeFile(kTemplate, templateBytes);
+    else if (withDataDir)
+        QDir().mkpath(app.file("Data"));
+    TDataModule1 data;
+    data.open();
+    QVERIFY(data.Table1().isOpen());
+    QVERIFY(QFileInfo::exists(app.file(kTable)));
+    QVERIFY(readTable(app).isEmpty());
+    if (withTemplate)
+        QCOMPARE(app.readFile(kTable), templateBytes);
+    data.Table1().AppendResult("A", "7", "3", ResultsTable::dateToText(kToday));
+    QCOMPARE(readTable(app).size(), 1);
+}
+
+// Every start opens the table: with nothing to clear there it is only read,
+// without a lock file written, synced and removed beside it.
+void ResultsOpenTest::openingATableThatIsThereWritesNothingBesideIt()
+{
+#ifdef Q_OS_WIN
+    QSKIP("reads take the lock where an open reader blocks the writer's replace");
+#endif
+    ScratchAppDir app;
+    writeTable(app, {rec("A", 7, "3")});
+    QFileSystemWatcher watcher({app.file("Data")});
+    QSignalSpy changed(&watcher, &QFileSystemWatcher::directoryChanged);
+    TDataModule1 data;
+    data.open();
+    QCOMPARE(data.Table1().currentName(), QStringLiteral("A"));
+    QTest::qWait(100);
+    QCOMPARE(changed.count(), 0);
+}
+
+// A table that cannot be read: an error naming the file and the fault; the
+// file keeps every byte.
+void ResultsOpenTest::anUnreadableTableIsReportedByNameAndLeftUntouched_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    const QByteArray good = TableFile::build({rec("A", 7, "3"), rec("B", 8, "3")});
+    QTest::newRow("empty file") << QByteArray() << "krátký";
+    QTest::newRow("not dBASE") << QByteArray("Toto je obyčejný text, ne tabulka dBASE.\n").repeated(4)
+                               << "není tabulka dBASE";
+    QTest::newRow("truncated in the records") << good.left(good.size() - 50) << "zkrácený";
+    QTest::newRow("truncated in the header") << good.left(100) << "poškozená";
+    QByteArray wrongType = good;
+    wrongType[32 * 2 + 11] = 'C';   // TAHY as text
+    QTest::newRow("TAHY as text") << wrongType << "pole TAHY má typ C";
+    const QByteArray missing = TableFile::build({}).replace("DATUM", "DATUX");
+    QTest::newRow("DATUM missing") << missing << "chybí pole DATUM";
+    QByteArray shortRecord = good;
+    shortRecord[10] = 50;   // record length below the fields' widths
+    QTest::newRow("record length too small") << shortRecord << "délka záznamu";
+}
+
+void ResultsOpenTest::anUnreadableTableIsReportedByNameAndLeftUntouched()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    ScratchAppDir app;
+    app.writeFile(kTable, bytes);
+    TDataModule1 data;
+    const QString error = errorOf([&] { data.open(); });
+    QVERIFY2(error.contains(QDir::toNativeSeparators(app.file(kTable))), qPrintable(error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QVERIFY(!data.Table1().isOpen());
+    QCOMPARE(app.readFile(kTable), bytes);
+    QVERIFY(!errorOf([&] { data.Table1().First(); }).isEmpty());
+}
+
+// Opening clears what a killed writer left, and nothing else: files beside
+// the table that the player made stay, whatever their name's case.
+void ResultsOpenTest::onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("backup") << "Toran.dbf.backup" << true;
+    QTest::newRow("backup in capitals") << "TORAN.DBF.ZALOHA" << true;
+    QTest::newRow("dated copy") << "Toran.dbf.2026-1" << true;
+    QTest::newRow("look-alike in another case") << ".toran.dbf.toran-novy-0123456789abcdef" << true;
+    QTest::newRow("look-alike with a longer tail") << ".Toran.dbf.toran-novy-0123456789abcdef0" << true;
+    QTest::newRow("unfinished table") << ".Toran.dbf.toran-novy-0123456789abcdef" << false;
+}
+
+void ResultsOpenTest::onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, kept);
+    ScratchAppDir app;
+    writeTable(app, {rec("A", 7, "3")});
+    app.writeFile("Data/" + name, "stará tabulka");
+    TDataModule1 data;
+    data.open();
+    QCOMPARE(QFileInfo::exists(app.file("Data/" + name)), kept);
+    QCOMPARE(readTable(app).size(), 1);
+}
+
+TORAN_TEST_GUILESS_MAIN(ResultsOpenTest)
+#include "tst_resultsopen.moc"
