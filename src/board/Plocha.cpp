@@ -19,25 +19,25 @@ BoardPanel::BoardPanel(QWidget *parent)
     : Panel(parent, Panel::Lowered, QColor(Colors::Gray))
 {
     setObjectName(QStringLiteral("Plocha"));
-    setStatusTip(QStringLiteral("Hrací pole"));
+    setStatusTip(tr("Hrací pole"));
 
     for (int p = 1; p <= 3; ++p) {
         const int base = Board::kPostBaseLefts[p - 1];
         const QString post = QString::number(p);
         const QColor maroon(Colors::Maroon);
         m_poles[p - 1] = placed(new Shape(Shape::Rectangle, maroon, this), QStringLiteral("K") + post,
-                                QRect(base + 82, 42, 7, 193), QStringLiteral("Kůl ") + post);
+                                QRect(base + 82, 42, 7, 193), tr("Kůl %1").arg(post));
         m_bases[p - 1] = placed(new Shape(Shape::Rectangle, maroon, this), QStringLiteral("P") + post,
-                                QRect(base, 234, 171, 9), QStringLiteral("Podstavec ") + post);
+                                QRect(base, 234, 171, 9), tr("Podstavec %1").arg(post));
         m_plates[p - 1] = placed(new Shape(Shape::Rectangle, QColor(Colors::White), this),
                                  QLatin1String(kPlateNames[p - 1]), QRect(base + 52, 252, 65, 17),
-                                 QStringLiteral("Post ") + post);
-        auto *label = new TextLabel(QStringLiteral("Post ") + post, this);
+                                 tr("Post %1").arg(post));
+        auto *label = new TextLabel(tr("Post %1").arg(post), this);
         label->setObjectName(QLatin1String(kPlateLabelNames[p - 1]));
         label->setGeometry(base + 53, 254, 63, 13);
         label->setFont(Fonts::times(11, true));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setStatusTip(QStringLiteral("Post ") + post);
+        label->setStatusTip(tr("Post %1").arg(post));
         m_plateLabels[p - 1] = label;
 
         for (Shape *part : {m_poles[p - 1], m_bases[p - 1], m_plates[p - 1]})
@@ -56,7 +56,7 @@ BoardPanel::BoardPanel(QWidget *parent)
         const QString n = QString::number(k);
         Shape *d = placed(new Shape(Shape::RoundRect, QColor(Colors::Disks[k - 1]), this), QStringLiteral("D") + n,
                           QRect(design.disks[k - 1].left, design.disks[k - 1].top, Board::diskWidth(k), 17),
-                          QStringLiteral("Disk ") + n);
+                          tr("Disk %1").arg(n));
         connect(d, &Shape::released, this, [this, k] { emit diskReleased(k); });
         m_disks[k - 1] = d;
     }

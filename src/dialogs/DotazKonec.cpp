@@ -2,8 +2,9 @@
 
 namespace {
 const QuestionBalloon::Layout kLayout = {
-    212, "Opravdu chcete ukončit tuto hru ?", 183, 180, 26, 98,
-    "Ukončí aktuální hru", "Uzavře dialogové okno bez ukončení aktuální hry",
+    212, QT_TRANSLATE_NOOP("QuestionBalloon", "Opravdu chcete ukončit tuto hru ?"), 183, 180, 26, 98,
+    QT_TRANSLATE_NOOP("QuestionBalloon", "Ukončí aktuální hru"),
+    QT_TRANSLATE_NOOP("QuestionBalloon", "Uzavře dialogové okno bez ukončení aktuální hry"),
 };
 } // namespace
 

@@ -29,7 +29,7 @@ TKopieDialog::TKopieDialog(TPomocnikDialog *assistant, QWidget *parent)
     image->setPixmap(DialogSupport::transparentPicture(QStringLiteral(":/art/warning-exclamation.png")));
     placed(new QLabel(QStringLiteral("Toranská věž 2000"), this), QStringLiteral("Label1"), QRect(45, 25, 103, 15))
         ->setFont(Fonts::times(13, true));
-    placed(new QLabel(QStringLiteral("Pozor ! Již máte spuštěnu jednu kopii tohoto programu."), this),
+    placed(new QLabel(tr("Pozor ! Již máte spuštěnu jednu kopii tohoto programu."), this),
            QStringLiteral("Label2"), QRect(5, 42, 292, 15))
         ->setFont(Fonts::times(13));
     auto *bevel = new BevelLine(this);
@@ -38,7 +38,7 @@ TKopieDialog::TKopieDialog(TPomocnikDialog *assistant, QWidget *parent)
 
     // The flat button takes no focus, so Esc and Enter always reach the
     // notice itself.
-    TOfficeButton *ok = DialogSupport::officeButton(this, "OfficeButton2", QStringLiteral("Ok"), {119, 70},
+    TOfficeButton *ok = DialogSupport::officeButton(this, "OfficeButton2", tr("Ok"), {119, 70},
                                                     Fonts::times(13));
     connect(ok, &TOfficeButton::clicked, this, &TKopieDialog::OfficeButton2Click);
 

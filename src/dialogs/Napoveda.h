@@ -15,7 +15,7 @@ class TNapovedaDialog : public QWidget
     Q_OBJECT
 public:
     static constexpr int kTopics = 8;
-    static const QString kListTitle;   // "Seznam témat nápovědy"
+    static QString listTitle();   // "Seznam témat nápovědy"
 
     explicit TNapovedaDialog(QWidget *parent = nullptr);
 

@@ -16,8 +16,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-const QString TOProgramuDialog::kFirstPageHeading = QStringLiteral("Registrovaný uživatel :");
-const QString TOProgramuDialog::kThanksHeading = QStringLiteral("Poděkování :");
+QString TOProgramuDialog::firstPageHeading() { return tr("Registrovaný uživatel :"); }
+QString TOProgramuDialog::thanksHeading() { return tr("Poděkování :"); }
 
 namespace {
 
@@ -56,7 +56,7 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("OProgramuDialog"));
     setFixedSize(kClientSize);
-    setStatusTip(QStringLiteral("Informace o programu"));
+    setStatusTip(tr("Informace o programu"));
     setFont(Fonts::sansSerif(11));
     QPalette face = palette();
     face.setColor(QPalette::Window, QColor(Colors::BtnFace));
@@ -77,7 +77,7 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
     shrunk.setDevicePixelRatio(figure.devicePixelRatio());
     image->setPixmap(shrunk);
     DialogSupport::titleLettering(panel2, "GradText1", QStringLiteral("Toranská věž 2000"), QRect(68, 0, 247, 36), 32);
-    DialogSupport::titleLettering(panel2, "GradText2", QStringLiteral("verze 5.0"), QRect(71, 30, 69, 22), 19);
+    DialogSupport::titleLettering(panel2, "GradText2", tr("verze 5.0"), QRect(71, 30, 69, 22), 19);
 
     const QFont text = Fonts::times(13);
     const QFont bold = Fonts::times(13, true);
@@ -90,7 +90,7 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
     auto *bevel2 = new BevelLine(panel2);
     bevel2->setObjectName(QStringLiteral("Bevel2"));
     bevel2->setGeometry(5, 72, 308, 9);
-    m_label1 = DialogSupport::label(panel2, "Label1", kFirstPageHeading, QRect(5, 76, 0, 0), text);
+    m_label1 = DialogSupport::label(panel2, "Label1", firstPageHeading(), QRect(5, 76, 0, 0), text);
 
     m_panel3 = placed(new Panel(panel2, Panel::Lowered, QColor(Colors::Silver)),
                       QStringLiteral("Panel3"), QRect(5, 96, 308, 65));
@@ -101,11 +101,11 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
     // The thanks page waits just below the box's visible area; the box clips it.
     m_panel4 = placed(new Panel(m_panel3, Panel::NoBevel, QColor(Colors::Silver)),
                       QStringLiteral("Panel4"), QRect(kPageLeft, kPageHiddenTop, 306, 63));
-    DialogSupport::label(m_panel4, "Label2", QStringLiteral("Manželce Janě"), QRect(5, 1, 0, 0), bold);
-    DialogSupport::label(m_panel4, "Label8", QStringLiteral("- za trpělivost, lásku a porozumění"),
+    DialogSupport::label(m_panel4, "Label2", tr("Manželce Janě"), QRect(5, 1, 0, 0), bold);
+    DialogSupport::label(m_panel4, "Label8", tr("- za trpělivost, lásku a porozumění"),
                          QRect(5, 16, 0, 0), text);
-    DialogSupport::label(m_panel4, "Label3", QStringLiteral("Tomáši Krejčímu"), QRect(5, 33, 0, 0), bold);
-    DialogSupport::label(m_panel4, "Label9", QStringLiteral("- za testování a distribuci programů Morvak Design  '99"),
+    DialogSupport::label(m_panel4, "Label3", tr("Tomáši Krejčímu"), QRect(5, 33, 0, 0), bold);
+    DialogSupport::label(m_panel4, "Label9", tr("- za testování a distribuci programů Morvak Design  '99"),
                          QRect(5, 46, 0, 0), text);
 
     const QFont small = Fonts::times(12);
@@ -115,11 +115,11 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
     bevel1->setGeometry(6, 184, 308, 9);
     DialogSupport::label(panel2, "Label6", QString(), QRect(4, 196, 229, 33), small, centred, true);
 
-    m_button1 = button(panel2, "Button1", QStringLiteral("Ok"), QRect(238, 210, 75, 25),
-                       QStringLiteral("Uzavře dialogové okno s informacemi o programu"));
-    m_button2 = button(panel2, "Button2", QStringLiteral(">>"), QRect(277, 190, 36, 17), QStringLiteral("Poděkování"));
+    m_button1 = button(panel2, "Button1", tr("Ok"), QRect(238, 210, 75, 25),
+                       tr("Uzavře dialogové okno s informacemi o programu"));
+    m_button2 = button(panel2, "Button2", QStringLiteral(">>"), QRect(277, 190, 36, 17), tr("Poděkování"));
     m_button3 = button(panel2, "Button3", QStringLiteral("<<"), QRect(238, 190, 36, 17),
-                       QStringLiteral("Registrovaný uživatel"));
+                       tr("Registrovaný uživatel"));
     m_button3->setEnabled(false);
     for (QPushButton *b : {m_button1, m_button2, m_button3})
         b->installEventFilter(this);
@@ -148,7 +148,7 @@ void TOProgramuDialog::showSteps()
     const QSize screen = Placement::screenSize();
     const QSize outer = Placement::outerRect(this).size();
     move((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
-    m_label1->setText(kFirstPageHeading);
+    m_label1->setText(firstPageHeading());
     m_panel4->move(kPageLeft, kPageHiddenTop);
     m_button2->setEnabled(true);
     m_button3->setEnabled(false);
@@ -174,7 +174,7 @@ void TOProgramuDialog::Button3Click()
 
 void TOProgramuDialog::turnPage(bool toThanks)
 {
-    m_label1->setText(toThanks ? kThanksHeading : kFirstPageHeading);
+    m_label1->setText(toThanks ? thanksHeading() : firstPageHeading());
     // Swapped before the slide, so the button pressed cannot be pressed again
     // while its page moves.
     m_button3->setEnabled(toThanks);

@@ -17,8 +17,8 @@ class TOProgramuDialog : public QWidget
 {
     Q_OBJECT
 public:
-    static const QString kFirstPageHeading;
-    static const QString kThanksHeading;   // "Poděkování :"
+    static QString firstPageHeading();   // "Registrovaný uživatel :"
+    static QString thanksHeading();      // "Poděkování :"
     // Panel4's Top while the thanks page is hidden below the box, and shown.
     static constexpr int kPageHiddenTop = 65;
     static constexpr int kPageShownTop = 1;

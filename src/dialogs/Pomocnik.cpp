@@ -26,8 +26,8 @@ TPomocnikDialog::TPomocnikDialog(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("PomocnikDialog"));
-    setWindowTitle(QStringLiteral("Pomocník"));
-    setStatusTip(QStringLiteral("Pomocník KQ2000"));
+    setWindowTitle(tr("Pomocník"));
+    setStatusTip(tr("Pomocník KQ2000"));
     // Closing the assistant never ends a program whose main window is
     // another one; the second copy quits on closed() itself.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -39,7 +39,7 @@ TPomocnikDialog::TPomocnikDialog(QWidget *parent)
 
     m_coolForm = new TCoolForm(this);
     m_coolForm->setObjectName(QStringLiteral("CoolForm1"));
-    m_coolForm->setStatusTip(QStringLiteral("Pomocník KQ2000"));
+    m_coolForm->setStatusTip(tr("Pomocník KQ2000"));
     m_coolForm->setCenter(true);
     m_coolForm->setPicture(Pictures::image(QStringLiteral(":/art/assistant.png")));
     m_coolForm->loadMask2(resource(QStringLiteral(":/art/assistant.mask2")));

@@ -13,7 +13,7 @@
 QuestionBalloon::QuestionBalloon(const Layout &layout, QWidget *parent)
     : QWidget(parent)
 {
-    DialogSupport::makeBalloon(this, QSize(layout.width, 98), bpRightTop, QStringLiteral("Dotaz"));
+    DialogSupport::makeBalloon(this, QSize(layout.width, 98), bpRightTop, tr("Dotaz"));
     setFont(Fonts::sansSerif(11));
 
     auto *image = new QLabel(this);
@@ -22,16 +22,16 @@ QuestionBalloon::QuestionBalloon(const Layout &layout, QWidget *parent)
     image->setPixmap(DialogSupport::transparentPicture(QStringLiteral(":/art/warning-question.png")));
     DialogSupport::label(this, "Label1", QStringLiteral("Toranská věž 2000"), QRect(45, 25, 103, 15),
                          Fonts::times(13, true));
-    DialogSupport::label(this, "Label2", QString::fromUtf8(layout.question), QRect(5, 43, layout.questionWidth, 15),
+    DialogSupport::label(this, "Label2", tr(layout.question), QRect(5, 43, layout.questionWidth, 15),
                          Fonts::times(13));
     auto *bevel = new BevelLine(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setGeometry(5, 66, layout.bevelWidth, 7);
 
-    m_yes = DialogSupport::officeButton(this, "OfficeButton1", QStringLiteral("Ano"), {layout.yesLeft, 72},
-                                        Fonts::sansSerif(11), QString::fromUtf8(layout.yesHint));
-    m_no = DialogSupport::officeButton(this, "OfficeButton2", QStringLiteral("Ne"), {layout.noLeft, 72},
-                                       Fonts::sansSerif(11), QString::fromUtf8(layout.noHint));
+    m_yes = DialogSupport::officeButton(this, "OfficeButton1", tr("Ano"), {layout.yesLeft, 72},
+                                        Fonts::sansSerif(11), tr(layout.yesHint));
+    m_no = DialogSupport::officeButton(this, "OfficeButton2", tr("Ne"), {layout.noLeft, 72},
+                                       Fonts::sansSerif(11), tr(layout.noHint));
     connect(m_yes, &TOfficeButton::clicked, this, [this] { ErrorReport::guard(this, [this] { answerYes(); }); });
     connect(m_no, &TOfficeButton::clicked, this, [this] { ErrorReport::guard(this, [this] { answerNo(); }); });
 }

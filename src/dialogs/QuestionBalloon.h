@@ -12,6 +12,8 @@ class QuestionBalloon : public QWidget
 {
     Q_OBJECT
 public:
+    // The texts are sources in the context "QuestionBalloon"
+    // (QT_TRANSLATE_NOOP), translated when the balloon is made.
     struct Layout {
         int width;            // the balloon's outer width; its height is 98
         const char *question;

@@ -18,14 +18,14 @@ TUvitaniDialog::TUvitaniDialog(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("UvitaniDialog"));
-    DialogSupport::makeBalloon(this, PlacementRules::kWelcomeSize, bpBottomRight, QStringLiteral("Uvítací dialog"));
+    DialogSupport::makeBalloon(this, PlacementRules::kWelcomeSize, bpBottomRight, tr("Uvítací dialog"));
     setFont(Fonts::sansSerif(11));
 
     const QFont text = Fonts::times(13);
     const QFont bold = Fonts::times(13, true);
     // The check box is the only control that takes the focus, so it is the
     // first in the tab order.
-    m_checkBox1 = new QCheckBox(QStringLiteral("Zobrazit tento dialog při každém spuštění programu"), this);
+    m_checkBox1 = new QCheckBox(tr("Zobrazit tento dialog při každém spuštění programu"), this);
     m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
     m_checkBox1->setGeometry(8, 103, 302, 17);
     m_checkBox1->setFont(text);
@@ -34,20 +34,20 @@ TUvitaniDialog::TUvitaniDialog(QWidget *parent)
 
     // The two lines size themselves to their text (designed 309 and 252
     // wide), since the installed serif runs a little wider.
-    DialogSupport::label(this, "Label1", QStringLiteral("Pomocník KQ2000 je připraven poradit Vám v nesnázích."),
+    DialogSupport::label(this, "Label1", tr("Pomocník KQ2000 je připraven poradit Vám v nesnázích."),
                          QRect(5, 3, 0, 0), bold);
-    DialogSupport::label(this, "Label2", QStringLiteral("Stačí si pouze vybrat, jakou pomoc potřebujete."),
+    DialogSupport::label(this, "Label2", tr("Stačí si pouze vybrat, jakou pomoc potřebujete."),
                          QRect(5, 18, 0, 0), bold);
     using DialogSupport::officeLabel;
     m_officeLabel2 = officeLabel(this, "OfficeLabel2",
-                                 QStringLiteral("Zobrazit úplný seznam témat nápovědy programu Toranská věž 2000"),
-                                 QRect(5, 40, 396, 17), text, QStringLiteral("Zobrazí úplný seznam témat nápovědy"));
+                                 tr("Zobrazit úplný seznam témat nápovědy programu Toranská věž 2000"),
+                                 QRect(5, 40, 396, 17), text, tr("Zobrazí úplný seznam témat nápovědy"));
     m_officeLabel3 = officeLabel(this, "OfficeLabel3",
-                                 QStringLiteral("Spustit elektronický manuál programu Toranská věž 2000"),
+                                 tr("Spustit elektronický manuál programu Toranská věž 2000"),
                                  QRect(5, 56, 340, 17), text,
-                                 QStringLiteral("Spustí elektronický manuál pro Toranskou věž 2000"));
-    m_officeLabel4 = officeLabel(this, "OfficeLabel4", QStringLiteral("Začít pracovat s programem Toranská věž 2000"),
-                                 QRect(5, 72, 292, 17), text, QStringLiteral("Zahájí práci s programem"));
+                                 tr("Spustí elektronický manuál pro Toranskou věž 2000"));
+    m_officeLabel4 = officeLabel(this, "OfficeLabel4", tr("Začít pracovat s programem Toranská věž 2000"),
+                                 QRect(5, 72, 292, 17), text, tr("Zahájí práci s programem"));
     auto *bevel = new BevelLine(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setGeometry(5, 97, 388, 9);

@@ -18,7 +18,14 @@
 
 namespace {
 const char *const kTabCaptions[TTabulkaDialog::kPages] = {
-    "3 disky", "4 disky", "5 disků", "6 disků", "7 disků", "8 disků", "9 disků", "10 disků",
+    QT_TRANSLATE_NOOP("TTabulkaDialog", "3 disky"),
+    QT_TRANSLATE_NOOP("TTabulkaDialog", "4 disky"),
+    QT_TRANSLATE_NOOP("TTabulkaDialog", "5 disků"),
+    QT_TRANSLATE_NOOP("TTabulkaDialog", "6 disků"),
+    QT_TRANSLATE_NOOP("TTabulkaDialog", "7 disků"),
+    QT_TRANSLATE_NOOP("TTabulkaDialog", "8 disků"),
+    QT_TRANSLATE_NOOP("TTabulkaDialog", "9 disků"),
+    QT_TRANSLATE_NOOP("TTabulkaDialog", "10 disků"),
 };
 constexpr int kNameWidth = 240;
 constexpr int kMovesWidth = 30;
@@ -65,13 +72,13 @@ TTabulkaDialog::TTabulkaDialog(TDataModule1 *data, QWidget *parent)
     // Captions are set once all tabs are there: a hidden tab bar lays its
     // tabs out once, when shown, instead of again for every tab added.
     for (int page = 1; page <= kPages; ++page)
-        m_pages->setTabText(page - 1, QString::fromUtf8(kTabCaptions[page - 1]));
+        m_pages->setTabText(page - 1, tr(kTabCaptions[page - 1]));
     m_pages->tabBar()->installEventFilter(this);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         ErrorReport::guard(this, [this, index] { pageStep(index + 1); });
     });
 
-    m_ok = new QPushButton(QStringLiteral("Ok"), panel2);
+    m_ok = new QPushButton(tr("Ok"), panel2);
     m_ok->setObjectName(QStringLiteral("Button1"));
     m_ok->setGeometry(158, 240, 75, 25);
     m_ok->setFont(Fonts::times(13));

@@ -4,8 +4,9 @@
 
 namespace {
 const QuestionBalloon::Layout kLayout = {
-    272, "Opravdu chcete vymazat tabulku nejlepších ?", 241, 244, 60, 132,
-    "Vymaže tabulku nejlepšíchi a uzavře dialogové okno", "Uzavře dialogové okno bez vymazání tabulky nejlepších",
+    272, QT_TRANSLATE_NOOP("QuestionBalloon", "Opravdu chcete vymazat tabulku nejlepších ?"), 241, 244, 60, 132,
+    QT_TRANSLATE_NOOP("QuestionBalloon", "Vymaže tabulku nejlepšíchi a uzavře dialogové okno"),
+    QT_TRANSLATE_NOOP("QuestionBalloon", "Uzavře dialogové okno bez vymazání tabulky nejlepších"),
 };
 } // namespace
 

@@ -19,18 +19,18 @@ TVysledekDialog::TVysledekDialog(TDataModule1 *data, QWidget *parent)
     , m_data(data)
 {
     setObjectName(QStringLiteral("VysledekDialog"));
-    DialogSupport::makeBalloon(this, QSize(252, 176), bpBottomRight, QStringLiteral("Výsledek aktuální hry"));
+    DialogSupport::makeBalloon(this, QSize(252, 176), bpBottomRight, tr("Výsledek aktuální hry"));
     setFont(Fonts::sansSerif(11));
 
     const QFont text = Fonts::times(13);
     const QFont bold = Fonts::times(13, true);
-    DialogSupport::label(this, "Label1", QStringLiteral("Výsledek Vaší hry"), QRect(27, 6, 189, 19), bold,
+    DialogSupport::label(this, "Label1", tr("Výsledek Vaší hry"), QRect(27, 6, 189, 19), bold,
                          Qt::AlignHCenter | Qt::AlignTop, true);
-    DialogSupport::label(this, "Label2", QStringLiteral("Počet přenášených disků             :"),
+    DialogSupport::label(this, "Label2", tr("Počet přenášených disků             :"),
                          QRect(11, 30, 176, 15), text);
-    DialogSupport::label(this, "Label3", QStringLiteral("Minimální počet tahů                    :"),
+    DialogSupport::label(this, "Label3", tr("Minimální počet tahů                    :"),
                          QRect(11, 46, 176, 15), text);
-    DialogSupport::label(this, "Label4", QStringLiteral("Počet Vámi uskutečněných tahů :"), QRect(11, 62, 177, 15),
+    DialogSupport::label(this, "Label4", tr("Počet Vámi uskutečněných tahů :"), QRect(11, 62, 177, 15),
                          text);
     m_label5 = DialogSupport::label(this, "Label5", QString(), QRect(190, 30, 0, 0), bold);
     m_label6 = DialogSupport::label(this, "Label6", QString(), QRect(190, 46, 0, 0), bold);
@@ -38,7 +38,7 @@ TVysledekDialog::TVysledekDialog(TDataModule1 *data, QWidget *parent)
     auto *bevel1 = new BevelLine(this);
     bevel1->setObjectName(QStringLiteral("Bevel1"));
     bevel1->setGeometry(9, 80, 225, 9);
-    m_label8 = DialogSupport::label(this, "Label8", QStringLiteral("Vaše jméno do tabulky nejlepších :"),
+    m_label8 = DialogSupport::label(this, "Label8", tr("Vaše jméno do tabulky nejlepších :"),
                                     QRect(11, 86, 184, 15), text);
     // Made alone and given its font before it joins the dialog: a line edit
     // lays out its text as it is made, in the font it inherits, and this
@@ -52,8 +52,8 @@ TVysledekDialog::TVysledekDialog(TDataModule1 *data, QWidget *parent)
     auto *bevel2 = new BevelLine(this);
     bevel2->setObjectName(QStringLiteral("Bevel2"));
     bevel2->setGeometry(9, 130, 225, 9);
-    m_ok = DialogSupport::officeButton(this, "OfficeButton1", QStringLiteral("Ok"), {90, 135}, text,
-                                       QStringLiteral("Uzavře dialogové okno"));
+    m_ok = DialogSupport::officeButton(this, "OfficeButton1", tr("Ok"), {90, 135}, text,
+                                       tr("Uzavře dialogové okno"));
     connect(m_ok, &TOfficeButton::clicked, this, &TVysledekDialog::OfficeButton1Click);
     setFocusProxy(m_edit1);
 }

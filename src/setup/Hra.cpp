@@ -21,14 +21,14 @@ struct CountButton {
 };
 // T1..T8: two rows of four, 10 disks first.
 constexpr CountButton kCountButtons[THraDialog::kButtons] = {
-    {{7, 40}, {19, 83}, "Spustí hru s 10 disky"},
-    {{55, 40}, {68, 83}, "Spustí hru s 9 disky"},
-    {{103, 40}, {116, 83}, "Spustí hru s 8 disky"},
-    {{151, 40}, {164, 83}, "Spustí hru se 7 disky"},
-    {{7, 104}, {19, 147}, "Spustí hru s 6 disky"},
-    {{55, 104}, {68, 147}, "Spustí hru s 5 disky"},
-    {{103, 104}, {116, 147}, "Spustí hru se 4 disky"},
-    {{151, 104}, {164, 147}, "Spustí hru se 3 disky"},
+    {{7, 40}, {19, 83}, QT_TRANSLATE_NOOP("THraDialog", "Spustí hru s 10 disky")},
+    {{55, 40}, {68, 83}, QT_TRANSLATE_NOOP("THraDialog", "Spustí hru s 9 disky")},
+    {{103, 40}, {116, 83}, QT_TRANSLATE_NOOP("THraDialog", "Spustí hru s 8 disky")},
+    {{151, 40}, {164, 83}, QT_TRANSLATE_NOOP("THraDialog", "Spustí hru se 7 disky")},
+    {{7, 104}, {19, 147}, QT_TRANSLATE_NOOP("THraDialog", "Spustí hru s 6 disky")},
+    {{55, 104}, {68, 147}, QT_TRANSLATE_NOOP("THraDialog", "Spustí hru s 5 disky")},
+    {{103, 104}, {116, 147}, QT_TRANSLATE_NOOP("THraDialog", "Spustí hru se 4 disky")},
+    {{151, 104}, {164, 147}, QT_TRANSLATE_NOOP("THraDialog", "Spustí hru se 3 disky")},
 };
 } // namespace
 
@@ -36,10 +36,10 @@ THraDialog::THraDialog(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("HraDialog"));
-    DialogSupport::makeBalloon(this, QSize(203, 214), bpBottomRight, QStringLiteral("Dialog pro výběr hry"));
+    DialogSupport::makeBalloon(this, QSize(203, 214), bpBottomRight, tr("Dialog pro výběr hry"));
 
     const QFont bold = Fonts::times(13, true);
-    DialogSupport::label(this, "Label1", QStringLiteral("Vyberte si počet disků, které budete přenášet"),
+    DialogSupport::label(this, "Label1", tr("Vyberte si počet disků, které budete přenášet"),
                          QRect(2, 5, 189, 33), bold, Qt::AlignHCenter | Qt::AlignTop, true);
 
     m_images = new ImageList(QSize(32, 32), this);
@@ -54,7 +54,7 @@ THraDialog::THraDialog(QWidget *parent)
         button->setActiveIndex(i - 1);
         button->setDownImage(m_images);
         button->setDownIndex(i - 1);
-        button->setStatusTip(QString::fromUtf8(entry.hint));
+        button->setStatusTip(tr(entry.hint));
         connect(button, &TTransparentButton2::clicked, this, [this, i] { countButtonClick(i); });
         m_buttons[i - 1] = button;
         DialogSupport::label(this, qPrintable(QStringLiteral("Label%1").arg(i + 1)), QString::number(diskCount(i)),
@@ -64,8 +64,8 @@ THraDialog::THraDialog(QWidget *parent)
     auto *bevel = new BevelLine(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setGeometry(7, 168, 186, 9);
-    TOfficeButton *back = DialogSupport::officeButton(this, "OfficeButton1", QStringLiteral("Zpět"), {65, 174},
-                                                      Fonts::times(13), QStringLiteral("Uzavře dialogové okno"));
+    TOfficeButton *back = DialogSupport::officeButton(this, "OfficeButton1", tr("Zpět"), {65, 174},
+                                                      Fonts::times(13), tr("Uzavře dialogové okno"));
     connect(back, &TOfficeButton::clicked, this, &THraDialog::OfficeButton1Click);
 }
 

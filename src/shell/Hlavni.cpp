@@ -45,10 +45,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+// The game's name, in every language: it is also what a new copy looks for
+// in the running-copy test, so copies started in different languages still
+// find each other.
 const QString THlavniDialog::kCaption = QStringLiteral("Toranská věž 2000");
 
 namespace {
-const QString kWindowHint = QStringLiteral("Stiskněte klávesu F1 pro nápovědu");
+QString windowHint() { return THlavniDialog::tr("Stiskněte klávesu F1 pro nápovědu"); }
 const QString kHintIndent = QStringLiteral("      ");   // keeps the text clear of the status picture
 constexpr int kTimerInterval = 1000;
 
@@ -64,7 +67,7 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     setObjectName(QStringLiteral("HlavniDialog"));
     setWindowTitle(kCaption);
     setWindowIcon(Pictures::icon(QStringLiteral(":/art/icon.png")));
-    setStatusTip(kWindowHint);
+    setStatusTip(windowHint());
     setAttribute(Qt::WA_QuitOnClose, true);
     ProgramEnd::watch();
 
@@ -145,39 +148,39 @@ void THlavniDialog::buildActions()
         a->setStatusTip(hint);
         return a;
     };
-    const QString newGameHint = QStringLiteral("Zobrazí dialog pro výběr nové hry");
-    const QString endGameHint = QStringLiteral("Ukončí aktuální hru");
+    const QString newGameHint = tr("Zobrazí dialog pro výběr nové hry");
+    const QString endGameHint = tr("Ukončí aktuální hru");
 
-    MS1 = action("MS1", QStringLiteral("&Nová hra..."), newGameHint);
+    MS1 = action("MS1", tr("&Nová hra..."), newGameHint);
     MS1->setShortcut(Qt::Key_F2);
     MS1->setIcon(picture(0));
-    MS3 = action("MS3", QStringLiteral("&Ukončit hru"), endGameHint);
+    MS3 = action("MS3", tr("&Ukončit hru"), endGameHint);
     MS3->setShortcut(Qt::Key_F3);
     MS3->setIcon(picture(7));
-    MS8 = action("MS8", QStringLiteral("Konec"), QStringLiteral("Ukončí program"));
-    A1 = action("A1", QStringLiteral("Úvoddní a závěrečná &animace"),
-                QStringLiteral("Povolení nebo zakázání úvodní a konečné animace"));
+    MS8 = action("MS8", tr("Konec"), tr("Ukončí program"));
+    A1 = action("A1", tr("Úvoddní a závěrečná &animace"),
+                tr("Povolení nebo zakázání úvodní a konečné animace"));
     A1->setCheckable(true);
-    MN5 = action("MN5", QStringLiteral("&Zobrazit tabulku nejlepších..."), QStringLiteral("Zobrazí tabulku nejlepších hráčů"));
+    MN5 = action("MN5", tr("&Zobrazit tabulku nejlepších..."), tr("Zobrazí tabulku nejlepších hráčů"));
     MN5->setIcon(picture(1));
-    Vymazattabulkunejlepch2 = action("Vymazattabulkunejlepch2", QStringLiteral("&Vymazat tabulku nejlepších"),
-                                     QStringLiteral("Vynuluje tabulku nejlepších hráčů"));
-    fovskpojistka1 = action("fovskpojistka1", QStringLiteral("Šéfovská &pojistka"),
-                            QStringLiteral("Pojistka proti neodbytnému šéfovi"));
+    Vymazattabulkunejlepch2 = action("Vymazattabulkunejlepch2", tr("&Vymazat tabulku nejlepších"),
+                                     tr("Vynuluje tabulku nejlepších hráčů"));
+    fovskpojistka1 = action("fovskpojistka1", tr("Šéfovská &pojistka"),
+                            tr("Pojistka proti neodbytnému šéfovi"));
     fovskpojistka1->setIcon(picture(8));
-    NpovdaproToranskouv20001 = action("NpovdaproToranskouv20001", QStringLiteral("Nápo&věda pro Toranskou věž 2000"),
-                                      QStringLiteral("Zobrazí nápovědu"));
+    NpovdaproToranskouv20001 = action("NpovdaproToranskouv20001", tr("Nápo&věda pro Toranskou věž 2000"),
+                                      tr("Zobrazí nápovědu"));
     NpovdaproToranskouv20001->setShortcut(Qt::Key_F1);
     NpovdaproToranskouv20001->setIcon(picture(2));
-    EM = action("EM", QStringLiteral("&Elektronický manuál"),
-                QStringLiteral("Spustí elektronický manuál programu Toranská věž 2000"));
+    EM = action("EM", tr("&Elektronický manuál"),
+                tr("Spustí elektronický manuál programu Toranská věž 2000"));
     EM->setIcon(picture(4));
-    OProgramu = action("OProgramu", QStringLiteral("&O programu Toranská věž 2000..."),
-                       QStringLiteral("Zobrazí dialog s informacemi o programu"));
-    MP1 = action("MP1", QStringLiteral("&Nová hra..."), newGameHint);
+    OProgramu = action("OProgramu", tr("&O programu Toranská věž 2000..."),
+                       tr("Zobrazí dialog s informacemi o programu"));
+    MP1 = action("MP1", tr("&Nová hra..."), newGameHint);
     MP1->setShortcut(Qt::Key_F2);
     MP1->setIcon(picture(0));
-    MP2 = action("MP2", QStringLiteral("&Ukončit hru"), endGameHint);
+    MP2 = action("MP2", tr("&Ukončit hru"), endGameHint);
     MP2->setShortcut(Qt::Key_F3);
     MP2->setIcon(picture(7));
     // The context menu's entries repeat F2 and F3 only as labels; the main
@@ -220,19 +223,19 @@ void THlavniDialog::buildMenus()
         m_hints->watchMenu(m);
         return m;
     };
-    QMenu *soubor = menu("Soubor1", QStringLiteral("&Soubor"), QStringLiteral("Obsahuje příkazy pro spuštění a ukončení hry"));
+    QMenu *soubor = menu("Soubor1", tr("&Soubor"), tr("Obsahuje příkazy pro spuštění a ukončení hry"));
     soubor->addAction(MS1);
     soubor->addAction(MS3);
     soubor->addSeparator()->setObjectName(QStringLiteral("N1"));
     soubor->addAction(MS8);
-    QMenu *nastroje = menu("Nstroje1", QStringLiteral("&Nástroje"), QStringLiteral("Obsahuje příkazy pro práci s tabulkou nejlepších"));
+    QMenu *nastroje = menu("Nstroje1", tr("&Nástroje"), tr("Obsahuje příkazy pro práci s tabulkou nejlepších"));
     nastroje->addAction(A1);
     nastroje->addSeparator()->setObjectName(QStringLiteral("N4"));
     nastroje->addAction(MN5);
     nastroje->addAction(Vymazattabulkunejlepch2);
     nastroje->addSeparator()->setObjectName(QStringLiteral("N2"));
     nastroje->addAction(fovskpojistka1);
-    QMenu *napoveda = menu("Napoveda1", QStringLiteral("Nápo&věda"), QStringLiteral("Obsahuje příkazy pro získání nápovědy"));
+    QMenu *napoveda = menu("Napoveda1", tr("Nápo&věda"), tr("Obsahuje příkazy pro získání nápovědy"));
     napoveda->addAction(NpovdaproToranskouv20001);
     napoveda->addAction(EM);
     napoveda->addSeparator()->setObjectName(QStringLiteral("N3"));
@@ -287,7 +290,7 @@ void THlavniDialog::buildToolbar()
     auto *panel5 = new QWidget(toolbar);
     panel5->setObjectName(QStringLiteral("Panel5"));
     panel5->setGeometry(kInset + 104, kInset, 438, 22);
-    EM1 = button("EM1", 542, 4, QStringLiteral("Elektronický manuál"));
+    EM1 = button("EM1", 542, 4, tr("Elektronický manuál"));
 
     connect(TB1, &QToolButton::clicked, this, &THlavniDialog::newGame);
     connect(TB2, &QToolButton::clicked, this, &THlavniDialog::endGame);
@@ -306,8 +309,8 @@ void THlavniDialog::buildStatusBar()
     image->setGeometry(1, 2, 18, 18);
     image->setScaledContents(true);
     image->setPixmap(Pictures::pixmap(QStringLiteral(":/art/status.png")));
-    image->setStatusTip(kWindowHint);
-    m_label1 = new QLabel(QStringLiteral("Počet tahů :"), m_status);
+    image->setStatusTip(windowHint());
+    m_label1 = new QLabel(tr("Počet tahů :"), m_status);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->move(455, 4);
     m_label1->setFont(Fonts::times(13));
@@ -327,7 +330,7 @@ void THlavniDialog::creationStep()
     A1->setChecked(Settings::animace() == 1);
     if (A1->isChecked())
         m_idle->moveToStart();
-    m_status->setText(kHintIndent + kWindowHint);
+    m_status->setText(kHintIndent + windowHint());
 }
 
 void THlavniDialog::showEvent(QShowEvent *event)
@@ -623,7 +626,7 @@ void THlavniDialog::toggleBossScreen()
         m_sef->show();
         m_label1->hide();
         m_tahy->hide();
-        setWindowTitle(Sef::kCaption);
+        setWindowTitle(Sef::caption());
     } else {
         m_sef->hide();
         m_label1->show();

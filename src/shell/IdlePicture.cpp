@@ -38,13 +38,13 @@ IdlePicture::IdlePicture(QWidget *parent, const QString &caption)
         const QString n = QString::number(post);
         const QColor maroon(Colors::Maroon);
         placed(new Shape(Shape::Rectangle, maroon, this), QLatin1String(p.bar),
-               QRect(p.barLeft, p.barTop, 7, p.barHeight), QStringLiteral("Kůl ") + n);
+               QRect(p.barLeft, p.barTop, 7, p.barHeight), tr("Kůl %1").arg(n));
         placed(new Shape(Shape::Rectangle, maroon, this), QLatin1String(p.base), QRect(p.baseLeft, 266, 171, 9),
-               QStringLiteral("Podstavec ") + n);
+               tr("Podstavec %1").arg(n));
         placed(new Shape(Shape::Rectangle, QColor(Colors::White), this), QLatin1String(p.box),
                QRect(p.boxLeft, 284, 65, 17));
-        auto *label = placed(new TextLabel(QStringLiteral("Post ") + n, this), QLatin1String(p.label),
-                             QRect(p.boxLeft + 1, 286, 63, 13), QStringLiteral("Post ") + n);
+        auto *label = placed(new TextLabel(tr("Post %1").arg(n), this), QLatin1String(p.label),
+                             QRect(p.boxLeft + 1, 286, 63, 13), tr("Post %1").arg(n));
         label->setFont(Fonts::times(11, true));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         for (int k = 1; k <= p.diskCount; ++k) {
@@ -52,7 +52,7 @@ IdlePicture::IdlePicture(QWidget *parent, const QString &caption)
                 placed(new Shape(Shape::RoundRect, QColor(Colors::Disks[k - 1]), this),
                        QLatin1String(p.disks) + QString::number(k),
                        QRect(p.firstLeft - 7 * (k - 1), restingTop(post, k), Board::diskWidth(k), 17),
-                       QStringLiteral("Disk ") + QString::number(k)));
+                       tr("Disk %1").arg(k)));
         }
     }
 
@@ -60,7 +60,7 @@ IdlePicture::IdlePicture(QWidget *parent, const QString &caption)
     m_title->setObjectName(QStringLiteral("Panel1"));
     m_title->setGeometry(152, kTitleTop, 265, 55);
     DialogSupport::titleLettering(m_title, "GradText1", caption, QRect(9, -2, 247, 36), 32);
-    DialogSupport::titleLettering(m_title, "GradText2", QStringLiteral("verze 5.0"), QRect(8, 32, 57, 18), 15);
+    DialogSupport::titleLettering(m_title, "GradText2", tr("verze 5.0"), QRect(8, 32, 57, 18), 15);
 }
 
 int IdlePicture::restingTop(int post, int k)

@@ -1,5 +1,6 @@
 #include "Sef.h"
 
+#include "core/shell/Language.h"
 #include "core/widgets/Fonts.h"
 #include "core/widgets/Colors.h"
 #include "widgets/Placed.h"
@@ -14,7 +15,7 @@
 #include <QToolButton>
 #include <QTreeView>
 
-const QString Sef::kCaption = QStringLiteral("Plnění plánu v letošním roce");
+QString Sef::caption() { return tr("Plnění plánu v letošním roce"); }
 
 namespace {
 struct Bar {
@@ -36,15 +37,18 @@ constexpr Bar kBars[] = {
     {"Shape15", 314, 216, 33, Colors::Black},
 };
 
-// A plain month calendar in Czech, whatever the system's language: the
-// month and year over short day names "Po" ... "Ne" and the weeks, in the
-// greys of the rest of the screen, today marked.
+// A plain month calendar in the game's language (in Czech "Po" ... "Ne"),
+// whatever the system's regional settings: the month and year over short
+// day names and the weeks, in the greys of the rest of the screen, today
+// marked.
 void makePlainCzechCalendar(QCalendarWidget *calendar)
 {
-    calendar->setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    calendar->setLocale(Language::currentLocale());
     calendar->setFirstDayOfWeek(Qt::Monday);
     calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    calendar->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
+    // English short names ("Wed") are too wide for the columns: one letter.
+    calendar->setHorizontalHeaderFormat(Language::current() == Language::kCzech ? QCalendarWidget::ShortDayNames
+                                                                               : QCalendarWidget::SingleLetterDayNames);
     // The locale's short names are lower case ("po", "út"); shown capitalised.
     QTextCharFormat header = calendar->headerTextFormat();
     QFont headerFont = calendar->font();

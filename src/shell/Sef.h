@@ -13,7 +13,7 @@ class Sef : public Panel
 {
     Q_OBJECT
 public:
-    static const QString kCaption;
+    static QString caption();   // the main window's while the screen is shown
 
     explicit Sef(QWidget *parent = nullptr);
 

@@ -15,7 +15,6 @@
 #include <QScreen>
 
 namespace {
-const QString kUnknown = QStringLiteral("unknown");
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const QFont &font,
               QColor color, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop, bool wrap = false)
@@ -60,23 +59,23 @@ TSpusteniDialog::TSpusteniDialog(QWidget *parent)
     panel3->setObjectName(QStringLiteral("Panel3"));
     panel3->setGeometry(0, 0, 241, 25);
     label(panel3, "Label9", QStringLiteral("Morvak Design"), QRect(6, 1, 120, 12), Fonts::times(11, true), Qt::white);
-    label(panel3, "Label10", QStringLiteral("uvádí hru ze skupiny KQ2000"), QRect(6, 12, 230, 12), Fonts::times(11),
+    label(panel3, "Label10", tr("uvádí hru ze skupiny KQ2000"), QRect(6, 12, 230, 12), Fonts::times(11),
           Qt::white);
 
     DialogSupport::titleLettering(panel2, "GradText1", QStringLiteral("Toranská věž 2000"), QRect(22, 30, 290, 43), 37);
-    DialogSupport::titleLettering(panel2, "GradText2", QStringLiteral("verze 5.0"), QRect(21, 70, 69, 22), 19);
+    DialogSupport::titleLettering(panel2, "GradText2", tr("verze 5.0"), QRect(21, 70, 69, 22), 19);
 
     placed(new Shape(Shape::RoundRect, QColor(Colors::Black), panel2),
            QStringLiteral("Shape4"), QRect(11, 95, 313, 81))->setPenColor(QColor(Colors::White));
     placed(new Shape(Shape::RoundRect, QColor(Colors::Black), panel2),
            QStringLiteral("Shape5"), QRect(13, 97, 309, 77))->setPenColor(QColor(Colors::White));
-    label(panel2, "Label3", QStringLiteral("Oprávněný uživatel této kopie"), QRect(58, 102, 0, 0), Fonts::times(12),
+    label(panel2, "Label3", tr("Oprávněný uživatel této kopie"), QRect(58, 102, 0, 0), Fonts::times(12),
           Qt::white);
     const QString owner = SystemInfo::registeredOwner();
     const QString organization = SystemInfo::registeredOrganization();
-    m_label4 = label(panel2, "Label4", owner.isEmpty() ? kUnknown : owner, QRect(17, 123, 232, 15),
+    m_label4 = label(panel2, "Label4", owner.isEmpty() ? tr("unknown") : owner, QRect(17, 123, 232, 15),
                      Fonts::times(13, true), Qt::white, Qt::AlignHCenter | Qt::AlignTop);
-    m_label5 = label(panel2, "Label5", organization.isEmpty() ? kUnknown : organization, QRect(17, 139, 232, 15),
+    m_label5 = label(panel2, "Label5", organization.isEmpty() ? tr("unknown") : organization, QRect(17, 139, 232, 15),
                      Fonts::times(13, true), Qt::white, Qt::AlignHCenter | Qt::AlignTop);
     auto *image = new QLabel(panel2);
     image->setObjectName(QStringLiteral("Image1"));
@@ -87,13 +86,13 @@ TSpusteniDialog::TSpusteniDialog(QWidget *parent)
     image->setPixmap(DialogSupport::transparentPicture(QStringLiteral(":/art/assistant.png"), Colors::White));
 
     label(panel2, "Label11", QString(), QRect(19, 182, 0, 0), credit, Qt::black);
-    label(panel2, "Label7", QStringLiteral("© 1999 – 2000 Morvak Design, všechna práva vyhrazena"),
+    label(panel2, "Label7", tr("© 1999 – 2000 Morvak Design, všechna práva vyhrazena"),
           QRect(7, 206, 322, 15), credit, Qt::black);
     label(panel2, "Label6", QString(), QRect(28, 220, 280, 33), credit, Qt::black, Qt::AlignHCenter | Qt::AlignTop,
           true);
-    label(panel2, "Label8", QStringLiteral("Malé strpení, spouštím program"), QRect(8, 259, 71, 25), Fonts::times(9),
+    label(panel2, "Label8", tr("Malé strpení, spouštím program"), QRect(8, 259, 71, 25), Fonts::times(9),
           Qt::black, Qt::AlignLeft | Qt::AlignTop, true);
-    label(panel2, "Label2", QStringLiteral("verze 5.0 CZ"), QRect(258, 1, 73, 25), credit, Qt::black,
+    label(panel2, "Label2", tr("verze 5.0 CZ"), QRect(258, 1, 73, 25), credit, Qt::black,
           Qt::AlignRight | Qt::AlignVCenter);
 
     placed(new Shape(Shape::Circle, QColor(Colors::Black), panel2),

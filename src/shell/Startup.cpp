@@ -8,6 +8,7 @@
 #include "core/widgets/Fonts.h"
 #include "Hlavni.h"
 #include "core/shell/InstanceChannel.h"
+#include "core/shell/Language.h"
 #include "Platform.h"
 #include "core/shell/OpenAlSoundPlayer.h"
 #include "Spusteni.h"
@@ -71,6 +72,14 @@ bool installQtTranslation(QTranslator &translator)
     return translator.load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"),
                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
         && QCoreApplication::installTranslator(&translator);
+}
+
+bool installTranslations(const QString &language, QTranslator &game, QTranslator &qt)
+{
+    Language::setCurrent(language);
+    if (language == Language::kCzech)
+        return installQtTranslation(qt);
+    return game.load(QStringLiteral(":/i18n/toran_%1.qm").arg(language)) && QCoreApplication::installTranslator(&game);
 }
 
 Windows::Windows() = default;
@@ -224,8 +233,9 @@ int run(int argc, char *argv[])
     Platform::chooseWindowSystem();
     QApplication app(argc, argv);
     setUpApplication(app);
+    QTranslator gameTexts;
     QTranslator qtTexts;
-    Startup::installQtTranslation(qtTexts);
+    Startup::installTranslations(Language::fromSystem(), gameTexts, qtTexts);
     if (!ErrorReport::guard(nullptr, [] { AppPath::prepareWritableDir(); }))
         return 1;
     OpenAlSoundPlayer player;

@@ -5,6 +5,7 @@
 
 class DialogLock;
 class QApplication;
+class QString;
 class QTranslator;
 class TDataModule1;
 class THlavniDialog;
@@ -59,5 +60,11 @@ std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress,
 // like the rest of the game. False, and nothing changed, where Qt's Czech
 // translation is not installed.
 bool installQtTranslation(QTranslator &translator);
+
+// The game's texts, and Qt's own, in language (Language::choose): Czech
+// needs only Qt's translation, another language only the game's, which is
+// built into the program (Qt's own texts are English). Remembered as the
+// current language. False where the translation could not be loaded.
+bool installTranslations(const QString &language, QTranslator &game, QTranslator &qt);
 
 } // namespace Startup

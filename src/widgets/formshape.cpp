@@ -13,7 +13,7 @@ QWidget *checkedForm(QObject *owner)
 {
     auto *form = qobject_cast<QWidget *>(owner);
     if (!form || !form->isWindow())
-        throw AppError(QStringLiteral("Control parent must be a form!"));
+        throw AppError(tformshape::tr("Control parent must be a form!"));
     return form;
 }
 } // namespace

@@ -133,7 +133,7 @@ void OProgramuTest::everyShowIsCentredOnTheFirstPageAndLocksTheWindows()
     Placement::setScreenSizeForTesting(QSize(1280, 1024));
     d->show();
     QCOMPARE(d->pos(), QPoint((1280 - 323) / 2, (1024 - 244) / 2));
-    QCOMPARE(d->pageHeading()->text(), TOProgramuDialog::kFirstPageHeading);
+    QCOMPARE(d->pageHeading()->text(), TOProgramuDialog::firstPageHeading());
     QCOMPARE(d->thanksPage()->y(), 65);
     QVERIFY(d->thanksButton()->isEnabled());
     QVERIFY(!d->backButton()->isEnabled());
@@ -180,7 +180,7 @@ void OProgramuTest::eachPageButtonSwapsTheButtonsBeforeItsSlide()
         QCOMPARE(s.top, toThanks ? 65 - i : 1 + i);
         QCOMPARE(s.thanksEnabled, !toThanks);
         QCOMPARE(s.backEnabled, toThanks);
-        QCOMPARE(s.heading, toThanks ? QStringLiteral("Poděkování :") : TOProgramuDialog::kFirstPageHeading);
+        QCOMPARE(s.heading, toThanks ? QStringLiteral("Poděkování :") : TOProgramuDialog::firstPageHeading());
     }
     QCOMPARE(d->thanksPage()->y(), toThanks ? 1 : 65);
     QCOMPARE(w.sounds.names, withSounds ? QStringList{QStringLiteral("Lista.wav")} : QStringList{});

@@ -1,3 +1,4 @@
+#include "core/shell/Language.h"
 #include "core/widgets/Fonts.h"
 #include "shell/Hlavni.h"
 #include "services/Pacing.h"
@@ -13,6 +14,7 @@
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QTranslator>
 #include <QtTest>
 
@@ -34,7 +36,10 @@ private slots:
     void progressRunsThroughItsTwelvePositionsWithTheMainWindowFirst();
     void splashBarShowsEveryPositionBeforeTheLoopRuns();
     void splashNamesTheUserOrUnknown();
-    void qtsOwnTextsSpeakCzech();
+    void gameSpeaksThePlayersFirstLanguageItHas_data();
+    void gameSpeaksThePlayersFirstLanguageItHas();
+    void qtsOwnTextsSpeakTheGamesLanguage_data();
+    void qtsOwnTextsSpeakTheGamesLanguage();
 };
 
 void StartupTest::initTestCase()
@@ -88,22 +93,70 @@ void StartupTest::splashNamesTheUserOrUnknown()
     QCOMPARE(splash.size(), QSize(339, 288));
 }
 
-// The name box's context menu comes from Qt; with Qt's Czech translation it
-// speaks Czech like the rest of the game.
-void StartupTest::qtsOwnTextsSpeakCzech()
+// The environment names the player's languages as a desktop does; the game
+// speaks the first that it has, and Czech when it has none of them.
+void StartupTest::gameSpeaksThePlayersFirstLanguageItHas_data()
 {
-    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_cs.qm")))
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QString>("language");
+    QTest::newRow("nothing set") << QStringList() << "cs";
+    QTest::newRow("C.UTF-8") << QStringList{"LANG=C.UTF-8"} << "cs";
+    QTest::newRow("POSIX") << QStringList{"LANG=POSIX"} << "cs";
+    QTest::newRow("Czech") << QStringList{"LANG=cs_CZ.UTF-8"} << "cs";
+    QTest::newRow("English") << QStringList{"LANG=en_US.UTF-8"} << "en";
+    QTest::newRow("LANGUAGE=en on C") << QStringList{"LANG=C.UTF-8", "LANGUAGE=en"} << "en";
+    QTest::newRow("German only") << QStringList{"LANG=de_DE.UTF-8"} << "cs";
+    QTest::newRow("German, then English") << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=de:en"} << "en";
+    QTest::newRow("Czech before English") << QStringList{"LANG=en_US.UTF-8", "LANGUAGE=cs:en"} << "cs";
+    QTest::newRow("LC_ALL over LANG") << QStringList{"LANG=cs_CZ.UTF-8", "LC_ALL=en_GB.UTF-8"} << "en";
+    QTest::newRow("LC_MESSAGES over LANG") << QStringList{"LANG=cs_CZ.UTF-8", "LC_MESSAGES=en_US.UTF-8"} << "en";
+}
+
+void StartupTest::gameSpeaksThePlayersFirstLanguageItHas()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QString, language);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"LANG", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        env.remove(QLatin1String(name));
+    for (const QString &setting : environment)
+        env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+    QProcess probe;
+    probe.setProcessEnvironment(env);
+    probe.start(QStringLiteral(LANGUAGE_PROBE_PATH), QStringList());
+    QVERIFY(probe.waitForFinished(10000));
+    QCOMPARE(QString::fromLatin1(probe.readAllStandardOutput()).trimmed(), language);
+}
+
+// The name box's context menu comes from Qt: in Czech with Qt's Czech
+// translation, like the rest of the game, and in English Qt's own texts.
+void StartupTest::qtsOwnTextsSpeakTheGamesLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("cs") << "cs" << QStringList{"&Vložit", "Vybrat vše"};
+    QTest::newRow("en") << "en" << QStringList{"&Paste", "Select All"};
+}
+
+void StartupTest::qtsOwnTextsSpeakTheGamesLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, entries);
+    if (language == QLatin1String("cs")
+        && !QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_cs.qm")))
         QSKIP("Qt's Czech translation (qt6-translations-l10n) is not installed");
-    QTranslator translator;
-    QVERIFY(Startup::installQtTranslation(translator));
+    QTranslator game, qt;
+    QVERIFY(Startup::installTranslations(language, game, qt));
     QLineEdit name;
     std::unique_ptr<QMenu> menu(name.createStandardContextMenu());
     QStringList texts;
     for (const QAction *action : menu->actions())
         texts << action->text().section(QLatin1Char('\t'), 0, 0);
-    QCoreApplication::removeTranslator(&translator);
-    QVERIFY2(texts.contains(QStringLiteral("&Vložit")) && texts.contains(QStringLiteral("Vybrat vše")),
-             qPrintable(texts.join(QStringLiteral(", "))));
+    QCoreApplication::removeTranslator(&game);
+    QCoreApplication::removeTranslator(&qt);
+    Language::setCurrent(Language::kCzech);
+    for (const QString &entry : entries)
+        QVERIFY2(texts.contains(entry), qPrintable(texts.join(QStringLiteral(", "))));
 }
 
 TORAN_TEST_MAIN(StartupTest)

@@ -1,20 +1,34 @@
 // Every text of fixed width on every window fits its box with the fonts the
-// program ships with: no colon cut off, no line lost below the box. And the
-// font has every character of it: the forms' fonts draw no character from
-// another font.
+// program ships with, in every language the game speaks: no colon cut off,
+// no line lost below the box. And the font has every character of it: the
+// forms' fonts draw no character from another font. In English no text
+// shown is left in Czech.
 #include "dialogs/Kopie.h"
+#include "core/shell/Language.h"
+#include "core/shell/SystemInfo.h"
 #include "core/widgets/Fonts.h"
+#include "shell/Sef.h"
 #include "shell/Spusteni.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"
 #include "support/TestSupport.h"
 #include "core/widgets/Colors.h"
+#include "widgets/GradText.h"
 #include "widgets/OContrls.h"
 #include "support/TestMain.h"
 
+#include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QFontInfo>
+#include <QHeaderView>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTranslator>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 namespace {
@@ -76,11 +90,61 @@ QStringList overflowingTexts(QWidget *window)
             fault(button, button->caption(), QStringLiteral("%1 pixels on a %2 pixel button").arg(width)
                                                  .arg(button->width()));
     }
+    for (TGradText *lettering : window->findChildren<TGradText *>())
+        // A line wider than its box would wrap and run below it.
+        for (const QString &line : lettering->lines())
+            if (QFontMetrics(lettering->font()).horizontalAdvance(line) > lettering->width())
+                fault(lettering, line, QStringLiteral("wraps in %1 pixels").arg(lettering->width()));
     for (QCheckBox *box : window->findChildren<QCheckBox *>())
         if (box->sizeHint().width() > box->width())
             fault(box, box->text(), QStringLiteral("needs %1 of %2 pixels").arg(box->sizeHint().width())
                                         .arg(box->width()));
     return faults;
+}
+
+// Czech in a text meant to be English: a letter with a Czech mark or a
+// Czech word, once the names that stay as they are are taken out.
+bool looksCzech(QString text)
+{
+    for (const char *name : {"Toranská věž 2000", "Tomáš Krejčí"})
+        text.remove(QString::fromUtf8(name));
+    static const QString marks = QString::fromUtf8("áčďéěíňóřšťúůýžÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ");
+    static const QStringList words = {"ano", "ne", "je", "se", "na", "pro", "nebo", "hra", "hru", "verze", "konec",
+                                      "dotaz", "informace", "tahy", "datum", "disky", "kontrola"};
+    const QStringList found = text.toLower().split(QRegularExpression(QStringLiteral("[^a-z]+")), Qt::SkipEmptyParts);
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return marks.contains(c); })
+        || std::any_of(found.begin(), found.end(), [](const QString &w) { return words.contains(w); });
+}
+
+// The window's texts a player can see, hints and titles included, that are
+// left in Czech.
+QStringList czechTexts(QWidget *window)
+{
+    QStringList texts{window->windowTitle()};
+    const QString owner = SystemInfo::registeredOwner();   // the player's own name, in any language
+    QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    widgets << window;
+    for (QWidget *w : widgets) {
+        texts << w->statusTip() << w->toolTip();
+        if (auto *label = qobject_cast<QLabel *>(w); label && !label->isHidden() && label->text() != owner)
+            texts << label->text();
+        if (auto *button = qobject_cast<QAbstractButton *>(w))
+            texts << button->text();
+        if (auto *link = qobject_cast<TOfficeLabel *>(w))
+            texts << link->caption();
+        if (auto *button = qobject_cast<TOfficeButton *>(w))
+            texts << button->caption();
+        if (auto *tabs = qobject_cast<QTabWidget *>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                texts << tabs->tabText(i);
+        if (auto *grid = qobject_cast<QTableView *>(w); grid && grid->model())
+            for (int c = 0; c < grid->model()->columnCount(); ++c)
+                texts << grid->model()->headerData(c, Qt::Horizontal).toString();
+        for (QAction *action : w->actions())
+            texts << action->text() << action->statusTip() << action->toolTip();
+    }
+    texts.removeIf([](const QString &t) { return !looksCzech(t); });
+    return texts;
 }
 
 } // namespace
@@ -92,6 +156,7 @@ private slots:
     void initTestCase();
     void everyFixedWidthTextFitsItsBox_data();
     void everyFixedWidthTextFitsItsBox();
+    void noEnglishTranslationIsLeftInCzech();
 };
 
 void LabelsFitTest::initTestCase()
@@ -104,22 +169,32 @@ void LabelsFitTest::initTestCase()
 
 void LabelsFitTest::everyFixedWidthTextFitsItsBox_data()
 {
+    QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("window");
     QTest::addColumn<int>("state");   // a help topic, the about dialog's second page
-    for (const char *name : {"HlavniDialog", "UvitaniDialog", "HraDialog", "OProgramuDialog", "DotazKonecDialog",
-                             "VysledekDialog", "TabulkaDialog", "VymazatDialog", "NapovedaDialog",
-                             "SpusteniDialog", "KopieDialog"})
-        QTest::newRow(name) << QString::fromLatin1(name) << -1;
-    for (int topic = 0; topic < TNapovedaDialog::kTopics; ++topic)
-        QTest::addRow("NapovedaDialog, topic %d", topic + 1) << QStringLiteral("NapovedaDialog") << topic;
-    QTest::newRow("OProgramuDialog, thanks") << QStringLiteral("OProgramuDialog") << 1;
+    for (const QString &language : Language::available()) {
+        const QByteArray l = language.toLatin1();
+        for (const char *name : {"HlavniDialog", "UvitaniDialog", "HraDialog", "OProgramuDialog", "DotazKonecDialog",
+                                 "VysledekDialog", "TabulkaDialog", "VymazatDialog", "NapovedaDialog",
+                                 "SpusteniDialog", "KopieDialog", "PomocnikDialog"})
+            QTest::addRow("%s: %s", l.constData(), name) << language << QString::fromLatin1(name) << -1;
+        for (int topic = 0; topic < TNapovedaDialog::kTopics; ++topic)
+            QTest::addRow("%s: NapovedaDialog, topic %d", l.constData(), topic + 1)
+                << language << QStringLiteral("NapovedaDialog") << topic;
+        QTest::addRow("%s: OProgramuDialog, thanks", l.constData())
+            << language << QStringLiteral("OProgramuDialog") << 1;
+    }
 }
 
 void LabelsFitTest::everyFixedWidthTextFitsItsBox()
 {
+    QFETCH(QString, language);
     QFETCH(QString, window);
     QFETCH(int, state);
     ScratchAppDir dir;
+    QTranslator gameTexts, qtTexts;
+    Startup::installTranslations(language, gameTexts, qtTexts);
+    const auto czech = qScopeGuard([] { Language::setCurrent(Language::kCzech); });
     std::unique_ptr<Startup::Windows> windows = Startup::createWindows([](int) {});
     const Startup::Windows &w = *windows;
     QStringList faults;
@@ -133,16 +208,43 @@ void LabelsFitTest::everyFixedWidthTextFitsItsBox()
             w.NapovedaDialog->topicClick(state);
         if (window == QLatin1String("OProgramuDialog") && state >= 0)
             w.OProgramuDialog->Button2Click();
+        w.HlavniDialog->sef()->monthCalendar();   // the parts made when first shown
+        w.TabulkaDialog->grid(1);
         for (QWidget *top : QApplication::topLevelWidgets()) {
             if (top->objectName() == window) {
                 found = true;
                 faults = overflowingTexts(top);
+                if (language != Language::kCzech)
+                    faults += czechTexts(top).replaceInStrings(QRegularExpression(QStringLiteral("^")),
+                                                               QStringLiteral("left in Czech: "));
             }
         }
     }
     windows.reset();
     QVERIFY2(found, qPrintable(window));
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String("; "))));
+}
+
+// The texts that no window shows until something happens (the error
+// reports, the help topics, the hints) are in Czech nowhere in English.
+void LabelsFitTest::noEnglishTranslationIsLeftInCzech()
+{
+    QFile file(QStringLiteral(TORAN_EN_TS));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader ts(&file);
+    QStringList czech;
+    int messages = 0;
+    while (!ts.atEnd()) {
+        if (ts.readNext() == QXmlStreamReader::StartElement && ts.name() == u"translation") {
+            ++messages;
+            const QString text = ts.readElementText();
+            if (text.isEmpty() || looksCzech(text))
+                czech << text;
+        }
+    }
+    QVERIFY(!ts.hasError());
+    QVERIFY(messages > 150);
+    QVERIFY2(czech.isEmpty(), qPrintable(czech.join(QStringLiteral("; "))));
 }
 
 TORAN_TEST_MAIN(LabelsFitTest)

@@ -3,6 +3,7 @@
 #include "core/shell/AppError.h"
 #include "core/shell/FileSystem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,7 +45,7 @@ void replace(const QString &path, const QByteArray &bytes)
     const QFileInfo info(target);
     const QString dir = info.absolutePath();
     const auto failed = [&](const QString &why) {
-        return AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze zapsat: %2.")
+        return AppError(QCoreApplication::translate("ResultsTable", "Tabulku výsledků „%1“ nelze zapsat: %2.")
                             .arg(QDir::toNativeSeparators(path), why));
     };
 

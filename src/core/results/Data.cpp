@@ -7,6 +7,7 @@
 #include "core/shell/Today.h"
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -56,11 +57,11 @@ QByteArray readWhole(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze otevřít: %2.")
+        throw AppError(QCoreApplication::translate("ResultsTable", "Tabulku výsledků „%1“ nelze otevřít: %2.")
                            .arg(native(path), file.errorString()));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze přečíst: %2.")
+        throw AppError(QCoreApplication::translate("ResultsTable", "Tabulku výsledků „%1“ nelze přečíst: %2.")
                            .arg(native(path), file.errorString()));
     return bytes;
 }
@@ -145,9 +146,9 @@ QDate ResultsTable::dateFromText(const QString &text)
 void ResultsTable::Open()
 {
     if (m_dir.isEmpty())
-        throw AppError(QStringLiteral("Tabulka výsledků nemá nastavenou složku."));
+        throw AppError(tr("Tabulka výsledků nemá nastavenou složku."));
     if (!QDir().mkpath(m_dir))
-        throw AppError(QStringLiteral("Složku \u201E%1\u201C nelze vytvořit.").arg(native(m_dir)));
+        throw AppError(tr("Složku „%1“ nelze vytvořit.").arg(native(m_dir)));
     // Opening a table that is there, with nothing beside it, neither a lock
     // nor a writer's unfinished file, only reads it; reads need no lock
     // where a rename is atomic for them. The lock file would otherwise be
@@ -203,7 +204,7 @@ void ResultsTable::setFilter(const QString &expression)
             if (expression == filterFor(QString::number(n)))
                 count = QString::number(n);
         if (count.isEmpty())
-            throw AppError(QStringLiteral("Neplatný filtr tabulky výsledků: \u201E%1\u201C.").arg(expression));
+            throw AppError(tr("Neplatný filtr tabulky výsledků: „%1“.").arg(expression));
     }
     m_filterExpression = expression;
     m_filterCount = count;
@@ -218,7 +219,7 @@ void ResultsTable::setIndexFieldNames(const QString &fields)
     else if (fields == QLatin1String("TAHY"))
         m_order = Order::ByMoves;
     else
-        throw AppError(QStringLiteral("Neplatné pořadí tabulky výsledků: \u201E%1\u201C.").arg(fields));
+        throw AppError(tr("Neplatné pořadí tabulky výsledků: „%1“.").arg(fields));
     if (m_open) {
         reload();
         publish();
@@ -305,7 +306,7 @@ void ResultsTable::OverwriteCurrent(const QString &name, const QString &moves,
     Locker guard(*this);
     reload();
     if (m_current < 0)
-        throw AppError(QStringLiteral("V tabulce výsledků není žádný záznam k přepsání."));
+        throw AppError(tr("V tabulce výsledků není žádný záznam k přepsání."));
     commit(m_current, record);
     settle();
     publish();
@@ -330,7 +331,7 @@ void ResultsTable::replaceWithEmpty()
     // Everything that can fail before the live table is touched happens first.
     const QByteArray empty = emptyTableBytes();
     if (!QDir().mkpath(m_dir))
-        throw AppError(QStringLiteral("Složku \u201E%1\u201C nelze vytvořit.").arg(native(m_dir)));
+        throw AppError(tr("Složku „%1“ nelze vytvořit.").arg(native(m_dir)));
     Locker guard(*this);
     AtomicFile::replace(filePath(), empty);
     m_loadedBytes.clear();
@@ -368,14 +369,14 @@ void ResultsTable::lock()
     const QString lockPath = m_dir + kLockName;
     const auto lockError = [&](const QString &why) {
         --m_lockDepth;
-        return AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze zamknout: zámek \u201E%2\u201C %3.")
+        return AppError(tr("Tabulku výsledků „%1“ nelze zamknout: zámek „%2“ %3.")
                             .arg(native(filePath()), native(lockPath), why));
     };
     // QLockFile would take a symbolic link (even one to nowhere) or a
     // directory of that name for a lock that another copy holds.
     const QFileInfo existing(lockPath);
     if (existing.isSymLink() || (existing.exists() && !existing.isFile()))
-        throw lockError(QStringLiteral("není obyčejný soubor; odstraňte jej"));
+        throw lockError(tr("není obyčejný soubor; odstraňte jej"));
     m_lock = std::make_unique<QLockFile>(lockPath);
     m_lock->setStaleLockTime(kStaleLockMs);
     if (takeLock(*m_lock))
@@ -389,9 +390,9 @@ void ResultsTable::lock()
     // In an installation shared by several players a lock left behind by
     // another player's copy cannot be cleared by this one.
     if (FileSystem::ownedByAnotherUser(lockPath))
-        throw lockError(QStringLiteral("patří jinému uživateli a tato kopie jej nemůže uvolnit"));
+        throw lockError(tr("patří jinému uživateli a tato kopie jej nemůže uvolnit"));
     --m_lockDepth;
-    throw AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze zamknout: "
+    throw AppError(tr("Tabulku výsledků „%1“ nelze zamknout: "
                                   "používá ji jiná kopie programu.")
                        .arg(native(filePath())));
 }
@@ -430,7 +431,7 @@ void ResultsTable::unlock()
 void ResultsTable::requireOpen() const
 {
     if (!m_open)
-        throw AppError(QStringLiteral("Tabulka výsledků \u201E%1\u201C není otevřená.")
+        throw AppError(tr("Tabulka výsledků „%1“ není otevřená.")
                            .arg(native(m_dir + kTableName)));
 }
 
@@ -486,13 +487,13 @@ ResultRecord ResultsTable::recordFrom(const QString &name, const QString &moves,
     bool ok = false;
     record.moves = moves.trimmed().toInt(&ok, 10);
     if (!ok || record.moves < 0 || record.moves > TableFile::kMaxMoves)
-        throw AppError(QStringLiteral("\u201E%1\u201C není platný počet tahů.").arg(moves));
+        throw AppError(tr("„%1“ není platný počet tahů.").arg(moves));
     if (!isCountText(count))
-        throw AppError(QStringLiteral("\u201E%1\u201C není platný počet disků.").arg(count));
+        throw AppError(tr("„%1“ není platný počet disků.").arg(count));
     record.count = count;
     record.date = dateFromText(dateText);
     if (!record.date.isValid())
-        throw AppError(QStringLiteral("\u201E%1\u201C není platné datum.").arg(dateText));
+        throw AppError(tr("„%1“ není platné datum.").arg(dateText));
     return record;
 }
 
@@ -504,7 +505,7 @@ QByteArray ResultsTable::emptyTableBytes() const
     const QByteArray bytes = readWhole(path);
     const QVector<ResultRecord> records = TableFile::parse(bytes, path);
     if (std::any_of(records.begin(), records.end(), [](const ResultRecord &r) { return !r.deleted; }))
-        throw AppError(QStringLiteral("Šablona tabulky výsledků \u201E%1\u201C není prázdná.")
+        throw AppError(tr("Šablona tabulky výsledků „%1“ není prázdná.")
                            .arg(native(path)));
     return bytes;
 }
@@ -669,9 +670,9 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
         return QVariant();
     if (role == Qt::DisplayRole) {
         switch (section) {
-        case NameColumn: return QStringLiteral("Jméno");
-        case MovesColumn: return QStringLiteral("Tahy");
-        case DateColumn: return QStringLiteral("Datum");
+        case NameColumn: return tr("Jméno");
+        case MovesColumn: return tr("Tahy");
+        case DateColumn: return tr("Datum");
         default: return QVariant();
         }
     }

@@ -3,6 +3,7 @@
 #include "Cp1250.h"
 #include "core/shell/AppError.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -153,7 +154,7 @@ constexpr int kMaxNumericWidth = 32;
 
 [[noreturn]] void fail(const QString &path, const QString &what)
 {
-    throw AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze přečíst: %2.")
+    throw AppError(QCoreApplication::translate("ResultsTable", "Tabulku výsledků „%1“ nelze přečíst: %2.")
                        .arg(QDir::toNativeSeparators(path), what));
 }
 
@@ -204,10 +205,10 @@ struct Layout
 Layout checkLayout(const QByteArray &bytes, const QString &path)
 {
     if (bytes.size() < kFileHeaderSize + 1)
-        fail(path, QStringLiteral("soubor je příliš krátký na tabulku dBASE"));
+        fail(path, QCoreApplication::translate("ResultsTable", "soubor je příliš krátký na tabulku dBASE"));
     const uchar version = uchar(bytes[0]);
     if (!knownVersion(version))
-        fail(path, QStringLiteral("soubor není tabulka dBASE (typ souboru 0x%1)")
+        fail(path, QCoreApplication::translate("ResultsTable", "soubor není tabulka dBASE (typ souboru 0x%1)")
                        .arg(version, 2, 16, QLatin1Char('0')));
     Layout layout;
     layout.headerLength = u16(bytes, 8);
@@ -216,7 +217,7 @@ Layout checkLayout(const QByteArray &bytes, const QString &path)
     const quint32 records = u32(bytes, 4);
     if (layout.headerLength < kFileHeaderSize + kFieldDescriptorSize
         || layout.headerLength > bytes.size())
-        fail(path, QStringLiteral("hlavička tabulky je poškozená"));
+        fail(path, QCoreApplication::translate("ResultsTable", "hlavička tabulky je poškozená"));
 
     int offset = 1;
     for (int at = kFileHeaderSize; at + kFieldDescriptorSize <= layout.headerLength;
@@ -234,22 +235,23 @@ Layout checkLayout(const QByteArray &bytes, const QString &path)
         const bool numeric = field.type == 'N' || field.type == 'F';
         if (field.width == 0 || (numeric && field.width > kMaxNumericWidth)
             || (field.type == 'D' && field.width != TableFile::kDateWidth))
-            fail(path, QStringLiteral("pole %1 má neplatnou šířku %2")
+            fail(path, QCoreApplication::translate("ResultsTable", "pole %1 má neplatnou šířku %2")
                            .arg(QString::fromLatin1(field.name)).arg(field.width));
         offset += field.width;
         layout.fields.append(field);
     }
     if (layout.fields.isEmpty())
-        fail(path, QStringLiteral("tabulka nemá žádná pole"));
+        fail(path, QCoreApplication::translate("ResultsTable", "tabulka nemá žádná pole"));
     if (offset > layout.recordLength)
-        fail(path, QStringLiteral("délka záznamu v hlavičce (%1) nestačí polím (%2)")
+        fail(path, QCoreApplication::translate("ResultsTable", "délka záznamu v hlavičce (%1) nestačí polím (%2)")
                        .arg(layout.recordLength).arg(offset));
     if (records > quint32(TableFile::kMaxRecords))
-        fail(path, QStringLiteral("hlavička uvádí nesmyslný počet záznamů (%1)").arg(records));
+        fail(path, QCoreApplication::translate("ResultsTable", "hlavička uvádí nesmyslný počet záznamů (%1)")
+                       .arg(records));
     layout.records = int(records);
     const qint64 available = (bytes.size() - layout.headerLength) / layout.recordLength;
     if (available < layout.records)
-        fail(path, QStringLiteral("soubor je zkrácený: hlavička uvádí %1 záznamů, "
+        fail(path, QCoreApplication::translate("ResultsTable", "soubor je zkrácený: hlavička uvádí %1 záznamů, "
                                   "soubor jich obsahuje jen %2")
                        .arg(layout.records).arg(available));
     return layout;
@@ -257,10 +259,12 @@ Layout checkLayout(const QByteArray &bytes, const QString &path)
 
 QString typeList(const char *types)
 {
-    QStringList names;
-    for (const char *t = types; *t; ++t)
-        names << QString(QLatin1Char(*t));
-    return names.join(QStringLiteral(" nebo "));
+    if (!*types)
+        return QString();
+    QString names = QString(QLatin1Char(*types));
+    for (const char *t = types + 1; *t; ++t)
+        names = QCoreApplication::translate("ResultsTable", "%1 nebo %2").arg(names, QString(QLatin1Char(*t)));
+    return names;
 }
 
 const Field &requireField(const Layout &layout, const char *name, const char *types,
@@ -270,12 +274,12 @@ const Field &requireField(const Layout &layout, const char *name, const char *ty
         if (field.name != name)
             continue;
         if (field.type == 0 || !std::strchr(types, field.type))
-            fail(path, QStringLiteral("pole %1 má typ %2 místo %3")
+            fail(path, QCoreApplication::translate("ResultsTable", "pole %1 má typ %2 místo %3")
                            .arg(QLatin1String(name), QString(QLatin1Char(field.type)),
                                 typeList(types)));
         return field;
     }
-    fail(path, QStringLiteral("chybí pole %1").arg(QLatin1String(name)));
+    fail(path, QCoreApplication::translate("ResultsTable", "chybí pole %1").arg(QLatin1String(name)));
 }
 
 // The code page of the names from the table's language-driver mark. A table
@@ -368,18 +372,22 @@ QDate dateFrom(const QByteArray &text)
     return QDate(text.left(4).toInt(), text.mid(4, 2).toInt(), text.right(2).toInt());
 }
 
+// what is a source text of the context "ResultsTable" (QT_TRANSLATE_NOOP).
 [[noreturn]] void writeFailed(const char *what)
 {
-    QString text = QStringLiteral("Tabulku výsledků nelze sestavit: %1").arg(QLatin1String(what));
-    if (!t_lastError.isEmpty())
-        text += QStringLiteral(" (%1)").arg(QString::fromLatin1(t_lastError));
-    throw AppError(text + QLatin1Char('.'));
+    const QString reason = QCoreApplication::translate("ResultsTable", what);
+    if (t_lastError.isEmpty())
+        throw AppError(
+            QCoreApplication::translate("ResultsTable", "Tabulku výsledků nelze sestavit: %1.").arg(reason));
+    throw AppError(QCoreApplication::translate("ResultsTable", "Tabulku výsledků nelze sestavit: %1 (%2).")
+                       .arg(reason, QString::fromLatin1(t_lastError)));
 }
 
 [[noreturn]] void refuse(const QString &path, const QString &why)
 {
-    throw AppError(QStringLiteral("Do tabulky výsledků \u201E%1\u201C nelze výsledek zapsat: %2.")
-                       .arg(QDir::toNativeSeparators(path), why));
+    throw AppError(
+        QCoreApplication::translate("ResultsTable", "Do tabulky výsledků „%1“ nelze výsledek zapsat: %2.")
+            .arg(QDir::toNativeSeparators(path), why));
 }
 
 // The four fields this program uses, wherever the table has them.
@@ -437,7 +445,7 @@ QByteArray movesText(const ResultRecord &record, const Field &field, const QStri
     if (field.decimals > 0)
         text += '.' + QByteArray(field.decimals, '0');
     if (text.size() > field.width)
-        refuse(path, QStringLiteral("pole %1 (šířka %2) nepojme %3 tahů")
+        refuse(path, QCoreApplication::translate("ResultsTable", "pole %1 (šířka %2) nepojme %3 tahů")
                          .arg(fieldName(field)).arg(field.width).arg(record.moves));
     return QByteArray(field.width - text.size(), ' ') + text;
 }
@@ -456,7 +464,8 @@ DBFHandle openTable(const char *access, const QString &path)
     SAHooks hooks = memoryHooks();
     DBFHandle handle = DBFOpenLL(kMemName, access, &hooks);
     if (!handle)
-        fail(path, QStringLiteral("knihovna shapelib ji odmítla (%1)").arg(QString::fromLatin1(t_lastError)));
+        fail(path, QCoreApplication::translate("ResultsTable", "knihovna shapelib ji odmítla (%1)")
+                       .arg(QString::fromLatin1(t_lastError)));
     return handle;
 }
 
@@ -474,7 +483,7 @@ QVector<ResultRecord> parse(const QByteArray &bytes, const QString &path)
     DbfCloser dbf{openTable("rb", path)};
     if (DBFGetFieldCount(dbf.handle) != layout.fields.size()
         || DBFGetRecordCount(dbf.handle) != layout.records)
-        fail(path, QStringLiteral("hlavička tabulky je poškozená"));
+        fail(path, QCoreApplication::translate("ResultsTable", "hlavička tabulky je poškozená"));
 
     NameDecoder decode(layout.languageDriver);
     QVector<ResultRecord> records;
@@ -482,7 +491,7 @@ QVector<ResultRecord> parse(const QByteArray &bytes, const QString &path)
     for (int i = 0; i < layout.records; ++i) {
         const char *tuple = DBFReadTuple(dbf.handle, i);
         if (!tuple)
-            fail(path, QStringLiteral("záznam %1 nelze přečíst").arg(i + 1));
+            fail(path, QCoreApplication::translate("ResultsTable", "záznam %1 nelze přečíst").arg(i + 1));
         // shapelib reuses the buffer on the next read: copy it now.
         records.append(decodeRecord(QByteArray(tuple, layout.recordLength), fields, decode));
     }
@@ -495,20 +504,22 @@ StoredRecord store(const QByteArray &bytes, int index, const ResultRecord &recor
     const ResultFields fields(layout, path);
     const bool append = index == layout.records;
     if (index < 0 || index > layout.records)
-        refuse(path, QStringLiteral("záznam %1 v tabulce není").arg(index + 1));
+        refuse(path, QCoreApplication::translate("ResultsTable", "záznam %1 v tabulce není").arg(index + 1));
     if (append && layout.records >= kMaxRecords)
-        refuse(path, QStringLiteral("tabulka je plná (%1 záznamů)").arg(layout.records));
+        refuse(path, QCoreApplication::translate("ResultsTable", "tabulka je plná (%1 záznamů)")
+                         .arg(layout.records));
     if (append) {
         for (const Field &field : layout.fields)
             if (!blankIsEmpty(field))
-                refuse(path, QStringLiteral("pole %1 typu %2 nelze v novém záznamu nechat prázdné")
+                refuse(path, QCoreApplication::translate("ResultsTable",
+                                                         "pole %1 typu %2 nelze v novém záznamu nechat prázdné")
                                  .arg(fieldName(field), QString(QLatin1Char(field.type))));
     }
     const QByteArray name = encodeText(record.name, layout.languageDriver, fields.name.width);
     const QByteArray moves = movesText(record, fields.moves, path);
     const QByteArray count = encodeText(record.count, layout.languageDriver, kCountWidth);
     if (count.size() > fields.count.width)
-        refuse(path, QStringLiteral("pole %1 (šířka %2) nepojme počet disků %3")
+        refuse(path, QCoreApplication::translate("ResultsTable", "pole %1 (šířka %2) nepojme počet disků %3")
                          .arg(fieldName(fields.count)).arg(fields.count.width).arg(record.count));
     const QByteArray date = dateText(record.date);
 
@@ -528,7 +539,7 @@ StoredRecord store(const QByteArray &bytes, int index, const ResultRecord &recor
         };
         if (!put(fields.name, name) || !put(fields.moves, moves) || !put(fields.count, count)
             || !put(fields.date, date) || !DBFMarkRecordDeleted(dbf.handle, index, 0))
-            refuse(path, QStringLiteral("knihovna shapelib záznam nezapsala (%1)")
+            refuse(path, QCoreApplication::translate("ResultsTable", "knihovna shapelib záznam nezapsala (%1)")
                              .arg(QString::fromLatin1(t_lastError)));
         DBFClose(dbf.handle);
         dbf.handle = nullptr;
@@ -553,12 +564,12 @@ QByteArray build(const QVector<ResultRecord> &records)
     SAHooks hooks = memoryHooks();
     DbfCloser dbf{DBFCreateLL(kMemName, "LDID/200", &hooks)};
     if (!dbf.handle)
-        writeFailed("tabulku nelze vytvořit");
+        writeFailed(QT_TRANSLATE_NOOP("ResultsTable", "tabulku nelze vytvořit"));
     if (DBFAddNativeFieldType(dbf.handle, "JMENO", 'C', kNameWidth, 0) < 0
         || DBFAddNativeFieldType(dbf.handle, "TAHY", 'N', kMovesWidth, 0) < 0
         || DBFAddNativeFieldType(dbf.handle, "HRA", 'C', kCountWidth, 0) < 0
         || DBFAddNativeFieldType(dbf.handle, "DATUM", 'D', kDateWidth, 0) < 0)
-        writeFailed("pole nelze založit");
+        writeFailed(QT_TRANSLATE_NOOP("ResultsTable", "pole nelze založit"));
     const QDate today = QDate::currentDate();
     DBFSetLastModifiedDate(dbf.handle, today.year() - 1900, today.month(), today.day());
 
@@ -579,7 +590,7 @@ QByteArray build(const QVector<ResultRecord> &records)
         if (ok && r.deleted)
             ok = DBFMarkRecordDeleted(dbf.handle, i, 1);
         if (!ok)
-            writeFailed("záznam nelze zapsat");
+            writeFailed(QT_TRANSLATE_NOOP("ResultsTable", "záznam nelze zapsat"));
     }
     DBFClose(dbf.handle);
     dbf.handle = nullptr;

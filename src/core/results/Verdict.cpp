@@ -4,6 +4,7 @@
 #include "core/shell/AppError.h"
 #include "core/shell/Today.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QVector>
 
@@ -22,7 +23,7 @@ int movesFrom(const QString &text)
     bool ok = false;
     const int moves = text.trimmed().toInt(&ok, 10);
     if (!ok)
-        throw AppError(QStringLiteral("\u201E%1\u201C není platný počet tahů.").arg(text));
+        throw AppError(QCoreApplication::translate("ResultsTable", "„%1“ není platný počet tahů.").arg(text));
     return moves;
 }
 
@@ -30,7 +31,7 @@ void filterOn(ResultsTable &table, const QString &count)
 {
     const QString filter = ResultsTable::filterFor(count);
     if (filter.isEmpty())
-        throw AppError(QStringLiteral("\u201E%1\u201C není platný počet disků.").arg(count));
+        throw AppError(QCoreApplication::translate("ResultsTable", "„%1“ není platný počet disků.").arg(count));
     table.setFiltered(true);
     table.setFilter(filter);
 }

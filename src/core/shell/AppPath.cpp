@@ -83,7 +83,8 @@ void prepareWritableDir()
     // The installed folder holds its own Data; the player's folder gets its
     // table from the template when the table is first opened.
     if (!isPortable() && !QDir().mkpath(dataDir()))
-        throw AppError(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(writableDir())));
+        throw AppError(QCoreApplication::translate("AppPath", "Unable to write to %1")
+                           .arg(QDir::toNativeSeparators(writableDir())));
 }
 
 void setPackagedForTesting(bool on)

@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -52,21 +53,21 @@ void IniFile::write(const QString &section, const QString &key, const QString &v
     QLockFile lock(m_path + QStringLiteral(".lock"));
     lock.setStaleLockTime(kStaleLockMs);
     if (!lock.tryLock(kLockWaitMs))
-        throw AppError(QStringLiteral("Unable to write to %1").arg(m_path));
+        throw AppError(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(m_path));
     CSimpleIniA ini(false, false, false);
     ini.SetSpaces(false);   // key=value, as the profile functions write it
     if (QFileInfo::exists(m_path) && loadInto(ini, m_path) < 0)
-        throw AppError(QStringLiteral("Unable to write to %1").arg(m_path));
+        throw AppError(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(m_path));
     ini.SetValue(bytes(section).constData(), bytes(key).constData(), bytes(value).constData());
 
     std::string out;
     if (ini.Save(out) < 0)
-        throw AppError(QStringLiteral("Unable to write to %1").arg(m_path));
+        throw AppError(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(m_path));
     // Written beside and then renamed over the old file, so a crash never
     // leaves half a settings file.
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly)
         || file.write(out.data(), qint64(out.size())) != qint64(out.size())
         || !file.commit())
-        throw AppError(QStringLiteral("Unable to write to %1").arg(m_path));
+        throw AppError(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(m_path));
 }
