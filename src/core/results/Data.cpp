@@ -146,8 +146,9 @@ void ResultsTable::Open()
 {
     if (m_dir.isEmpty())
         throw AppError(QStringLiteral("Tabulka výsledků nemá nastavenou složku."));
-    if (!QDir().mkpath(m_dir))
-        throw AppError(QStringLiteral("Složku \u201E%1\u201C nelze vytvořit.").arg(native(m_dir)));
+    // A folder that cannot be made leaves the empty table to be read.
+    if (m_writeRefusal.isEmpty())
+        QDir().mkpath(m_dir);
     // Opening a table that is there, with nothing beside it, neither a lock
     // nor a writer's unfinished file, only reads it; reads need no lock
     // where a rename is atomic for them. The lock file would otherwise be
@@ -329,10 +330,10 @@ void ResultsTable::replaceWithEmpty()
 {
     // Everything that can fail before the live table is touched happens first.
     const QByteArray empty = emptyTableBytes();
-    if (!QDir().mkpath(m_dir))
+    if (m_writeRefusal.isEmpty() && !QDir().mkpath(m_dir))
         throw AppError(QStringLiteral("Složku \u201E%1\u201C nelze vytvořit.").arg(native(m_dir)));
     Locker guard(*this);
-    AtomicFile::replace(filePath(), empty);
+    writeTable(filePath(), empty);
     m_loadedBytes.clear();
     m_freshUnderLock = false;
     m_current = -1;
@@ -365,6 +366,9 @@ void ResultsTable::lock()
     if (m_lockDepth++ > 0)
         return;
     m_freshUnderLock = false;
+    m_unwritable = m_writeRefusal;
+    if (!m_unwritable.isEmpty())
+        return;   // not even a lock file is written there
     const QString lockPath = m_dir + kLockName;
     const auto lockError = [&](const QString &why) {
         --m_lockDepth;
@@ -382,9 +386,20 @@ void ResultsTable::lock()
         return;
     const QLockFile::LockError error = m_lock->error();
     m_lock.reset();
-    // A read-only directory cannot hold a lock file: reading goes ahead
-    // without one, and a write then fails with its own error.
-    if (error == QLockFile::PermissionError)
+    // Only a lock file that is there is another copy's. A folder that cannot
+    // hold one (read-only, full, over quota, past a file size limit, missing)
+    // cannot hold the table either: reading goes ahead without a lock, and a
+    // write says why the table cannot be written.
+    if (error != QLockFile::LockFailedError) {
+        m_unwritable = FileSystem::whyNoFileCanBeWritten(m_dir);
+        if (m_unwritable.isEmpty())
+            m_unwritable = QStringLiteral("zámek \u201E%1\u201C nelze vytvořit").arg(native(lockPath));
+        return;
+    }
+    // A lock left by a copy that died cannot be cleared where no file can be
+    // written (clearing it takes one): the same case.
+    m_unwritable = FileSystem::whyNoFileCanBeWritten(m_dir);
+    if (!m_unwritable.isEmpty())
         return;
     // In an installation shared by several players a lock left behind by
     // another player's copy cannot be cleared by this one.
@@ -434,11 +449,30 @@ void ResultsTable::requireOpen() const
                            .arg(native(m_dir + kTableName)));
 }
 
+// Called under the lock. Where the new table cannot be written, reads take
+// the empty template in its place and the first store says why.
 void ResultsTable::ensureExists()
 {
     if (QFileInfo::exists(filePath()))
         return;
-    AtomicFile::replace(m_dir + kTableName, emptyTableBytes());
+    const QByteArray empty = emptyTableBytes();
+    if (!m_unwritable.isEmpty())
+        return;
+    try {
+        AtomicFile::replace(m_dir + kTableName, empty);
+    } catch (const AppError &) {
+        // Nothing is left behind; the store that fails the same way reports it.
+    }
+}
+
+// Called under the lock: a folder the lock could not be taken in is not
+// written either.
+void ResultsTable::writeTable(const QString &path, const QByteArray &bytes)
+{
+    if (!m_unwritable.isEmpty())
+        throw AppError(QStringLiteral("Tabulku výsledků \u201E%1\u201C nelze zapsat: %2.")
+                           .arg(native(path), m_unwritable));
+    AtomicFile::replace(path, bytes);
 }
 
 void ResultsTable::reload()
@@ -450,7 +484,7 @@ void ResultsTable::reload()
             guard.emplace(*this);
         ensureExists();
         const QString path = filePath();
-        const QByteArray bytes = readWhole(path);
+        const QByteArray bytes = QFileInfo::exists(path) ? readWhole(path) : emptyTableBytes();
         if (m_loadedBytes.isNull() || bytes != m_loadedBytes) {
             m_records = TableFile::parse(bytes, path);
             m_loadedBytes = bytes;
@@ -468,7 +502,7 @@ void ResultsTable::commit(int index, const ResultRecord &record)
 {
     const QString path = filePath();
     const TableFile::StoredRecord result = TableFile::store(m_loadedBytes, index, record, path);
-    AtomicFile::replace(path, result.bytes);
+    writeTable(path, result.bytes);
     // What the disk holds now (a name cut or with "?"), not what was asked.
     if (index == m_records.size())
         m_records.append(result.stored);
