@@ -138,8 +138,7 @@ int run(int argc, char *argv[])
     Fonts::installSubstitutes();
     QTranslator qtTexts;
     Startup::installQtTranslation(qtTexts);
-    if (!ErrorReport::guard(nullptr, [] { AppPath::prepareWritableDir(); }))
-        return 1;
+    AppPath::prepareWritableDir();
     OpenAlSoundPlayer player;
     setSoundPlayer(&player);
 

@@ -735,6 +735,7 @@ void TDataModule1::open()
 {
     m_table->setDatabaseDir(AppPath::dataDir());
     m_table->setTemplateDir(AppPath::templateDir());
+    m_table->setWriteRefusal(AppPath::writeRefusal());
     m_table->Open();
 }
 

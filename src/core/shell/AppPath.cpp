@@ -1,6 +1,6 @@
 #include "AppPath.h"
 
-#include "AppError.h"
+#include "FileSystem.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -63,6 +63,16 @@ QString writableDir()
     return decided;
 }
 
+QString writeRefusal()
+{
+    // Looked at on every call (the settings ask before each write): a link
+    // can appear while the game runs.
+    if (isPortable() || !FileSystem::leadsIntoAnotherUsersFolder(writableDir()))
+        return QString();
+    return QStringLiteral("složka \u201E%1\u201C vede odkazem do složky jiného uživatele")
+        .arg(QDir::toNativeSeparators(writableDir()));
+}
+
 QString writableFile(const QString &relative) { return writableDir() + relative; }
 QString dataDir() { return writableDir() + QStringLiteral("Data/"); }
 bool isPortable() { return writableDir() == dir(); }
@@ -71,8 +81,8 @@ void prepareWritableDir()
 {
     // The installed folder holds its own Data; the player's folder gets its
     // table from the template when the table is first opened.
-    if (!isPortable() && !QDir().mkpath(dataDir()))
-        throw AppError(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(writableDir())));
+    if (!isPortable() && writeRefusal().isEmpty())
+        QDir().mkpath(dataDir());
 }
 
 void setDirForTesting(const QString &dir)

@@ -108,4 +108,13 @@ QString whyNoFileCanBeWritten(const QString &dir)
     return QString();
 }
 
+bool leadsIntoAnotherUsersFolder(const QString &dir)
+{
+    QFileInfo existing(QDir::cleanPath(QDir(dir).absolutePath()));
+    while (!existing.exists() && !existing.isRoot())
+        existing = QFileInfo(existing.absolutePath());
+    const QString real = existing.canonicalFilePath();
+    return !real.isEmpty() && real != existing.absoluteFilePath() && ownedByAnotherUser(real);
+}
+
 } // namespace FileSystem

@@ -32,4 +32,9 @@ bool ownedByAnotherUser(const QString &path);
 // removed again.
 QString whyNoFileCanBeWritten(const QString &dir);
 
+// True when `dir`, or the nearest of its parents that exists, is reached
+// through a symbolic link and the folder it leads to belongs to another
+// user: files written there would land in that user's folder.
+bool leadsIntoAnotherUsersFolder(const QString &dir);
+
 } // namespace FileSystem
