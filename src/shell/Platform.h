@@ -9,6 +9,11 @@ namespace Platform {
 // a Wayland session) unless the user chose a platform explicitly.
 void chooseWindowSystem();
 
+// A write past the process's file size limit (ulimit -f) fails with an
+// error, as a full disk does, instead of ending the program with SIGXFSZ.
+// Where there is no such signal it does nothing.
+void ignoreFileSizeLimitSignal();
+
 // Reads the system's font configuration on a thread of its own while the
 // application object connects to the window system, so that the splash's
 // first text does not wait for it; wait() (or the destructor) joins it.

@@ -126,6 +126,7 @@ std::unique_ptr<Windows> createWindows(const std::function<void(int)> &progress,
 
 int run(int argc, char *argv[])
 {
+    Platform::ignoreFileSizeLimitSignal();
     Platform::chooseWindowSystem();
     Platform::FontConfigReader fonts;
     QApplication app(argc, argv);
