@@ -146,9 +146,6 @@ void ResultsTable::Open()
 {
     if (m_dir.isEmpty())
         throw AppError(QStringLiteral("Tabulka výsledků nemá nastavenou složku."));
-    // A folder that cannot be made leaves the empty table to be read.
-    if (m_writeRefusal.isEmpty())
-        QDir().mkpath(m_dir);
     // Opening a table that is there, with nothing beside it, neither a lock
     // nor a writer's unfinished file, only reads it; reads need no lock
     // where a rename is atomic for them. The lock file would otherwise be
@@ -330,8 +327,6 @@ void ResultsTable::replaceWithEmpty()
 {
     // Everything that can fail before the live table is touched happens first.
     const QByteArray empty = emptyTableBytes();
-    if (m_writeRefusal.isEmpty() && !QDir().mkpath(m_dir))
-        throw AppError(QStringLiteral("Složku \u201E%1\u201C nelze vytvořit.").arg(native(m_dir)));
     Locker guard(*this);
     writeTable(filePath(), empty);
     m_loadedBytes.clear();
@@ -369,6 +364,12 @@ void ResultsTable::lock()
     m_unwritable = m_writeRefusal;
     if (!m_unwritable.isEmpty())
         return;   // not even a lock file is written there
+    // Made at the first write; a folder that could not be made before may
+    // have room now.
+    if (!QFileInfo(m_dir).isDir() && !QDir().mkpath(m_dir)) {
+        m_unwritable = QStringLiteral("složku \u201E%1\u201C nelze vytvořit").arg(native(m_dir));
+        return;
+    }
     const QString lockPath = m_dir + kLockName;
     const auto lockError = [&](const QString &why) {
         --m_lockDepth;
