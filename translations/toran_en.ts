@@ -4,8 +4,8 @@
 <context>
     <name>AppPath</name>
     <message>
-        <source>Unable to write to %1</source>
-        <translation>Unable to write to %1</translation>
+        <source>složka „%1“ vede odkazem do složky jiného uživatele</source>
+        <translation>the folder “%1” is a link into another user’s folder</translation>
     </message>
 </context>
 <context>
@@ -132,10 +132,6 @@
     <message>
         <source>Tabulka výsledků nemá nastavenou složku.</source>
         <translation>The results table has no folder set.</translation>
-    </message>
-    <message>
-        <source>Složku „%1“ nelze vytvořit.</source>
-        <translation>The folder “%1” cannot be created.</translation>
     </message>
     <message>
         <source>Neplatný filtr tabulky výsledků: „%1“.</source>
@@ -284,6 +280,14 @@
     <message>
         <source>záznam nelze zapsat</source>
         <translation>a record cannot be written</translation>
+    </message>
+    <message>
+        <source>složku „%1“ nelze vytvořit</source>
+        <translation>the folder “%1” cannot be created</translation>
+    </message>
+    <message>
+        <source>zámek „%1“ nelze vytvořit</source>
+        <translation>the lock “%1” cannot be created</translation>
     </message>
 </context>
 <context>

@@ -77,11 +77,14 @@ void TVysledekDialog::showSteps()
     m_edit1->clear();
     m_edit1->setEnabled(false);
     m_label8->setEnabled(false);
-    if (m_data) {
-        const bool qualifies = Verdict::qualifies(m_data->Table1(), m_label5->text(), m_label7->text());
-        m_edit1->setEnabled(qualifies);
-        m_label8->setEnabled(qualifies);
-    }
+    // A table that cannot be read now is reported, and the dialog still
+    // takes its place beside the assistant, its name box greyed.
+    if (m_data)
+        ErrorReport::guard(this, [this] {
+            const bool qualifies = Verdict::qualifies(m_data->Table1(), m_label5->text(), m_label7->text());
+            m_edit1->setEnabled(qualifies);
+            m_label8->setEnabled(qualifies);
+        });
     PlaySoundCue(QStringLiteral("Dialog.wav"));
     if (m_assistant)
         Placement::placeDialog(PlacementRules::DialogRow::Result, this, m_assistant);

@@ -6,4 +6,9 @@ namespace Platform {
 // Wayland session does not allow: on Linux it runs on X11 (XWayland inside
 // a Wayland session) unless the user chose a platform explicitly.
 void chooseWindowSystem();
+
+// A write past the process's file size limit (ulimit -f) fails with an
+// error, as a full disk does, instead of ending the program with SIGXFSZ.
+// Where there is no such signal it does nothing.
+void ignoreFileSizeLimitSignal();
 } // namespace Platform

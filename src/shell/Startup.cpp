@@ -230,14 +230,14 @@ int play(QApplication &app, THlavniDialog *main, OpenAlSoundPlayer &player)
 
 int run(int argc, char *argv[])
 {
+    Platform::ignoreFileSizeLimitSignal();
     Platform::chooseWindowSystem();
     QApplication app(argc, argv);
     setUpApplication(app);
     QTranslator gameTexts;
     QTranslator qtTexts;
     Startup::installTranslations(Language::fromSystem(), gameTexts, qtTexts);
-    if (!ErrorReport::guard(nullptr, [] { AppPath::prepareWritableDir(); }))
-        return 1;
+    AppPath::prepareWritableDir();
     OpenAlSoundPlayer player;
     setSoundPlayer(&player);
     if (findRunningCopy(kMainWindowClass, THlavniDialog::kCaption))

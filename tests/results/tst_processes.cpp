@@ -10,6 +10,13 @@
 #include <QSet>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 using namespace ResultsFixtures;
 
 namespace {
@@ -19,8 +26,19 @@ const QString kWriter = QStringLiteral(RESULTS_WRITER_PATH);
 class Writer
 {
 public:
-    Writer(const ScratchAppDir &app, const QString &mode, const QString &prefix, int count)
+    // noRoom: every write past the first byte fails, as on a full disk.
+    Writer(const ScratchAppDir &app, const QString &mode, const QString &prefix, int count, bool noRoom = false)
     {
+#ifdef Q_OS_UNIX
+        if (noRoom)
+            m_process.setChildProcessModifier([] {
+                const rlimit none{0, 0};
+                setrlimit(RLIMIT_FSIZE, &none);
+                std::signal(SIGXFSZ, SIG_IGN);
+            });
+#else
+        Q_UNUSED(noRoom);
+#endif
         m_process.start(kWriter, {mode, app.path(), prefix, QString::number(count)});
     }
 
@@ -73,6 +91,8 @@ private slots:
     void aWriterKilledAtAnyMomentLeavesEveryFinishedResult();
     void twoCopiesStoringAtOnceLoseNoResult();
     void aLockLeftByAnotherUserIsNamedInTheError();
+    void aFullDiskFailsTheStoreWithItsReasonUntilThereIsRoom_data();
+    void aFullDiskFailsTheStoreWithItsReasonUntilThereIsRoom();
 };
 
 // SIGKILL at random moments of a loop of writes: the table always opens and
@@ -193,6 +213,48 @@ void ProcessesTest::aLockLeftByAnotherUserIsNamedInTheError()
                  && output.contains("jinému uživateli"),
              qPrintable(output));
     QCOMPARE(readTable(app).size(), 1);
+#endif
+}
+
+void ProcessesTest::aFullDiskFailsTheStoreWithItsReasonUntilThereIsRoom_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("tableThere");
+    QTest::newRow("append") << "append" << true;
+    QTest::newRow("the result dialog's store") << "store" << true;
+    QTest::newRow("the result dialog's store, no table yet") << "store" << false;
+}
+
+// A folder with no room for the lock is no other copy at work: the store
+// fails with the system's reason, leaves nothing beside the table, and the
+// next store, with room again, works.
+void ProcessesTest::aFullDiskFailsTheStoreWithItsReasonUntilThereIsRoom()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("a file size limit stands for a full disk on POSIX systems");
+#else
+    QFETCH(QString, mode);
+    QFETCH(bool, tableThere);
+    ScratchAppDir app;
+    writeTable(app, {}, kTemplate);
+    if (tableThere)
+        writeTable(app, {rec("A", 7, "4")});
+    const QStringList before = QDir(app.file("Data")).entryList(QDir::Files | QDir::Hidden);
+    Writer full(app, mode, "X", 1, true);
+    QVERIFY(full.waitReady());
+    QVERIFY(full.go());
+    QVERIFY(full.process().waitForFinished(30000));
+    full.reported();
+    QVERIFY2(full.output().startsWith("error ") && full.output().contains(std::strerror(EFBIG))
+                 && !full.output().contains("jiná kopie"),
+             full.output().constData());
+    QCOMPARE(QDir(app.file("Data")).entryList(QDir::Files | QDir::Hidden), before);
+    Writer roomy(app, mode, "Y", 1);
+    QVERIFY(roomy.waitReady());
+    QVERIFY(roomy.go());
+    QVERIFY(roomy.process().waitForFinished(30000));
+    QCOMPARE(roomy.reported(), QStringList{"Y0"});
+    QCOMPARE(readTable(app).size(), tableThere ? 2 : 1);
 #endif
 }
 

@@ -19,6 +19,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <functional>
 #include <unistd.h>
 
 namespace {
@@ -26,7 +27,8 @@ const char kChildFlag[] = "--as-player";
 const QByteArray kEmptyTable = TableFile::build({});
 
 // The child: the start-up steps that decide the folders and open the table,
-// then one setting written. Prints where the files went, or the error.
+// then one setting and one result written. Prints each write that failed and
+// where the files went, or the error that stopped the start.
 int runAsPlayer(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -34,15 +36,23 @@ int runAsPlayer(int argc, char *argv[])
     app.setOrganizationName(QStringLiteral("KQ2000"));
     AppPath::setDirForTesting(QString::fromLocal8Bit(argv[2]));
     AppPath::setPackagedForTesting(argc > 3 && qstrcmp(argv[3], "packaged") == 0);
+    AppPath::prepareWritableDir();
+    TDataModule1 data;
     try {
-        AppPath::prepareWritableDir();
-        TDataModule1 data;
         data.open();
-        Settings::setUvitani(QStringLiteral("0"));
     } catch (const AppError &error) {
         std::printf("error %s\n", qPrintable(error.text()));
         return 1;
     }
+    const auto attempt = [](const std::function<void()> &write) {
+        try {
+            write();
+        } catch (const AppError &error) {
+            std::printf("refused %s\n", qPrintable(error.text()));
+        }
+    };
+    attempt([] { Settings::setUvitani(QStringLiteral("0")); });
+    attempt([&] { data.Table1().AppendResult("Jana", "7", "3", ResultsTable::dateToText(QDate::currentDate())); });
     std::printf("%s %s\n", AppPath::isPortable() ? "portable" : "shared", qPrintable(AppPath::dataDir()));
     return 0;
 }
@@ -90,71 +100,93 @@ void AppPathTest::aFolderThePlayerCanWriteKeepsEverythingBesideTheProgram()
 
 // The program's folder is never written, nor is it by the package build where
 // the player could write it; the player's folder is made on the first start
-// with the empty table, and a table in use there is kept.
+// with the empty table, and a table in use there is kept. Where
+// that folder cannot be written, or leads into another user's folder, the
+// game still starts on the empty table, each write fails with its error, and
+// nothing is written anywhere.
 void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder_data()
 {
     QTest::addColumn<QByteArray>("tableBefore");   // null: no data folder yet
-    QTest::addColumn<bool>("dataHomeWritable");
-    QTest::addColumn<QByteArray>("tableAfter");
-    QTest::addColumn<bool>("packaged");   // and the program's folder writable
-    QTest::newRow("first start") << QByteArray() << true << kEmptyTable << false;
-    QTest::newRow("package build") << QByteArray() << true << kEmptyTable << true;
+    QTest::addColumn<QString>("dataFolder");       // how the player's data folder is
+    QTest::addColumn<int>("resultsAfter");         // -1: nothing written
+    QTest::addColumn<bool>("packaged");            // and the program's folder writable
+    QTest::newRow("first start") << QByteArray() << "new" << 1 << false;
+    QTest::newRow("package build") << QByteArray() << "new" << 1 << true;
     ResultRecord used;
     used.name = QStringLiteral("Jana");
     used.moves = 7;
     used.count = QStringLiteral("3");
     used.date = QDate(2026, 12, 1);
-    const QByteArray usedTable = TableFile::build({used});
-    QTest::newRow("a used table") << usedTable << true << usedTable << false;
-    QTest::newRow("data folder not writable") << QByteArray() << false << QByteArray() << false;
+    QTest::newRow("a used table") << TableFile::build({used}) << "new" << 2 << false;
+    QTest::newRow("data folder not writable") << QByteArray() << "in a closed home" << -1 << false;
+    QTest::newRow("data folder with mode 000") << QByteArray() << "mode 000" << -1 << false;
+    QTest::newRow("data folder is a file") << QByteArray() << "a file" << -1 << false;
+    QTest::newRow("data folder links to another user's folder") << QByteArray() << "a link" << -1 << false;
 }
 
 void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder()
 {
     QFETCH(QByteArray, tableBefore);
-    QFETCH(bool, dataHomeWritable);
-    QFETCH(QByteArray, tableAfter);
+    QFETCH(QString, dataFolder);
+    QFETCH(int, resultsAfter);
     QFETCH(bool, packaged);
     if (geteuid() == 0 && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
         QSKIP("running as root without setpriv: no player who cannot write the folder");
+    if (dataFolder == "a link" && geteuid() != 0)
+        QSKIP("another user's folder is made as root");
 
     QTemporaryDir top;
     QVERIFY(QFile::setPermissions(top.path(), QFile::permissions(top.path()) | QFile::ExeOther | QFile::ReadOther));
     const QString program = top.filePath(QStringLiteral("program"));
     const QString dataHome = top.filePath(QStringLiteral("home"));
+    const QString other = top.filePath(QStringLiteral("other"));   // another user's, open to all
     writeFile(program + "/Data/Zaloha/Toran.dbf", kEmptyTable);
     const QString playerData = dataHome + QStringLiteral("/KQ2000/Toran2000/");
     if (!tableBefore.isNull())
         writeFile(playerData + "Data/Toran.dbf", tableBefore);
     QDir().mkpath(dataHome);
+    QDir().mkpath(other);
+    if (dataFolder == "a file")
+        writeFile(dataHome + "/KQ2000/Toran2000", "x");
+    if (dataFolder == "a link")
+        QVERIFY(QDir().mkpath(dataHome + "/KQ2000") && QFile::link(other, dataHome + "/KQ2000/Toran2000"));
+    if (dataFolder == "mode 000")
+        QDir().mkpath(playerData);
     if (geteuid() == 0) {
-        // Owned by nobody (or not, for the refused case), readable by all.
+        // Owned by nobody (or not, for the closed home), readable by all.
         QVERIFY(QProcess::execute("chmod", {"-R", "a+rX", top.path()}) == 0);
-        if (dataHomeWritable)
+        QVERIFY(QProcess::execute("chmod", {"a+rwx", other}) == 0);
+        if (dataFolder != "in a closed home")
             QVERIFY(QProcess::execute("chown", {"-R", "nobody", dataHome}) == 0);
         if (packaged)
             QVERIFY(QProcess::execute("chown", {"-R", "nobody", program}) == 0);
     } else {
         if (!packaged)
             QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
-        if (!dataHomeWritable)
+        if (dataFolder == "in a closed home")
             QVERIFY(QFile::setPermissions(dataHome, QFile::ReadOwner | QFile::ExeOwner));
     }
+    if (dataFolder == "mode 000")
+        QVERIFY(QFile::setPermissions(playerData, {}));
 
     int exitCode = -1;
     const QString said = runPlayer(program, dataHome, packaged, &exitCode);
-    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile::setPermissions(dataHome, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const QString &dir : {program, dataHome, playerData})
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
+    QCOMPARE(exitCode, 0);
+    QVERIFY2(said.endsWith(QStringLiteral("shared ") + playerData + QStringLiteral("Data/")), qPrintable(said));
     QCOMPARE(QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"Data"});
-    if (!dataHomeWritable) {
-        QCOMPARE(exitCode, 1);
-        QVERIFY2(said.startsWith(QStringLiteral("error Unable to write to ") + dataHome), qPrintable(said));
+    QCOMPARE(QDir(other).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    if (resultsAfter < 0) {
+        QVERIFY2(said.startsWith(QStringLiteral("refused Unable to write to %1KQ2000.ini\n").arg(playerData))
+                     && said.contains(QStringLiteral("refused Tabulku výsledků \u201E%1Data/Toran.dbf\u201C nelze zapsat: ")
+                                          .arg(playerData)),
+                 qPrintable(said));
+        QVERIFY(!QFile::exists(playerData + "KQ2000.ini") && !QFile::exists(playerData + "Data/Toran.dbf"));
         return;
     }
-    QCOMPARE(exitCode, 0);
-    QCOMPARE(said, QStringLiteral("shared ") + playerData + QStringLiteral("Data/"));
-    QCOMPARE(readFile(playerData + "Data/Toran.dbf"), tableAfter);
+    QCOMPARE(TableFile::parse(readFile(playerData + "Data/Toran.dbf"), QString()).size(), resultsAfter);
     QVERIFY(readFile(playerData + "KQ2000.ini").contains("Uvitani=0"));
 }
 

@@ -147,8 +147,6 @@ void ResultsTable::Open()
 {
     if (m_dir.isEmpty())
         throw AppError(tr("Tabulka výsledků nemá nastavenou složku."));
-    if (!QDir().mkpath(m_dir))
-        throw AppError(tr("Složku „%1“ nelze vytvořit.").arg(native(m_dir)));
     // Opening a table that is there, with nothing beside it, neither a lock
     // nor a writer's unfinished file, only reads it; reads need no lock
     // where a rename is atomic for them. The lock file would otherwise be
@@ -330,10 +328,8 @@ void ResultsTable::replaceWithEmpty()
 {
     // Everything that can fail before the live table is touched happens first.
     const QByteArray empty = emptyTableBytes();
-    if (!QDir().mkpath(m_dir))
-        throw AppError(tr("Složku „%1“ nelze vytvořit.").arg(native(m_dir)));
     Locker guard(*this);
-    AtomicFile::replace(filePath(), empty);
+    writeTable(filePath(), empty);
     m_loadedBytes.clear();
     m_freshUnderLock = false;
     m_current = -1;
@@ -366,6 +362,15 @@ void ResultsTable::lock()
     if (m_lockDepth++ > 0)
         return;
     m_freshUnderLock = false;
+    m_unwritable = m_writeRefusal;
+    if (!m_unwritable.isEmpty())
+        return;   // not even a lock file is written there
+    // Made at the first write; a folder that could not be made before may
+    // have room now.
+    if (!QFileInfo(m_dir).isDir() && !QDir().mkpath(m_dir)) {
+        m_unwritable = tr("složku „%1“ nelze vytvořit").arg(native(m_dir));
+        return;
+    }
     const QString lockPath = m_dir + kLockName;
     const auto lockError = [&](const QString &why) {
         --m_lockDepth;
@@ -383,9 +388,20 @@ void ResultsTable::lock()
         return;
     const QLockFile::LockError error = m_lock->error();
     m_lock.reset();
-    // A read-only directory cannot hold a lock file: reading goes ahead
-    // without one, and a write then fails with its own error.
-    if (error == QLockFile::PermissionError)
+    // Only a lock file that is there is another copy's. A folder that cannot
+    // hold one (read-only, full, over quota, past a file size limit, missing)
+    // cannot hold the table either: reading goes ahead without a lock, and a
+    // write says why the table cannot be written.
+    if (error != QLockFile::LockFailedError) {
+        m_unwritable = FileSystem::whyNoFileCanBeWritten(m_dir);
+        if (m_unwritable.isEmpty())
+            m_unwritable = tr("zámek „%1“ nelze vytvořit").arg(native(lockPath));
+        return;
+    }
+    // A lock left by a copy that died cannot be cleared where no file can be
+    // written (clearing it takes one): the same case.
+    m_unwritable = FileSystem::whyNoFileCanBeWritten(m_dir);
+    if (!m_unwritable.isEmpty())
         return;
     // In an installation shared by several players a lock left behind by
     // another player's copy cannot be cleared by this one.
@@ -435,11 +451,30 @@ void ResultsTable::requireOpen() const
                            .arg(native(m_dir + kTableName)));
 }
 
+// Called under the lock. Where the new table cannot be written, reads take
+// the empty template in its place and the first store says why.
 void ResultsTable::ensureExists()
 {
     if (QFileInfo::exists(filePath()))
         return;
-    AtomicFile::replace(m_dir + kTableName, emptyTableBytes());
+    const QByteArray empty = emptyTableBytes();
+    if (!m_unwritable.isEmpty())
+        return;
+    try {
+        AtomicFile::replace(m_dir + kTableName, empty);
+    } catch (const AppError &) {
+        // Nothing is left behind; the store that fails the same way reports it.
+    }
+}
+
+// Called under the lock: a folder the lock could not be taken in is not
+// written either.
+void ResultsTable::writeTable(const QString &path, const QByteArray &bytes)
+{
+    if (!m_unwritable.isEmpty())
+        throw AppError(tr("Tabulku výsledků „%1“ nelze zapsat: %2.")
+                           .arg(native(path), m_unwritable));
+    AtomicFile::replace(path, bytes);
 }
 
 void ResultsTable::reload()
@@ -451,7 +486,7 @@ void ResultsTable::reload()
             guard.emplace(*this);
         ensureExists();
         const QString path = filePath();
-        const QByteArray bytes = readWhole(path);
+        const QByteArray bytes = QFileInfo::exists(path) ? readWhole(path) : emptyTableBytes();
         if (m_loadedBytes.isNull() || bytes != m_loadedBytes) {
             m_records = TableFile::parse(bytes, path);
             m_loadedBytes = bytes;
@@ -469,7 +504,7 @@ void ResultsTable::commit(int index, const ResultRecord &record)
 {
     const QString path = filePath();
     const TableFile::StoredRecord result = TableFile::store(m_loadedBytes, index, record, path);
-    AtomicFile::replace(path, result.bytes);
+    writeTable(path, result.bytes);
     // What the disk holds now (a name cut or with "?"), not what was asked.
     if (index == m_records.size())
         m_records.append(result.stored);
@@ -702,6 +737,7 @@ void TDataModule1::open()
 {
     m_table->setDatabaseDir(AppPath::dataDir());
     m_table->setTemplateDir(AppPath::templateDir());
+    m_table->setWriteRefusal(AppPath::writeRefusal());
     m_table->Open();
 }
 

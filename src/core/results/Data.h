@@ -33,10 +33,15 @@ public:
     QString templateDir() const { return m_templateDir; }
     QString filePath() const;       // the live table, in whatever letter case it exists
     QString templatePath() const;
+    // Why nothing may be written in the table's folder even where the system
+    // would allow it ("" for none): reads go ahead, every write fails with it.
+    void setWriteRefusal(const QString &why) { m_writeRefusal = why; }
 
     // A missing table is created empty (from the template, or from the
     // layout when the template is missing too); the cursor goes to the first
-    // visible row. A table that cannot be read is left untouched.
+    // visible row. A table that cannot be read is left untouched. Where the
+    // folder cannot be written (full, read-only, missing) the empty table is
+    // read instead, and each write then says why it failed.
     void Open();
     void Close();
     bool isOpen() const { return m_open; }
@@ -115,6 +120,7 @@ private:
     void unlock();
     void requireOpen() const;
     void ensureExists();
+    void writeTable(const QString &path, const QByteArray &bytes);
     void reload();
     void loadBytes(const QByteArray &bytes);
     void commit(int index, const ResultRecord &record);
@@ -162,6 +168,8 @@ private:
 
     std::unique_ptr<QLockFile> m_lock;
     int m_lockDepth = 0;
+    QString m_writeRefusal;
+    QString m_unwritable;   // under the lock: why the folder cannot be written now
     bool m_freshUnderLock = false;
 };
 

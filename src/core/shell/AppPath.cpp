@@ -1,6 +1,6 @@
 #include "AppPath.h"
 
-#include "AppError.h"
+#include "FileSystem.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,6 +74,16 @@ QString writableDir()
     return decided;
 }
 
+QString writeRefusal()
+{
+    // Looked at on every call (the settings ask before each write): a link
+    // can appear while the game runs.
+    if (isPortable() || !FileSystem::leadsIntoAnotherUsersFolder(writableDir()))
+        return QString();
+    return QCoreApplication::translate("AppPath", "složka „%1“ vede odkazem do složky jiného uživatele")
+        .arg(QDir::toNativeSeparators(writableDir()));
+}
+
 QString writableFile(const QString &relative) { return writableDir() + relative; }
 QString dataDir() { return writableDir() + QStringLiteral("Data/"); }
 bool isPortable() { return writableDir() == dir(); }
@@ -82,9 +92,8 @@ void prepareWritableDir()
 {
     // The installed folder holds its own Data; the player's folder gets its
     // table from the template when the table is first opened.
-    if (!isPortable() && !QDir().mkpath(dataDir()))
-        throw AppError(QCoreApplication::translate("AppPath", "Unable to write to %1")
-                           .arg(QDir::toNativeSeparators(writableDir())));
+    if (!isPortable() && writeRefusal().isEmpty())
+        QDir().mkpath(dataDir());
 }
 
 void setPackagedForTesting(bool on)

@@ -26,8 +26,14 @@ bool isPortable();                               // writableDir() == dir()
 
 // At start: creates the player's data folder where the program's own folder
 // is not writable (opening the table then makes it from the template).
-// Throws AppError "Unable to write to <path>" when it cannot be made.
+// Where it cannot be made the game still starts: it reads the installed
+// empty table, and each write then fails with its own error.
 void prepareWritableDir();
+
+// Why nothing may be written in writableDir() even where the system would
+// allow it, or an empty text: the player's data folder leads through a
+// symbolic link into another user's folder.
+QString writeRefusal();
 
 // A directory path ending with a separator ("" stays "").
 QString withSeparator(QString dir);

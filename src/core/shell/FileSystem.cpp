@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -92,6 +93,28 @@ bool ownedByAnotherUser(const QString &path)
     const QFileInfo info(path);
     return (info.exists() || info.isSymLink()) && info.ownerId() != uint(::geteuid());
 #endif
+}
+
+QString whyNoFileCanBeWritten(const QString &dir)
+{
+    constexpr int kTrialBytes = 64;   // about what a lock file holds
+    QTemporaryFile trial(QDir(dir).filePath(QStringLiteral(".toran-zkouska-XXXXXX")));
+    if (!trial.open())
+        return trial.errorString();
+    // Written through to the system: a full disk or a size limit shows at
+    // the write, not in a buffer.
+    if (trial.write(QByteArray(kTrialBytes, '\n')) != kTrialBytes || !trial.flush())
+        return trial.errorString();
+    return QString();
+}
+
+bool leadsIntoAnotherUsersFolder(const QString &dir)
+{
+    QFileInfo existing(QDir::cleanPath(QDir(dir).absolutePath()));
+    while (!existing.exists() && !existing.isRoot())
+        existing = QFileInfo(existing.absolutePath());
+    const QString real = existing.canonicalFilePath();
+    return !real.isEmpty() && real != existing.absoluteFilePath() && ownedByAnotherUser(real);
 }
 
 } // namespace FileSystem

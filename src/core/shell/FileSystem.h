@@ -26,4 +26,15 @@ bool syncDirectory(const QString &dir, QString *why);
 // one the program runs as (never on a system without file owners).
 bool ownedByAnotherUser(const QString &path);
 
+// Why a new file of a few bytes cannot be written in `dir` (the system's
+// reason: no space left, over quota, a read-only file system, a file size
+// limit, no permission), or an empty text when it can. The trial file is
+// removed again.
+QString whyNoFileCanBeWritten(const QString &dir);
+
+// True when `dir`, or the nearest of its parents that exists, is reached
+// through a symbolic link and the folder it leads to belongs to another
+// user: files written there would land in that user's folder.
+bool leadsIntoAnotherUsersFolder(const QString &dir);
+
 } // namespace FileSystem
