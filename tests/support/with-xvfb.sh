@@ -22,8 +22,11 @@ cleanup() {
     rm -rf "$scratch"
 }
 fifo="$scratch/displayfd"
+# -noreset: the server would otherwise reset whenever its last client leaves,
+# and a program connecting just then (a game started while a test's xdotool
+# polls have only just ended) is refused.
 mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
 xvfb=$!
 read -r display <"$fifo"
 trap cleanup EXIT
