@@ -38,6 +38,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
+#include <QExposeEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -45,6 +46,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 const QString THlavniDialog::kCaption = QStringLiteral("Toranská věž 2000");
 
@@ -55,6 +57,19 @@ constexpr int kTimerInterval = 1000;
 
 
 QIcon picture(int index) { return Pictures::icon(QStringLiteral(":/art/toolbar-%1.png").arg(index)); }
+
+// Puts the whole window on screen again from its painted picture, as an
+// expose from the window system would. A menu that has just closed (Konec)
+// leaves its picture on the window until the expose is handled, and the
+// closing animation holds the loop; repainting alone only puts on screen
+// what it paints, and the toolbar under the menu needs no painting.
+void showWholeWindow(QWidget *window)
+{
+    if (QWindow *handle = window->windowHandle()) {
+        QExposeEvent expose(QRegion(window->rect()));
+        QCoreApplication::sendEvent(handle, &expose);
+    }
+}
 
 } // namespace
 
@@ -388,8 +403,10 @@ void THlavniDialog::closeEvent(QCloseEvent *event)
 {
     if (!m_closing) {
         m_closing = true;
-        if (A1->isChecked())
+        if (A1->isChecked()) {
+            showWholeWindow(this);
             m_idle->closingAnimation();
+        }
     }
     event->accept();
     QMainWindow::closeEvent(event);
