@@ -18,6 +18,7 @@
 #include "IdlePicture.h"
 #include "services/InputLock.h"
 #include "KeyPlay.h"
+#include "Platform.h"
 #include "core/shell/Manual.h"
 #include "services/Pacing.h"
 #include "services/ProgramEnd.h"
@@ -356,6 +357,10 @@ void THlavniDialog::showEvent(QShowEvent *event)
     QRect frame = frameGeometry();
     frame.moveCenter(screen.center());
     move(frame.topLeft());
+    // The window appears before the loop paints it; until then the window
+    // system shows the window's own picture, not an empty frame.
+    Platform::setWindowBackground(windowHandle(), grab().toImage());
+    m_backgroundSet = true;
     activateWindow();   // the program starts in its main window
     // The show step runs once the loop has the window on screen.
     QTimer::singleShot(0, this, &THlavniDialog::showStep);
@@ -386,6 +391,11 @@ void THlavniDialog::updateManualEntries()
 
 bool THlavniDialog::event(QEvent *event)
 {
+    if (event->type() == QEvent::Paint && m_backgroundSet) {
+        // From now on the loop keeps the window painted.
+        m_backgroundSet = false;
+        Platform::setWindowBackground(windowHandle(), QImage());
+    }
     const bool result = QMainWindow::event(event);
     if (event->type() == QEvent::WindowActivate)
         activeStep();

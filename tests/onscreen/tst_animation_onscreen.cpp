@@ -58,6 +58,20 @@ int differingPixels(const QImage &a, const QImage &b)
     return count;
 }
 
+// Waits, without running the loop, until the X server shows the window.
+bool waitUntilViewable(const QWidget *w)
+{
+    for (int i = 0; i < 100; ++i) {
+        QProcess info;
+        info.start(QStringLiteral("xwininfo"), {"-id", QString::number(w->winId())});
+        info.waitForFinished(5000);
+        if (info.readAllStandardOutput().contains("IsViewable"))
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
 bool clickAt(const QWidget *w, const QRect &r)
 {
     const QPoint at = w->mapToGlobal(r.center());
@@ -93,9 +107,33 @@ class AnimationOnScreenTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void theWindowAppearsWithItsPicture_data();
+    void theWindowAppearsWithItsPicture();
     void openingAnimationStepsReachTheScreen();
     void closingFromTheMenuLeavesNoPictureOfTheMenu();
 };
+
+void AnimationOnScreenTest::theWindowAppearsWithItsPicture_data()
+{
+    QTest::addColumn<QByteArray>("animace");
+    QTest::newRow("animation on") << QByteArray("1");
+    QTest::newRow("animation off") << QByteArray("0");
+}
+
+// Before the loop has painted anything, the window on screen already shows
+// its picture, not an empty (black) frame.
+void AnimationOnScreenTest::theWindowAppearsWithItsPicture()
+{
+    QFETCH(QByteArray, animace);
+    Fonts::installSubstitutes();
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=" + animace + "\r\n");
+    THlavniDialog w;
+    w.show();
+    QVERIFY(waitUntilViewable(&w));
+    const QImage onScreen = screenshot().copy(w.geometry());
+    QCOMPARE(differingPixels(onScreen, w.grab().toImage()), 0);
+}
 
 void AnimationOnScreenTest::openingAnimationStepsReachTheScreen()
 {
