@@ -4,7 +4,14 @@
 #include "Placement.h"
 #include "Pomocnik.h"
 
+#include "core/shell/SoundCue.h"
+
 #include <QApplication>
+
+namespace {
+// The longest the copy waits at its end for the assistant's goodbye.
+constexpr int kGoodbyeWaitMs = 2000;
+} // namespace
 
 namespace SecondCopy {
 
@@ -31,8 +38,16 @@ Windows start(QApplication &app)
 
 int run(QApplication &app)
 {
-    const Windows windows = start(app);
-    return app.exec();
+    int code = 0;
+    {
+        const Windows windows = start(app);
+        code = app.exec();
+    }
+    // The windows leave the screen at once; the copy ends when the goodbye
+    // that closing the assistant started has been heard.
+    QGuiApplication::sync();
+    waitUntilSoundCueHeard(kGoodbyeWaitMs);
+    return code;
 }
 
 } // namespace SecondCopy

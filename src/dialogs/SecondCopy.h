@@ -21,7 +21,8 @@ struct Windows
 // the notice and then the assistant. Closing the assistant quits app.
 Windows start(QApplication &app);
 
-// start(), then the message loop until the assistant is closed.
+// start(), then the message loop until the assistant is closed, and then
+// the goodbye heard to its end (at most two seconds).
 int run(QApplication &app);
 
 } // namespace SecondCopy

@@ -93,10 +93,19 @@ void THraDialog::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         close();
-        break;
+        return;
     default:
-        QWidget::keyPressEvent(event);
+        break;
     }
+    // The digits 3 to 9, and 0 for ten, press the button of that count.
+    const int count = event->key() == Qt::Key_0 ? 10 : event->key() - Qt::Key_0;
+    if (count >= 3 && count <= 10 && !event->isAutoRepeat()) {
+        TTransparentButton2 *button = countButton(11 - count);   // T1 holds ten
+        if (button->isEnabled())
+            button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void THraDialog::countButtonClick(int button)

@@ -17,6 +17,7 @@
 #include "IdlePicture.h"
 #include "services/InputLock.h"
 #include "KeyPlay.h"
+#include "Platform.h"
 #include "core/shell/Manual.h"
 #include "services/Pacing.h"
 #include "services/ProgramEnd.h"
@@ -37,6 +38,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
+#include <QExposeEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -44,6 +46,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 // The game's name, in every language: it is also what a new copy looks for
 // in the running-copy test, so copies started in different languages still
@@ -57,6 +60,19 @@ constexpr int kTimerInterval = 1000;
 
 
 QIcon picture(int index) { return Pictures::icon(QStringLiteral(":/art/toolbar-%1.png").arg(index)); }
+
+// Puts the whole window on screen again from its painted picture, as an
+// expose from the window system would. A menu that has just closed (Konec)
+// leaves its picture on the window until the expose is handled, and the
+// closing animation holds the loop; repainting alone only puts on screen
+// what it paints, and the toolbar under the menu needs no painting.
+void showWholeWindow(QWidget *window)
+{
+    if (QWindow *handle = window->windowHandle()) {
+        QExposeEvent expose(QRegion(window->rect()));
+        QCoreApplication::sendEvent(handle, &expose);
+    }
+}
 
 } // namespace
 
@@ -343,6 +359,10 @@ void THlavniDialog::showEvent(QShowEvent *event)
     QRect frame = frameGeometry();
     frame.moveCenter(screen.center());
     move(frame.topLeft());
+    // The window appears before the loop paints it; until then the window
+    // system shows the window's own picture, not an empty frame.
+    Platform::setWindowBackground(windowHandle(), grab().toImage());
+    m_backgroundSet = true;
     activateWindow();   // the program starts in its main window
     // The show step runs once the loop has the window on screen.
     QTimer::singleShot(0, this, &THlavniDialog::showStep);
@@ -373,6 +393,11 @@ void THlavniDialog::updateManualEntries()
 
 bool THlavniDialog::event(QEvent *event)
 {
+    if (event->type() == QEvent::Paint && m_backgroundSet) {
+        // From now on the loop keeps the window painted.
+        m_backgroundSet = false;
+        Platform::setWindowBackground(windowHandle(), QImage());
+    }
     const bool result = QMainWindow::event(event);
     if (event->type() == QEvent::WindowActivate)
         activeStep();
@@ -390,8 +415,10 @@ void THlavniDialog::closeEvent(QCloseEvent *event)
 {
     if (!m_closing) {
         m_closing = true;
-        if (A1->isChecked())
+        if (A1->isChecked()) {
+            showWholeWindow(this);
             m_idle->closingAnimation();
+        }
     }
     event->accept();
     QMainWindow::closeEvent(event);

@@ -139,6 +139,7 @@ private:
     QString m_restore;
     int m_pocetTahu = 0;
     bool m_shownOnce = false;
+    bool m_backgroundSet = false;   // the native window shows the picture of the first show
     bool m_closing = false;
 
     QAction *MS1 = nullptr, *MS3 = nullptr, *MS8 = nullptr;

@@ -1,11 +1,21 @@
 #pragma once
 
+class QImage;
+class QWindow;
+
 // Window-system choices made as the program starts.
 namespace Platform {
 // The program places its windows at absolute screen positions, which a
 // Wayland session does not allow: on Linux it runs on X11 (XWayland inside
 // a Wayland session) unless the user chose a platform explicitly.
 void chooseWindowSystem();
+
+// Gives the window's native window a picture that the window system shows
+// the moment the window appears, before the program has painted anything
+// (X11: its background pixmap); a null picture takes it away again, so that
+// later exposures show nothing stale. Elsewhere the window system asks the
+// program for the first picture itself, and this does nothing.
+void setWindowBackground(QWindow *window, const QImage &picture);
 
 // A write past the process's file size limit (ulimit -f) fails with an
 // error, as a full disk does, instead of ending the program with SIGXFSZ.

@@ -7,13 +7,17 @@
 #include "widgets/Shape.h"
 
 #include <QCalendarWidget>
+#include <QFontMetrics>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QIcon>
 #include <QTextCharFormat>
+#include <QStyle>
 #include <QToolButton>
 #include <QTreeView>
+
+#include <algorithm>
 
 QString Sef::caption() { return tr("Plnění plánu v letošním roce"); }
 
@@ -79,6 +83,19 @@ void makePlainCzechCalendar(QCalendarWidget *calendar)
             button->setIcon(QIcon());
             button->setArrowType(arrow);
         }
+    }
+    // The month button's menu arrow is drawn inside the button, which is only
+    // as wide as its text: it is widened by the arrow for the longest name,
+    // so that no month's last letter lies under it.
+    if (auto *month = calendar->findChild<QToolButton *>(QStringLiteral("qt_calendar_monthbutton"))) {
+        const QFontMetrics metrics(month->font());
+        int widest = 0;
+        for (int m = 1; m <= 12; ++m)
+            widest = std::max(widest, metrics.horizontalAdvance(
+                                          calendar->locale().standaloneMonthName(m, QLocale::LongFormat)));
+        const int arrow = month->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, month);
+        month->setMinimumWidth(month->sizeHint().width() - metrics.horizontalAdvance(month->text()) + widest
+                               + arrow);
     }
 }
 

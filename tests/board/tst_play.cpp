@@ -32,12 +32,19 @@
 #include <memory>
 
 namespace {
-void startGame(Program &p, int n)
+// By the count's button or its key (0 for ten); the keys 1 and 2 choose nothing.
+void startGame(Program &p, int n, bool byKey = false)
 {
     p.main->newGame();
     THraDialog *hra = p.windows->HraDialog.get();
     QVERIFY(hra->isVisible());
-    hra->countButtonClick(11 - n);
+    if (byKey) {
+        QTest::keyClicks(hra, QStringLiteral("12"));
+        QVERIFY(hra->isVisible());
+        QTest::keyClick(hra, char('0' + n % 10));
+    } else {
+        hra->countButtonClick(11 - n);
+    }
     QVERIFY(!hra->isVisible());
 }
 } // namespace
@@ -85,16 +92,20 @@ void PlayTest::initTestCase()
 void PlayTest::countButtonsLayOutTheirGameAndSwitchTheCommands_data()
 {
     QTest::addColumn<int>("n");
-    for (int n = 3; n <= 10; ++n)
-        QTest::newRow(qPrintable(QStringLiteral("%1 disks").arg(n))) << n;
+    QTest::addColumn<bool>("byKey");
+    for (int n = 3; n <= 10; ++n) {
+        QTest::newRow(qPrintable(QStringLiteral("%1 disks").arg(n))) << n << false;
+        QTest::newRow(qPrintable(QStringLiteral("%1 disks by key").arg(n))) << n << true;
+    }
 }
 
 void PlayTest::countButtonsLayOutTheirGameAndSwitchTheCommands()
 {
     QFETCH(int, n);
+    QFETCH(bool, byKey);
     Program p;
     p.board()->plate(3)->setBrushColor(Qt::red);   // left by a solved game
-    startGame(p, n);
+    startGame(p, n, byKey);
     const Board::Layout expected = Board::newGameLayout(n);
     for (int k = 1; k <= Board::kDisks; ++k) {
         QCOMPARE(p.board()->disk(k)->pos(), QPoint(expected.disks[k - 1].left, expected.disks[k - 1].top));

@@ -10,6 +10,8 @@
 #include "support/TestMain.h"
 
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QThread>
 #include <QtTest>
@@ -44,6 +46,39 @@ protected:
     }
 };
 
+// Pixels whose colours differ; all of them where the sizes differ.
+int differingPixels(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return a.width() * a.height();
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += (a.pixel(x, y) & RGB_MASK) != (b.pixel(x, y) & RGB_MASK);
+    return count;
+}
+
+// Waits, without running the loop, until the X server shows the window.
+bool waitUntilViewable(const QWidget *w)
+{
+    for (int i = 0; i < 100; ++i) {
+        QProcess info;
+        info.start(QStringLiteral("xwininfo"), {"-id", QString::number(w->winId())});
+        info.waitForFinished(5000);
+        if (info.readAllStandardOutput().contains("IsViewable"))
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+bool clickAt(const QWidget *w, const QRect &r)
+{
+    const QPoint at = w->mapToGlobal(r.center());
+    return QProcess::execute(QStringLiteral("xdotool"), {"mousemove", QString::number(at.x()), QString::number(at.y()),
+                                                         "click", "1"}) == 0;
+}
+
 // Whether some idle disk shows between its start and its resting place: the
 // topmost non-background pixel over a pole is not a resting disk's top edge.
 bool diskShownInMidFall(const QImage &frame, const QPoint &client)
@@ -72,8 +107,33 @@ class AnimationOnScreenTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void theWindowAppearsWithItsPicture_data();
+    void theWindowAppearsWithItsPicture();
     void openingAnimationStepsReachTheScreen();
+    void closingFromTheMenuLeavesNoPictureOfTheMenu();
 };
+
+void AnimationOnScreenTest::theWindowAppearsWithItsPicture_data()
+{
+    QTest::addColumn<QByteArray>("animace");
+    QTest::newRow("animation on") << QByteArray("1");
+    QTest::newRow("animation off") << QByteArray("0");
+}
+
+// Before the loop has painted anything, the window on screen already shows
+// its picture, not an empty (black) frame.
+void AnimationOnScreenTest::theWindowAppearsWithItsPicture()
+{
+    QFETCH(QByteArray, animace);
+    Fonts::installSubstitutes();
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=" + animace + "\r\n");
+    THlavniDialog w;
+    w.show();
+    QVERIFY(waitUntilViewable(&w));
+    const QImage onScreen = screenshot().copy(w.geometry());
+    QCOMPARE(differingPixels(onScreen, w.grab().toImage()), 0);
+}
 
 void AnimationOnScreenTest::openingAnimationStepsReachTheScreen()
 {
@@ -115,6 +175,45 @@ void AnimationOnScreenTest::openingAnimationStepsReachTheScreen()
     QVERIFY2(midFall >= 2, qPrintable(QStringLiteral("%1 frames, %2 with a disk in mid-fall")
                                           .arg(grabber.frames.size()).arg(midFall)));
     QCOMPARE(w.idlePicture()->disks(1).back()->y(), 249);
+}
+
+// Soubor > Konec: while the closing animation runs, the toolbar that the
+// dropped-down menu covered shows on screen as the window paints it.
+void AnimationOnScreenTest::closingFromTheMenuLeavesNoPictureOfTheMenu()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("xdotool is not installed");
+    Fonts::installSubstitutes();
+    Pacing::setEnabled(false);
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=1\r\n");
+    THlavniDialog w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_COMPARE(w.idlePicture()->titlePanel()->y(), 50);
+    auto *soubor = w.findChild<QMenu *>(QStringLiteral("Soubor1"));
+    // A click made as the window first takes input may go astray: a few tries.
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(clickAt(w.menuBar(), w.menuBar()->actionGeometry(soubor->menuAction())));
+        if (QTest::qWaitFor([soubor] { return soubor->isVisible(); }, 2000))
+            break;
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(soubor));
+
+    QWidget *dock = w.findChild<QWidget *>(QStringLiteral("Dock971"));
+    QImage onScreen, painted;
+    int steps = 0;
+    Pacing::setStepObserver([&](QWidget *, const QRect &) {
+        if (++steps != 300)   // the disks are rising
+            return;
+        onScreen = screenshot().copy(QRect(dock->mapToGlobal(QPoint()), dock->size()));
+        painted = dock->grab().toImage();
+    });
+    QVERIFY(clickAt(soubor, soubor->actionGeometry(w.findChild<QAction *>(QStringLiteral("MS8")))));
+    QTRY_VERIFY(!w.isVisible());
+    Pacing::setStepObserver({});
+    QVERIFY(!onScreen.isNull());
+    QCOMPARE(differingPixels(onScreen, painted), 0);
 }
 
 TORAN_TEST_MAIN(AnimationOnScreenTest)

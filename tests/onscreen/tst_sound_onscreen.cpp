@@ -21,6 +21,15 @@
 namespace {
 const QString kInstalledSounds = QStringLiteral(TORAN_SOUND_DIR);
 
+// Runs xdotool and waits for it; its output.
+QString xdotoolOutput(const QStringList &arguments, int timeoutMs = 5000)
+{
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), arguments);
+    p.waitForFinished(timeoutMs);
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
 QString heardText(const QVector<Burst> &bursts)
 {
     QStringList parts;
@@ -35,6 +44,8 @@ class SoundOnScreenTest : public QObject
     Q_OBJECT
 private slots:
     void oneMoveSoundsItsLiftPlacingAndLanding();
+    void aSecondCopyEndsOnceItsGoodbyeIsHeard_data();
+    void aSecondCopyEndsOnceItsGoodbyeIsHeard();
 };
 
 void SoundOnScreenTest::oneMoveSoundsItsLiftPlacingAndLanding()
@@ -100,6 +111,66 @@ void SoundOnScreenTest::oneMoveSoundsItsLiftPlacingAndLanding()
 
     windows.reset();
     setSoundPlayer(nullptr);
+}
+
+void SoundOnScreenTest::aSecondCopyEndsOnceItsGoodbyeIsHeard_data()
+{
+    QTest::addColumn<bool>("goodbye");   // PomocnikKonec.wav is there
+    QTest::newRow("with its sound") << true;
+    QTest::newRow("without it") << false;
+}
+
+// Enter in a second copy's notice closes its assistant: the copy ends once
+// the goodbye has been heard in full, and at once where there is none.
+void SoundOnScreenTest::aSecondCopyEndsOnceItsGoodbyeIsHeard()
+{
+    QFETCH(bool, goodbye);
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("xdotool is not installed");
+    SoundServer server;
+    const QString reason = server.start();
+    if (!reason.isEmpty())
+        QSKIP(qPrintable(reason));
+    QVERIFY2(server.startRecording(), "parec gives no steady recording of the sink");
+    // Both copies from one folder, the first one silent (no assistant).
+    QTemporaryDir app;
+    const QString exe = app.filePath(QStringLiteral("Toran2000"));
+    QVERIFY(QFile::copy(QStringLiteral(TORAN2000_EXE), exe));
+    QVERIFY(QDir(app.path()).mkdir(QStringLiteral("Zvuky")));
+    for (const QString &name : QDir(kInstalledSounds).entryList({"*.wav"}))
+        if (goodbye || name != QLatin1String("PomocnikKonec.wav"))
+            QVERIFY(QFile::copy(kInstalledSounds + QLatin1Char('/') + name, app.filePath("Zvuky/" + name)));
+    QFile ini(app.filePath(QStringLiteral("KQ2000.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n");
+    ini.close();
+    QProcess first, second;
+    first.start(exe, {});
+    QVERIFY(!xdotoolOutput({"search", "--sync", "--onlyvisible", "--name", "^Toranská věž 2000$"}, 15000).isEmpty());
+    const qint64 beforeStart = server.position();
+    second.start(exe, {});
+    QVERIFY(!xdotoolOutput({"search", "--sync", "--onlyvisible", "--name", "^Pomocník$"}, 15000).isEmpty());
+    // The greeting has been heard.
+    QTRY_VERIFY_WITH_TIMEOUT(!burstsIn(server.samplesFrom(beforeStart)).isEmpty(), 5000);
+    QTest::qWait(500);
+
+    const qint64 atEnter = server.position();
+    QElapsedTimer sinceEnter;
+    sinceEnter.start();
+    xdotoolOutput({"key", "Return"});
+    QVERIFY(second.waitForFinished(5000));
+    const qint64 took = sinceEnter.elapsed();
+    QTest::qWait(300);
+    first.kill();
+    first.waitForFinished();
+
+    const QVector<Burst> bursts = burstsIn(server.samplesFrom(atEnter));
+    const double length = wavLengthMs(kInstalledSounds + QStringLiteral("/PomocnikKonec.wav"));
+    qInfo("ended %lld ms after Enter; %s", took, qPrintable(heardText(bursts)));
+    QCOMPARE(bursts.size(), goodbye ? 1 : 0);
+    if (goodbye)
+        QVERIFY2(bursts[0].ms() >= 0.9 * length, qPrintable(heardText(bursts)));
+    QVERIFY2(took < (goodbye ? length : 0) + 300, qPrintable(QStringLiteral("ended %1 ms after Enter").arg(took)));
 }
 
 TORAN_TEST_MAIN(SoundOnScreenTest)

@@ -39,6 +39,10 @@ constexpr auto kLongestRetry = std::chrono::seconds(32);
 // An open device mixes silence all the time: after this long without a cue
 // it is paused, and the next cue resumes it.
 constexpr auto kRestAfter = std::chrono::seconds(3);
+// What the device and the sound server still hold of a cue when OpenAL has
+// mixed its end: a program that waits for a cue to be heard waits this long
+// after its length.
+constexpr auto kOutputDelay = std::chrono::milliseconds(100);
 // The most of one file that is decoded: half a minute of 48 kHz stereo.
 constexpr sf_count_t kMaxSamples = sf_count_t(48000) * 2 * 30;
 
@@ -126,7 +130,8 @@ public:
     void close();
     void unloadLibraries();
     bool stillConnected();
-    void play(const QString &path);
+    // Starts the cue; returns its length, zero where nothing plays.
+    Clock::duration play(const QString &path);
     bool isResting() const { return m_resting; }
     // Pauses the device, unless a cue still plays.
     void rest();
@@ -135,10 +140,11 @@ private:
     struct Cue {
         FileStamp stamp;
         ALuint buffer = 0;   // 0: the file cannot be played
+        Clock::duration length{};
     };
 
     bool loadLibraries();
-    ALuint decode(const QString &path);
+    Cue decode(const QString &path);
     std::vector<short> readWav(SNDFILE *file, SF_INFO &info);
 
     Api m_api;
@@ -273,7 +279,7 @@ bool SoundEngine::stillConnected()
     return connected != ALC_FALSE;
 }
 
-void SoundEngine::play(const QString &path)
+Clock::duration SoundEngine::play(const QString &path)
 {
     // Taken before decoding: a file still being written is decoded again at
     // its next cue.
@@ -285,19 +291,23 @@ void SoundEngine::play(const QString &path)
             m_api.alSourcei(m_source, AL_BUFFER, 0);
             m_api.alDeleteBuffers(1, &cue->buffer);
         }
-        cue = m_cues.insert(path, Cue{stamp, decode(path)});
+        Cue decoded = decode(path);
+        decoded.stamp = stamp;
+        cue = m_cues.insert(path, decoded);
     }
     if (!cue->buffer)
-        return;
+        return {};
     if (m_resting) {
         m_resume(m_device);
         m_resting = false;
     }
+    m_api.alGetError();
     m_api.alSourcei(m_source, AL_BUFFER, ALint(cue->buffer));
     m_api.alSourcePlay(m_source);
+    return m_api.alGetError() == AL_NO_ERROR ? cue->length : Clock::duration{};
 }
 
-ALuint SoundEngine::decode(const QString &path)
+SoundEngine::Cue SoundEngine::decode(const QString &path)
 {
     SF_INFO info{};
 #ifdef _WIN32
@@ -306,23 +316,24 @@ ALuint SoundEngine::decode(const QString &path)
     SNDFILE *file = m_api.sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
 #endif
     if (!file)
-        return 0;
+        return {};
     const std::vector<short> samples = readWav(file, info);
     m_api.sf_close(file);
     if (samples.empty())
-        return 0;
+        return {};
     m_api.alGetError();
     ALuint buffer = 0;
     m_api.alGenBuffers(1, &buffer);
     if (m_api.alGetError() != AL_NO_ERROR)
-        return 0;
+        return {};
     m_api.alBufferData(buffer, info.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, samples.data(),
                        ALsizei(samples.size() * sizeof(short)), info.samplerate);
     if (m_api.alGetError() != AL_NO_ERROR) {
         m_api.alDeleteBuffers(1, &buffer);
-        return 0;
+        return {};
     }
-    return buffer;
+    const qint64 frames = qint64(samples.size()) / info.channels;
+    return {FileStamp(), buffer, std::chrono::microseconds(frames * 1000000 / info.samplerate)};
 }
 
 // The file's samples as 16-bit mono or stereo; empty for anything that is
@@ -393,8 +404,20 @@ public:
             m_pending = path;
             m_postedAt = Clock::now();
             m_hasPending = true;
+            ++m_posted;
         }
         m_wake.notify_one();
+    }
+
+    void waitUntilHeard(int timeoutMs)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        if (!m_settled.wait_until(lock, deadline, [this] { return m_served == m_posted || m_finished; }))
+            return;
+        const Clock::time_point heard = std::min(m_heardAt, deadline);
+        lock.unlock();
+        std::this_thread::sleep_until(heard);
     }
 
     bool waitForDevice(int timeoutMs)
@@ -425,21 +448,27 @@ private:
                 break;
             const QString path = std::exchange(m_pending, QString());
             const Clock::time_point postedAt = m_postedAt;
+            const quint64 cue = m_posted;
             m_hasPending = false;
             lock.unlock();
+            Clock::time_point heardAt = Clock::now();
             try {
-                serve(path, postedAt);
+                heardAt = serve(path, postedAt);
             } catch (...) {
                 // Out of memory for a cue: it stays silent.
             }
             lock.lock();
+            m_served = cue;
+            m_heardAt = heardAt;
+            m_settled.notify_all();
         }
         lock.unlock();
         m_engine.close();
         m_engine.unloadLibraries();
     }
 
-    void serve(const QString &path, Clock::time_point postedAt)
+    // Returns when the cue will have been heard: now, where it is not played.
+    Clock::time_point serve(const QString &path, Clock::time_point postedAt)
     {
         if (m_engine.isOpen() && !m_engine.stillConnected()) {
             m_engine.close();
@@ -447,14 +476,16 @@ private:
         }
         if (!m_engine.isOpen()) {
             if (Clock::now() - m_lastAttempt < retryWait())
-                return;
+                return Clock::now();
             openDevice();
             if (!m_engine.isOpen())
-                return;
+                return Clock::now();
         }
         if (Clock::now() - postedAt > kStaleCue)
-            return;
-        m_engine.play(path);
+            return Clock::now();
+        const Clock::duration length = m_engine.play(path);
+        const Clock::time_point now = Clock::now();
+        return length > Clock::duration::zero() ? now + length + kOutputDelay : now;
     }
 
     void openDevice()
@@ -508,6 +539,9 @@ private:
     QString m_pending;
     Clock::time_point m_postedAt;
     bool m_hasPending = false;
+    quint64 m_posted = 0;            // cues posted, and the latest of them served
+    quint64 m_served = 0;
+    Clock::time_point m_heardAt;     // when the cue served last will have been heard
     bool m_stopping = false;
     bool m_opening = true;
     bool m_deviceOpen = false;
@@ -566,6 +600,12 @@ void OpenAlSoundPlayer::play(const QString &fullPath)
     start();
     if (m_thread)
         m_thread->worker().post(fullPath);
+}
+
+void OpenAlSoundPlayer::waitUntilHeard(int timeoutMs)
+{
+    if (m_thread)
+        m_thread->worker().waitUntilHeard(timeoutMs);
 }
 
 bool OpenAlSoundPlayer::waitForDevice(int timeoutMs)

@@ -22,6 +22,10 @@ public:
     // cue starts it too, where this was not called before.
     void start();
     void play(const QString &fullPath) override;
+    // Waits until the sound thread has served the latest cue and that cue's
+    // length, with what the device and the sound server still hold of it,
+    // has passed.
+    void waitUntilHeard(int timeoutMs) override;
 
     // Waits (at most timeoutMs) until the thread's latest attempt to open
     // the device has ended; true while a device is open.

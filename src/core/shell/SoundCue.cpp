@@ -22,3 +22,9 @@ QString PlaySoundCue(const QString &name)
     QDir::setCurrent(AppPath::dir());
     return found;
 }
+
+void waitUntilSoundCueHeard(int timeoutMs)
+{
+    if (g_player)
+        g_player->waitUntilHeard(timeoutMs);
+}

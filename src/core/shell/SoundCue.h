@@ -11,6 +11,10 @@ public:
     // Starts playing the file at fullPath and returns at once; a sound still
     // playing is cut off.
     virtual void play(const QString &fullPath) = 0;
+    // Waits until the cue played last has been heard to its end, at most
+    // timeoutMs; returns at once when none plays or it cannot be played.
+    // Only for a program's end: play itself never waits.
+    virtual void waitUntilHeard(int /*timeoutMs*/) {}
 };
 
 // The player PlaySoundCue uses; null means silence. Not owned.
@@ -23,3 +27,7 @@ SoundPlayer *soundPlayer();
 // raises an error or stops the caller. Afterwards the current directory is
 // the application directory. Returns the path played, or an empty string.
 QString PlaySoundCue(const QString &name);
+
+// Lets the cue played last be heard to its end (SoundPlayer::waitUntilHeard)
+// before the program ends.
+void waitUntilSoundCueHeard(int timeoutMs);
