@@ -163,7 +163,7 @@ struct RunningProgram
     // Waits until the window manager has taken both windows on.
     void settle()
     {
-        QTest::qWaitFor([this] { return managed(main) && managed(assistant); });
+        (void)QTest::qWaitFor([this] { return managed(main) && managed(assistant); });
     }
     // A three-disk tower on post 3, announced at the timer's tick.
     void solveThreeDisks()
@@ -224,7 +224,7 @@ void WindowSystemOnScreenTest::everyDoubleClickOnTheAssistantOpensTheWelcome()
         welcome->close();
         QTRY_VERIFY(!welcome->isVisible());
         // No third click of this pair.
-        QTest::qWaitFor([&] { return sinceClicks.elapsed() > doubleClick; });
+        (void)QTest::qWaitFor([&] { return sinceClicks.elapsed() > doubleClick; });
     }
     QCOMPARE(opened, 10);
     QCOMPARE(p.assistant->pos(), place);
@@ -252,7 +252,7 @@ void WindowSystemOnScreenTest::balloonsStandWhereTheProgramPutsThemBesideTheAssi
     QVERIFY(p.ready());
     p.settle();
     p.assistant->move(20, 20);
-    QTest::qWaitFor([&] { return xGeometry(p.assistant).topLeft() == QPoint(20, 20); }, 2000);
+    (void)QTest::qWaitFor([&] { return xGeometry(p.assistant).topLeft() == QPoint(20, 20); }, 2000);
     const Startup::Windows &w = *p.windows;
     QWidget *balloon = nullptr;
     if (dialog == QLatin1String("welcome")) {
@@ -280,7 +280,7 @@ void WindowSystemOnScreenTest::balloonsStandWhereTheProgramPutsThemBesideTheAssi
     const QPoint assistantPlace = p.assistant->pos();
     QVERIFY(QTest::qWaitForWindowExposed(balloon));
     // The window manager has taken both on and done whatever it does.
-    QTest::qWaitFor([&] {
+    (void)QTest::qWaitFor([&] {
         return managed(balloon) && managed(p.assistant) && xGeometry(p.assistant).topLeft() == assistantPlace
             && xGeometry(balloon).topLeft() == balloonPlace;
     });
@@ -330,7 +330,7 @@ void WindowSystemOnScreenTest::whileADialogIsOpenCloseRequestsAreRefusedAndClick
     for (QWidget *locked : {static_cast<QWidget *>(p.main), static_cast<QWidget *>(p.assistant)}) {
         EventCounter closeRequests(locked, QEvent::Close);
         QVERIFY(sendCloseRequest(locked));
-        QTest::qWaitFor([&] { return closeRequests.count > 0; });
+        (void)QTest::qWaitFor([&] { return closeRequests.count > 0; });
         QCoreApplication::processEvents();
         QVERIFY2(locked->isVisible(), qPrintable(locked->objectName()));
         QVERIFY(dialog->isVisible());
@@ -344,7 +344,7 @@ void WindowSystemOnScreenTest::whileADialogIsOpenCloseRequestsAreRefusedAndClick
         EventCounter releases(window, QEvent::MouseButtonRelease);
         const QPoint at = window->mapToGlobal(place);
         QVERIFY(runXdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"}));
-        QTest::qWaitFor([&] { return releases.count > 0; });
+        (void)QTest::qWaitFor([&] { return releases.count > 0; });
         QTRY_COMPARE(QGuiApplication::focusWindow(), dialog->windowHandle());
     }
     QTRY_COMPARE(xFocus(), dialog->winId());

@@ -98,8 +98,6 @@ std::vector<Reply> askAll(const QStringList &names, const QDeadlineTimer &deadli
 
 void removeName(const QString &name) { QLocalServer::removeServer(name); }
 
-namespace {
-
 // Lives on the channel's thread and answers there.
 class Answerer : public QObject
 {
@@ -136,8 +134,6 @@ private:
     InstanceServer::InfoProvider m_provider;
     QLocalServer *m_server = nullptr;
 };
-
-} // namespace
 
 struct Listener::State
 {
