@@ -361,8 +361,10 @@ void THlavniDialog::showEvent(QShowEvent *event)
     move(frame.topLeft());
     // The window appears before the loop paints it; until then the window
     // system shows the window's own picture, not an empty frame.
-    Platform::setWindowBackground(windowHandle(), grab().toImage());
-    m_backgroundSet = true;
+    if (Platform::showsWindowBackground()) {
+        Platform::setWindowBackground(windowHandle(), grab().toImage());
+        m_backgroundSet = true;
+    }
     activateWindow();   // the program starts in its main window
     // The show step runs once the loop has the window on screen.
     QTimer::singleShot(0, this, &THlavniDialog::showStep);

@@ -37,15 +37,34 @@ bool takesRgb32(const xcb_setup_t *setup, uint8_t depth)
 } // namespace
 #endif
 
+#if defined(TORAN_XCB)
+namespace {
+// The X server's connection, where the windows are shown on one: other
+// platforms may speak X11 too (offscreen, for its GL), without showing the
+// window there.
+xcb_connection_t *shownConnection()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+} // namespace
+#endif
+
+bool showsWindowBackground()
+{
+#if defined(TORAN_XCB)
+    return shownConnection() != nullptr;
+#else
+    return false;
+#endif
+}
+
 void setWindowBackground(QWindow *window, const QImage &picture)
 {
 #if defined(TORAN_XCB)
-    // Other platforms may speak X11 too (offscreen, for its GL), without
-    // showing the window there.
-    if (!window || QGuiApplication::platformName() != QLatin1String("xcb"))
-        return;
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *c = x11 ? x11->connection() : nullptr;
+    xcb_connection_t *c = window ? shownConnection() : nullptr;
     if (!c)
         return;
     const auto id = xcb_window_t(window->winId());

@@ -16,6 +16,9 @@ void chooseWindowSystem();
 // later exposures show nothing stale. Elsewhere the window system asks the
 // program for the first picture itself, and this does nothing.
 void setWindowBackground(QWindow *window, const QImage &picture);
+// Whether setWindowBackground shows anything here: where it does not, no
+// picture need be made for it.
+bool showsWindowBackground();
 
 // A write past the process's file size limit (ulimit -f) fails with an
 // error, as a full disk does, instead of ending the program with SIGXFSZ.

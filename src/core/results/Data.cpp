@@ -162,18 +162,7 @@ void ResultsTable::Open()
     // writer is at work now.
     if (m_lock)
         AtomicFile::removeLeftovers(m_dir, fileName);
-    m_loadedBytes.clear();
-    m_freshUnderLock = false;
-    m_records.clear();
-    m_current = -1;
-    m_open = true;
-    try {
-        reload();
-    } catch (...) {
-        Close();
-        throw;
-    }
-    First();
+    readAfresh();
 }
 
 void ResultsTable::Close()
@@ -330,8 +319,16 @@ void ResultsTable::replaceWithEmpty()
     const QByteArray empty = emptyTableBytes();
     Locker guard(*this);
     writeTable(filePath(), empty);
+    readAfresh();
+}
+
+// The table read anew from the disk, the cursor on its first visible row;
+// a table that cannot be read leaves the cursor closed.
+void ResultsTable::readAfresh()
+{
     m_loadedBytes.clear();
     m_freshUnderLock = false;
+    m_records.clear();
     m_current = -1;
     m_open = true;
     try {

@@ -122,7 +122,7 @@ private:
     void ensureExists();
     void writeTable(const QString &path, const QByteArray &bytes);
     void reload();
-    void loadBytes(const QByteArray &bytes);
+    void readAfresh();
     void commit(int index, const ResultRecord &record);
     ResultRecord recordFrom(const QString &name, const QString &moves, const QString &count,
                             const QString &dateText) const;
