@@ -4,10 +4,11 @@
 // runs in a child process as a player who cannot write to the program's
 // folder (as root: the user nobody through setpriv).
 #include "core/results/Data.h"
+#include "core/results/ResultsTable.h"
 #include "core/results/TableFile.h"
-#include "core/shell/AppError.h"
-#include "core/shell/AppPath.h"
-#include "core/shell/Settings.h"
+#include "core/errors/AppError.h"
+#include "core/files/AppPath.h"
+#include "core/settings/Settings.h"
 #include "support/TestMain.h"
 #include "support/TestSupport.h"
 
