@@ -271,6 +271,13 @@ QVector<qint16> SoundServer::samplesFrom(qint64 position) const
     return QVector<qint16>(m_samples.begin() + from, m_samples.end());
 }
 
+bool SoundServer::heardToTheEnd(qint64 position, int count) const
+{
+    const QVector<qint16> since = samplesFrom(position);
+    const QVector<Burst> heard = burstsIn(since);
+    return heard.size() >= count && since.size() - heard.last().end > kRate / 10;
+}
+
 QVector<Burst> burstsIn(const QVector<qint16> &samples, int gapMs)
 {
     const qint64 gap = qint64(gapMs) * SoundServer::kRate / 1000;
