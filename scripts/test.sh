@@ -1,9 +1,9 @@
 #!/bin/sh
 # Builds everything and runs every test (widget tests offscreen, on-screen
-# tests under their own Xvfb), builds the Debian package and checks it with
-# lintian, then builds the libraries and the suites that run without a
-# display again with AddressSanitizer and UndefinedBehaviorSanitizer and runs
-# those there.
+# tests under their own Xvfb), makes the Debian package of that same build
+# and checks it with lintian, then builds the libraries and the suites that
+# run without a display again with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs those there.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh
@@ -14,8 +14,7 @@ configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
 
-# The Debian package, built again with its own layout and hardening (the
-# compiler cache serves it after the first run) and checked with lintian.
+# The Debian package of the binary the tests ran, checked with lintian.
 sh scripts/package.sh
 
 # The sanitizers slow the programs down too much for the paced on-screen
