@@ -9,31 +9,20 @@
 #include <QtTest>
 
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
+#include <future>
 
 namespace {
 
-// A device that opens when the test says so and remembers what it played.
+// A device that opens when the test lets it, and notes what it played.
 class FakeEngine : public SoundEngine
 {
 public:
-    void finishOpening()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_mayOpen = true;
-        m_opened.notify_all();
-    }
-    QStringList played()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_played;
-    }
+    std::promise<void> mayOpen;
+    QStringList played;   // read once the queue has served every cue
 
     bool open() override
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_opened.wait(lock, [this] { return m_mayOpen; });
+        m_opening.wait();
         return m_open = true;
     }
     bool isOpen() const override { return m_open; }
@@ -42,19 +31,15 @@ public:
     bool stillConnected() override { return true; }
     Duration play(const QString &path) override
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_played << path;
+        played << path;
         return {};
     }
     void rest() override {}
     bool isResting() const override { return false; }
 
 private:
-    std::mutex m_mutex;
-    std::condition_variable m_opened;
-    bool m_mayOpen = false;
-    bool m_open = false;   // the queue's thread's own
-    QStringList m_played;
+    std::shared_future<void> m_opening = mayOpen.get_future().share();
+    bool m_open = false;
 };
 
 } // namespace
@@ -138,10 +123,10 @@ void SoundCueTest::theQueuePlaysTheLatestCueUnlessItWaitedTooLong()
     for (const QString &cue : posted)
         queue.post(cue);
     passedMs = waitedMs;
-    engine->finishOpening();
+    engine->mayOpen.set_value();
     QVERIFY(queue.waitForDevice(5000));
     queue.waitUntilHeard(5000);
-    QCOMPARE(engine->played(), played);
+    QCOMPARE(engine->played, played);
 }
 
 TORAN_TEST_GUILESS_MAIN(SoundCueTest)
