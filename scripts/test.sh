@@ -8,6 +8,10 @@ cd "$(dirname "$0")/.."
 sh scripts/deps.sh
 . scripts/configure.sh
 jobs=$(nproc)
+# Tests run two to a processor: most of them wait on windows, sounds and
+# processes, each with servers of its own; those that share a resource take
+# turns (CTest resource locks).
+tests=$((jobs * 2))
 
 configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 cmake --build build -j"$jobs"
@@ -28,7 +32,7 @@ setsid nice -n 19 sh -c '. scripts/configure.sh
 sanitized=$!
 trap 'kill -TERM -"$sanitized" 2>/dev/null || true' EXIT
 
-(cd build && ctest --output-on-failure -j"$jobs")
+(cd build && ctest --output-on-failure -j"$tests")
 
 # The Debian package of the binary the tests ran, checked with lintian.
 sh scripts/package.sh
@@ -39,4 +43,4 @@ cat build-asan/build.log
 [ "$status" -eq 0 ]
 cd build-asan
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --output-on-failure -j"$jobs" -LE onscreen
+    ctest --output-on-failure -j"$tests" -LE onscreen

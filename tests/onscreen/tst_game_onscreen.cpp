@@ -64,7 +64,7 @@ void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
     QTRY_VERIFY(windows->PomocnikDialog->isVisible());
     main->startGame(3);
     BoardPanel *board = main->plocha();
-    QTest::qWait(200);
+    QGuiApplication::sync();   // the X server has the windows where the clicks will go
 
     const int moves[7][2] = {{1, 3}, {1, 2}, {3, 2}, {1, 3}, {2, 1}, {2, 3}, {1, 3}};
     for (const auto &move : moves) {
