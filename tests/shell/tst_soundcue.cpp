@@ -14,19 +14,19 @@
 namespace {
 
 // A device that opens when the test lets it, and notes what it played.
-class FakeEngine : public SoundEngine
-{
-public:
+struct FakeEngine : SoundEngine {
     std::promise<void> mayOpen;
+    std::shared_future<void> opening = mayOpen.get_future().share();
+    bool opened = false;
     QStringList played;   // read once the queue has served every cue
 
     bool open() override
     {
-        m_opening.wait();
-        return m_open = true;
+        opening.wait();
+        return opened = true;
     }
-    bool isOpen() const override { return m_open; }
-    void close() override { m_open = false; }
+    bool isOpen() const override { return opened; }
+    void close() override { opened = false; }
     void unload() override {}
     bool stillConnected() override { return true; }
     Duration play(const QString &path) override
@@ -36,10 +36,6 @@ public:
     }
     void rest() override {}
     bool isResting() const override { return false; }
-
-private:
-    std::shared_future<void> m_opening = mayOpen.get_future().share();
-    bool m_open = false;
 };
 
 } // namespace
