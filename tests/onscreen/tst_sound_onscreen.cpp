@@ -141,6 +141,9 @@ void SoundOnScreenTest::aSecondCopyEndsOnceItsGoodbyeIsHeard()
     QTemporaryDir app;
     const QString exe = app.filePath(QStringLiteral("Toran2000"));
     QVERIFY(QFile::copy(QStringLiteral(TORAN2000_EXE), exe));
+    // With OpenAL's settings beside it, as installed.
+    QVERIFY(QFile::copy(QFileInfo(QStringLiteral(TORAN2000_EXE)).dir().filePath("alsoft.conf"),
+                        app.filePath(QStringLiteral("alsoft.conf"))));
     QVERIFY(QDir(app.path()).mkdir(QStringLiteral("Zvuky")));
     for (const QString &name : QDir(kInstalledSounds).entryList({"*.wav"}))
         if (goodbye || name != QLatin1String("PomocnikKonec.wav"))
