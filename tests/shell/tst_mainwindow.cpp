@@ -5,7 +5,7 @@
 #include "shell/IdlePicture.h"
 #include "services/Pacing.h"
 #include "shell/Sef.h"
-#include "core/shell/Settings.h"
+#include "core/settings/Settings.h"
 #include "services/ProgramEnd.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"
