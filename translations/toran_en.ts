@@ -298,6 +298,13 @@
     </message>
 </context>
 <context>
+    <name>Startup</name>
+    <message>
+        <source>Toranská věž 2000 potřebuje X11 (v relaci Wayland XWayland): spusťte ji bez proměnné QT_QPA_PLATFORM, nebo s QT_QPA_PLATFORM=xcb.</source>
+        <translation>Toranská věž 2000 needs X11 (XWayland in a Wayland session): start it without QT_QPA_PLATFORM, or with QT_QPA_PLATFORM=xcb.</translation>
+    </message>
+</context>
+<context>
     <name>THlavniDialog</name>
     <message>
         <source>Stiskněte klávesu F1 pro nápovědu</source>
