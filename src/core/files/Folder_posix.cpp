@@ -212,8 +212,10 @@ Folder::Opened Folder::openForReading(const QString &name, File *file, QString *
     }
     const int fd = ::openat(m_handle->fd, n.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        *why = systemError(errno);
-        return errno == ENOENT ? Opened::Missing : errno == ELOOP ? Opened::NotAFile : Opened::Failed;
+        const int error = errno;
+        st.st_mode = S_IFLNK;   // the one a regular file turns into
+        *why = error == ELOOP ? notAFile(st) : systemError(error);
+        return error == ENOENT ? Opened::Missing : error == ELOOP ? Opened::NotAFile : Opened::Failed;
     }
     // What was opened, should the entry have been swapped meanwhile.
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -460,11 +460,13 @@ void ResultsTable::reload()
 {
     // Under a held lock nobody else can write: one read serves all.
     if (m_lockDepth == 0 || !m_freshUnderLock) {
+        std::shared_ptr<const Folder> here = folder();
         std::optional<Locker> guard;
         if (Folder::readersBlockReplace() || m_lockDepth > 0
-            || Folder(m_dir).entry(tableName(Folder(m_dir))) == Folder::Entry::Missing)
+            || here->entry(tableName(*here)) == Folder::Entry::Missing) {
             guard.emplace(*this);
-        const std::shared_ptr<const Folder> here = folder();
+            here = folder();
+        }
         ensureExists(*here);
         const QString name = tableName(*here);
         QByteArray bytes = readTable(*here, name);
