@@ -9,19 +9,11 @@
 // What every platform does alike; the rest is in Folder_posix.cpp and
 // Folder_win.cpp.
 
-namespace {
-QString withSeparator(QString path)
+QString Folder::withSeparator(QString path)
 {
     if (!path.isEmpty() && !path.endsWith(QLatin1Char('/')))
         path += QLatin1Char('/');
     return path;
-}
-} // namespace
-
-Folder::Folder(const QString &path, Missing missing)
-    : m_path(withSeparator(path))
-{
-    open(missing);
 }
 
 bool Folder::isOpen() const { return m_handle != nullptr; }

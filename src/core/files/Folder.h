@@ -140,6 +140,7 @@ public:
 
 private:
     struct Handle;
+    static QString withSeparator(QString path);
     void open(Missing missing);
     // What a holder writes into its lock file: its process, as Qt's lock
     // files name it, so that a copy using those understands it.

@@ -129,6 +129,12 @@ struct Folder::Lock::State
     }
 };
 
+Folder::Folder(const QString &path, Missing missing)
+    : m_path(withSeparator(path))
+{
+    open(missing);
+}
+
 Folder::~Folder() = default;
 Folder::Folder(Folder &&other) noexcept = default;
 Folder &Folder::operator=(Folder &&other) noexcept = default;

@@ -65,6 +65,12 @@ struct Folder::Lock::State
     std::unique_ptr<QLockFile> lock;
 };
 
+Folder::Folder(const QString &path, Missing missing)
+    : m_path(withSeparator(path))
+{
+    open(missing);
+}
+
 Folder::~Folder() = default;
 Folder::Folder(Folder &&other) noexcept = default;
 Folder &Folder::operator=(Folder &&other) noexcept = default;
