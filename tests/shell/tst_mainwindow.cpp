@@ -1,5 +1,6 @@
 #include "board/Plocha.h"
 #include "services/ErrorReport.h"
+#include "core/shell/Language.h"
 #include "core/widgets/Fonts.h"
 #include "shell/Hlavni.h"
 #include "shell/IdlePicture.h"
@@ -11,6 +12,8 @@
 #include "support/ProgramWindows.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
+#include "results/Tabulka.h"
+#include "results/Vysledek.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
 #include "widgets/Shape.h"
@@ -23,7 +26,12 @@
 #include <QCalendarWidget>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScopeGuard>
+#include <QTabBar>
+#include <QTranslator>
 #include <QTableView>
 #include <QtTest>
 
@@ -93,7 +101,10 @@ private slots:
     void hintShowsSixSpacesAndTheNearestHint();
     void menuItemsShowTheirHintsWhileHighlighted();
     void bossScreenHidesAndRestoresTheGame();
-    void bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox();
+    void bossScreenCalendarIsAPlainMonthThatFitsItsBox_data();
+    void bossScreenCalendarIsAPlainMonthThatFitsItsBox();
+    void everyMenuEntryHasAnAccessKeyOfItsOwnAndShowsTheProgramsKeys_data();
+    void everyMenuEntryHasAnAccessKeyOfItsOwnAndShowsTheProgramsKeys();
     void endingTheProgramLeavesTheAssistantToComeBack_data();
     void endingTheProgramLeavesTheAssistantToComeBack();
     void controlsWithoutTextAreNamedByTheirHints();
@@ -323,15 +334,34 @@ void MainWindowTest::bossScreenHidesAndRestoresTheGame()
     QVERIFY(w.plocha()->disk(4)->isVisible() && !w.plocha()->disk(5)->isVisible());
 }
 
-// Whatever the system's language, the calendar names the days in Czech;
-// the month, the day names and six weeks fit its 183 x 153 box, and it is
-// drawn in greys only, like the rest of the boss screen.
-void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox()
+void MainWindowTest::bossScreenCalendarIsAPlainMonthThatFitsItsBox_data()
 {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("firstDay");
+    QTest::newRow("cs") << "cs" << QStringList{"po", "út", "st", "čt", "pá", "so", "ne"} << int(Qt::Monday);
+    QTest::newRow("en, the United States' week") << "en" << QStringList{"S", "M", "T", "W", "T", "F", "S"}
+                                                 << int(Qt::Sunday);
+}
+
+// Whatever the system's language, the calendar names the days in the
+// game's language and starts its weeks as that language's locale does
+// (Monday in Czech); the month, the day names and six weeks fit its
+// 183 x 153 box, and it is drawn in greys only, like the rest of the boss
+// screen.
+void MainWindowTest::bossScreenCalendarIsAPlainMonthThatFitsItsBox()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, names);
+    QFETCH(int, firstDay);
     ScratchAppDir dir;
     dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
     const QLocale systemLocale;
+    if (language != Language::kCzech && QLocale::system().language() == QLocale::English)
+        QSKIP("the player's own English locale decides here");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    Language::setCurrent(language);
+    const auto czech = qScopeGuard([] { Language::setCurrent(Language::kCzech); });
     THlavniDialog w;
     QLocale::setDefault(systemLocale);
     w.show();
@@ -339,6 +369,7 @@ void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox()
     w.findChild<QAction *>("fovskpojistka1")->trigger();
     QCalendarWidget *calendar = w.sef()->monthCalendar();
     QVERIFY(calendar->isVisible());
+    QCOMPARE(int(calendar->firstDayOfWeek()), firstDay);
     QCOMPARE(calendar->size(), QSize(183, 153));
     const QSize needed = calendar->minimumSizeHint();
     QVERIFY2(needed.width() <= 183 && needed.height() <= 153,
@@ -346,7 +377,6 @@ void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox()
 
     auto *days = calendar->findChild<QTableView *>();
     QVERIFY(days);
-    const QStringList names = {"po", "út", "st", "čt", "pá", "so", "ne"};
     int rowsHeight = 0;
     for (int row = 0; row < days->model()->rowCount(); ++row)
         rowsHeight += days->rowHeight(row);
@@ -427,6 +457,50 @@ void MainWindowTest::endingTheProgramLeavesTheAssistantToComeBack()
     QVERIFY(!sounds.names.contains(QStringLiteral("PomocnikKonec.wav")));
     ProgramEnd::resetForTesting();
     windows.reset();
+}
+
+void MainWindowTest::everyMenuEntryHasAnAccessKeyOfItsOwnAndShowsTheProgramsKeys_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("withoutKey");
+    QTest::newRow("cs") << "cs" << QStringList{"Konec"};   // the program's own caption has none
+    QTest::newRow("en") << "en" << QStringList();
+}
+
+// Within each menu (the menu bar too) no two entries share an access key;
+// the entries show F1, F2 and F3 as their keys and no others, although
+// Ctrl+N and Ctrl+Q work beside them.
+void MainWindowTest::everyMenuEntryHasAnAccessKeyOfItsOwnAndShowsTheProgramsKeys()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, withoutKey);
+    ScratchAppDir dir;
+    QTranslator gameTexts, qtTexts;
+    Startup::installTranslations(language, gameTexts, qtTexts);
+    const auto czech = qScopeGuard([] { Language::setCurrent(Language::kCzech); });
+    THlavniDialog w;
+    QStringList missing, shown;
+    QList<QWidget *> menus{w.menuBar()};
+    for (QMenu *menu : w.findChildren<QMenu *>())
+        menus << menu;
+    for (QWidget *menu : menus) {
+        QSet<QKeySequence> keys;
+        for (QAction *a : menu->actions()) {
+            if (a->isSeparator())
+                continue;
+            const QKeySequence key = QKeySequence::mnemonic(a->text());
+            if (key.isEmpty())
+                missing << a->text();
+            else
+                QVERIFY2(!keys.contains(key), qPrintable(a->text() + " repeats a key in " + menu->objectName()));
+            keys.insert(key);
+            if (!a->shortcut().isEmpty())
+                shown << a->shortcut().toString();
+        }
+    }
+    QCOMPARE(missing, withoutKey);
+    shown.sort();
+    QCOMPARE(shown, (QStringList{"F1", "F2", "F2", "F3", "F3"}));
 }
 
 // A screen reader names what paints itself (disks, post parts, count
