@@ -220,6 +220,20 @@ void THlavniDialog::buildActions()
     connect(EM, &QAction::triggered, this, &THlavniDialog::startManual);
     connect(NpovdaproToranskouv20001, &QAction::triggered, this, &THlavniDialog::showHelp);
     connect(OProgramu, &QAction::triggered, this, &THlavniDialog::showAbout);
+
+    // The keys players bring from other games, beside the program's own. They
+    // belong to no menu entry, so the menus show only the program's keys.
+    const std::pair<QKeySequence, QAction *> conventional[] = {{QKeySequence(Qt::CTRL | Qt::Key_N), MS1},
+                                                               {QKeySequence(Qt::CTRL | Qt::Key_Q), MS8}};
+    for (const auto &[key, command] : conventional) {
+        auto *a = new QAction(this);
+        a->setShortcut(key);
+        addAction(a);
+        connect(a, &QAction::triggered, command, [command] {
+            if (command->isEnabled())
+                command->trigger();
+        });
+    }
 }
 
 void THlavniDialog::buildMenus()

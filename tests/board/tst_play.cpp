@@ -8,22 +8,28 @@
 #include "core/results/Data.h"
 #include "results/Vysledek.h"
 #include "setup/Hra.h"
+#include "core/shell/Language.h"
 #include "core/widgets/Fonts.h"
 #include "shell/Hlavni.h"
 #include "shell/Sef.h"
 #include "services/InputLock.h"
 #include "services/Pacing.h"
+#include "services/ProgramEnd.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/OContrls.h"
 #include "widgets/Shape.h"
+#include "widgets/TextLabel.h"
 #include "widgets/TransBtn2.h"
 #include "support/TestMain.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QScopeGuard>
+#include <QTranslator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -32,16 +38,32 @@
 #include <memory>
 
 namespace {
-// By the count's button or its key (0 for ten); the keys 1 and 2 choose nothing.
-void startGame(Program &p, int n, bool byKey = false)
+enum class Choose { Button, Digit, Arrows };
+
+// By the count's button, by its key (0 for ten; the keys 1 and 2 choose
+// nothing), or by the arrows from the first button and Enter.
+void startGame(Program &p, int n, Choose how = Choose::Button)
 {
     p.main->newGame();
     THraDialog *hra = p.windows->HraDialog.get();
     QVERIFY(hra->isVisible());
-    if (byKey) {
+    auto press = [hra](Qt::Key key) { QTest::keyClick(hra->focusWidget() ? hra->focusWidget() : hra, key); };
+    if (how == Choose::Digit) {
         QTest::keyClicks(hra, QStringLiteral("12"));
         QVERIFY(hra->isVisible());
         QTest::keyClick(hra, char('0' + n % 10));
+    } else if (how == Choose::Arrows) {
+        const int target = 11 - n;   // T1 holds ten
+        press(Qt::Key_Right);         // the first arrow reaches T1
+        int at = 1;
+        if (target > 4) {
+            press(Qt::Key_Down);
+            at = 5;
+        }
+        for (; at < target; ++at)
+            press(Qt::Key_Right);
+        QCOMPARE(hra->focusWidget(), hra->countButton(target));
+        press(Qt::Key_Return);
     } else {
         hra->countButtonClick(11 - n);
     }
@@ -92,20 +114,21 @@ void PlayTest::initTestCase()
 void PlayTest::countButtonsLayOutTheirGameAndSwitchTheCommands_data()
 {
     QTest::addColumn<int>("n");
-    QTest::addColumn<bool>("byKey");
+    QTest::addColumn<int>("how");
     for (int n = 3; n <= 10; ++n) {
-        QTest::newRow(qPrintable(QStringLiteral("%1 disks").arg(n))) << n << false;
-        QTest::newRow(qPrintable(QStringLiteral("%1 disks by key").arg(n))) << n << true;
+        QTest::addRow("%d disks", n) << n << int(Choose::Button);
+        QTest::addRow("%d disks by key", n) << n << int(Choose::Digit);
+        QTest::addRow("%d disks by arrows and Enter", n) << n << int(Choose::Arrows);
     }
 }
 
 void PlayTest::countButtonsLayOutTheirGameAndSwitchTheCommands()
 {
     QFETCH(int, n);
-    QFETCH(bool, byKey);
+    QFETCH(int, how);
     Program p;
     p.board()->plate(3)->setBrushColor(Qt::red);   // left by a solved game
-    startGame(p, n, byKey);
+    startGame(p, n, Choose(how));
     const Board::Layout expected = Board::newGameLayout(n);
     for (int k = 1; k <= Board::kDisks; ++k) {
         QCOMPARE(p.board()->disk(k)->pos(), QPoint(expected.disks[k - 1].left, expected.disks[k - 1].top));
@@ -370,6 +393,8 @@ void PlayTest::endQuestionYesEndsTheGameAndNoKeepsItWatched_data()
     QTest::newRow("Enter") << "enter" << true;
     QTest::newRow("Ne") << "no" << false;
     QTest::newRow("Esc") << "esc" << false;
+    QTest::newRow("Tab to Ano, Space") << "tab space" << true;
+    QTest::newRow("Tab twice to Ne, Enter: the button reached answers") << "tab tab enter" << false;
 }
 
 void PlayTest::endQuestionYesEndsTheGameAndNoKeepsItWatched()
@@ -388,6 +413,10 @@ void PlayTest::endQuestionYesEndsTheGameAndNoKeepsItWatched()
         emit question->yesButton()->clicked();
     else if (answer == "no")
         emit question->noButton()->clicked();
+    else if (answer.startsWith("tab"))
+        for (const QString &key : answer.split(' '))
+            QTest::keyClick(question->focusWidget() ? question->focusWidget() : question,
+                            key == "tab" ? Qt::Key_Tab : key == "space" ? Qt::Key_Space : Qt::Key_Return);
     else
         QTest::keyClick(question, answer == "enter" ? Qt::Key_Return : Qt::Key_Escape);
     QVERIFY(!question->isVisible());
@@ -504,6 +533,7 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand_data()
         {"fovskpojistka1", false, "Sef"}, {"ToolbarButton971", false, "Sef"},
         {"NpovdaproToranskouv20001", false, "NapovedaDialog"}, {"F1", false, "NapovedaDialog"},
         {"OProgramu", false, "OProgramuDialog"},
+        {"Ctrl+N", false, "HraDialog"}, {"Ctrl+Q", false, "quit"},
     };
     for (const auto &[entry, needsGame, opens] : rows)
         QTest::newRow(entry) << QString::fromLatin1(entry) << needsGame << QString::fromLatin1(opens);
@@ -520,7 +550,9 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand()
     if (needsGame)
         startGame(p, 3);
     auto run = [&] {
-        if (entry.startsWith('F')) {
+        if (entry.startsWith("Ctrl+")) {
+            QTest::keyClick(p.main, entry.back().toLatin1(), Qt::ControlModifier);
+        } else if (entry.startsWith('F')) {
             const int key = Qt::Key_F1 + entry.mid(1).toInt() - 1;
             QTest::keyClick(p.main, Qt::Key(key));
         } else if (auto *a = p.action(qPrintable(entry))) {
@@ -533,6 +565,12 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand()
         }
     };
     run();
+    if (opens == "quit") {   // Konec: the main window closes, and the program with it
+        QTRY_VERIFY(!p.main->isVisible());
+        QTest::qWait(10);
+        ProgramEnd::resetForTesting();
+        return;
+    }
     QWidget *target = p.main->findChild<QWidget *>(opens);   // the boss screen is a panel
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w->objectName() == opens)
