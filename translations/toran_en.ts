@@ -30,6 +30,30 @@
         <source>Disk %1</source>
         <translation>Disk %1</translation>
     </message>
+    <message>
+        <source>%1: bez disků</source>
+        <translation>%1: no disks</translation>
+    </message>
+    <message>
+        <source>%1: disk %2</source>
+        <translation>%1: disk %2</translation>
+    </message>
+    <message>
+        <source>%1: disky %2</source>
+        <translation>%1: disks %2</translation>
+    </message>
+    <message>
+        <source>; zvednutý disk %1</source>
+        <translation>; lifted disk %1</translation>
+    </message>
+    <message>
+        <source>; vyřešeno</source>
+        <translation>; solved</translation>
+    </message>
+    <message>
+        <source>Počet tahů : %1</source>
+        <translation>Moves: %1</translation>
+    </message>
 </context>
 <context>
     <name>IdlePicture</name>
@@ -727,6 +751,10 @@
     <message>
         <source>Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Tabulka nejlepších</source>
+        <translation>Best Results</translation>
     </message>
 </context>
 <context>

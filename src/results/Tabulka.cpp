@@ -4,6 +4,7 @@
 #include "services/ErrorReport.h"
 #include "core/widgets/Fonts.h"
 #include "core/widgets/Colors.h"
+#include "widgets/Accessibility.h"
 #include "widgets/Panel.h"
 
 #include <QFontMetrics>
@@ -43,6 +44,8 @@ TTabulkaDialog::TTabulkaDialog(TDataModule1 *data, QWidget *parent)
 {
     setObjectName(QStringLiteral("TabulkaDialog"));
     setFixedSize(396, 276);
+    Accessibility::setRole(this, QAccessible::Dialog);
+    setAccessibleName(tr("Tabulka nejlepších"));
     setFont(Fonts::sansSerif(11));
 
     auto *panel1 = new Panel(this, Panel::Raised, QColor(Colors::BtnFace));

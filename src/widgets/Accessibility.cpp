@@ -89,30 +89,7 @@ public:
         return m_leaf ? nullptr : QAccessibleWidget::childAt(x, y);
     }
 
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        if (m_leaf && coveredWhole())
-            s.invisible = s.offscreen = true;
-        return s;
-    }
-
 private:
-    bool coveredWhole() const
-    {
-        const QWidget *w = widget();
-        const QWidget *parent = w->parentWidget();
-        if (!parent || w->isWindow())
-            return false;
-        const QObjectList &siblings = parent->children();
-        for (qsizetype i = siblings.indexOf(const_cast<QWidget *>(w)) + 1; i < siblings.size(); ++i) {
-            const auto *s = qobject_cast<const QWidget *>(siblings.at(i));
-            if (s && !s->isWindow() && s->isVisible() && s->geometry().contains(w->geometry()))
-                return true;
-        }
-        return false;
-    }
-
     bool m_leaf;
 };
 

@@ -16,8 +16,7 @@ namespace Accessibility {
 void install();
 
 // The role the reader tells for widget. A leaf shows the reader none of its
-// parts; a leaf covered whole by a later sibling (the idle picture under the
-// board) is told as not shown.
+// parts.
 void setRole(QWidget *widget, QAccessible::Role role, bool leaf = false);
 
 // Tells a reader that the accessible child (-1: the widget itself) of

@@ -103,6 +103,8 @@ private slots:
     void keysOneTwoThreeSolveThreeDisksInSevenMoves();
     void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data();
     void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree();
+    void aScreenReaderReadsEachPostsDisksAndFollowsTheMoves_data();
+    void aScreenReaderReadsEachPostsDisksAndFollowsTheMoves();
 };
 
 void PlayTest::initTestCase()
@@ -682,6 +684,65 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
     QCOMPARE(standing, posts);
     QCOMPARE(Board::liftedDisk(disks), lifted);
     QCOMPARE(p.main->pocetTahu(), moves);
+}
+
+void PlayTest::aScreenReaderReadsEachPostsDisksAndFollowsTheMoves_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("focused");
+    QTest::newRow("new game") << "cs" << "" << QStringList{"Post 1: disky 3, 2, 1", "Post 2: bez disků",
+                                                           "Post 3: bez disků"} << 1;
+    QTest::newRow("lifted") << "cs" << "1" << QStringList{"Post 1: disky 3, 2; zvednutý disk 1",
+                                                          "Post 2: bez disků", "Post 3: bez disků"} << 1;
+    QTest::newRow("placed") << "cs" << "13" << QStringList{"Post 1: disky 3, 2", "Post 2: bez disků",
+                                                           "Post 3: disk 1"} << 3;
+    QTest::newRow("three moves") << "cs" << "131232" << QStringList{"Post 1: disk 3", "Post 2: disky 2, 1",
+                                                                    "Post 3: bez disků"} << 2;
+    QTest::newRow("solved") << "cs" << solutionKeys(3, 1, 3)
+                            << QStringList{"Post 1: bez disků", "Post 2: bez disků",
+                                           "Post 3: disky 3, 2, 1; vyřešeno"} << 3;
+    QTest::newRow("in English") << "en" << "1312321" << QStringList{"Post 1: no disks; lifted disk 3",
+                                                                    "Post 2: disks 2, 1", "Post 3: no disks"} << 1;
+}
+
+// A screen reader meets the board as three posts, each named by its plate
+// and its disks from the bottom up, a lifted disk as lifted and a solved
+// tower as solved; the post the last move acted on holds the focus and
+// tells the moves made. In English the post's parts bear the post's name.
+void PlayTest::aScreenReaderReadsEachPostsDisksAndFollowsTheMoves()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, keys);
+    QFETCH(QStringList, names);
+    QFETCH(int, focused);
+    QTranslator gameTexts, qtTexts;
+    Startup::installTranslations(language, gameTexts, qtTexts);
+    const auto czech = qScopeGuard([] { Language::setCurrent(Language::kCzech); });
+    Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    QVERIFY(QTest::qWaitForWindowExposed(p.main));
+    startGame(p, 3);
+    for (const QChar key : keys)
+        QTest::keyClick(p.main, key.toLatin1());
+    p.main->Timer1Timer();
+    p.windows->VysledekDialog->hide();   // the board keeps its state until the result is confirmed
+    QAccessibleInterface *board = QAccessible::queryAccessibleInterface(p.board());
+    QCOMPARE(board->childCount(), 3);
+    p.main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.main));
+    QVERIFY(p.board()->hasFocus());
+    for (int post = 1; post <= 3; ++post) {
+        QAccessibleInterface *reader = board->child(post - 1);
+        QCOMPARE(reader->text(QAccessible::Name), names[post - 1]);
+        QCOMPARE(int(reader->role()), int(QAccessible::Button));
+        QTRY_COMPARE(reader->state().focused, post == focused);
+        if (language != Language::kCzech)
+            QVERIFY(p.board()->pole(post)->statusTip().startsWith(p.board()->plateLabel(post)->text()));
+    }
+    QCOMPARE(board->child(focused - 1)->text(QAccessible::Description),
+             (language == Language::kCzech ? QStringLiteral("Počet tahů : %1") : QStringLiteral("Moves: %1"))
+                 .arg(p.main->pocetTahu()));
 }
 
 TORAN_TEST_MAIN(PlayTest)

@@ -107,7 +107,7 @@ private slots:
     void everyMenuEntryHasAnAccessKeyOfItsOwnAndShowsTheProgramsKeys();
     void endingTheProgramLeavesTheAssistantToComeBack_data();
     void endingTheProgramLeavesTheAssistantToComeBack();
-    void controlsWithoutTextAreNamedByTheirHints();
+    void aScreenReaderFindsEveryControlNamedAndEveryWindowWithARole();
 };
 
 void MainWindowTest::initTestCase()
@@ -264,7 +264,8 @@ void MainWindowTest::hintShowsSixSpacesAndTheNearestHint_data()
     QTest::newRow("label box without hint") << "Shape28" << QStringLiteral("      Stiskněte klávesu F1 pro nápovědu");
     QTest::newRow("toolbar button") << "TB3" << QStringLiteral("      Zobrazí tabulku nejlepších hráčů");
     QTest::newRow("board disk") << "D7" << QStringLiteral("      Disk 7");
-    QTest::newRow("board plate label") << "Label3" << QStringLiteral("      Post 2");
+    QTest::newRow("board plate label, with its key") << "Label3" << QStringLiteral("      Post 2 (2)");
+    QTest::newRow("board pole, with its key") << "K1" << QStringLiteral("      Kůl 1 (1)");
     QTest::newRow("board background") << "Plocha" << QStringLiteral("      Hrací pole");
     QTest::newRow("hidden count label") << "Kontrola" << QStringLiteral("      Hrací pole");
 }
@@ -503,35 +504,52 @@ void MainWindowTest::everyMenuEntryHasAnAccessKeyOfItsOwnAndShowsTheProgramsKeys
     QCOMPARE(shown, (QStringList{"F1", "F2", "F2", "F3", "F3"}));
 }
 
-// A screen reader names what paints itself (disks, post parts, count
-// buttons, flat buttons, links) by its hint; a button with a caption keeps
-// its caption; a hint changed later is followed once the pointer comes.
-void MainWindowTest::controlsWithoutTextAreNamedByTheirHints()
+// A screen reader finds every window with a name and the role of a window
+// or a dialog; the program's flat buttons and links by their captions with
+// their hints told as descriptions, the controls that draw no text (disks,
+// post parts, count buttons) by their hints, and Qt's buttons, tabs and
+// the name box by their texts. A hint changed later is followed once the
+// pointer comes.
+void MainWindowTest::aScreenReaderFindsEveryControlNamedAndEveryWindowWithARole()
 {
     ScratchAppDir dir;
     dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
     auto windows = Startup::createWindows([](int) {});
-    auto name = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+    windows->TabulkaDialog->grid(1);
+    auto reader = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w); };
+    auto name = [&](QWidget *w) { return reader(w)->text(QAccessible::Name); };
     QSet<QString> kinds;
-    int named = 0;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         window->ensurePolished();
+        if (window->windowType() == Qt::Popup)   // the menus, read through the menu bar
+            continue;
+        QVERIFY2(!name(window).isEmpty(), qPrintable(window->objectName()));
+        const QAccessible::Role role = reader(window)->role();
+        QVERIFY2(role == QAccessible::Dialog || role == QAccessible::Window, qPrintable(window->objectName()));
         for (QWidget *w : window->findChildren<QWidget *>()) {
-            const bool ownText = qobject_cast<Shape *>(w) || qobject_cast<TOfficeButton *>(w)
-                                 || qobject_cast<TOfficeLabel *>(w) || qobject_cast<TTransparentButton2 *>(w);
-            if (!ownText || w->statusTip().isEmpty())
+            QString expected;
+            if (auto *control = qobject_cast<PointerControl *>(w); control && !control->caption().isEmpty()) {
+                expected = control->caption();
+                QCOMPARE(reader(w)->text(QAccessible::Description), w->statusTip());
+                QCOMPARE(reader(w)->role(), control->isLink() ? QAccessible::Link : QAccessible::Button);
+            } else if (qobject_cast<Shape *>(w) || qobject_cast<PointerControl *>(w)) {
+                expected = w->statusTip();
+            } else if ((qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w)) && !w->isHidden()) {
+                QVERIFY2(!name(w).isEmpty(), qPrintable(w->objectName()));
+                kinds.insert(QLatin1String(w->metaObject()->className()));
+            }
+            if (expected.isEmpty())
                 continue;
-            QCOMPARE(name(w), w->statusTip());
+            QCOMPARE(name(w), expected);
             kinds.insert(QLatin1String(w->metaObject()->className()));
-            ++named;
         }
     }
-    QCOMPARE(kinds.size(), 4);
-    QVERIFY(named > Board::kDisks);
-
-    auto *ok = windows->OProgramuDialog->findChild<QAbstractButton *>("Button1");
-    QVERIFY(!ok->statusTip().isEmpty());
-    QCOMPARE(name(ok), ok->text());
+    for (const char *kind : {"Shape", "TOfficeButton", "TOfficeLabel", "TTransparentButton2", "QLineEdit",
+                             "QPushButton", "QCheckBox", "QToolButton"})
+        QVERIFY2(kinds.contains(QLatin1String(kind)), kind);
+    const QTabBar *tabs = windows->TabulkaDialog->pageControl()->tabBar();
+    QCOMPARE(reader(const_cast<QTabBar *>(tabs))->child(7)->text(QAccessible::Name), QStringLiteral("10 disků"));
+    QCOMPARE(name(windows->VysledekDialog->nameBox()), QStringLiteral("Vaše jméno do tabulky nejlepších :"));
 
     Shape *disk = windows->HlavniDialog->plocha()->disk(3);
     disk->setStatusTip(QStringLiteral("Disk tři"));
