@@ -513,7 +513,7 @@ void PlayTest::helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs()
     QTest::keyClick(p.windows->OProgramuDialog.get(), Qt::Key_Escape);
     QVERIFY(!p.windows->OProgramuDialog->isVisible());
     QVERIFY(InputLock::isInputEnabled(p.main));
-    p.windows->PomocnikDialog->CoolForm1DblClick();
+    QTest::keyClick(p.windows->PomocnikDialog.get(), Qt::Key_Return);   // the keyboard's double click
     QVERIFY(p.windows->UvitaniDialog->isVisible());
     QVERIFY(!InputLock::isInputEnabled(p.windows->PomocnikDialog.get()));
 }

@@ -268,6 +268,7 @@ void MainWindowTest::hintShowsSixSpacesAndTheNearestHint_data()
     QTest::newRow("board pole, with its key") << "K1" << QStringLiteral("      Kůl 1 (1)");
     QTest::newRow("board background") << "Plocha" << QStringLiteral("      Hrací pole");
     QTest::newRow("hidden count label") << "Kontrola" << QStringLiteral("      Hrací pole");
+    QTest::newRow("Tab to the board") << "Plocha" << QStringLiteral("      Hrací pole");
 }
 
 void MainWindowTest::hintShowsSixSpacesAndTheNearestHint()
@@ -280,7 +281,9 @@ void MainWindowTest::hintShowsSixSpacesAndTheNearestHint()
     QVERIFY(target);
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(w.findChild<QWidget *>("D1"), &enter);   // start from some other hint
-    QApplication::sendEvent(target, &enter);
+    QFocusEvent tabbed(QEvent::FocusIn, Qt::TabFocusReason);   // the keyboard, not the pointer, comes
+    QApplication::sendEvent(target, QString(QTest::currentDataTag()).startsWith("Tab") ? static_cast<QEvent *>(&tabbed)
+                                                                                      : &enter);
     QCOMPARE(w.statusText(), text);
 }
 
