@@ -6,9 +6,10 @@
 //
 // Prints one line per case with the fastest and the slowest of the runs.
 #include "core/results/Data.h"
+#include "core/results/ResultsTable.h"
 #include "core/results/TableFile.h"
 #include "core/results/Verdict.h"
-#include "core/shell/AppPath.h"
+#include "core/files/AppPath.h"
 
 #include <QCoreApplication>
 #include <QDate>

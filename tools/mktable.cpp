@@ -2,7 +2,7 @@
 // path given: the template "Data/Zaloha/Toran.dbf" and the first live table.
 #include "core/results/AtomicFile.h"
 #include "core/results/TableFile.h"
-#include "core/shell/AppError.h"
+#include "core/errors/AppError.h"
 
 #include <QCoreApplication>
 #include <QDir>

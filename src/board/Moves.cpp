@@ -3,7 +3,7 @@
 #include "core/board/BoardRules.h"
 #include "Plocha.h"
 #include "services/Pacing.h"
-#include "core/shell/SoundCue.h"
+#include "core/sound/SoundCue.h"
 #include "widgets/Shape.h"
 
 namespace Moves {

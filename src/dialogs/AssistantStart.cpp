@@ -3,7 +3,7 @@
 #include "Placement.h"
 #include "Pomocnik.h"
 #include "services/InputLock.h"
-#include "core/shell/Settings.h"
+#include "core/settings/Settings.h"
 
 namespace AssistantStart {
 

@@ -4,7 +4,7 @@
 #include "Pomocnik.h"
 #include "services/DialogSupport.h"
 #include "core/widgets/Fonts.h"
-#include "core/shell/Settings.h"
+#include "core/settings/Settings.h"
 #include "core/widgets/Colors.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"

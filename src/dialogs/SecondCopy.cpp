@@ -4,7 +4,7 @@
 #include "Placement.h"
 #include "Pomocnik.h"
 
-#include "core/shell/SoundCue.h"
+#include "core/sound/SoundCue.h"
 
 #include <QApplication>
 

@@ -5,8 +5,8 @@
 #include "services/DialogSupport.h"
 #include "services/ErrorReport.h"
 #include "core/widgets/Fonts.h"
-#include "core/shell/Manual.h"
-#include "core/shell/Settings.h"
+#include "core/system/Manual.h"
+#include "core/settings/Settings.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
 

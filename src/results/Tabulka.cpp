@@ -1,6 +1,8 @@
 #include "Tabulka.h"
 
 #include "core/results/Data.h"
+#include "core/results/ResultsModel.h"
+#include "core/results/ResultsTable.h"
 #include "services/ErrorReport.h"
 #include "core/widgets/Fonts.h"
 #include "core/widgets/Colors.h"

@@ -1,12 +1,13 @@
 #include "Vysledek.h"
 
 #include "core/results/Data.h"
+#include "core/results/ResultsTable.h"
 #include "core/results/Verdict.h"
 #include "dialogs/Placement.h"
 #include "services/DialogSupport.h"
 #include "services/ErrorReport.h"
 #include "core/widgets/Fonts.h"
-#include "core/shell/SoundCue.h"
+#include "core/sound/SoundCue.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/shell/AppError.h"
+#include "core/errors/AppError.h"
 
 #include <QString>
 #include <exception>

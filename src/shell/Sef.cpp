@@ -1,6 +1,6 @@
 #include "Sef.h"
 
-#include "core/shell/Language.h"
+#include "core/system/Language.h"
 #include "core/widgets/Fonts.h"
 #include "core/widgets/Colors.h"
 #include "widgets/Placed.h"

@@ -2,7 +2,7 @@
 
 #include "services/DialogSupport.h"
 #include "core/widgets/Fonts.h"
-#include "core/shell/SystemInfo.h"
+#include "core/system/SystemInfo.h"
 #include "core/widgets/Colors.h"
 #include "widgets/Accessibility.h"
 #include "widgets/GradProgress.h"

@@ -1,6 +1,6 @@
 #include "formshape.h"
 
-#include "core/shell/AppError.h"
+#include "core/errors/AppError.h"
 
 #include <QEvent>
 #include <QImage>

@@ -8,7 +8,7 @@
 #include "core/results/Data.h"
 #include "results/Vysledek.h"
 #include "setup/Hra.h"
-#include "core/shell/Language.h"
+#include "core/system/Language.h"
 #include "core/widgets/Fonts.h"
 #include "shell/Hlavni.h"
 #include "shell/Sef.h"

@@ -4,7 +4,7 @@
 #include "dialogs/SecondCopy.h"
 #include "core/widgets/Fonts.h"
 #include "services/InputLock.h"
-#include "core/shell/Settings.h"
+#include "core/settings/Settings.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "core/widgets/Colors.h"

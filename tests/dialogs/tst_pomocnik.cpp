@@ -3,7 +3,7 @@
 #include "services/ErrorReport.h"
 #include "core/widgets/Fonts.h"
 #include "services/InputLock.h"
-#include "core/shell/Settings.h"
+#include "core/settings/Settings.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/CoolForm.h"

@@ -3,7 +3,7 @@
 #include "dialogs/Kopie.h"
 #include "dialogs/Pomocnik.h"
 #include "dialogs/SecondCopy.h"
-#include "core/shell/AppPath.h"
+#include "core/files/AppPath.h"
 #include "support/TestMain.h"
 
 #include <QApplication>

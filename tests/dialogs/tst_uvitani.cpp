@@ -8,7 +8,7 @@
 #include "services/ErrorReport.h"
 #include "shell/Hlavni.h"
 #include "services/InputLock.h"
-#include "core/shell/Settings.h"
+#include "core/settings/Settings.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/OContrls.h"

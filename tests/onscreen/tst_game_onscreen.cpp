@@ -2,6 +2,7 @@
 // clicks reach the disks and posts at their places, and a click made while a
 // disk is still moving is handled after the animation, in order.
 #include "core/board/BoardRules.h"
+#include "core/results/ResultsModel.h"
 #include "board/Plocha.h"
 #include "dialogs/Placement.h"
 #include "core/widgets/Fonts.h"

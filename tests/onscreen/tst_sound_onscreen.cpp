@@ -5,7 +5,7 @@
 #include "core/board/BoardRules.h"
 #include "board/Plocha.h"
 #include "core/widgets/Fonts.h"
-#include "core/shell/OpenAlSoundPlayer.h"
+#include "core/sound/OpenAlSoundPlayer.h"
 #include "services/Pacing.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"

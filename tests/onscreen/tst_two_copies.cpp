@@ -2,7 +2,7 @@
 // runs only shows the assistant with its notice and ends at once on Enter;
 // while the first copy shows the boss screen's caption, a second start runs
 // normally.
-#include "core/shell/InstanceChannel.h"
+#include "core/channel/InstanceChannel.h"
 #include "support/TestMain.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "board/Plocha.h"
 #include "core/widgets/Fonts.h"
 #include "services/Pacing.h"
-#include "core/shell/Settings.h"
+#include "core/settings/Settings.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"
 #include "support/TestSupport.h"

@@ -3,7 +3,9 @@
 #include "ResultsFixtures.h"
 
 #include "core/results/Data.h"
-#include "core/shell/AppError.h"
+#include "core/results/ResultsModel.h"
+#include "core/results/ResultsTable.h"
+#include "core/errors/AppError.h"
 
 #include <QDate>
 #include <QMetaType>

@@ -4,7 +4,7 @@
 // program's layout, and a result stored into it changes that one record
 // (and the record count) and nothing else.
 #include "core/results/TableFile.h"
-#include "core/shell/AppError.h"
+#include "core/errors/AppError.h"
 
 #include <cstddef>
 #include <cstdint>

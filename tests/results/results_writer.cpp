@@ -9,9 +9,10 @@
 // After opening the table it prints "ready" and waits for a line on stdin,
 // so that several writers can be started at one moment.
 #include "core/results/Data.h"
+#include "core/results/ResultsTable.h"
 #include "core/results/Verdict.h"
-#include "core/shell/AppError.h"
-#include "core/shell/AppPath.h"
+#include "core/errors/AppError.h"
+#include "core/files/AppPath.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,7 +1,8 @@
 #include "ResultsFixtures.h"
 
 #include "core/results/Data.h"
-#include "core/shell/Today.h"
+#include "core/results/ResultsTable.h"
+#include "core/system/Today.h"
 #include "support/TestMain.h"
 
 #include <QJsonArray>

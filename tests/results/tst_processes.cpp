@@ -1,7 +1,7 @@
 #include "ResultsFixtures.h"
 
 #include "core/results/Data.h"
-#include "core/shell/AppError.h"
+#include "core/errors/AppError.h"
 #include "support/TestMain.h"
 
 #include <QHostInfo>

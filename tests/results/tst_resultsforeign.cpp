@@ -1,6 +1,6 @@
 #include "ResultsTableFixtures.h"
 
-#include "core/shell/Today.h"
+#include "core/system/Today.h"
 #include "support/TestMain.h"
 
 #include <QStringEncoder>

@@ -1,7 +1,7 @@
 #include "ResultsTableFixtures.h"
 
 #include "core/results/Cp1250.h"
-#include "core/shell/Today.h"
+#include "core/system/Today.h"
 #include "support/TestMain.h"
 
 #include <QStringDecoder>

@@ -1,9 +1,10 @@
 #include "ResultsFixtures.h"
 
 #include "core/results/Data.h"
+#include "core/results/ResultsTable.h"
 #include "core/results/Verdict.h"
-#include "core/shell/AppError.h"
-#include "core/shell/Today.h"
+#include "core/errors/AppError.h"
+#include "core/system/Today.h"
 #include "support/TestMain.h"
 
 #include <QtTest>

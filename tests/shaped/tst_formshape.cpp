@@ -1,4 +1,4 @@
-#include "core/shell/AppError.h"
+#include "core/errors/AppError.h"
 #include "widgets/formshape.h"
 #include "support/TestMain.h"
 

@@ -7,8 +7,8 @@
 // answers on the first free slot of BASE as a copy whose main window has
 // that class and caption, prints "listening" and runs until it is killed;
 // with --qt on Qt's local sockets rather than the platform's transport.
-#include "core/shell/ChannelTransport.h"
-#include "core/shell/InstanceChannel.h"
+#include "core/channel/ChannelTransport.h"
+#include "core/channel/InstanceChannel.h"
 
 #include <QCoreApplication>
 

@@ -1,5 +1,5 @@
 // Prints the language the game chooses for this process's environment.
-#include "core/shell/Language.h"
+#include "core/system/Language.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -4,10 +4,11 @@
 // runs in a child process as a player who cannot write to the program's
 // folder (as root: the user nobody through setpriv).
 #include "core/results/Data.h"
+#include "core/results/ResultsTable.h"
 #include "core/results/TableFile.h"
-#include "core/shell/AppError.h"
-#include "core/shell/AppPath.h"
-#include "core/shell/Settings.h"
+#include "core/errors/AppError.h"
+#include "core/files/AppPath.h"
+#include "core/settings/Settings.h"
 #include "support/TestMain.h"
 #include "support/TestSupport.h"
 
@@ -35,7 +36,6 @@ int runAsPlayer(int argc, char *argv[])
     app.setApplicationName(QStringLiteral("Toran2000"));
     app.setOrganizationName(QStringLiteral("KQ2000"));
     AppPath::setDirForTesting(QString::fromLocal8Bit(argv[2]));
-    AppPath::setPackagedForTesting(argc > 3 && qstrcmp(argv[3], "packaged") == 0);
     AppPath::prepareWritableDir();
     TDataModule1 data;
     try {
@@ -81,14 +81,13 @@ private slots:
     void aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder();
 
 private:
-    QString runPlayer(const QString &programDir, const QString &dataHome, bool packaged, int *exitCode);
+    QString runPlayer(const QString &programDir, const QString &dataHome, int *exitCode);
 };
 
 void AppPathTest::aFolderThePlayerCanWriteKeepsEverythingBesideTheProgram()
 {
     ScratchAppDir dir;
     dir.writeFile("Data/Zaloha/Toran.dbf", kEmptyTable);
-    AppPath::setPackagedForTesting(false);
     QVERIFY(AppPath::isPortable());
     AppPath::prepareWritableDir();
     Settings::setUvitani(QStringLiteral("0"));
@@ -109,7 +108,7 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
     QTest::addColumn<QByteArray>("tableBefore");   // null: no data folder yet
     QTest::addColumn<QString>("dataFolder");       // how the player's data folder is
     QTest::addColumn<int>("resultsAfter");         // -1: nothing written
-    QTest::addColumn<bool>("packaged");            // and the program's folder writable
+    QTest::addColumn<bool>("packaged");            // installed for every user, folder writable
     QTest::newRow("first start") << QByteArray() << "new" << 1 << false;
     QTest::newRow("package build") << QByteArray() << "new" << 1 << true;
     ResultRecord used;
@@ -141,6 +140,9 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
     const QString dataHome = top.filePath(QStringLiteral("home"));
     const QString other = top.filePath(QStringLiteral("other"));   // another user's, open to all
     writeFile(program + "/Data/Zaloha/Toran.dbf", kEmptyTable);
+    QStringList programFiles{"Data"};
+    if (packaged)
+        writeFile(program + '/' + (programFiles << AppPath::kSharedInstallMarker).last(), "");
     const QString playerData = dataHome + QStringLiteral("/KQ2000/Toran2000/");
     if (!tableBefore.isNull())
         writeFile(playerData + "Data/Toran.dbf", tableBefore);
@@ -170,13 +172,13 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
         QVERIFY(QFile::setPermissions(playerData, {}));
 
     int exitCode = -1;
-    const QString said = runPlayer(program, dataHome, packaged, &exitCode);
+    const QString said = runPlayer(program, dataHome, &exitCode);
     for (const QString &dir : {program, dataHome, playerData})
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     QCOMPARE(exitCode, 0);
     QVERIFY2(said.endsWith(QStringLiteral("shared ") + playerData + QStringLiteral("Data/")), qPrintable(said));
-    QCOMPARE(QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"Data"});
+    QCOMPARE(QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), programFiles);
     QCOMPARE(QDir(other).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     if (resultsAfter < 0) {
         QVERIFY2(said.startsWith(QStringLiteral("refused Unable to write to %1KQ2000.ini\n").arg(playerData))
@@ -190,7 +192,7 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
     QVERIFY(readFile(playerData + "KQ2000.ini").contains("Uvitani=0"));
 }
 
-QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHome, bool packaged, int *exitCode)
+QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHome, int *exitCode)
 {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -199,8 +201,6 @@ QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHom
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QStringList args{QStringLiteral("AppPathTest"), QString::fromLatin1(kChildFlag), programDir};
-    if (packaged)
-        args << QStringLiteral("packaged");
     if (geteuid() == 0) {
         // A copy the other user can run wherever the build tree lies.
         const QString exe = QFileInfo(programDir).path() + QStringLiteral("/suite");

@@ -1,5 +1,5 @@
-#include "core/shell/ChannelTransport.h"
-#include "core/shell/InstanceChannel.h"
+#include "core/channel/ChannelTransport.h"
+#include "core/channel/InstanceChannel.h"
 #include "support/TestMain.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,6 @@
-#include "core/shell/AppError.h"
-#include "core/shell/IniFile.h"
-#include "core/shell/Settings.h"
+#include "core/errors/AppError.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/Settings.h"
 #include "support/TestSupport.h"
 #include "support/TestMain.h"
 

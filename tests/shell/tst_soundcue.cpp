@@ -1,5 +1,5 @@
-#include "core/shell/AppPath.h"
-#include "core/shell/SoundCue.h"
+#include "core/files/AppPath.h"
+#include "core/sound/SoundCue.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "support/TestMain.h"

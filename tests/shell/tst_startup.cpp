@@ -1,6 +1,6 @@
-#include "core/shell/Language.h"
+#include "core/system/Language.h"
 #include "core/results/TableFile.h"
-#include "core/shell/AppPath.h"
+#include "core/files/AppPath.h"
 #include "core/widgets/Fonts.h"
 #include "shell/Hlavni.h"
 #include "services/ErrorReport.h"

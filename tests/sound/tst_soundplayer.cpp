@@ -1,8 +1,8 @@
 // The program's sound player on a private PulseAudio server, heard through a
 // recording of the server's sink: what the player hears, when, and that a
 // cue never holds up the handler that asked for it.
-#include "core/shell/OpenAlSoundPlayer.h"
-#include "core/shell/SoundCue.h"
+#include "core/sound/OpenAlSoundPlayer.h"
+#include "core/sound/SoundCue.h"
 #include "support/SoundServer.h"
 #include "support/TestSupport.h"
 #include "support/TestMain.h"

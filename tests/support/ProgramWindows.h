@@ -30,21 +30,8 @@
 // scratch application directory with the sounds, the animation off and the
 // given assistant settings; the main window shown.
 struct Program {
-    explicit Program(const QByteArray &assistantSettings = "[Nastaveni]\r\nPomocnik=1\r\n")
-    {
-        dir.withSounds();
-        dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
-        dir.writeFile("KQ2000.ini", assistantSettings);
-        Placement::setScreenSizeForTesting(QSize(1024, 768));
-        windows = Startup::createWindows([](int) {});
-        main = windows->HlavniDialog.get();
-        main->show();
-    }
-    ~Program()
-    {
-        windows.reset();
-        Placement::setScreenSizeForTesting(QSize());
-    }
+    explicit Program(const QByteArray &assistantSettings = "[Nastaveni]\r\nPomocnik=1\r\n");
+    ~Program();
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
@@ -54,32 +41,10 @@ struct Program {
     QString kontrola() const { return main->kontrola()->text(); }
 
     // The player's two clicks of a move, on the post's pole.
-    void move(int from, int to)
-    {
-        const Board::Disks disks = board()->disks();
-        int top = 0;
-        for (int k = Board::kDisks; k >= 1; --k)
-            if (board()->disk(k)->isVisible() && Board::isOnPost(disks, k, board()->baseLeft(from)))
-                top = k;
-        QVERIFY2(top, "no disk on that post");
-        release(board()->disk(top));
-        release(board()->pole(to));
-    }
-    static void release(QWidget *w, Qt::MouseButton button = Qt::LeftButton)
-    {
-        QTest::mousePress(w, button, {}, QPoint(2, 2));
-        QTest::mouseRelease(w, button, {}, QPoint(2, 2));
-    }
+    void move(int from, int to);
+    static void release(QWidget *w, Qt::MouseButton button = Qt::LeftButton);
     // The minimal solution of n disks from post `from` to post `to`.
-    void solve(int n, int from, int to)
-    {
-        if (n == 0)
-            return;
-        const int via = 6 - from - to;
-        solve(n - 1, from, via);
-        move(from, to);
-        solve(n - 1, via, to);
-    }
+    void solve(int n, int from, int to);
 
     ScratchAppDir dir;
     RecordingSoundPlayer sounds;

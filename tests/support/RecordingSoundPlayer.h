@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/shell/SoundCue.h"
+#include "core/sound/SoundCue.h"
 
 #include <QFileInfo>
 #include <QStringList>

@@ -8,8 +8,10 @@
 // where QTEST_MAIN, QTEST_GUILESS_MAIN and QTEST_APPLESS_MAIN would, and make
 // the same application object for the class they register.
 
-#include <QApplication>
 #include <QtTest>
+#ifdef QT_WIDGETS_LIB
+#include <QApplication>
+#endif
 
 namespace TestMain {
 // Runs one class: gets the command line without the class name.
@@ -34,6 +36,7 @@ int runGuiless(int argc, char **argv)
     return QTest::qExec(&test, argc, argv);
 }
 
+#ifdef QT_WIDGETS_LIB
 template<class Test>
 int runWidgets(int argc, char **argv)
 {
@@ -42,6 +45,7 @@ int runWidgets(int argc, char **argv)
     Test test;
     return QTest::qExec(&test, argc, argv);
 }
+#endif
 } // namespace TestMain
 
 #define TORAN_TEST_REGISTER(Class, runner) \

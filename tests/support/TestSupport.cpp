@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "core/shell/AppPath.h"
+#include "core/files/AppPath.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "WidgetShots.h"
-#include "core/shell/AppError.h"
+#include "core/errors/AppError.h"
 #include "core/widgets/Fonts.h"
 #include "core/widgets/GradientMath.h"
 #include "core/widgets/Pictures.h"

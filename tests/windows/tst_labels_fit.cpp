@@ -4,8 +4,8 @@
 // forms' fonts draw no character from another font. In English no text
 // shown is left in Czech.
 #include "dialogs/Kopie.h"
-#include "core/shell/Language.h"
-#include "core/shell/SystemInfo.h"
+#include "core/system/Language.h"
+#include "core/system/SystemInfo.h"
 #include "core/widgets/Fonts.h"
 #include "shell/Sef.h"
 #include "shell/Spusteni.h"

@@ -2,7 +2,8 @@
 // as the player meets them, the viewer's pages, and clearing.
 #include "board/Plocha.h"
 #include "dialogs/Placement.h"
-#include "core/results/Data.h"
+#include "core/results/ResultsModel.h"
+#include "core/results/ResultsTable.h"
 #include "results/Tabulka.h"
 #include "results/Vymazat.h"
 #include "results/Vysledek.h"
@@ -12,7 +13,7 @@
 #include "services/InputLock.h"
 #include "services/Pacing.h"
 #include "shell/Startup.h"
-#include "core/shell/Today.h"
+#include "core/system/Today.h"
 #include "support/ProgramWindows.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"

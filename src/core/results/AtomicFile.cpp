@@ -1,7 +1,7 @@
 #include "AtomicFile.h"
 
-#include "core/shell/AppError.h"
-#include "core/shell/FileSystem.h"
+#include "core/errors/AppError.h"
+#include "core/files/FileSystem.h"
 
 #include <QCoreApplication>
 #include <QDir>

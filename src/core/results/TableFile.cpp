@@ -1,7 +1,7 @@
 #include "TableFile.h"
 
 #include "Cp1250.h"
-#include "core/shell/AppError.h"
+#include "core/errors/AppError.h"
 
 #include <QCoreApplication>
 #include <QDir>

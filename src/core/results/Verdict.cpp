@@ -1,8 +1,8 @@
 #include "Verdict.h"
 
-#include "Data.h"
-#include "core/shell/AppError.h"
-#include "core/shell/Today.h"
+#include "ResultsTable.h"
+#include "core/errors/AppError.h"
+#include "core/system/Today.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,7 +1,7 @@
 #include "Manual.h"
 
-#include "AppPath.h"
-#include "FileLookup.h"
+#include "core/files/AppPath.h"
+#include "core/files/FileLookup.h"
 
 #include <QProcess>
 

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -22,14 +23,14 @@ bool canCreateFilesIn(const QString &dir)
     return probe.open();
 }
 
-// The package build installs for every user of the machine: whoever can
-// write beside the program there (root) still keeps their files in their own
-// data folder, since files beside it would outlive the package.
-#ifdef TORAN_PACKAGE
-bool packaged = true;
-#else
-bool packaged = false;
-#endif
+// An installation for every user of the machine (the Debian package, the
+// Windows installer) lays this file beside the program: whoever can write
+// there (root, an administrator) still keeps their files in their own data
+// folder, since files beside the program would outlive the installation.
+bool installedForEveryUser(const QString &programDir)
+{
+    return QFileInfo::exists(programDir + AppPath::kSharedInstallMarker);
+}
 
 QString playerDataDir()
 {
@@ -63,13 +64,11 @@ QString writableDir()
     // Decided once per program directory: the settings are read on every
     // access, and a probe file each time would be wasted work.
     static QString decidedFor;
-    static bool decidedPackaged = false;
     static QString decided;
     const QString program = dir();
-    if (program != decidedFor || packaged != decidedPackaged) {
-        decided = !packaged && canCreateFilesIn(program) ? program : playerDataDir();
+    if (program != decidedFor) {
+        decided = !installedForEveryUser(program) && canCreateFilesIn(program) ? program : playerDataDir();
         decidedFor = program;
-        decidedPackaged = packaged;
     }
     return decided;
 }
@@ -94,11 +93,6 @@ void prepareWritableDir()
     // table from the template when the table is first opened.
     if (!isPortable() && writeRefusal().isEmpty())
         QDir().mkpath(dataDir());
-}
-
-void setPackagedForTesting(bool on)
-{
-    packaged = on;
 }
 
 void setDirForTesting(const QString &dir)

@@ -4,23 +4,17 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QWindow>
-#include <QtGlobal>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
 
-#if defined(TORAN_XCB) && QT_CONFIG(xcb)
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
-#else
-#undef TORAN_XCB
-#endif
 
 namespace Platform {
 
-#if defined(TORAN_XCB)
 namespace {
 // The server's pixel layout for the depth: 32 bits a pixel, least
 // significant byte first, is what an RGB32 image holds.
@@ -35,9 +29,7 @@ bool takesRgb32(const xcb_setup_t *setup, uint8_t depth)
     return false;
 }
 } // namespace
-#endif
 
-#if defined(TORAN_XCB)
 namespace {
 // The X server's connection, where the windows are shown on one: other
 // platforms may speak X11 too (offscreen, for its GL), without showing the
@@ -50,20 +42,14 @@ xcb_connection_t *shownConnection()
     return x11 ? x11->connection() : nullptr;
 }
 } // namespace
-#endif
 
 bool showsWindowBackground()
 {
-#if defined(TORAN_XCB)
     return shownConnection() != nullptr;
-#else
-    return false;
-#endif
 }
 
 void setWindowBackground(QWindow *window, const QImage &picture)
 {
-#if defined(TORAN_XCB)
     xcb_connection_t *c = window ? shownConnection() : nullptr;
     if (!c)
         return;
@@ -102,26 +88,18 @@ void setWindowBackground(QWindow *window, const QImage &picture)
     // The window keeps the picture; the name is not needed any more.
     xcb_free_pixmap(c, pixmap);
     xcb_flush(c);
-#else
-    Q_UNUSED(window)
-    Q_UNUSED(picture)
-#endif
 }
 
 void chooseWindowSystem()
 {
-#if defined(Q_OS_LINUX)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
         && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
-#endif
 }
 
 void ignoreFileSizeLimitSignal()
 {
-#if defined(SIGXFSZ)
     std::signal(SIGXFSZ, SIG_IGN);
-#endif
 }
 
 } // namespace Platform

@@ -21,9 +21,6 @@ bool isSameUser(qintptr socketDescriptor)
     uid_t uid = 0;
     gid_t gid = 0;
     return ::getpeereid(int(socketDescriptor), &uid, &gid) == 0 && uid == ::geteuid();
-#else
-    Q_UNUSED(socketDescriptor);
-    return true;
 #endif
 }
 

@@ -108,13 +108,12 @@ public:
     {
         if (!m_server) {
             m_server = new QLocalServer(this);
-#ifdef Q_OS_WIN
-            m_server->setSocketOptions(QLocalServer::UserAccessOption);
-#else
-            // The folder is the user's own already. With access options Qt
-            // makes the socket elsewhere and renames it over the name, which
-            // would take the slot of a live copy instead of failing.
-#endif
+            // Where the names are the user's own already (a private
+            // folder), access options would make Qt create the socket
+            // elsewhere and rename it over the name, taking the slot of a
+            // live copy instead of failing.
+            if (!platformNamesArePrivate())
+                m_server->setSocketOptions(QLocalServer::UserAccessOption);
             connect(m_server, &QLocalServer::newConnection, this, &Answerer::answer);
         }
         return m_server->listen(name);

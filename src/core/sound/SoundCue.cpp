@@ -1,7 +1,7 @@
 #include "SoundCue.h"
 
-#include "AppPath.h"
-#include "FileLookup.h"
+#include "core/files/AppPath.h"
+#include "core/files/FileLookup.h"
 
 #include <QDir>
 

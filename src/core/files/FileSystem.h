@@ -32,6 +32,10 @@ bool ownedByAnotherUser(const QString &path);
 // removed again.
 QString whyNoFileCanBeWritten(const QString &dir);
 
+// True where a file that some process has open for reading cannot be
+// replaced (Windows): readers of a shared file then take its lock too.
+bool readersBlockReplace();
+
 // True when `dir`, or the nearest of its parents that exists, is reached
 // through a symbolic link and the folder it leads to belongs to another
 // user: files written there would land in that user's folder.

@@ -1,6 +1,6 @@
 #include "IniFile.h"
 
-#include "AppError.h"
+#include "core/errors/AppError.h"
 
 #include <QCoreApplication>
 #include <QFile>

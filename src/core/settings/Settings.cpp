@@ -1,7 +1,7 @@
 #include "Settings.h"
 
-#include "AppError.h"
-#include "AppPath.h"
+#include "core/errors/AppError.h"
+#include "core/files/AppPath.h"
 #include "IniFile.h"
 
 namespace {

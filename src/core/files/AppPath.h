@@ -9,10 +9,15 @@
 // The files the game writes (the settings files, the results table and its
 // lock) live in writableDir(): the program's directory itself when the player
 // can write to it (a portable copy), otherwise the player's own data folder
-// (an installation for every user, under /usr or /opt). The package build
-// always uses the player's data folder, even for a player who could write
-// beside the program (root).
+// (an installation for every user, under /usr or /opt). An installation for
+// every user (kSharedInstallMarker beside the program) always uses the
+// player's data folder, even for a player who could write beside the
+// program (root, an administrator).
 namespace AppPath {
+
+// The file that the Debian package and the Windows installer lay beside the
+// program.
+inline const QString kSharedInstallMarker = QStringLiteral("Toran2000.shared");
 
 QString dir();
 QString file(const QString &relative);   // dir() + relative
@@ -40,7 +45,5 @@ QString withSeparator(QString dir);
 
 // Tests run against a scratch directory instead of the test binary's own.
 void setDirForTesting(const QString &dir);
-// Tests choose the package build's rule or the portable copy's.
-void setPackagedForTesting(bool packaged);
 
 } // namespace AppPath

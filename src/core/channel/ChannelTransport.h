@@ -3,6 +3,7 @@
 #include "InstanceChannel.h"
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QStringList>
 
@@ -78,6 +79,22 @@ const Transport &posixSockets();
 // Qt's local sockets: in the core library on Windows; elsewhere the tests
 // link them (toran_channel_qt) to run the channel's tests on them too.
 const Transport &qtLocalSockets();
+
+// The platform's transport, and the prefix of the names where this user's
+// copies on one display answer, made of `prefix` and a short hash of the
+// display's name (ChannelPlatform_posix.cpp, ChannelPlatform_win.cpp). An
+// empty prefix: the platform offers no private place for the names.
+const Transport &platformTransport();
+QString platformBaseName(const QString &prefix, const QString &display);
+// True where those names lie in a place only this user can reach; false
+// where every user shares one namespace (Windows' named pipes).
+bool platformNamesArePrivate();
+
+// A short name-safe digest of a text.
+inline QString shortHash(const QString &text)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex().left(12));
+}
 
 // The transport the channel uses: the platform's, unless a test chose
 // another (nullptr: the platform's again). Chosen before any channel is

@@ -2,10 +2,7 @@
 
 #include "ChannelTransport.h"
 
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <atomic>
@@ -58,11 +55,6 @@ QString displayKey()
 
 std::atomic<const ChannelTransport::Transport *> chosenTransport{nullptr};
 
-QString hashed(const QString &text)
-{
-    return QString::fromLatin1(
-        QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex().left(12));
-}
 
 } // namespace
 
@@ -70,11 +62,7 @@ const ChannelTransport::Transport &ChannelTransport::current()
 {
     if (const Transport *chosen = chosenTransport.load())
         return *chosen;
-#ifdef Q_OS_WIN
-    return qtLocalSockets();
-#else
-    return posixSockets();
-#endif
+    return platformTransport();
 }
 
 void ChannelTransport::setForTesting(const Transport *transport) { chosenTransport.store(transport); }
@@ -115,19 +103,7 @@ QString InstanceServer::serverName() const { return m_serverName; }
 
 QString InstanceServer::defaultBaseName()
 {
-    const QString key = QStringLiteral("Toran2000-");
-#ifdef Q_OS_WIN
-    // Named pipes have one namespace for the machine: keyed on the user too.
-    return key + hashed(QDir::homePath() + QLatin1Char('\n') + displayKey());
-#else
-    // Qt checks that the directory is the user's own with mode 0700; when
-    // it is not, Qt falls back to one in /tmp that it checks the same way,
-    // and gives none when that is someone else's.
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
-        return QString();
-    return QDir(runtime).filePath(key + hashed(displayKey()));
-#endif
+    return ChannelTransport::platformBaseName(QStringLiteral("Toran2000-"), displayKey());
 }
 
 bool findRunningCopy(const QString &className, const QString &caption,

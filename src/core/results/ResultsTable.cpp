@@ -1,0 +1,644 @@
+#include "ResultsTable.h"
+
+#include "AtomicFile.h"
+#include "core/errors/AppError.h"
+#include "core/files/AppPath.h"
+#include "core/files/FileSystem.h"
+#include "core/system/Today.h"
+
+#include <QCollator>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QLockFile>
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+
+namespace {
+
+const QString kTableName = QStringLiteral("Toran.dbf");
+const QString kLockName = QStringLiteral("Toran.lock");
+constexpr int kLockWaitMs = 5000;         // writers hold the lock for milliseconds
+constexpr int kLockSliceMs = 100;
+constexpr int kStaleLockMs = 30000;       // a dead holder is noticed at once anyway
+constexpr int kHalfWrittenLockMs = 1000;  // a live holder fills its lock file at once
+constexpr int kFirstCount = 3;
+
+constexpr int kLastCount = 10;
+
+// File names are matched without regard to letter case ("TORAN.DBF" copied
+// over from another system is the same table).
+QString findFile(const QString &dir, const QString &name)
+{
+    const QString exact = dir + name;
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList found = QDir(dir).entryList({name}, QDir::Files | QDir::Hidden);
+    return found.isEmpty() ? exact : dir + found.first();
+}
+
+QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+QByteArray readWhole(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(QCoreApplication::translate("ResultsTable", "Tabulku výsledků „%1“ nelze otevřít: %2.")
+                           .arg(native(path), file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw AppError(QCoreApplication::translate("ResultsTable", "Tabulku výsledků „%1“ nelze přečíst: %2.")
+                           .arg(native(path), file.errorString()));
+    return bytes;
+}
+
+bool isCountText(const QString &count)
+{
+    for (int n = kFirstCount; n <= kLastCount; ++n)
+        if (count == QString::number(n))
+            return true;
+    return false;
+}
+
+const QCollator &nameCollator()
+{
+    // The names are Czech; "Č" sorts after "C", not after "Z".
+    static const QCollator collator(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    return collator;
+}
+
+} // namespace
+
+ResultsTable::ResultsTable(QObject *parent)
+    : QObject(parent)
+{
+    setObjectName(QStringLiteral("Table1"));
+}
+
+ResultsTable::~ResultsTable() = default;
+
+void ResultsTable::setDatabaseDir(const QString &dir) { m_dir = AppPath::withSeparator(dir); }
+void ResultsTable::setTemplateDir(const QString &dir) { m_templateDir = AppPath::withSeparator(dir); }
+QString ResultsTable::filePath() const { return findFile(m_dir, kTableName); }
+QString ResultsTable::templatePath() const { return findFile(m_templateDir, kTableName); }
+
+QString ResultsTable::filterFor(const QString &count)
+{
+    return isCountText(count) ? QStringLiteral("HRA = '%1'").arg(count) : QString();
+}
+
+QString ResultsTable::IndexFieldNames() const
+{
+    return m_order == Order::ByMoves ? QStringLiteral("TAHY") : QStringLiteral("JMENO");
+}
+
+namespace {
+// The user's short date format; where the system has no regional setting
+// (the "C" locale) a short numeric one, so that a date fits the viewer's
+// narrow date column.
+QString shortDateFormat(const QLocale &locale)
+{
+    if (locale.language() == QLocale::C)
+        return QStringLiteral("d.M.yyyy");
+    return locale.dateFormat(QLocale::ShortFormat);
+}
+} // namespace
+
+QString ResultsTable::dateToText(const QDate &date)
+{
+    const QLocale locale = QLocale::system();
+    return date.isValid() ? locale.toString(date, shortDateFormat(locale)) : QString();
+}
+
+QDate ResultsTable::dateFromText(const QString &text)
+{
+    const QLocale locale = QLocale::system();
+    const QString format = shortDateFormat(locale);
+    QDate date = locale.toDate(text.trimmed(), format);
+    if (date.isValid() && !format.contains(QLatin1String("yyyy"))) {
+        // A two-digit year is read as 19xx; take the century nearest today.
+        const QDate today = Today::date();
+        while (date.addYears(100).isValid()
+               && qAbs(date.addYears(100).daysTo(today)) < qAbs(date.daysTo(today)))
+            date = date.addYears(100);
+    }
+    if (!date.isValid())
+        date = QDate::fromString(text.trimmed(), Qt::ISODate);
+    return date;
+}
+
+void ResultsTable::Open()
+{
+    if (m_dir.isEmpty())
+        throw AppError(tr("Tabulka výsledků nemá nastavenou složku."));
+    // Opening a table that is there, with nothing beside it, neither a lock
+    // nor a writer's unfinished file, only reads it; reads need no lock
+    // where a rename is atomic for them. The lock file would otherwise be
+    // written and synced to the disk at every start.
+    const QString fileName = QFileInfo(filePath()).fileName();
+    const QFileInfo lockEntry(m_dir + kLockName);
+    std::optional<Locker> guard;
+    if (FileSystem::readersBlockReplace() || !QFileInfo::exists(filePath()) || lockEntry.exists() || lockEntry.isSymLink()
+        || AtomicFile::hasLeftovers(m_dir, fileName))
+        guard.emplace(*this);
+    ensureExists();
+    // Unfinished files of a writer that was killed; with the lock held no
+    // writer is at work now.
+    if (m_lock)
+        AtomicFile::removeLeftovers(m_dir, fileName);
+    readAfresh();
+}
+
+void ResultsTable::Close()
+{
+    m_open = false;
+    m_records.clear();
+    ++m_generation;
+    m_loadedBytes.clear();
+    m_current = -1;
+    m_bof = m_eof = true;
+    publish();
+}
+
+void ResultsTable::setFiltered(bool filtered)
+{
+    m_filtered = filtered;
+    if (m_open)
+        First();
+}
+
+void ResultsTable::setFilter(const QString &expression)
+{
+    QString count;
+    if (!expression.isEmpty()) {
+        for (int n = kFirstCount; n <= kLastCount && count.isEmpty(); ++n)
+            if (expression == filterFor(QString::number(n)))
+                count = QString::number(n);
+        if (count.isEmpty())
+            throw AppError(tr("Neplatný filtr tabulky výsledků: „%1“.").arg(expression));
+    }
+    m_filterExpression = expression;
+    m_filterCount = count;
+    if (m_open)
+        First();
+}
+
+void ResultsTable::setIndexFieldNames(const QString &fields)
+{
+    if (fields == QLatin1String("JMENO"))
+        m_order = Order::ByName;
+    else if (fields == QLatin1String("TAHY"))
+        m_order = Order::ByMoves;
+    else
+        throw AppError(tr("Neplatné pořadí tabulky výsledků: „%1“.").arg(fields));
+    if (m_open) {
+        reload();
+        publish();
+    }
+}
+
+void ResultsTable::First()
+{
+    requireOpen();
+    reload();
+    const QVector<int> rows = visible();
+    m_current = rows.isEmpty() ? -1 : rows.first();
+    m_bof = true;
+    m_eof = rows.isEmpty();
+}
+
+void ResultsTable::Next()
+{
+    requireOpen();
+    reload();
+    const QVector<int> &rows = visible();
+    const int at = positionOf(m_current);
+    m_bof = false;
+    if (at >= 0 && at + 1 < rows.size()) {
+        m_current = rows[at + 1];
+        m_eof = false;
+    } else {
+        m_eof = true;
+        m_bof = rows.isEmpty();
+    }
+}
+
+void ResultsTable::Last()
+{
+    requireOpen();
+    reload();
+    const QVector<int> rows = visible();
+    m_current = rows.isEmpty() ? -1 : rows.last();
+    m_bof = m_eof = rows.isEmpty();
+}
+
+int ResultsTable::MovesAsInteger()
+{
+    requireOpen();
+    reload();
+    return m_current >= 0 ? m_records[m_current].moves : 0;
+}
+
+QString ResultsTable::DateAsText() { return dateToText(currentDate()); }
+
+QDate ResultsTable::currentDate()
+{
+    requireOpen();
+    reload();
+    return m_current >= 0 ? m_records[m_current].date : QDate();
+}
+
+QString ResultsTable::currentName()
+{
+    requireOpen();
+    reload();
+    return m_current >= 0 ? m_records[m_current].name : QString();
+}
+
+void ResultsTable::AppendResult(const QString &name, const QString &moves, const QString &count,
+                                const QString &dateText)
+{
+    requireOpen();
+    const ResultRecord record = recordFrom(name, moves, count, dateText);
+    Locker guard(*this);
+    reload();
+    commit(int(m_records.size()), record);
+    m_current = int(m_records.size()) - 1;
+    m_bof = m_eof = false;
+    settle();
+    publish();
+}
+
+void ResultsTable::OverwriteCurrent(const QString &name, const QString &moves,
+                                    const QString &count, const QString &dateText)
+{
+    requireOpen();
+    const ResultRecord record = recordFrom(name, moves, count, dateText);
+    Locker guard(*this);
+    reload();
+    if (m_current < 0)
+        throw AppError(tr("V tabulce výsledků není žádný záznam k přepsání."));
+    commit(m_current, record);
+    settle();
+    publish();
+}
+
+bool ResultsTable::SeekMoves(int moves)
+{
+    requireOpen();
+    reload();
+    for (int row : visible()) {
+        if (m_records[row].moves == moves) {
+            m_current = row;
+            m_bof = m_eof = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+void ResultsTable::replaceWithEmpty()
+{
+    // Everything that can fail before the live table is touched happens first.
+    const QByteArray empty = emptyTableBytes();
+    Locker guard(*this);
+    writeTable(filePath(), empty);
+    readAfresh();
+}
+
+// The table read anew from the disk, the cursor on its first visible row;
+// a table that cannot be read leaves the cursor closed.
+void ResultsTable::readAfresh()
+{
+    m_loadedBytes.clear();
+    m_freshUnderLock = false;
+    m_records.clear();
+    m_current = -1;
+    m_open = true;
+    try {
+        reload();
+    } catch (...) {
+        Close();
+        throw;
+    }
+    First();
+}
+
+void ResultsTable::refresh()
+{
+    if (m_open)
+        reload();
+}
+
+ResultsTable::Locker::Locker(ResultsTable &table)
+    : m_table(table)
+{
+    m_table.lock();
+}
+
+ResultsTable::Locker::~Locker() { m_table.unlock(); }
+
+void ResultsTable::lock()
+{
+    if (m_lockDepth++ > 0)
+        return;
+    m_freshUnderLock = false;
+    m_unwritable = m_writeRefusal;
+    if (!m_unwritable.isEmpty())
+        return;   // not even a lock file is written there
+    // Made at the first write; a folder that could not be made before may
+    // have room now.
+    if (!QFileInfo(m_dir).isDir() && !QDir().mkpath(m_dir)) {
+        m_unwritable = tr("složku „%1“ nelze vytvořit").arg(native(m_dir));
+        return;
+    }
+    const QString lockPath = m_dir + kLockName;
+    const auto lockError = [&](const QString &why) {
+        --m_lockDepth;
+        return AppError(tr("Tabulku výsledků „%1“ nelze zamknout: zámek „%2“ %3.")
+                            .arg(native(filePath()), native(lockPath), why));
+    };
+    // QLockFile would take a symbolic link (even one to nowhere) or a
+    // directory of that name for a lock that another copy holds.
+    const QFileInfo existing(lockPath);
+    if (existing.isSymLink() || (existing.exists() && !existing.isFile()))
+        throw lockError(tr("není obyčejný soubor; odstraňte jej"));
+    m_lock = std::make_unique<QLockFile>(lockPath);
+    m_lock->setStaleLockTime(kStaleLockMs);
+    if (takeLock(*m_lock))
+        return;
+    const QLockFile::LockError error = m_lock->error();
+    m_lock.reset();
+    // Only a lock file that is there is another copy's. A folder that cannot
+    // hold one (read-only, full, over quota, past a file size limit, missing)
+    // cannot hold the table either: reading goes ahead without a lock, and a
+    // write says why the table cannot be written.
+    if (error != QLockFile::LockFailedError) {
+        m_unwritable = FileSystem::whyNoFileCanBeWritten(m_dir);
+        if (m_unwritable.isEmpty())
+            m_unwritable = tr("zámek „%1“ nelze vytvořit").arg(native(lockPath));
+        return;
+    }
+    // A lock left by a copy that died cannot be cleared where no file can be
+    // written (clearing it takes one): the same case.
+    m_unwritable = FileSystem::whyNoFileCanBeWritten(m_dir);
+    if (!m_unwritable.isEmpty())
+        return;
+    // In an installation shared by several players a lock left behind by
+    // another player's copy cannot be cleared by this one.
+    if (FileSystem::ownedByAnotherUser(lockPath))
+        throw lockError(tr("patří jinému uživateli a tato kopie jej nemůže uvolnit"));
+    --m_lockDepth;
+    throw AppError(tr("Tabulku výsledků „%1“ nelze zamknout: "
+                                  "používá ji jiná kopie programu.")
+                       .arg(native(filePath())));
+}
+
+// QLockFile clears the lock of a holder that died; a lock file without its
+// holder's details (it died between creating and filling it) is cleared here
+// once it is clearly not being filled any more.
+bool ResultsTable::takeLock(QLockFile &lock) const
+{
+    const QDeadlineTimer deadline(kLockWaitMs);
+    for (;;) {
+        if (lock.tryLock(kLockSliceMs))
+            return true;
+        if (lock.error() != QLockFile::LockFailedError)
+            return false;
+        qint64 pid = 0;
+        QString host;
+        QString app;
+        const QFileInfo file(m_dir + kLockName);
+        if (!lock.getLockInfo(&pid, &host, &app) && file.exists()
+            && qAbs(file.lastModified().msecsTo(QDateTime::currentDateTime())) > kHalfWrittenLockMs)
+            lock.removeStaleLockFile();
+        if (deadline.hasExpired())
+            return false;
+    }
+}
+
+void ResultsTable::unlock()
+{
+    if (--m_lockDepth > 0)
+        return;
+    m_lock.reset();
+    m_freshUnderLock = false;
+}
+
+void ResultsTable::requireOpen() const
+{
+    if (!m_open)
+        throw AppError(tr("Tabulka výsledků „%1“ není otevřená.")
+                           .arg(native(m_dir + kTableName)));
+}
+
+// Called under the lock. Where the new table cannot be written, reads take
+// the empty template in its place and the first store says why.
+void ResultsTable::ensureExists()
+{
+    if (QFileInfo::exists(filePath()))
+        return;
+    const QByteArray empty = emptyTableBytes();
+    if (!m_unwritable.isEmpty())
+        return;
+    try {
+        AtomicFile::replace(m_dir + kTableName, empty);
+    } catch (const AppError &) {
+        // Nothing is left behind; the store that fails the same way reports it.
+    }
+}
+
+// Called under the lock: a folder the lock could not be taken in is not
+// written either.
+void ResultsTable::writeTable(const QString &path, const QByteArray &bytes)
+{
+    if (!m_unwritable.isEmpty())
+        throw AppError(tr("Tabulku výsledků „%1“ nelze zapsat: %2.")
+                           .arg(native(path), m_unwritable));
+    AtomicFile::replace(path, bytes);
+}
+
+void ResultsTable::reload()
+{
+    // Under a held lock nobody else can write: one read serves all.
+    if (m_lockDepth == 0 || !m_freshUnderLock) {
+        std::optional<Locker> guard;
+        if (FileSystem::readersBlockReplace() || m_lockDepth > 0 || !QFileInfo::exists(filePath()))
+            guard.emplace(*this);
+        ensureExists();
+        const QString path = filePath();
+        const QByteArray bytes = QFileInfo::exists(path) ? readWhole(path) : emptyTableBytes();
+        if (m_loadedBytes.isNull() || bytes != m_loadedBytes) {
+            m_records = TableFile::parse(bytes, path);
+            m_loadedBytes = bytes;
+            ++m_generation;
+        }
+        m_freshUnderLock = m_lockDepth > 0;
+    }
+    settle();
+    publish();
+}
+
+// Writes one record into the content read under the lock; every other
+// byte of the file stays as it was.
+void ResultsTable::commit(int index, const ResultRecord &record)
+{
+    const QString path = filePath();
+    const TableFile::StoredRecord result = TableFile::store(m_loadedBytes, index, record, path);
+    writeTable(path, result.bytes);
+    // What the disk holds now (a name cut or with "?"), not what was asked.
+    if (index == m_records.size())
+        m_records.append(result.stored);
+    else
+        m_records[index] = result.stored;
+    m_loadedBytes = result.bytes;
+    ++m_generation;
+}
+
+ResultRecord ResultsTable::recordFrom(const QString &name, const QString &moves,
+                                      const QString &count, const QString &dateText) const
+{
+    ResultRecord record;
+    record.name = name;
+    bool ok = false;
+    record.moves = moves.trimmed().toInt(&ok, 10);
+    if (!ok || record.moves < 0 || record.moves > TableFile::kMaxMoves)
+        throw AppError(tr("„%1“ není platný počet tahů.").arg(moves));
+    if (!isCountText(count))
+        throw AppError(tr("„%1“ není platný počet disků.").arg(count));
+    record.count = count;
+    record.date = dateFromText(dateText);
+    if (!record.date.isValid())
+        throw AppError(tr("„%1“ není platné datum.").arg(dateText));
+    return record;
+}
+
+QByteArray ResultsTable::emptyTableBytes() const
+{
+    const QString path = templatePath();
+    if (!QFileInfo::exists(path))
+        return TableFile::build({});
+    const QByteArray bytes = readWhole(path);
+    const QVector<ResultRecord> records = TableFile::parse(bytes, path);
+    if (std::any_of(records.begin(), records.end(), [](const ResultRecord &r) { return !r.deleted; }))
+        throw AppError(tr("Šablona tabulky výsledků „%1“ není prázdná.")
+                           .arg(native(path)));
+    return bytes;
+}
+
+ResultsTable::OrderKey ResultsTable::orderKey() const
+{
+    const bool filtering = m_filtered && !m_filterCount.isEmpty();
+    return {m_generation, filtering ? m_filterCount : QString(), m_order};
+}
+
+// The visible rows in order, sorted once for each content of the file,
+// filter and order: a walk over many rows must not sort them at every step.
+const QVector<int> &ResultsTable::visible() const
+{
+    const OrderKey key = orderKey();
+    if (m_visibleKey && *m_visibleKey == key)
+        return m_visible;
+    m_visible.clear();
+    for (int i = 0; i < m_records.size(); ++i)
+        if (!m_records[i].deleted && (key.count.isEmpty() || m_records[i].count == key.count))
+            m_visible.append(i);
+    if (m_order == Order::ByMoves) {
+        std::stable_sort(m_visible.begin(), m_visible.end(),
+                         [this](int a, int b) { return m_records[a].moves < m_records[b].moves; });
+    } else {
+        // A collation key per row, made once, compares much faster than
+        // collating the two names at every comparison.
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(size_t(m_visible.size()));
+        for (int row : std::as_const(m_visible))
+            keys.push_back(nameCollator().sortKey(m_records[row].name));
+        QVector<int> order(m_visible.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+        QVector<int> sorted;
+        sorted.reserve(order.size());
+        for (int at : std::as_const(order))
+            sorted.append(m_visible[at]);
+        m_visible = sorted;
+    }
+    m_positionOf.fill(-1, m_records.size());
+    for (int at = 0; at < m_visible.size(); ++at)
+        m_positionOf[m_visible[at]] = at;
+    m_visibleKey = key;
+    return m_visible;
+}
+
+int ResultsTable::positionOf(int record) const
+{
+    visible();
+    return record >= 0 && record < m_positionOf.size() ? m_positionOf[record] : -1;
+}
+
+// The order of the cursor: by the key, equal keys in file order.
+bool ResultsTable::before(int a, int b) const
+{
+    const ResultRecord &ra = m_records[a];
+    const ResultRecord &rb = m_records[b];
+    if (m_order == Order::ByMoves) {
+        if (ra.moves != rb.moves)
+            return ra.moves < rb.moves;
+    } else {
+        const int byName = nameCollator().compare(ra.name, rb.name);
+        if (byName != 0)
+            return byName < 0;
+    }
+    return a < b;
+}
+
+// After the content changed under the cursor: stay on the same record if it
+// is still visible, else on the row that now takes its place.
+void ResultsTable::settle()
+{
+    const QVector<int> &rows = visible();
+    if (rows.isEmpty()) {
+        m_current = -1;
+        m_bof = m_eof = true;
+        return;
+    }
+    if (positionOf(m_current) >= 0)
+        return;
+    if (m_current >= 0 && m_current < m_records.size()) {
+        const auto next = std::find_if(rows.begin(), rows.end(),
+                                       [this](int row) { return before(m_current, row); });
+        m_current = next != rows.end() ? *next : rows.last();
+        m_bof = m_eof = false;
+        return;
+    }
+    m_current = rows.first();
+    m_bof = true;
+    m_eof = false;
+}
+
+void ResultsTable::publish()
+{
+    // The rows shown change only with the content, the filter or the order.
+    const OrderKey key = m_open ? orderKey() : OrderKey{m_generation, QString(), m_order};
+    if (m_publishedKey && *m_publishedKey == key && m_publishedOpen == m_open)
+        return;
+    m_publishedKey = key;
+    m_publishedOpen = m_open;
+    QVector<ResultRecord> shown;
+    if (m_open) {
+        const QVector<int> &rows = visible();
+        shown.reserve(rows.size());
+        for (int row : rows)
+            shown.append(m_records[row]);
+    }
+    if (shown == m_shown)
+        return;
+    m_shown = shown;
+    emit rowsChanged();
+}
