@@ -87,6 +87,9 @@ void TKopieDialog::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!event->spontaneous())
         InputLock::setInputEnabled(m_assistant, false);
+    // The keys go to the notice itself, not to its button: only Esc and
+    // Enter act until Tab reaches the button.
+    setFocus();
 }
 
 void TKopieDialog::closeEvent(QCloseEvent *event)
