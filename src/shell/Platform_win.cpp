@@ -4,7 +4,7 @@
 // window's first picture itself, and has no file size limit signal.
 namespace Platform {
 
-void chooseWindowSystem() {}
+bool chooseWindowSystem() { return true; }
 void setWindowBackground(QWindow *, const QImage &) {}
 bool showsWindowBackground() { return false; }
 void ignoreFileSizeLimitSignal() {}

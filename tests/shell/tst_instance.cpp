@@ -13,7 +13,9 @@
 
 #ifdef Q_OS_UNIX
 #include <poll.h>
+#include <pwd.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 #endif
@@ -130,6 +132,7 @@ private slots:
     void aNameTooLongForASocketGivesNoChannel_data();
     void aNameTooLongForASocketGivesNoChannel();
     void askersThatNeitherReadNorHangUpHoldUpNoLaterAnswer();
+    void aRuntimeFolderOfAnotherUserLeavesTheChannelInThePlayersCache();
 
 private:
     QString base() const { return m_dir.filePath(QStringLiteral("copy-%1").arg(m_serial)); }
@@ -338,9 +341,13 @@ void InstanceTest::copiesOnTwoDisplaysAskTwoChannels()
     qputenv("DISPLAY", second);
     const QString b = InstanceServer::defaultBaseName();
     QCOMPARE(a == b, same);
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    QVERIFY(!runtime.isEmpty());
-    QVERIFY2(a.startsWith(runtime + '/'), qPrintable(a));
+#ifdef Q_OS_UNIX
+    // In a folder of the player's own that no other user can reach.
+    struct stat folder;
+    QVERIFY2(::lstat(QFile::encodeName(QFileInfo(a).path()).constData(), &folder) == 0 && S_ISDIR(folder.st_mode)
+                 && folder.st_uid == ::geteuid() && (folder.st_mode & 077) == 0,
+             qPrintable(a));
+#endif
 }
 
 // A socket's address has a fixed room for its path: a name that does not fit
@@ -426,6 +433,37 @@ void InstanceTest::askersThatNeitherReadNorHangUpHoldUpNoLaterAnswer()
     copy.wait();
 #else
     QSKIP("the idle askers are POSIX sockets");
+#endif
+}
+
+// Another user may make the runtime folder first (the one named, or the
+// fallback in /tmp): the copies then meet in the player's cache folder.
+void InstanceTest::aRuntimeFolderOfAnotherUserLeavesTheChannelInThePlayersCache()
+{
+#ifdef Q_OS_UNIX
+    ++m_serial;
+    QTemporaryDir scratch;
+    const QString foreign = scratch.filePath("run");
+    QVERIFY(QDir().mkdir(foreign));
+    const passwd *nobody = ::getpwnam("nobody");
+    QVERIFY(::chmod(QFile::encodeName(foreign).constData(), 0700) == 0);
+    if (::geteuid() != 0 || !nobody || ::chown(QFile::encodeName(foreign).constData(), nobody->pw_uid, 0) != 0)
+        QVERIFY(::chmod(QFile::encodeName(foreign).constData(), 0777) == 0);   // a folder open to all is no one's own
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), cache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(foreign));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(scratch.filePath("cache")));
+    const QString base = InstanceServer::defaultBaseName();
+    for (const auto &[name, value] : {std::pair{"XDG_RUNTIME_DIR", runtime}, {"XDG_CACHE_HOME", cache}})
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    QVERIFY2(base.startsWith(scratch.filePath("cache/")), qPrintable(base));
+    AnsweringCopy copy(base, "THlavniDialog", QStringLiteral("Toranská věž 2000"));
+    copy.start();
+    copy.ready.acquire();
+    QVERIFY(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base));
+    copy.quit();
+    copy.wait();
+#else
+    QSKIP("named pipes have no runtime folder");
 #endif
 }
 
