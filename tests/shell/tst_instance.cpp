@@ -296,11 +296,11 @@ void InstanceTest::aPeerOfAnotherUserIsNotBelieved()
         args.prepend(QStringLiteral("--qt"));
     QProcess peer;
     if (otherUser) {
-        const QString program = user.copyProgram(QStringLiteral(INSTANCE_PEER_PATH));
+        const QString program = user.copyProgram(helperProgram(QStringLiteral(INSTANCE_PEER_NAME)));
         QVERIFY(!program.isEmpty());
         peer.start(user.command(), user.arguments(QStringList{program} + args));
     } else {
-        peer.start(QStringLiteral(INSTANCE_PEER_PATH), args);
+        peer.start(helperProgram(QStringLiteral(INSTANCE_PEER_NAME)), args);
     }
     QVERIFY(peer.waitForStarted());
     while (!peer.canReadLine())
@@ -337,9 +337,11 @@ void InstanceTest::copiesOnTwoDisplaysAskTwoChannels()
     qputenv("DISPLAY", second);
     const QString b = InstanceServer::defaultBaseName();
     QCOMPARE(a == b, same);
+#ifdef Q_OS_UNIX   // Windows' pipes have no folder
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     QVERIFY(!runtime.isEmpty());
     QVERIFY2(a.startsWith(runtime + '/'), qPrintable(a));
+#endif
 }
 
 // A socket's address has a fixed room for its path: a name that does not fit
