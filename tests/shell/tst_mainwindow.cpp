@@ -93,6 +93,7 @@ private slots:
     void hintShowsSixSpacesAndTheNearestHint();
     void menuItemsShowTheirHintsWhileHighlighted();
     void bossScreenHidesAndRestoresTheGame();
+    void bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox_data();
     void bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox();
     void endingTheProgramLeavesTheAssistantToComeBack_data();
     void endingTheProgramLeavesTheAssistantToComeBack();
@@ -324,10 +325,22 @@ void MainWindowTest::bossScreenHidesAndRestoresTheGame()
 }
 
 // Whatever the system's language, the calendar names the days in Czech;
-// the month, the day names and six weeks fit its 183 x 153 box, and it is
-// drawn in greys only, like the rest of the boss screen.
+// the month, the day names and six weeks fit its 183 x 153 box in the look
+// of Linux and of Windows, and it is drawn in greys only, like the rest of
+// the boss screen.
+void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::newRow("Fusion") << "Fusion";
+    QTest::newRow("Windows") << "Windows";
+}
+
 void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox()
 {
+    QFETCH(QString, style);
+    const QString previousStyle = QApplication::style()->name();
+    QApplication::setStyle(style);
+    const auto restoreStyle = qScopeGuard([&] { QApplication::setStyle(previousStyle); });
     ScratchAppDir dir;
     dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
     const QLocale systemLocale;
