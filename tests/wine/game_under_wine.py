@@ -6,6 +6,7 @@ makes in a scratch folder and ends afterwards.
 
     game_under_wine.py --zip Toran2000-5.0-win64.zip [--shots DIR]
     game_under_wine.py --setup Toran2000-5.0-setup.exe [--shots DIR]
+    game_under_wine.py --native FOLDER [--shots DIR]   the same, a Linux copy
 
 The main window comes up with its caption; a 3-disk game played with the
 keys 1, 2 and 3 ends with the result balloon; a Czech name typed there is in
@@ -16,6 +17,7 @@ the player's data folder, and its uninstaller keeps the results there.
 import argparse
 import glob
 import os
+import pwd
 import shutil
 import subprocess
 import sys
@@ -56,8 +58,10 @@ class Game:
 
     def windows(self):
         found = []
-        for wid in xdotool("search", "--onlyvisible", "--classname", "toran2000.exe").split():
+        for wid in xdotool("search", "--onlyvisible", "--classname", "^[Tt]oran2000").split():
             shell = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", wid).split())
+            if "WIDTH" not in shell:
+                continue   # gone meanwhile
             name = xdotool("getwindowname", wid).strip()
             found.append({"id": wid, "name": name, "size": (int(shell["WIDTH"]), int(shell["HEIGHT"]))})
         return found
@@ -72,6 +76,10 @@ class Game:
         return wait_for(what, lambda: self.window(name, size), timeout)
 
     def keys(self, window, *keys, delay_ms=60):
+        # A window that another one of the game's took the keyboard from
+        # gets it back by a click, as a player gives it: on the empty end of
+        # the main window's menu bar, or anywhere on a balloon's top edge.
+        xdotool("mousemove", "--window", window["id"], str(window["size"][0] - 60), "8", "click", "1")
         xdotool("windowfocus", "--sync", window["id"])
         time.sleep(0.3)
         xdotool("key", "--delay", str(delay_ms), *keys)
@@ -113,9 +121,28 @@ class Wine:
         subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
+class Native:
+    """The Linux game, started the same way, to compare with."""
+
+    def __init__(self):
+        self.env = dict(os.environ, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8")
+        self.env.pop("LC_ALL", None)
+        self.started = []
+
+    def start(self, exe):
+        self.started.append(subprocess.Popen([exe], env=self.env))
+        return self.started[-1]
+
+    def stop(self):
+        for process in self.started:
+            process.kill()
+            process.wait()
+
+
 def shot(shots, name):
     if shots:
-        subprocess.run(["import", "-window", "root", os.path.join(shots, f"wine-{name}.png")], check=True)
+        time.sleep(1)   # Wine maps a window before it paints it
+        subprocess.run(["import", "-window", "root", os.path.join(shots, f"{name}.png")], check=True)
 
 
 def play(wine, exe, shots):
@@ -124,11 +151,11 @@ def play(wine, exe, shots):
     main = game.wait("the main window", name=CAPTION, timeout=60)
     print(f"main window: {main['name']!r} {main['size'][0]}x{main['size'][1]}")
     time.sleep(3)   # the opening animation
+    assert game.window(name="Pomocník"), "the assistant did not come with the main window"
     shot(shots, "main")
 
     game.keys(main, "F2")
     new_game = game.wait("the new-game balloon", size=NEW_GAME_SIZE)
-    time.sleep(0.5)
     shot(shots, "new-game")
     game.keys(new_game, "3")
     wait_for("the new-game balloon to close", lambda: not game.window(size=NEW_GAME_SIZE))
@@ -137,7 +164,6 @@ def play(wine, exe, shots):
         time.sleep(1.2)   # a lift, a slide and a drop
     result = game.wait("the result balloon", size=RESULT_SIZE, timeout=10)
     print("result balloon after 7 moves")
-    time.sleep(0.5)
     shot(shots, "result")
 
     xdotool("windowfocus", "--sync", result["id"])
@@ -158,9 +184,15 @@ def play(wine, exe, shots):
     game.keys(main, "alt+n", "p")
     game.wait("the boss screen", name=BOSS_CAPTION, timeout=10)
     print("boss screen")
-    time.sleep(0.5)
     shot(shots, "boss")
     return first
+
+
+def returning_player(folder):
+    """The settings of a player who keeps the assistant open."""
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "KQ2000.ini"), "w", newline="") as f:
+        f.write("[Nastaveni]\r\nPomocnik=1\r\n")
 
 
 def stored(table):
@@ -173,21 +205,30 @@ def main():
     kind = parser.add_mutually_exclusive_group(required=True)
     kind.add_argument("--zip")
     kind.add_argument("--setup")
+    kind.add_argument("--native")
     parser.add_argument("--shots", default=os.environ.get("TORAN_WINE_SHOTS"),
                         help="a folder for screenshots (default: $TORAN_WINE_SHOTS)")
     args = parser.parse_args()
     if args.shots:
-        args.shots = os.path.join(args.shots, "zip" if args.zip else "setup")
+        args.shots = os.path.join(args.shots, "zip" if args.zip else "setup" if args.setup else "linux")
         os.makedirs(args.shots, exist_ok=True)
     # A Czech keyboard, as the player has one: the accented letters are keys
     # of it (Wine reads the keyboard once, at its start).
     subprocess.run(["setxkbmap", "cz"], check=True)
     scratch = tempfile.mkdtemp(prefix="toran-wine-")
-    wine = Wine(scratch)
+    wine = Native() if args.native else Wine(scratch)
     started = time.monotonic()
     try:
-        wine.boot(scratch)
-        if args.zip:
+        if args.native:
+            folder = os.path.join(scratch, "Toran2000")
+            shutil.copytree(args.native, folder, symlinks=True)
+            exe = os.path.join(folder, "Toran2000")
+            table = os.path.join(folder, "Data", "Toran.dbf")
+        else:
+            wine.boot(scratch)
+        if args.native:
+            pass
+        elif args.zip:
             folder = os.path.join(scratch, "Toran2000")
             subprocess.run(["unzip", "-q", args.zip, "-d", scratch], check=True)
             exe = "Z:" + os.path.join(folder, "Toran2000.exe").replace("/", "\\")
@@ -201,13 +242,11 @@ def main():
                                           "*", "*.lnk"))
             assert any(CAPTION in m for m in menu), f"no Start-menu entry: {menu}"
             exe = "C:\\Program Files\\Toran2000\\Toran2000.exe"
-            table = None
+            player = os.path.join(wine.drive_c("users", pwd.getpwuid(os.getuid()).pw_name, "AppData", "Roaming"),
+                                  "KQ2000", "Toran2000")
+            table = os.path.join(player, "Data", "Toran.dbf")
+        returning_player(os.path.dirname(os.path.dirname(table)))
         play(wine, exe, args.shots)
-        if table is None:
-            tables = glob.glob(wine.drive_c("users", "*", "AppData", "Roaming", "*", "Toran2000", "Data",
-                                            "Toran.dbf"))
-            assert len(tables) == 1, f"the player's table: {tables}"
-            table = tables[0]
         records = stored(table)
         print(f"{os.path.relpath(table, scratch)}: {records}")
         assert records == [(NAME, 7, "3")], records
