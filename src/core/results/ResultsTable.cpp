@@ -24,6 +24,7 @@ namespace {
 
 const QString kTableName = QStringLiteral("Toran.dbf");
 const QString kLockName = QStringLiteral("Toran.lock");
+const QString kIndexName = QStringLiteral("Toran.mdx");
 constexpr int kLockWaitMs = 5000;         // writers hold the lock for milliseconds
 constexpr int kLockSliceMs = 100;
 constexpr int kStaleLockMs = 30000;       // a dead holder is noticed at once anyway
@@ -309,7 +310,25 @@ void ResultsTable::replaceWithEmpty()
     const QByteArray empty = emptyTableBytes();
     Locker guard(*this);
     writeTable(filePath(), empty);
+    replaceIndexWithTemplate();
     readAfresh();
+}
+
+// The program keeps no index, but an index of the old records would tell
+// another dBASE program of rows that are gone. Failures are ignored.
+void ResultsTable::replaceIndexWithTemplate()
+{
+    QFile::remove(findFile(m_dir, kIndexName));
+    const QString index = findFile(m_templateDir, kIndexName);
+    if (!QFileInfo::exists(index))
+        return;
+    QFile copy(index);
+    if (copy.open(QIODevice::ReadOnly)) {
+        try {
+            AtomicFile::replace(m_dir + kIndexName, copy.readAll());
+        } catch (const AppError &) {
+        }
+    }
 }
 
 // The table read anew from the disk, the cursor on its first visible row;
