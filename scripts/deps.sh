@@ -11,7 +11,7 @@ else
 packages="cmake g++ make pkg-config qt6-base-dev libgl-dev libshp-dev libsimpleini-dev
 libxcb1-dev libopenal-dev libsndfile1-dev fonts-liberation2 qt6-translations-l10n desktop-file-utils appstream dpkg-dev lintian
 qt6-l10n-tools qt6-tools-dev
-xvfb xauth x11-utils xdotool openbox imagemagick pulseaudio pulseaudio-utils
+xvfb xauth x11-utils xdotool openbox imagemagick pulseaudio pulseaudio-utils at-spi2-core dbus-x11 python3-pyatspi
 python3 python3-dbfread python3-dbf clang libclang-rt-14-dev ninja-build ccache"
 fi
 missing=""

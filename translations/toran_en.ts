@@ -16,11 +16,11 @@
     </message>
     <message>
         <source>Kůl %1</source>
-        <translation>Pole %1</translation>
+        <translation>Post %1 pole</translation>
     </message>
     <message>
         <source>Podstavec %1</source>
-        <translation>Base %1</translation>
+        <translation>Post %1 base</translation>
     </message>
     <message>
         <source>Post %1</source>
@@ -30,16 +30,40 @@
         <source>Disk %1</source>
         <translation>Disk %1</translation>
     </message>
+    <message>
+        <source>%1: bez disků</source>
+        <translation>%1: no disks</translation>
+    </message>
+    <message>
+        <source>%1: disk %2</source>
+        <translation>%1: disk %2</translation>
+    </message>
+    <message>
+        <source>%1: disky %2</source>
+        <translation>%1: disks %2</translation>
+    </message>
+    <message>
+        <source>; zvednutý disk %1</source>
+        <translation>; lifted disk %1</translation>
+    </message>
+    <message>
+        <source>; vyřešeno</source>
+        <translation>; solved</translation>
+    </message>
+    <message>
+        <source>Počet tahů : %1</source>
+        <translation>Moves: %1</translation>
+    </message>
 </context>
 <context>
     <name>IdlePicture</name>
     <message>
         <source>Kůl %1</source>
-        <translation>Pole %1</translation>
+        <translation>Post %1 pole</translation>
     </message>
     <message>
         <source>Podstavec %1</source>
-        <translation>Base %1</translation>
+        <translation>Post %1 base</translation>
     </message>
     <message>
         <source>Post %1</source>
@@ -321,7 +345,7 @@
     </message>
     <message>
         <source>Konec</source>
-        <translation>Exit</translation>
+        <translation>E&amp;xit</translation>
     </message>
     <message>
         <source>Ukončí program</source>
@@ -341,7 +365,7 @@
     </message>
     <message>
         <source>Zobrazí tabulku nejlepších hráčů</source>
-        <translation>Shows the table of the best players</translation>
+        <translation>Shows the best results</translation>
     </message>
     <message>
         <source>&amp;Vymazat tabulku nejlepších</source>
@@ -349,11 +373,11 @@
     </message>
     <message>
         <source>Vynuluje tabulku nejlepších hráčů</source>
-        <translation>Empties the table of the best players</translation>
+        <translation>Clears the best results</translation>
     </message>
     <message>
         <source>Šéfovská &amp;pojistka</source>
-        <translation>&amp;Boss Key</translation>
+        <translation>&amp;Boss Screen</translation>
     </message>
     <message>
         <source>Pojistka proti neodbytnému šéfovi</source>
@@ -397,7 +421,7 @@
     </message>
     <message>
         <source>Obsahuje příkazy pro práci s tabulkou nejlepších</source>
-        <translation>Commands for the table of best results</translation>
+        <translation>Commands for the best results</translation>
     </message>
     <message>
         <source>Nápo&amp;věda</source>
@@ -514,11 +538,11 @@
     </message>
     <message>
         <source>Šéfovská pojistka</source>
-        <translation>Boss key</translation>
+        <translation>Boss screen</translation>
     </message>
     <message>
         <source>Tato volba slouží pro rychlé uschování hry v případě, že přijde k Vašemu počítači nepovolaná návštěva (nadřízený, nespolehlivý spolupracovník, ředitel...) a Vy  nechcete přijít o rozehranou partii. Po pominutí nebezpečí stačí znovu stisknout tlačítko s pojistkou a hra bude pokračovat.</source>
-        <translation>This command quickly hides the game when an unwelcome visitor comes to your computer (your boss, a nosy colleague, the director...) and you do not want to lose the game you are playing. Once the danger has passed, press the boss key button again and the game goes on.</translation>
+        <translation>This command quickly hides the game when an unwelcome visitor comes to your computer (your boss, a nosy colleague, the director...) and you do not want to lose the game you are playing. Once the danger has passed, press the boss screen button again and the game goes on.</translation>
     </message>
     <message>
         <source>Samozřejmě nechci nabádat k hraní her v pracovní době, ale v některých případech může jít o malé rozptýlení v jinak šedém dni.</source>
@@ -542,11 +566,11 @@
     </message>
     <message>
         <source>Pokud nechcete vybranou partii dohrát, stačí zvolit nabídku menu Soubor &gt; Ukončení hry. Aktuální hra bude ukončena bez zápisu do tabulky. Pokud chcete hru pouze přerušit kvůli nevítané návštěvě, použijte nabídku menu Nástroje &gt; Šéfovská pojistka. Hra bude přerušena a uschována pod fiktivní data o plnění plánu.</source>
-        <translation>If you do not want to finish a game, choose File &gt; End Game from the menu. The game ends without an entry in the table. To interrupt the game for an unwelcome visitor, choose Tools &gt; Boss Key: the game is hidden behind made-up figures of a business plan.</translation>
+        <translation>If you do not want to finish a game, choose File &gt; End Game from the menu. The game ends without an entry in the table. To interrupt the game for an unwelcome visitor, choose Tools &gt; Boss Screen: the game is hidden behind made-up figures of a business plan.</translation>
     </message>
     <message>
         <source>Uschovanou hru opět zobrazíte kliknutím na nabídku menu Nástroje &gt; Šéfovská pojistka.</source>
-        <translation>To bring the hidden game back, choose Tools &gt; Boss Key from the menu again.</translation>
+        <translation>To bring the hidden game back, choose Tools &gt; Boss Screen from the menu again.</translation>
     </message>
     <message>
         <source>Účel hry Toranská věž 2000</source>
@@ -679,7 +703,7 @@
     </message>
     <message>
         <source>© 1999 – 2000 Morvak Design, všechna práva vyhrazena</source>
-        <translation>© 1999 – 2000 Morvak Design, all rights reserved</translation>
+        <translation>© 1999-2000 Morvak Design, all rights reserved</translation>
     </message>
     <message>
         <source>Malé strpení, spouštím program</source>
@@ -687,7 +711,7 @@
     </message>
     <message>
         <source>verze 5.0 CZ</source>
-        <translation>version 5.0 EN</translation>
+        <translation>ver. 5.0 EN</translation>
     </message>
 </context>
 <context>
@@ -727,6 +751,10 @@
     <message>
         <source>Ok</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Tabulka nejlepších</source>
+        <translation>Best Results</translation>
     </message>
 </context>
 <context>
@@ -769,7 +797,7 @@
     </message>
     <message>
         <source>Zahájí práci s programem</source>
-        <translation>Starts the game</translation>
+        <translation>Closes this dialog and goes on to the game</translation>
     </message>
 </context>
 <context>

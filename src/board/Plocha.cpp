@@ -1,10 +1,14 @@
 #include "Plocha.h"
 
+#include "BoardAccessible.h"
 #include "core/widgets/Fonts.h"
 #include "core/widgets/Colors.h"
+#include "widgets/Accessibility.h"
 #include "widgets/Shape.h"
 #include "widgets/Placed.h"
 #include "widgets/TextLabel.h"
+
+#include <QEvent>
 
 namespace {
 
@@ -13,6 +17,9 @@ namespace {
 const char *const kPlateNames[3] = {"Shape2", "Shape1", "Shape3"};
 const char *const kPlateLabelNames[3] = {"Label2", "Label3", "Label4"};
 
+// A post's hints end with its key, as a tooltip shows a shortcut.
+QString withKey(const QString &hint, int post) { return QStringLiteral("%1 (%2)").arg(hint).arg(post); }
+
 } // namespace
 
 BoardPanel::BoardPanel(QWidget *parent)
@@ -20,24 +27,29 @@ BoardPanel::BoardPanel(QWidget *parent)
 {
     setObjectName(QStringLiteral("Plocha"));
     setStatusTip(tr("Hrací pole"));
+    // The keys play the board wherever the focus is; holding it, the board
+    // lets a screen reader follow the posts.
+    setFocusPolicy(Qt::StrongFocus);
+    BoardAccessible::install();
 
     for (int p = 1; p <= 3; ++p) {
         const int base = Board::kPostBaseLefts[p - 1];
         const QString post = QString::number(p);
         const QColor maroon(Colors::Maroon);
         m_poles[p - 1] = placed(new Shape(Shape::Rectangle, maroon, this), QStringLiteral("K") + post,
-                                QRect(base + 82, 42, 7, 193), tr("Kůl %1").arg(post));
+                                QRect(base + 82, 42, 7, 193), withKey(tr("Kůl %1").arg(post), p));
         m_bases[p - 1] = placed(new Shape(Shape::Rectangle, maroon, this), QStringLiteral("P") + post,
-                                QRect(base, 234, 171, 9), tr("Podstavec %1").arg(post));
+                                QRect(base, 234, 171, 9), withKey(tr("Podstavec %1").arg(post), p));
         m_plates[p - 1] = placed(new Shape(Shape::Rectangle, QColor(Colors::White), this),
                                  QLatin1String(kPlateNames[p - 1]), QRect(base + 52, 252, 65, 17),
-                                 tr("Post %1").arg(post));
+                                 withKey(tr("Post %1").arg(post), p));
+        connect(m_plates[p - 1], &Shape::brushColorChanged, this, &BoardPanel::stateMayHaveChanged);
         auto *label = new TextLabel(tr("Post %1").arg(post), this);
         label->setObjectName(QLatin1String(kPlateLabelNames[p - 1]));
         label->setGeometry(base + 53, 254, 63, 13);
         label->setFont(Fonts::times(11, true));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setStatusTip(tr("Post %1").arg(post));
+        label->setStatusTip(withKey(tr("Post %1").arg(post), p));
         m_plateLabels[p - 1] = label;
 
         for (Shape *part : {m_poles[p - 1], m_bases[p - 1], m_plates[p - 1]})
@@ -58,6 +70,7 @@ BoardPanel::BoardPanel(QWidget *parent)
                           QRect(design.disks[k - 1].left, design.disks[k - 1].top, Board::diskWidth(k), 17),
                           tr("Disk %1").arg(n));
         connect(d, &Shape::released, this, [this, k] { emit diskReleased(k); });
+        d->installEventFilter(this);
         m_disks[k - 1] = d;
     }
 }
@@ -78,4 +91,100 @@ void BoardPanel::layOut(const Board::Layout &layout)
         m_disks[k - 1]->move(layout.disks[k - 1].left, layout.disks[k - 1].top);
         m_disks[k - 1]->setVisible(layout.visible[k - 1]);
     }
+}
+
+QString BoardPanel::postName(int post) const
+{
+    const Board::Disks now = disks();
+    const int base = baseLeft(post);
+    QStringList standing;   // from the bottom up: the largest first
+    int lifted = 0;
+    for (int k = Board::kDisks; k >= 1; --k) {
+        if (now[k - 1].left != Board::slotLeft(base, k))
+            continue;
+        if (Board::isLifted(now, k))
+            lifted = k;
+        else
+            standing << QString::number(k);
+    }
+    const QString caption = m_plateLabels[post - 1]->text();
+    QString name = standing.isEmpty()      ? tr("%1: bez disků").arg(caption)
+                 : standing.size() == 1    ? tr("%1: disk %2").arg(caption, standing.first())
+                                           : tr("%1: disky %2").arg(caption, standing.join(QStringLiteral(", ")));
+    if (lifted)
+        name += tr("; zvednutý disk %1").arg(lifted);
+    if (m_plates[post - 1]->brushColor() == QColor(Colors::Red))
+        name += tr("; vyřešeno");
+    return name;
+}
+
+QString BoardPanel::movesText() const { return tr("Počet tahů : %1").arg(m_moves); }
+
+void BoardPanel::setMoveCount(int moves)
+{
+    m_moves = moves;
+    stateMayHaveChanged();
+}
+
+bool BoardPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Move:
+        // The last disk to move tells which post was acted on.
+        for (int k = 1; k <= Board::kDisks; ++k)
+            if (watched == m_disks[k - 1])
+                m_lastMoved = k;
+        stateMayHaveChanged();
+        break;
+    case QEvent::Show:
+    case QEvent::Hide:
+        stateMayHaveChanged();
+        break;
+    default:
+        break;
+    }
+    return Panel::eventFilter(watched, event);
+}
+
+void BoardPanel::focusInEvent(QFocusEvent *event)
+{
+    Panel::focusInEvent(event);
+    Accessibility::tell(this, QAccessible::Focus, m_current - 1);
+}
+
+// Told once the move has ended: a disk on its way is on no post.
+void BoardPanel::stateMayHaveChanged()
+{
+    if (m_tellPending)
+        return;
+    m_tellPending = true;
+    QMetaObject::invokeMethod(this, &BoardPanel::tellState, Qt::QueuedConnection);
+}
+
+void BoardPanel::tellState()
+{
+    m_tellPending = false;
+    const int before = m_current;
+    if (m_lastMoved) {
+        // A disk laid out off the board (a new game's spare ones) starts over at post 1.
+        m_current = 1;
+        const Board::Disk d = disks()[m_lastMoved - 1];
+        for (int post = 1; post <= 3; ++post)
+            if (d.left == Board::slotLeft(baseLeft(post), m_lastMoved))
+                m_current = post;
+        m_lastMoved = 0;
+    }
+    for (int post = 1; post <= 3; ++post) {
+        const QString name = postName(post);
+        if (name != m_toldNames[post - 1]) {
+            m_toldNames[post - 1] = name;
+            Accessibility::tell(this, QAccessible::NameChanged, post - 1);
+        }
+    }
+    if (movesText() != m_toldMoves) {
+        m_toldMoves = movesText();
+        Accessibility::tell(this, QAccessible::DescriptionChanged, m_current - 1);
+    }
+    if (m_current != before && hasFocus())
+        Accessibility::tell(this, QAccessible::Focus, m_current - 1);
 }

@@ -12,6 +12,8 @@ class TextLabel;
 // The board panel "Plocha": three posts (pole, base, name plate and its
 // label), the ten disks D1..D10 and the hidden disk-count label Kontrola.
 // The disks' places are the game's state; disks() reads them afresh.
+// A screen reader meets the board as its three posts, each named by its
+// plate and the disks on it; the post last acted on holds the focus.
 class BoardPanel : public Panel
 {
     Q_OBJECT
@@ -32,16 +34,44 @@ public:
     // Puts the disks where the layout says and shows or hides them.
     void layOut(const Board::Layout &layout);
 
+    // What a screen reader says of a post: its plate's caption, then the
+    // disks standing on it from the bottom up ("Post 2: disky 5, 3, 1"),
+    // the disk lifted from it, and whether the tower on it is solved.
+    QString postName(int post) const;
+    // The moves made, as the status line tells them.
+    QString movesText() const;
+    void setMoveCount(int moves);
+    // The post the last move acted on: where the disk that moved hangs or stands.
+    int currentPost() const { return m_current; }
+    // A screen reader's press on a post: what the post's key does.
+    void choosePost(int post) { emit postChosen(post); }
+
 signals:
     // A mouse release of any button on disk k, or on a part of post p.
     void diskReleased(int k);
     void postReleased(int post);
+    void postChosen(int post);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
+    void stateMayHaveChanged();
+    void tellState();
+
     std::array<Shape *, Board::kDisks> m_disks{};
     std::array<Shape *, 3> m_poles{};
     std::array<Shape *, 3> m_bases{};
     std::array<Shape *, 3> m_plates{};
     std::array<TextLabel *, 3> m_plateLabels{};
     QLabel *m_kontrola = nullptr;
+
+    // What was last told, so that only changes are told again.
+    std::array<QString, 3> m_toldNames;
+    QString m_toldMoves;
+    int m_moves = 0;
+    int m_current = 1;
+    int m_lastMoved = 0;   // the disk that moved last, 0 when told
+    bool m_tellPending = false;
 };

@@ -4,6 +4,7 @@
 #include "core/dialogs/PlacementRules.h"
 #include "services/DialogSupport.h"
 #include "core/widgets/Fonts.h"
+#include "widgets/Accessibility.h"
 #include "widgets/OContrls.h"
 #include "widgets/Placed.h"
 #include "services/InputLock.h"
@@ -19,6 +20,8 @@ TKopieDialog::TKopieDialog(TPomocnikDialog *assistant, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_assistant(assistant)
 {
     setObjectName(QStringLiteral("KopieDialog"));
+    Accessibility::setRole(this, QAccessible::Dialog);
+    setAccessibleName(QStringLiteral("Toranská věž 2000"));
     setFont(Fonts::sansSerif(11));
     setFixedSize(PlacementRules::kNoticeSize);
     setColor(QColor(Colors::fromBgr(kStrongPink)));
@@ -36,8 +39,8 @@ TKopieDialog::TKopieDialog(TPomocnikDialog *assistant, QWidget *parent)
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setGeometry(5, 65, 292, 9);
 
-    // The flat button takes no focus, so Esc and Enter always reach the
-    // notice itself.
+    // The flat button takes the focus only by Tab; Esc always reaches the
+    // notice, and Enter does what the button does.
     TOfficeButton *ok = DialogSupport::officeButton(this, "OfficeButton2", tr("Ok"), {119, 70},
                                                     Fonts::times(13));
     connect(ok, &TOfficeButton::clicked, this, &TKopieDialog::OfficeButton2Click);
@@ -84,6 +87,9 @@ void TKopieDialog::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!event->spontaneous())
         InputLock::setInputEnabled(m_assistant, false);
+    // The keys go to the notice itself, not to its button: only Esc and
+    // Enter act until Tab reaches the button.
+    setFocus();
 }
 
 void TKopieDialog::closeEvent(QCloseEvent *event)

@@ -82,11 +82,10 @@ TNapovedaDialog::TNapovedaDialog(QWidget *parent)
     informace->setPalette(red);
     m_label3 = DialogSupport::label(this, "Label3", QString(), QRect(5, 208, 233, 65), text, centred, true);
     placed(new BevelLine(this), QStringLiteral("Bevel1"), QRect(5, 280, 233, 9));
-    TOfficeLabel *list = DialogSupport::officeLabel(this, "OfficeLabel1",
-                                                    tr("Zobrazit seznam témat nápovědy"),
-                                                    QRect(8, 288, 209, 17), text,
-                                                    tr("Zobrazí úplný seznam témat nápovědy"));
-    connect(list, &TOfficeLabel::clicked, this, &TNapovedaDialog::OfficeLabel1Click);
+    m_officeLabel1 = DialogSupport::officeLabel(this, "OfficeLabel1", tr("Zobrazit seznam témat nápovědy"),
+                                                QRect(8, 288, 209, 17), text,
+                                                tr("Zobrazí úplný seznam témat nápovědy"));
+    connect(m_officeLabel1, &TOfficeLabel::clicked, this, &TNapovedaDialog::OfficeLabel1Click);
 
     auto *panel = new Panel(this, Panel::NoBevel, QColor(Colors::BalloonYellow));
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -111,7 +110,20 @@ TNapovedaDialog::TNapovedaDialog(QWidget *parent)
 void TNapovedaDialog::openOnTopicList()
 {
     m_label1->setText(listTitle());
-    m_panel1->show();
+    showList(true);
+}
+
+void TNapovedaDialog::showList(bool list)
+{
+    // The keyboard follows the player: from a topic to the link back to the
+    // list, from that link to the topic last read.
+    QWidget *focused = focusWidget();
+    const bool keyboardHere = focused && focused != this && focused->hasFocus();
+    m_panel1->setVisible(list);
+    // The link back lies under the list while the list shows.
+    m_officeLabel1->setFocusPolicy(list ? Qt::NoFocus : Qt::TabFocus);
+    if (keyboardHere)
+        (list ? static_cast<QWidget *>(m_entries[m_topic]) : m_officeLabel1)->setFocus(Qt::TabFocusReason);
 }
 
 void TNapovedaDialog::openBesideAssistant()
@@ -134,12 +146,13 @@ void TNapovedaDialog::topicClick(int index)
     m_label1->setText(tr(topic.title));
     m_label2->setText(tr(topic.mainText));
     m_label3->setText(*topic.additionalText ? tr(topic.additionalText) : QString());
-    m_panel1->hide();
+    m_topic = index;
+    showList(false);
 }
 
 void TNapovedaDialog::OfficeLabel1Click()
 {
-    m_panel1->show();
+    showList(true);
     m_label1->setText(listTitle());
 }
 
@@ -154,8 +167,11 @@ void TNapovedaDialog::showEvent(QShowEvent *event)
 
 void TNapovedaDialog::keyPressEvent(QKeyEvent *event)
 {
+    // Up and Down walk the topics and links as Tab does.
     if (event->key() == Qt::Key_Escape)
         close();
+    else if (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)
+        focusNextPrevChild(event->key() == Qt::Key_Down);
     else
         QWidget::keyPressEvent(event);
 }

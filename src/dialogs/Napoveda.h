@@ -9,7 +9,8 @@ class TPomocnikDialog;
 // The built-in help: a balloon held out by the assistant with a list of
 // eight topics and the title, main text and additional text of the chosen
 // one. It is opened on the list; while it is open the main window and the
-// assistant take no input.
+// assistant take no input. Tab or Up and Down walk the topics and links,
+// Enter or Space open one.
 class TNapovedaDialog : public QWidget
 {
     Q_OBJECT
@@ -48,7 +49,11 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void showList(bool list);
+
     TPomocnikDialog *m_assistant = nullptr;
+    TOfficeLabel *m_officeLabel1 = nullptr;
+    int m_topic = 0;   // the topic last read
     QLabel *m_label1 = nullptr;
     QLabel *m_label2 = nullptr;
     QLabel *m_label3 = nullptr;

@@ -8,6 +8,7 @@
 #include "core/sound/SoundCue.h"
 #include "core/system/SystemInfo.h"
 #include "core/widgets/Colors.h"
+#include "widgets/Accessibility.h"
 #include "widgets/GradText.h"
 #include "widgets/Panel.h"
 #include "widgets/Placed.h"
@@ -56,6 +57,7 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("OProgramuDialog"));
     setFixedSize(kClientSize);
+    Accessibility::setRole(this, QAccessible::Dialog);
     setStatusTip(tr("Informace o programu"));
     setFont(Fonts::sansSerif(11));
     QPalette face = palette();
@@ -121,6 +123,9 @@ TOProgramuDialog::TOProgramuDialog(QWidget *parent)
     m_button3 = button(panel2, "Button3", QStringLiteral("<<"), QRect(238, 190, 36, 17),
                        tr("Registrovaný uživatel"));
     m_button3->setEnabled(false);
+    // The arrows are read by what they turn to.
+    m_button2->setAccessibleName(m_button2->statusTip());
+    m_button3->setAccessibleName(m_button3->statusTip());
     for (QPushButton *b : {m_button1, m_button2, m_button3})
         b->installEventFilter(this);
     connect(m_button1, &QPushButton::clicked, this, &TOProgramuDialog::Button1Click);

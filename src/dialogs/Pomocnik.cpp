@@ -6,11 +6,13 @@
 #include "core/settings/Settings.h"
 #include "core/sound/SoundCue.h"
 #include "core/widgets/Colors.h"
+#include "widgets/Accessibility.h"
 #include "widgets/CoolForm.h"
 #include "core/widgets/Pictures.h"
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShowEvent>
 
@@ -26,6 +28,7 @@ TPomocnikDialog::TPomocnikDialog(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("PomocnikDialog"));
+    Accessibility::setRole(this, QAccessible::Window);
     setWindowTitle(tr("Pomocník"));
     setStatusTip(tr("Pomocník KQ2000"));
     // Closing the assistant never ends a program whose main window is
@@ -40,6 +43,7 @@ TPomocnikDialog::TPomocnikDialog(QWidget *parent)
     m_coolForm = new TCoolForm(this);
     m_coolForm->setObjectName(QStringLiteral("CoolForm1"));
     m_coolForm->setStatusTip(tr("Pomocník KQ2000"));
+    Accessibility::setRole(m_coolForm, QAccessible::Graphic, true);
     m_coolForm->setCenter(true);
     m_coolForm->setPicture(Pictures::image(QStringLiteral(":/art/assistant.png")));
     m_coolForm->loadMask2(resource(QStringLiteral(":/art/assistant.mask2")));
@@ -88,6 +92,16 @@ void TPomocnikDialog::closeEvent(QCloseEvent *event)
         Settings::setPomocnik(QStringLiteral("0"));
     });
     emit closed();
+}
+
+// With the keyboard on the figure, Enter or Space do what a double click does.
+void TPomocnikDialog::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && !event->isAutoRepeat())
+        CoolForm1DblClick();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void TPomocnikDialog::mouseDoubleClickEvent(QMouseEvent *event)

@@ -9,8 +9,8 @@ class TCoolForm;
 // figure, near the lower right corner of the screen. It greets with a sound
 // when shown and records itself as shown ("Pomocnik" = "1"), says goodbye
 // and records "0" when closed (it is only hidden) but not when the program
-// ends, can be dragged by its body, and a double click on it asks for the
-// welcome dialog.
+// ends, can be dragged by its body, and a double click on it (or Enter or
+// Space while it has the keyboard) asks for the welcome dialog.
 class TPomocnikDialog : public QWidget
 {
     Q_OBJECT
@@ -44,6 +44,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     TCoolForm *m_coolForm;

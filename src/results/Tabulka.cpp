@@ -6,6 +6,7 @@
 #include "services/ErrorReport.h"
 #include "core/widgets/Fonts.h"
 #include "core/widgets/Colors.h"
+#include "widgets/Accessibility.h"
 #include "widgets/Panel.h"
 
 #include <QFontMetrics>
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -44,6 +46,8 @@ TTabulkaDialog::TTabulkaDialog(TDataModule1 *data, QWidget *parent)
 {
     setObjectName(QStringLiteral("TabulkaDialog"));
     setFixedSize(396, 276);
+    Accessibility::setRole(this, QAccessible::Dialog);
+    setAccessibleName(tr("Tabulka nejlepších"));
     setFont(Fonts::sansSerif(11));
 
     auto *panel1 = new Panel(this, Panel::Raised, QColor(Colors::BtnFace));
@@ -118,7 +122,9 @@ QTableView *TTabulkaDialog::makeGrid(int page)
     titles->setFixedHeight(QFontMetrics(titles->font()).height() + kTitlePadding);
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);   // "Datum" is right-aligned by the model
     titles->setHighlightSections(false);
-    grid->setTabKeyNavigation(true);   // Tab moves between the columns
+    // Tab goes on to the next control: a grid that kept it would hold the
+    // keyboard for good.
+    grid->setTabKeyNavigation(false);
     grid->setWordWrap(false);
     grid->setTextElideMode(Qt::ElideNone);   // long names are cut at the column edge
     QPalette gridPalette = grid->palette();
@@ -126,8 +132,16 @@ QTableView *TTabulkaDialog::makeGrid(int page)
     grid->setPalette(gridPalette);
     if (m_data)
         grid->setModel(&m_data->DataSource1());
-    grid->setColumnWidth(ResultsModel::NameColumn, kNameWidth);
-    grid->setColumnWidth(ResultsModel::MovesColumn, kMovesWidth);
+    // A title wider than its column (the English "Moves") widens the column
+    // by what it lacks, taken from the names: the date keeps its room.
+    int movesWidth = kMovesWidth;
+    if (grid->model()) {
+        const QString title = grid->model()->headerData(ResultsModel::MovesColumn, Qt::Horizontal).toString();
+        const int margins = 2 * titles->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles);
+        movesWidth = qMax(kMovesWidth, QFontMetrics(titles->font()).horizontalAdvance(title) + margins);
+    }
+    grid->setColumnWidth(ResultsModel::NameColumn, kNameWidth - (movesWidth - kMovesWidth));
+    grid->setColumnWidth(ResultsModel::MovesColumn, movesWidth);
     grid->setColumnWidth(ResultsModel::DateColumn, kDateWidth);
     grid->installEventFilter(this);
     grid->show();
@@ -149,7 +163,11 @@ void TTabulkaDialog::pageStep(int page)
         t->setIndexFieldNames(QStringLiteral("TAHY"));
     }
     // Every page starts at its best result.
-    grid(page)->scrollToTop();
+    QTableView *view = grid(page);
+    view->scrollToTop();
+    // A page turned from the keyboard in a grid keeps it in the new page's grid.
+    if (focusWidget() == m_pages->widget(page - 1))
+        view->setFocus(Qt::TabFocusReason);
 }
 
 void TTabulkaDialog::showEvent(QShowEvent *event)
@@ -167,10 +185,30 @@ void TTabulkaDialog::showEvent(QShowEvent *event)
     });
 }
 
+// Ctrl+Tab and Ctrl+PgDn turn to the next page, with Shift or PgUp to the
+// one before, wherever the keyboard is.
+bool TTabulkaDialog::turnsPage(const QKeyEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return false;
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Tab: step = event->modifiers() & Qt::ShiftModifier ? -1 : 1; break;
+    case Qt::Key_Backtab:
+    case Qt::Key_PageUp: step = -1; break;
+    case Qt::Key_PageDown: step = 1; break;
+    default: return false;
+    }
+    m_pages->setCurrentIndex((m_pages->currentIndex() + step + kPages) % kPages);
+    return true;
+}
+
 void TTabulkaDialog::keyPressEvent(QKeyEvent *event)
 {
     // Reached from the "Ok" button or the window itself; the grids and the
-    // page tabs keep their keys (see eventFilter).
+    // page tabs keep Enter (see eventFilter).
+    if (turnsPage(event))
+        return;
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -184,11 +222,15 @@ void TTabulkaDialog::keyPressEvent(QKeyEvent *event)
 
 bool TTabulkaDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    // Enter and Esc in a grid or on the tabs do not close the viewer.
+    // Enter in a grid or on the tabs does not close the viewer; Esc closes
+    // it from anywhere, as "Ok" does.
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (turnsPage(key))
             return true;
+        if (key->key() == Qt::Key_Escape)
+            close();
+        return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape;
     }
     return QWidget::eventFilter(watched, event);
 }

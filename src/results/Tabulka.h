@@ -4,13 +4,15 @@
 
 #include <array>
 
+class QKeyEvent;
 class QPushButton;
 class QTabWidget;
 class QTableView;
 class TDataModule1;
 
 // The table of best results: one page per disk count, 3 to 10, each a grid
-// of name, moves and date, the fewest moves first. It only reads.
+// of name, moves and date, the fewest moves first. It only reads. Esc
+// closes it from anywhere; Ctrl+Tab and Ctrl+PgDn turn the pages.
 class TTabulkaDialog : public QWidget
 {
     Q_OBJECT
@@ -31,6 +33,7 @@ protected:
 
 private:
     void pageStep(int page);
+    bool turnsPage(const QKeyEvent *event);
     QTableView *makeGrid(int page);
 
     TDataModule1 *m_data = nullptr;

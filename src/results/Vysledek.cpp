@@ -50,6 +50,7 @@ TVysledekDialog::TVysledekDialog(TDataModule1 *data, QWidget *parent)
     m_edit1->setObjectName(QStringLiteral("Edit1"));
     m_edit1->setGeometry(9, 104, 225, 21);
     m_edit1->installEventFilter(this);
+    m_label8->setBuddy(m_edit1);   // the name box is read by its label
     auto *bevel2 = new BevelLine(this);
     bevel2->setObjectName(QStringLiteral("Bevel2"));
     bevel2->setGeometry(9, 130, 225, 9);

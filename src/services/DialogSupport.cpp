@@ -3,6 +3,7 @@
 #include "core/widgets/Fonts.h"
 #include "core/widgets/Colors.h"
 #include "widgets/GradText.h"
+#include "widgets/Accessibility.h"
 #include "widgets/OContrls.h"
 #include "widgets/Placed.h"
 #include "core/widgets/Pictures.h"
@@ -17,6 +18,7 @@ tformshape *makeBalloon(QWidget *form, const QSize &size, TBalloonPosition posit
     form->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     form->setFixedSize(size);
     form->setStatusTip(hint);
+    Accessibility::setRole(form, QAccessible::Dialog);
     QPalette palette = form->palette();
     palette.setColor(QPalette::Window, QColor(Colors::BalloonYellow));
     form->setPalette(palette);

@@ -9,8 +9,9 @@
 class QWidget;
 
 // The one place that reports errors: a message box titled with the
-// application title and showing the error's text. A handler runs its body
-// through guard(); an error ends the body there and is reported.
+// application title and showing the error's text, which no window of the
+// program covers. A handler runs its body through guard(); an error ends
+// the body there and is reported.
 namespace ErrorReport {
 
 inline const QString kApplicationTitle = QStringLiteral("Toranská věž 2000");

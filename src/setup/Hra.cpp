@@ -30,6 +30,19 @@ constexpr CountButton kCountButtons[THraDialog::kButtons] = {
     {{103, 104}, {116, 147}, QT_TRANSLATE_NOOP("THraDialog", "Spustí hru se 4 disky")},
     {{151, 104}, {164, 147}, QT_TRANSLATE_NOOP("THraDialog", "Spustí hru se 3 disky")},
 };
+constexpr int kButtonsPerRow = 4;
+
+// How far an arrow key moves among the count buttons, 0 for other keys.
+int arrowStep(int key)
+{
+    switch (key) {
+    case Qt::Key_Left: return -1;
+    case Qt::Key_Right: return 1;
+    case Qt::Key_Up: return -kButtonsPerRow;
+    case Qt::Key_Down: return kButtonsPerRow;
+    default: return 0;
+    }
+}
 } // namespace
 
 THraDialog::THraDialog(QWidget *parent)
@@ -103,6 +116,16 @@ void THraDialog::keyPressEvent(QKeyEvent *event)
         TTransparentButton2 *button = countButton(11 - count);   // T1 holds ten
         if (button->isEnabled())
             button->click();
+        return;
+    }
+    // The arrows walk the two rows of buttons (from elsewhere they start at
+    // the first); Enter or Space then press the one reached.
+    if (const int step = arrowStep(event->key())) {
+        int at = -1;
+        for (int i = 0; i < kButtons; ++i)
+            if (m_buttons[i] == focusWidget())
+                at = i;
+        m_buttons[at < 0 ? 0 : (at + step + kButtons) % kButtons]->setFocus(Qt::TabFocusReason);
         return;
     }
     QWidget::keyPressEvent(event);

@@ -11,7 +11,8 @@ class TTransparentButton2;
 // The new-game dialog: a balloon above the assistant with one picture
 // button per disk count, 10 down to 3. A count button tells the count
 // chosen and closes; "Zpět", Esc or Enter close it without one. The keys
-// 3 to 9, and 0 for ten, press the button of that count.
+// 3 to 9, and 0 for ten, press the button of that count; Tab or the arrows
+// bring the keyboard to a button, and Enter or Space press it.
 class THraDialog : public QWidget
 {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -37,6 +38,9 @@ void HintTracker::nameFromHint(QWidget *w)
         return;
     if (const auto *button = qobject_cast<const QAbstractButton *>(w); button && !button->text().isEmpty())
         return;
+    // The program's flat buttons and links read their captions.
+    if (!w->property("Caption").toString().isEmpty())
+        return;
     w->setAccessibleName(hint);
 }
 
@@ -57,6 +61,12 @@ bool HintTracker::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Enter:
         nameFromHint(w);
         if (!qobject_cast<QMenu *>(w) && !qobject_cast<QMenuBar *>(w))
+            setHint(hintOf(w));
+        break;
+    case QEvent::FocusIn:
+        // Tabbing to a control tells its hint as pointing at it does.
+        if (const auto reason = static_cast<QFocusEvent *>(event)->reason();
+            reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
             setHint(hintOf(w));
         break;
     case QEvent::Leave:

@@ -110,6 +110,11 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
     auto *keys = new KeyPlay(this, [this] { return isGameOn() && m_plocha->isVisible(); });
     connect(keys, &KeyPlay::postKeyed, this, &THlavniDialog::postKeyed);
+    // A screen reader's press on a post, as its key while the board may be played.
+    connect(m_plocha, &BoardPanel::postChosen, this, [this](int post) {
+        if (isGameOn() && m_plocha->isVisible() && InputLock::isInputEnabled(this))
+            postKeyed(post);
+    });
 
     m_sef = new Sef(m_client);
     m_sef->setGeometry(3, 29, 563, 282);
@@ -221,6 +226,20 @@ void THlavniDialog::buildActions()
     connect(EM, &QAction::triggered, this, &THlavniDialog::startManual);
     connect(NpovdaproToranskouv20001, &QAction::triggered, this, &THlavniDialog::showHelp);
     connect(OProgramu, &QAction::triggered, this, &THlavniDialog::showAbout);
+
+    // The keys players bring from other games, beside the program's own. They
+    // belong to no menu entry, so the menus show only the program's keys.
+    const std::pair<QKeySequence, QAction *> conventional[] = {{QKeySequence(Qt::CTRL | Qt::Key_N), MS1},
+                                                               {QKeySequence(Qt::CTRL | Qt::Key_Q), MS8}};
+    for (const auto &[key, command] : conventional) {
+        auto *a = new QAction(this);
+        a->setShortcut(key);
+        addAction(a);
+        connect(a, &QAction::triggered, command, [command] {
+            if (command->isEnabled())
+                command->trigger();
+        });
+    }
 }
 
 void THlavniDialog::buildMenus()
@@ -431,6 +450,10 @@ void THlavniDialog::closeEvent(QCloseEvent *event)
 
 bool THlavniDialog::eventFilter(QObject *watched, QEvent *event)
 {
+    // The idle picture is there while neither the board nor the boss screen
+    // covers it; hidden under them, it is not read out or pointed at either.
+    if ((watched == m_plocha || watched == m_sef) && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        m_idle->setVisible(!m_plocha->isVisibleTo(m_client) && !m_sef->isVisibleTo(m_client));
     // The context menu opens on a right-button release over the window or
     // the board, after the control under the pointer has had its release.
     if (event->type() == QEvent::MouseButtonRelease && watched->isWidgetType()) {
@@ -463,6 +486,7 @@ void THlavniDialog::setMoveCount(int moves)
     m_pocetTahu = moves;
     m_tahy->setText(QString::number(moves));
     m_tahy->adjustSize();
+    m_plocha->setMoveCount(moves);
     emit moveCountChanged(moves);
 }
 
@@ -471,7 +495,9 @@ void THlavniDialog::startGame(int n)
     m_plocha->hide();
     m_plocha->layOut(Board::newGameLayout(n));
     m_plocha->show();   // under the boss screen it stays covered until that is left
+    m_plocha->setFocus();   // where a screen reader follows the game
     m_pocetTahu = 0;
+    m_plocha->setMoveCount(0);
     setGameOn(true);
     kontrola()->setText(QString::number(n));
     m_plocha->plate(2)->setBrushColor(QColor(Colors::White));

@@ -9,6 +9,7 @@
 #include "widgets/Placed.h"
 #include "widgets/Shape.h"
 #include "widgets/TextLabel.h"
+#include "widgets/Accessibility.h"
 
 namespace {
 constexpr int kIdleStartTop = 12;      // behind the toolbar: where the opening animation starts
@@ -33,6 +34,9 @@ IdlePicture::IdlePicture(QWidget *parent, const QString &caption)
 {
     setObjectName(QStringLiteral("IdlePicture"));
     setGeometry(parent->rect());
+    // One picture to a screen reader.
+    Accessibility::setRole(this, QAccessible::Graphic, true);
+    setAccessibleName(caption);
     for (int post = 1; post <= 3; ++post) {
         const IdlePost &p = kIdlePosts[post - 1];
         const QString n = QString::number(post);

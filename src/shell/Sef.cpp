@@ -43,13 +43,14 @@ constexpr Bar kBars[] = {
 };
 
 // A plain month calendar in the game's language (in Czech "Po" ... "Ne"),
-// whatever the system's regional settings: the month and year over short
+// whatever the system's regional settings, its weeks starting on the day
+// that language's locale starts them (Monday in Czech): the month and year over short
 // day names and the weeks, in the greys of the rest of the screen, today
 // marked.
 void makePlainCzechCalendar(QCalendarWidget *calendar)
 {
     calendar->setLocale(Language::currentLocale());
-    calendar->setFirstDayOfWeek(Qt::Monday);
+    calendar->setFirstDayOfWeek(calendar->locale().firstDayOfWeek());
     calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     // English short names ("Wed") are too wide for the columns: one letter.
     calendar->setHorizontalHeaderFormat(Language::current() == Language::kCzech ? QCalendarWidget::ShortDayNames

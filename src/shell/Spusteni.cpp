@@ -4,6 +4,7 @@
 #include "core/widgets/Fonts.h"
 #include "core/system/SystemInfo.h"
 #include "core/widgets/Colors.h"
+#include "widgets/Accessibility.h"
 #include "widgets/GradProgress.h"
 #include "widgets/GradText.h"
 #include "widgets/Panel.h"
@@ -44,6 +45,10 @@ TSpusteniDialog::TSpusteniDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("SpusteniDialog"));
     setFixedSize(339, 288);
+    // Named for a screen reader only: a caption would name a window of the
+    // window system, and the running copy is found by its main window's.
+    Accessibility::setRole(this, QAccessible::Window);
+    setAccessibleName(QStringLiteral("Toranská věž 2000"));
 
     auto *panel1 = new Panel(this, Panel::NoBevel, QColor(Colors::Black));
     panel1->setObjectName(QStringLiteral("Panel1"));

@@ -2,6 +2,7 @@
 
 #include "core/widgets/Fonts.h"
 #include "core/widgets/Colors.h"
+#include "widgets/Accessibility.h"
 
 #include <QPainter>
 
@@ -26,6 +27,7 @@ StatusBar::StatusBar(QWidget *parent)
     setObjectName(QStringLiteral("StavovyRadek"));
     setFont(Fonts::times(13));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    Accessibility::setRole(this, QAccessible::StatusBar);
 }
 
 void StatusBar::setText(const QString &text)
@@ -33,6 +35,7 @@ void StatusBar::setText(const QString &text)
     if (text == m_text)
         return;
     m_text = text;
+    setAccessibleName(text.trimmed());   // a screen reader reads the hint shown
     update(0, 0, kFirstPanelWidth, height());
 }
 

@@ -144,14 +144,15 @@ void TOfficeButton::setTransparent(bool transparent)
 const TOfficeButton::Outline &TOfficeButton::outline() const
 {
     const int W = width(), H = height(), BW = m_borderWidth, RS = m_roundSize;
-    Outline &o = m_outlines[m_hot ? 1 : 0];
+    const bool lit = isLit();
+    Outline &o = m_outlines[lit ? 1 : 0];
     if (o.size == size() && o.borderWidth == BW && o.roundSize == RS)
         return o;
     // Hot: the rounded rectangle (BW, BW, W - BW + 1, H - BW + 1) with a rim
     // BW + 1 wide; at rest (BW - 1, BW - 1, ...) with a rim BW wide. The rim
     // lies inside the pixels [l, r) x [t, b).
-    const int l = m_hot ? BW : BW - 1, t = l, r = W - BW + 1, b = H - BW + 1;
-    const int pen = m_hot ? BW + 1 : BW;
+    const int l = lit ? BW : BW - 1, t = l, r = W - BW + 1, b = H - BW + 1;
+    const int pen = lit ? BW + 1 : BW;
     o.size = size();
     o.borderWidth = BW;
     o.roundSize = RS;
@@ -168,12 +169,13 @@ void TOfficeButton::paintEvent(QPaintEvent *)
 
     const Outline &shape = outline();
     p.fillPath(shape.area, brush);
-    p.fillPath(shape.rim, m_hot ? m_borderColor : QColor(Colors::Silver));
-    if (m_hot) // the highlight along the top, just inside the rim
+    const bool lit = isLit();   // the keyboard's focus shows as the pointer does
+    p.fillPath(shape.rim, lit ? m_borderColor : QColor(Colors::Silver));
+    if (lit) // the highlight along the top, just inside the rim
         p.fillRect(QRect(RS / 2, BW + 2, (W - RS / 2) - RS / 2, 2), Qt::white);
 
     const QString light = m_hot && m_pressed ? QStringLiteral("DOWN")
-                        : m_hot              ? QStringLiteral("ON")
+                        : lit                ? QStringLiteral("ON")
                                              : QStringLiteral("OFF");
     p.drawImage(kIndicatorLeft + d, (H - kIndicatorSize) / 2 + d, indicatorPicture(light, Colors::White));
 
@@ -237,7 +239,7 @@ void TOfficeLabel::setTransparent(bool transparent)
 QString TOfficeLabel::ledName() const
 {
     static const char *const suffixes[] = {"RND", "3DWN", "3UP"};
-    const char *state = !m_hot ? "OFF" : m_pressed ? "DOWN" : "ON";
+    const char *state = m_hot && m_pressed ? "DOWN" : isLit() ? "ON" : "OFF";
     return QLatin1String(state) + QLatin1String(suffixes[m_ledType]);
 }
 

@@ -36,7 +36,7 @@ public:
     void setBorderWidth(int width);   // 1 to 3
     QColor buttonColor() const { return m_buttonColor; }
     void setButtonColor(const QColor &color);
-    QString caption() const { return m_caption; }
+    QString caption() const override { return m_caption; }
     void setCaption(const QString &caption);
     QColor fontColor() const { return m_fontColor; }
     void setFontColor(const QColor &color);
@@ -89,7 +89,8 @@ public:
 
     explicit TOfficeLabel(QWidget *parent = nullptr);
 
-    QString caption() const { return m_caption; }
+    QString caption() const override { return m_caption; }
+    bool isLink() const override { return true; }
     void setCaption(const QString &caption);
     QColor fontColor() const { return m_fontColor; }
     void setFontColor(const QColor &color);

@@ -1,7 +1,10 @@
 #include "PointerControl.h"
 
+#include "Accessibility.h"
+
 #include <QEnterEvent>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShowEvent>
 
@@ -9,11 +12,45 @@ PointerControl::PointerControl(QWidget *parent)
     : QWidget(parent)
 {
     setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
+    Accessibility::install();
+}
+
+void PointerControl::activate()
+{
+    if (acceptsMouse())
+        emit clicked();
+}
+
+void PointerControl::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool clicks = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (!clicks || (event->modifiers() & ~Qt::KeypadModifier) || !acceptsMouse()) {
+        QWidget::keyPressEvent(event);   // the window's own keys (Esc) go on to it
+        return;
+    }
+    if (!event->isAutoRepeat())
+        activate();
+}
+
+void PointerControl::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PointerControl::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void PointerControl::setControlEnabled(bool enabled)
 {
     m_enabled = enabled;
+    // A control that cannot act is no stop for the keyboard.
+    setFocusPolicy(enabled ? Qt::TabFocus : Qt::NoFocus);
     m_hot = false;
     m_pressed = false;
     m_leftDown = false;

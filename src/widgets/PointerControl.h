@@ -7,13 +7,22 @@
 // left press and release inside make, and the signals that tell each step.
 // A control whose window hides under the pointer gets no leave event:
 // hidden or shown, it starts again not hot and not pressed, and lights up
-// only when the pointer really comes over it.
+// only when the pointer really comes over it. Tab brings the keyboard to it
+// (a click does not), it then looks as under the pointer, and Space or
+// Enter click it.
 class PointerControl : public QWidget
 {
     Q_OBJECT
 public:
     bool isHot() const { return m_hot; }
     bool isPressed() const { return m_pressed; }
+    // Lit: under the pointer or holding the keyboard focus; the look is the same.
+    bool isLit() const { return m_hot || hasFocus(); }
+
+    // What a screen reader calls it and how it is activated there: a click.
+    virtual QString caption() const { return QString(); }
+    virtual bool isLink() const { return false; }
+    virtual void activate();
 
     // The control's own Enabled flag (not the widget's enabled state): off,
     // it ignores the mouse.
@@ -50,6 +59,9 @@ protected:
     void leaveEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
     // A held button keeps the pointer's events here: leaving and coming
     // back are seen in the moves.

@@ -22,6 +22,7 @@ void Shape::setBrushColor(const QColor &color)
         return;
     m_brush = color;
     update();
+    emit brushColorChanged();
 }
 
 void Shape::setPenColor(const QColor &color)

@@ -23,6 +23,7 @@ public:
 
 signals:
     void released(Qt::MouseButton button);
+    void brushColorChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

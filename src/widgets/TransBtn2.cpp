@@ -242,7 +242,7 @@ TTransparentButton2::Picture TTransparentButton2::currentPicture() const
         return DisabledPicture;
     if (m_pressed)
         return DownPicture;
-    if (m_frameStyle == fsExplorer && m_autoGray && !m_hot)
+    if (m_frameStyle == fsExplorer && m_autoGray && !isLit())
         return GrayPicture;
     return ActivePicture;
 }
@@ -320,6 +320,12 @@ void TTransparentButton2::click()
     emitClicked();
 }
 
+void TTransparentButton2::activate()
+{
+    if (isEnabled())
+        click();
+}
+
 void TTransparentButton2::emitClicked()
 {
     try {
@@ -367,7 +373,7 @@ void TTransparentButton2::paintFrame(QPainter &p)
                 frame(p, full, kShadow, kHighlight, m_borderWidth);
             else
                 frame(p, full, kHighlight, kShadow, m_borderWidth);
-        } else if (m_hot) {
+        } else if (isLit()) {
             frame(p, full, kHighlight, kShadow, m_borderWidth);
         }
         break;
@@ -407,7 +413,7 @@ void TTransparentButton2::paintFrame(QPainter &p)
 
 void TTransparentButton2::paintCaption(QPainter &p)
 {
-    const QFont captionFont = m_hot ? hiFont() : font();
+    const QFont captionFont = isLit() ? hiFont() : font();
     const QFontMetrics metrics(captionFont);
     const int W = width(), H = height(), s = m_spacing;
     const int flags = Qt::TextShowMnemonic | (m_wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
@@ -443,7 +449,7 @@ void TTransparentButton2::paintCaption(QPainter &p)
         p.setPen(kShadow);
         p.drawText(box, drawFlags, m_caption);
     } else {
-        p.setPen(m_hot ? m_hiFontColor : m_fontColor);
+        p.setPen(isLit() ? m_hiFontColor : m_fontColor);
         p.drawText(box, drawFlags, m_caption);
     }
 }

@@ -105,7 +105,7 @@ public:
     void setShowPressed(bool show);
     bool isDown() const { return m_downLatched; }
     void setDown(bool down);
-    QString caption() const { return m_caption; }
+    QString caption() const override { return m_caption; }
     void setCaption(const QString &caption);   // "&" marks the Alt accelerator
     // The caption's font at rest is the widget's font; under the mouse HiFont,
     // which follows the font until it is set.
@@ -131,6 +131,8 @@ public:
     // The entry the next paint draws, and where.
     Picture currentPicture() const;
     QPoint picturePosition() const;
+
+    void activate() override;
 
     bool isTracking() const { return m_tracking; }
     bool isHovered() const { return isHot(); }

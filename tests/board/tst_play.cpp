@@ -8,22 +8,28 @@
 #include "core/results/Data.h"
 #include "results/Vysledek.h"
 #include "setup/Hra.h"
+#include "core/system/Language.h"
 #include "core/widgets/Fonts.h"
 #include "shell/Hlavni.h"
 #include "shell/Sef.h"
 #include "services/InputLock.h"
 #include "services/Pacing.h"
+#include "services/ProgramEnd.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/OContrls.h"
 #include "widgets/Shape.h"
+#include "widgets/TextLabel.h"
 #include "widgets/TransBtn2.h"
 #include "support/TestMain.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QScopeGuard>
+#include <QTranslator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -32,16 +38,32 @@
 #include <memory>
 
 namespace {
-// By the count's button or its key (0 for ten); the keys 1 and 2 choose nothing.
-void startGame(Program &p, int n, bool byKey = false)
+enum class Choose { Button, Digit, Arrows };
+
+// By the count's button, by its key (0 for ten; the keys 1 and 2 choose
+// nothing), or by the arrows from the first button and Enter.
+void startGame(Program &p, int n, Choose how = Choose::Button)
 {
     p.main->newGame();
     THraDialog *hra = p.windows->HraDialog.get();
     QVERIFY(hra->isVisible());
-    if (byKey) {
+    auto press = [hra](Qt::Key key) { QTest::keyClick(hra->focusWidget() ? hra->focusWidget() : hra, key); };
+    if (how == Choose::Digit) {
         QTest::keyClicks(hra, QStringLiteral("12"));
         QVERIFY(hra->isVisible());
         QTest::keyClick(hra, char('0' + n % 10));
+    } else if (how == Choose::Arrows) {
+        const int target = 11 - n;   // T1 holds ten
+        press(Qt::Key_Right);         // the first arrow reaches T1
+        int at = 1;
+        if (target > 4) {
+            press(Qt::Key_Down);
+            at = 5;
+        }
+        for (; at < target; ++at)
+            press(Qt::Key_Right);
+        QCOMPARE(hra->focusWidget(), hra->countButton(target));
+        press(Qt::Key_Return);
     } else {
         hra->countButtonClick(11 - n);
     }
@@ -81,6 +103,8 @@ private slots:
     void keysOneTwoThreeSolveThreeDisksInSevenMoves();
     void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data();
     void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree();
+    void aScreenReaderReadsEachPostsDisksAndFollowsTheMoves_data();
+    void aScreenReaderReadsEachPostsDisksAndFollowsTheMoves();
 };
 
 void PlayTest::initTestCase()
@@ -92,20 +116,21 @@ void PlayTest::initTestCase()
 void PlayTest::countButtonsLayOutTheirGameAndSwitchTheCommands_data()
 {
     QTest::addColumn<int>("n");
-    QTest::addColumn<bool>("byKey");
+    QTest::addColumn<int>("how");
     for (int n = 3; n <= 10; ++n) {
-        QTest::newRow(qPrintable(QStringLiteral("%1 disks").arg(n))) << n << false;
-        QTest::newRow(qPrintable(QStringLiteral("%1 disks by key").arg(n))) << n << true;
+        QTest::addRow("%d disks", n) << n << int(Choose::Button);
+        QTest::addRow("%d disks by key", n) << n << int(Choose::Digit);
+        QTest::addRow("%d disks by arrows and Enter", n) << n << int(Choose::Arrows);
     }
 }
 
 void PlayTest::countButtonsLayOutTheirGameAndSwitchTheCommands()
 {
     QFETCH(int, n);
-    QFETCH(bool, byKey);
+    QFETCH(int, how);
     Program p;
     p.board()->plate(3)->setBrushColor(Qt::red);   // left by a solved game
-    startGame(p, n, byKey);
+    startGame(p, n, Choose(how));
     const Board::Layout expected = Board::newGameLayout(n);
     for (int k = 1; k <= Board::kDisks; ++k) {
         QCOMPARE(p.board()->disk(k)->pos(), QPoint(expected.disks[k - 1].left, expected.disks[k - 1].top));
@@ -370,6 +395,8 @@ void PlayTest::endQuestionYesEndsTheGameAndNoKeepsItWatched_data()
     QTest::newRow("Enter") << "enter" << true;
     QTest::newRow("Ne") << "no" << false;
     QTest::newRow("Esc") << "esc" << false;
+    QTest::newRow("Tab to Ano, Space") << "tab space" << true;
+    QTest::newRow("Tab twice to Ne, Enter: the button reached answers") << "tab tab enter" << false;
 }
 
 void PlayTest::endQuestionYesEndsTheGameAndNoKeepsItWatched()
@@ -388,6 +415,10 @@ void PlayTest::endQuestionYesEndsTheGameAndNoKeepsItWatched()
         emit question->yesButton()->clicked();
     else if (answer == "no")
         emit question->noButton()->clicked();
+    else if (answer.startsWith("tab"))
+        for (const QString &key : answer.split(' '))
+            QTest::keyClick(question->focusWidget() ? question->focusWidget() : question,
+                            key == "tab" ? Qt::Key_Tab : key == "space" ? Qt::Key_Space : Qt::Key_Return);
     else
         QTest::keyClick(question, answer == "enter" ? Qt::Key_Return : Qt::Key_Escape);
     QVERIFY(!question->isVisible());
@@ -482,7 +513,7 @@ void PlayTest::helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs()
     QTest::keyClick(p.windows->OProgramuDialog.get(), Qt::Key_Escape);
     QVERIFY(!p.windows->OProgramuDialog->isVisible());
     QVERIFY(InputLock::isInputEnabled(p.main));
-    p.windows->PomocnikDialog->CoolForm1DblClick();
+    QTest::keyClick(p.windows->PomocnikDialog.get(), Qt::Key_Return);   // the keyboard's double click
     QVERIFY(p.windows->UvitaniDialog->isVisible());
     QVERIFY(!InputLock::isInputEnabled(p.windows->PomocnikDialog.get()));
 }
@@ -504,6 +535,7 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand_data()
         {"fovskpojistka1", false, "Sef"}, {"ToolbarButton971", false, "Sef"},
         {"NpovdaproToranskouv20001", false, "NapovedaDialog"}, {"F1", false, "NapovedaDialog"},
         {"OProgramu", false, "OProgramuDialog"},
+        {"Ctrl+N", false, "HraDialog"}, {"Ctrl+Q", false, "quit"},
     };
     for (const auto &[entry, needsGame, opens] : rows)
         QTest::newRow(entry) << QString::fromLatin1(entry) << needsGame << QString::fromLatin1(opens);
@@ -520,7 +552,9 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand()
     if (needsGame)
         startGame(p, 3);
     auto run = [&] {
-        if (entry.startsWith('F')) {
+        if (entry.startsWith("Ctrl+")) {
+            QTest::keyClick(p.main, entry.back().toLatin1(), Qt::ControlModifier);
+        } else if (entry.startsWith('F')) {
             const int key = Qt::Key_F1 + entry.mid(1).toInt() - 1;
             QTest::keyClick(p.main, Qt::Key(key));
         } else if (auto *a = p.action(qPrintable(entry))) {
@@ -533,6 +567,12 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand()
         }
     };
     run();
+    if (opens == "quit") {   // Konec: the main window closes, and the program with it
+        QTRY_VERIFY(!p.main->isVisible());
+        QTest::qWait(10);
+        ProgramEnd::resetForTesting();
+        return;
+    }
     QWidget *target = p.main->findChild<QWidget *>(opens);   // the boss screen is a panel
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w->objectName() == opens)
@@ -644,6 +684,60 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
     QCOMPARE(standing, posts);
     QCOMPARE(Board::liftedDisk(disks), lifted);
     QCOMPARE(p.main->pocetTahu(), moves);
+}
+
+void PlayTest::aScreenReaderReadsEachPostsDisksAndFollowsTheMoves_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("focused");
+    // The whole game, move by move, is read on screen (ScreenReaderOnScreenTest).
+    QTest::newRow("lifted") << "cs" << "1" << QStringList{"Post 1: disky 3, 2; zvednutý disk 1",
+                                                          "Post 2: bez disků", "Post 3: bez disků"} << 1;
+    QTest::newRow("solved") << "cs" << solutionKeys(3, 1, 3)
+                            << QStringList{"Post 1: bez disků", "Post 2: bez disků",
+                                           "Post 3: disky 3, 2, 1; vyřešeno"} << 3;
+    QTest::newRow("in English") << "en" << "1312321" << QStringList{"Post 1: no disks; lifted disk 3",
+                                                                    "Post 2: disks 2, 1", "Post 3: no disks"} << 1;
+}
+
+// A screen reader meets the board as three posts, each named by its plate
+// and its disks from the bottom up, a lifted disk as lifted and a solved
+// tower as solved; the post the last move acted on holds the focus and
+// tells the moves made. In English the post's parts bear the post's name.
+void PlayTest::aScreenReaderReadsEachPostsDisksAndFollowsTheMoves()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, keys);
+    QFETCH(QStringList, names);
+    QFETCH(int, focused);
+    QTranslator gameTexts, qtTexts;
+    Startup::installTranslations(language, gameTexts, qtTexts);
+    const auto czech = qScopeGuard([] { Language::setCurrent(Language::kCzech); });
+    Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    QVERIFY(QTest::qWaitForWindowExposed(p.main));
+    startGame(p, 3);
+    for (const QChar key : keys)
+        QTest::keyClick(p.main, key.toLatin1());
+    p.main->Timer1Timer();
+    p.windows->VysledekDialog->hide();   // the board keeps its state until the result is confirmed
+    QAccessibleInterface *board = QAccessible::queryAccessibleInterface(p.board());
+    QCOMPARE(board->childCount(), 3);
+    p.main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.main));
+    QVERIFY(p.board()->hasFocus());
+    for (int post = 1; post <= 3; ++post) {
+        QAccessibleInterface *reader = board->child(post - 1);
+        QCOMPARE(reader->text(QAccessible::Name), names[post - 1]);
+        QCOMPARE(int(reader->role()), int(QAccessible::Button));
+        QTRY_COMPARE(reader->state().focused, post == focused);
+        if (language != Language::kCzech)
+            QVERIFY(p.board()->pole(post)->statusTip().startsWith(p.board()->plateLabel(post)->text()));
+    }
+    QCOMPARE(board->child(focused - 1)->text(QAccessible::Description),
+             (language == Language::kCzech ? QStringLiteral("Počet tahů : %1") : QStringLiteral("Moves: %1"))
+                 .arg(p.main->pocetTahu()));
 }
 
 TORAN_TEST_MAIN(PlayTest)

@@ -1,5 +1,6 @@
 #include "board/Plocha.h"
 #include "services/ErrorReport.h"
+#include "core/system/Language.h"
 #include "core/widgets/Fonts.h"
 #include "shell/Hlavni.h"
 #include "shell/IdlePicture.h"
@@ -11,6 +12,8 @@
 #include "support/ProgramWindows.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
+#include "results/Tabulka.h"
+#include "results/Vysledek.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
 #include "widgets/Shape.h"
@@ -23,7 +26,11 @@
 #include <QCalendarWidget>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScopeGuard>
+#include <QTranslator>
 #include <QTableView>
 #include <QtTest>
 
@@ -93,11 +100,13 @@ private slots:
     void hintShowsSixSpacesAndTheNearestHint();
     void menuItemsShowTheirHintsWhileHighlighted();
     void bossScreenHidesAndRestoresTheGame();
-    void bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox_data();
-    void bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox();
+    void bossScreenCalendarIsAPlainMonthThatFitsItsBox_data();
+    void bossScreenCalendarIsAPlainMonthThatFitsItsBox();
+    void everyMenuEntryHasAnAccessKeyOfItsOwnAndShowsTheProgramsKeys_data();
+    void everyMenuEntryHasAnAccessKeyOfItsOwnAndShowsTheProgramsKeys();
     void endingTheProgramLeavesTheAssistantToComeBack_data();
     void endingTheProgramLeavesTheAssistantToComeBack();
-    void controlsWithoutTextAreNamedByTheirHints();
+    void aScreenReaderFindsEveryControlNamedAndEveryWindowWithARole();
 };
 
 void MainWindowTest::initTestCase()
@@ -254,9 +263,11 @@ void MainWindowTest::hintShowsSixSpacesAndTheNearestHint_data()
     QTest::newRow("label box without hint") << "Shape28" << QStringLiteral("      Stiskněte klávesu F1 pro nápovědu");
     QTest::newRow("toolbar button") << "TB3" << QStringLiteral("      Zobrazí tabulku nejlepších hráčů");
     QTest::newRow("board disk") << "D7" << QStringLiteral("      Disk 7");
-    QTest::newRow("board plate label") << "Label3" << QStringLiteral("      Post 2");
+    QTest::newRow("board plate label, with its key") << "Label3" << QStringLiteral("      Post 2 (2)");
+    QTest::newRow("board pole, with its key") << "K1" << QStringLiteral("      Kůl 1 (1)");
     QTest::newRow("board background") << "Plocha" << QStringLiteral("      Hrací pole");
     QTest::newRow("hidden count label") << "Kontrola" << QStringLiteral("      Hrací pole");
+    QTest::newRow("Tab to the board") << "Plocha" << QStringLiteral("      Hrací pole");
 }
 
 void MainWindowTest::hintShowsSixSpacesAndTheNearestHint()
@@ -269,7 +280,9 @@ void MainWindowTest::hintShowsSixSpacesAndTheNearestHint()
     QVERIFY(target);
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(w.findChild<QWidget *>("D1"), &enter);   // start from some other hint
-    QApplication::sendEvent(target, &enter);
+    QFocusEvent tabbed(QEvent::FocusIn, Qt::TabFocusReason);   // the keyboard, not the pointer, comes
+    QApplication::sendEvent(target, QString(QTest::currentDataTag()).startsWith("Tab") ? static_cast<QEvent *>(&tabbed)
+                                                                                      : &enter);
     QCOMPARE(w.statusText(), text);
 }
 
@@ -324,19 +337,29 @@ void MainWindowTest::bossScreenHidesAndRestoresTheGame()
     QVERIFY(w.plocha()->disk(4)->isVisible() && !w.plocha()->disk(5)->isVisible());
 }
 
-// Whatever the system's language, the calendar names the days in Czech;
-// the month, the day names and six weeks fit its 183 x 153 box in the look
-// of Linux and of Windows, and it is drawn in greys only, like the rest of
-// the boss screen.
-void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox_data()
+void MainWindowTest::bossScreenCalendarIsAPlainMonthThatFitsItsBox_data()
 {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("firstDay");
     QTest::addColumn<QString>("style");
-    QTest::newRow("Fusion") << "Fusion";
-    QTest::newRow("Windows") << "Windows";
+    const QStringList czech{"po", "út", "st", "čt", "pá", "so", "ne"};
+    QTest::newRow("cs") << "cs" << czech << int(Qt::Monday) << "Fusion";
+    QTest::newRow("en, the United States' week") << "en" << QStringList{"S", "M", "T", "W", "T", "F", "S"}
+                                                 << int(Qt::Sunday) << "Fusion";
+    QTest::newRow("cs, in the Windows look") << "cs" << czech << int(Qt::Monday) << "Windows";
 }
 
-void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox()
+// Whatever the system's language, the calendar names the days in the
+// game's language and starts its weeks as that language's locale does
+// (Monday in Czech); the month, the day names and six weeks fit its
+// 183 x 153 box in the look of Linux and of Windows, and it is drawn in
+// greys only, like the rest of the boss screen.
+void MainWindowTest::bossScreenCalendarIsAPlainMonthThatFitsItsBox()
 {
+    QFETCH(QString, language);
+    QFETCH(QStringList, names);
+    QFETCH(int, firstDay);
     QFETCH(QString, style);
     const QString previousStyle = QApplication::style()->name();
     QApplication::setStyle(style);
@@ -344,7 +367,11 @@ void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox()
     ScratchAppDir dir;
     dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
     const QLocale systemLocale;
+    if (language != Language::kCzech && QLocale::system().language() == QLocale::English)
+        QSKIP("the player's own English locale decides here");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    Language::setCurrent(language);
+    const auto czech = qScopeGuard([] { Language::setCurrent(Language::kCzech); });
     THlavniDialog w;
     QLocale::setDefault(systemLocale);
     w.show();
@@ -352,6 +379,7 @@ void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox()
     w.findChild<QAction *>("fovskpojistka1")->trigger();
     QCalendarWidget *calendar = w.sef()->monthCalendar();
     QVERIFY(calendar->isVisible());
+    QCOMPARE(int(calendar->firstDayOfWeek()), firstDay);
     QCOMPARE(calendar->size(), QSize(183, 153));
     const QSize needed = calendar->minimumSizeHint();
     QVERIFY2(needed.width() <= 183 && needed.height() <= 153,
@@ -359,7 +387,6 @@ void MainWindowTest::bossScreenCalendarIsAPlainCzechMonthThatFitsItsBox()
 
     auto *days = calendar->findChild<QTableView *>();
     QVERIFY(days);
-    const QStringList names = {"po", "út", "st", "čt", "pá", "so", "ne"};
     int rowsHeight = 0;
     for (int row = 0; row < days->model()->rowCount(); ++row)
         rowsHeight += days->rowHeight(row);
@@ -442,35 +469,94 @@ void MainWindowTest::endingTheProgramLeavesTheAssistantToComeBack()
     windows.reset();
 }
 
-// A screen reader names what paints itself (disks, post parts, count
-// buttons, flat buttons, links) by its hint; a button with a caption keeps
-// its caption; a hint changed later is followed once the pointer comes.
-void MainWindowTest::controlsWithoutTextAreNamedByTheirHints()
+void MainWindowTest::everyMenuEntryHasAnAccessKeyOfItsOwnAndShowsTheProgramsKeys_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("withoutKey");
+    QTest::newRow("cs") << "cs" << QStringList{"Konec"};   // the program's own caption has none
+    QTest::newRow("en") << "en" << QStringList();
+}
+
+// Within each menu (the menu bar too) no two entries share an access key;
+// the entries show F1, F2 and F3 as their keys and no others, although
+// Ctrl+N and Ctrl+Q work beside them.
+void MainWindowTest::everyMenuEntryHasAnAccessKeyOfItsOwnAndShowsTheProgramsKeys()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, withoutKey);
+    ScratchAppDir dir;
+    QTranslator gameTexts, qtTexts;
+    Startup::installTranslations(language, gameTexts, qtTexts);
+    const auto czech = qScopeGuard([] { Language::setCurrent(Language::kCzech); });
+    THlavniDialog w;
+    QStringList missing, shown;
+    QList<QWidget *> menus{w.menuBar()};
+    for (QMenu *menu : w.findChildren<QMenu *>())
+        menus << menu;
+    for (QWidget *menu : menus) {
+        QSet<QKeySequence> keys;
+        for (QAction *a : menu->actions()) {
+            if (a->isSeparator())
+                continue;
+            const QKeySequence key = QKeySequence::mnemonic(a->text());
+            if (key.isEmpty())
+                missing << a->text();
+            else
+                QVERIFY2(!keys.contains(key), qPrintable(a->text() + " repeats a key in " + menu->objectName()));
+            keys.insert(key);
+            if (!a->shortcut().isEmpty())
+                shown << a->shortcut().toString();
+        }
+    }
+    QCOMPARE(missing, withoutKey);
+    shown.sort();
+    QCOMPARE(shown, (QStringList{"F1", "F2", "F2", "F3", "F3"}));
+}
+
+// A screen reader finds every window with a name and the role of a window
+// or a dialog; the program's flat buttons and links by their captions with
+// their hints told as descriptions, the controls that draw no text (disks,
+// post parts, count buttons) by their hints, and Qt's buttons, tabs and
+// the name box by their texts. A hint changed later is followed once the
+// pointer comes.
+void MainWindowTest::aScreenReaderFindsEveryControlNamedAndEveryWindowWithARole()
 {
     ScratchAppDir dir;
     dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
     auto windows = Startup::createWindows([](int) {});
-    auto name = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+    windows->TabulkaDialog->grid(1);
+    auto reader = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w); };
+    auto name = [&](QWidget *w) { return reader(w)->text(QAccessible::Name); };
     QSet<QString> kinds;
-    int named = 0;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         window->ensurePolished();
+        if (window->windowType() == Qt::Popup)   // the menus, read through the menu bar
+            continue;
+        QVERIFY2(!name(window).isEmpty(), qPrintable(window->objectName()));
+        const QAccessible::Role role = reader(window)->role();
+        QVERIFY2(role == QAccessible::Dialog || role == QAccessible::Window, qPrintable(window->objectName()));
         for (QWidget *w : window->findChildren<QWidget *>()) {
-            const bool ownText = qobject_cast<Shape *>(w) || qobject_cast<TOfficeButton *>(w)
-                                 || qobject_cast<TOfficeLabel *>(w) || qobject_cast<TTransparentButton2 *>(w);
-            if (!ownText || w->statusTip().isEmpty())
+            QString expected;
+            if (auto *control = qobject_cast<PointerControl *>(w); control && !control->caption().isEmpty()) {
+                expected = control->caption();
+                QCOMPARE(reader(w)->text(QAccessible::Description), w->statusTip());
+                QCOMPARE(reader(w)->role(), control->isLink() ? QAccessible::Link : QAccessible::Button);
+            } else if (qobject_cast<Shape *>(w) || qobject_cast<PointerControl *>(w)) {
+                expected = w->statusTip();
+            } else if ((qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w)) && !w->isHidden()) {
+                QVERIFY2(!name(w).isEmpty(), qPrintable(w->objectName()));
+                kinds.insert(QLatin1String(w->metaObject()->className()));
+            }
+            if (expected.isEmpty())
                 continue;
-            QCOMPARE(name(w), w->statusTip());
+            QCOMPARE(name(w), expected);
             kinds.insert(QLatin1String(w->metaObject()->className()));
-            ++named;
         }
     }
-    QCOMPARE(kinds.size(), 4);
-    QVERIFY(named > Board::kDisks);
-
-    auto *ok = windows->OProgramuDialog->findChild<QAbstractButton *>("Button1");
-    QVERIFY(!ok->statusTip().isEmpty());
-    QCOMPARE(name(ok), ok->text());
+    for (const char *kind : {"Shape", "TOfficeButton", "TOfficeLabel", "TTransparentButton2", "QLineEdit",
+                             "QPushButton", "QCheckBox", "QToolButton"})
+        QVERIFY2(kinds.contains(QLatin1String(kind)), kind);
+    QCOMPARE(name(windows->VysledekDialog->nameBox()), QStringLiteral("Vaše jméno do tabulky nejlepších :"));
 
     Shape *disk = windows->HlavniDialog->plocha()->disk(3);
     disk->setStatusTip(QStringLiteral("Disk tři"));

@@ -3,6 +3,7 @@
 #include "core/files/AppPath.h"
 #include "core/widgets/Fonts.h"
 #include "shell/Hlavni.h"
+#include "services/ErrorReport.h"
 #include "services/Pacing.h"
 #include "shell/Spusteni.h"
 #include "shell/Startup.h"
@@ -64,6 +65,7 @@ private slots:
     void qtsOwnTextsSpeakTheGamesLanguage_data();
     void qtsOwnTextsSpeakTheGamesLanguage();
     void aFileSizeLimitStillLetsTheGameStart();
+    void aStartUpErrorIsNotHiddenUnderTheSplash();
 };
 
 void StartupTest::initTestCase()
@@ -210,6 +212,28 @@ void StartupTest::aFileSizeLimitStillLetsTheGameStart()
     QVERIFY(game.readAllStandardOutput().contains("shown"));
     QCOMPARE(QDir(dir.file("Data")).entryList(QDir::Files | QDir::Hidden), QStringList());
 #endif
+}
+
+// A table that cannot be opened is reported while the splash still
+// stands: the splash steps back, so that the always-on-top picture does
+// not cover the box.
+void StartupTest::aStartUpErrorIsNotHiddenUnderTheSplash()
+{
+    ScratchAppDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Data/Toran.dbf")));   // a folder where the table belongs
+    TSpusteniDialog splash;
+    splash.show();
+    QStringList reports;
+    bool splashShown = true;
+    ErrorReport::setSinkForTesting([&](const QString &text) {
+        reports << text;
+        splashShown = splash.isVisible();
+    });
+    const bool made = ErrorReport::guard(nullptr, [] { Startup::createWindows([](int) {}); });
+    ErrorReport::setSinkForTesting({});
+    QVERIFY(!made);
+    QCOMPARE(reports.size(), 1);
+    QVERIFY(!splashShown);
 }
 
 namespace {

@@ -2,8 +2,11 @@
 #include "core/widgets/Fonts.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
+#include "widgets/TransBtn2.h"
 #include "support/TestMain.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -85,6 +88,8 @@ private slots:
     void disabledLabelIgnoresTheMouseAndShowsAGreyCaption();
     void longLabelCaptionWrapsAndIsCutAtTheBottom();
     void opaqueControlsFillWithTheirOwnColour();
+    void keyboardFocusLightsAControlAsThePointerAndSpaceOrEnterClickIt_data();
+    void keyboardFocusLightsAControlAsThePointerAndSpaceOrEnterClickIt();
     void aControlWhoseWindowHidesUnderThePointerComesBackUnlit_data();
     void aControlWhoseWindowHidesUnderThePointerComesBackUnlit();
 };
@@ -427,6 +432,79 @@ void OfficeControlsTest::opaqueControlsFillWithTheirOwnColour()
     link.label->setLabelColor(QColor(0, 0, 255));
     QCOMPARE(rgbAt(link.image(), 199, 16), qRgb(0, 0, 255));
     QCOMPARE(rgbAt(link.image(), 0, 0), qRgb(0, 0, 255));   // under the light's transparent corner
+}
+
+void OfficeControlsTest::keyboardFocusLightsAControlAsThePointerAndSpaceOrEnterClickIt_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("flat button, Space") << "button" << int(Qt::Key_Space) << int(QAccessible::Button) << "Ok";
+    QTest::newRow("link, Enter") << "link" << int(Qt::Key_Return) << int(QAccessible::Link) << "Pravidla hry";
+    QTest::newRow("picture button, keypad Enter") << "picture" << int(Qt::Key_Enter) << int(QAccessible::Button)
+                                                  << "Spustí hru";
+}
+
+// Tab (never a click) brings the keyboard to a control, which then looks
+// exactly as under the pointer; Space or Enter click it, and so does a
+// screen reader's press, which reads it by its caption or else its hint.
+void OfficeControlsTest::keyboardFocusLightsAControlAsThePointerAndSpaceOrEnterClickIt()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, key);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    Panel panel(nullptr, Panel::NoBevel, QColor(kPanel));
+    panel.resize(260, 60);
+    ImageList pictures(QSize(32, 32));
+    pictures.add(QImage(QStringLiteral(":/art/hra-0.png")));
+    PointerControl *control = nullptr;
+    if (kind == QLatin1String("button")) {
+        auto *b = new TOfficeButton(&panel);
+        b->setCaption("Ok");
+        b->resize(64, 20);
+        control = b;
+    } else if (kind == QLatin1String("link")) {
+        auto *l = new TOfficeLabel(&panel);
+        l->setCaption("Pravidla hry");
+        l->resize(200, 17);
+        control = l;
+    } else {
+        auto *t = new TTransparentButton2(&panel);
+        t->setActiveImage(&pictures);
+        t->setActiveIndex(0);
+        control = t;
+    }
+    control->move(kAt);
+    control->setStatusTip("Spustí hru");
+    auto image = [&] { return shotWithBackground(&panel).copy(control->geometry()); };
+    const QImage resting = image();
+    enter(control);
+    const QImage hot = image();
+    leave(control);
+    QVERIFY(hot != resting);
+
+    QCOMPARE(control->focusPolicy(), Qt::TabFocus);
+    panel.show();
+    panel.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
+    control->setFocus(Qt::TabFocusReason);
+    QVERIFY(control->hasFocus() && !control->isHot());
+    QCOMPARE(image(), hot);
+
+    QSignalSpy clicked(control, &PointerControl::clicked);
+    QTest::keyClick(control, Qt::Key(key));
+    QTest::keyClick(control, Qt::Key_Escape);   // not the control's: it goes on to the window
+    QCOMPARE(clicked.count(), 1);
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(control);
+    QCOMPARE(int(reader->role()), role);
+    QCOMPARE(reader->text(QAccessible::Name), name);
+    QVERIFY(reader->state().focused);
+    reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(clicked.count(), 2);
+    control->clearFocus();
+    QCOMPARE(image(), resting);
 }
 
 void OfficeControlsTest::aControlWhoseWindowHidesUnderThePointerComesBackUnlit_data()

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTranslator>
@@ -95,6 +96,17 @@ QStringList overflowingTexts(QWidget *window)
         for (const QString &line : lettering->lines())
             if (QFontMetrics(lettering->font()).horizontalAdvance(line) > lettering->width())
                 fault(lettering, line, QStringLiteral("wraps in %1 pixels").arg(lettering->width()));
+    for (QTableView *grid : window->findChildren<QTableView *>()) {
+        // A title stands between the style's margins of its column.
+        const QHeaderView *titles = grid->horizontalHeader();
+        const int margins = 2 * titles->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles);
+        for (int c = 0; grid->model() && c < grid->model()->columnCount(); ++c) {
+            const QString title = grid->model()->headerData(c, Qt::Horizontal).toString();
+            const int width = QFontMetrics(titles->font()).horizontalAdvance(title) + margins;
+            if (width > titles->sectionSize(c))
+                fault(grid, title, QStringLiteral("%1 of %2 pixels").arg(width).arg(titles->sectionSize(c)));
+        }
+    }
     for (QCheckBox *box : window->findChildren<QCheckBox *>())
         if (box->sizeHint().width() > box->width())
             fault(box, box->text(), QStringLiteral("needs %1 of %2 pixels").arg(box->sizeHint().width())

@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
@@ -73,8 +74,8 @@ private slots:
     void aNameOfMoreThanAHundredCharactersIsCut();
     void viewerAlwaysOpensOnThreeDisksWithOkFocused();
     void viewerPagesShowTheirCountFewestMovesFirst();
-    void viewerClosesOnEnterOrEscOnlyFromOkOrTheWindow_data();
-    void viewerClosesOnEnterOrEscOnlyFromOkOrTheWindow();
+    void viewerKeysCloseItAndNeverHoldTheKeyboard_data();
+    void viewerKeysCloseItAndNeverHoldTheKeyboard();
     void aFullPageShowsItsTenRowsFromTheTopOnEveryShow_data();
     void aFullPageShowsItsTenRowsFromTheTopOnEveryShow();
     void viewerTitlesAreLeftAlignedButTheDate();
@@ -207,28 +208,54 @@ void ResultsWindowsTest::viewerPagesShowTheirCountFewestMovesFirst()
     QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Jméno"));
 }
 
-void ResultsWindowsTest::viewerClosesOnEnterOrEscOnlyFromOkOrTheWindow_data()
+void ResultsWindowsTest::viewerKeysCloseItAndNeverHoldTheKeyboard_data()
 {
+    QTest::addColumn<QString>("from");
     QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("fromGrid");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("Enter on Ok") << int(Qt::Key_Return) << false << true;
-    QTest::newRow("Esc on Ok") << int(Qt::Key_Escape) << false << true;
-    QTest::newRow("Enter in the grid") << int(Qt::Key_Return) << true << false;
-    QTest::newRow("Esc in the grid") << int(Qt::Key_Escape) << true << false;
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("focusAfter");   // empty: the viewer closes
+    QTest::addColumn<int>("page");
+    const int none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+    QTest::newRow("Enter on Ok") << "Button1" << int(Qt::Key_Return) << none << "" << 0;
+    QTest::newRow("Esc on Ok") << "Button1" << int(Qt::Key_Escape) << none << "" << 0;
+    QTest::newRow("Enter in the grid") << "DBGrid1" << int(Qt::Key_Return) << none << "DBGrid1" << 0;
+    QTest::newRow("Esc in the grid") << "DBGrid1" << int(Qt::Key_Escape) << none << "" << 0;
+    QTest::newRow("Esc on the tabs") << "PageControl1" << int(Qt::Key_Escape) << none << "" << 0;
+    QTest::newRow("Tab leaves the grid") << "DBGrid1" << int(Qt::Key_Tab) << none << "Button1" << 0;
+    QTest::newRow("Shift+Tab leaves the grid") << "DBGrid1" << int(Qt::Key_Backtab) << shift << "PageControl1" << 0;
+    QTest::newRow("Ctrl+Tab on Ok") << "Button1" << int(Qt::Key_Tab) << ctrl << "Button1" << 1;
+    QTest::newRow("Ctrl+PgDn in the grid") << "DBGrid1" << int(Qt::Key_PageDown) << ctrl << "DBGrid2" << 1;
+    QTest::newRow("Ctrl+PgUp back round") << "DBGrid1" << int(Qt::Key_PageUp) << ctrl << "DBGrid8" << 7;
 }
 
-void ResultsWindowsTest::viewerClosesOnEnterOrEscOnlyFromOkOrTheWindow()
+// Esc closes the viewer wherever the keyboard is, as "Ok" does; Enter only
+// on "Ok". Tab and Shift+Tab go on from the grid, Ctrl+Tab and Ctrl+PgDn
+// turn the pages.
+void ResultsWindowsTest::viewerKeysCloseItAndNeverHoldTheKeyboard()
 {
+    QFETCH(QString, from);
     QFETCH(int, key);
-    QFETCH(bool, fromGrid);
-    QFETCH(bool, closes);
+    QFETCH(int, modifiers);
+    QFETCH(QString, focusAfter);
+    QFETCH(int, page);
     ResultsProgram p;
+    p.store(QStringLiteral("Hráč"), 7, 3, QDate(2026, 12, 1));   // a grid with cells to move among
     TTabulkaDialog *viewer = p.windows->TabulkaDialog.get();
     p.main->showBestResults();
-    QWidget *target = fromGrid ? static_cast<QWidget *>(viewer->grid(1)) : viewer->okButton();
-    QTest::keyClick(target, Qt::Key(key));
-    QCOMPARE(viewer->isVisible(), !closes);
+    viewer->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    QWidget *start = from == "PageControl1" ? viewer->pageControl()->tabBar() : viewer->findChild<QWidget *>(from);
+    start->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(start, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(viewer->isVisible(), !focusAfter.isEmpty());
+    QCOMPARE(viewer->pageControl()->currentIndex(), page);
+    if (focusAfter.isEmpty())
+        return;
+    QWidget *focused = QApplication::focusWidget();
+    QVERIFY(focused);
+    if (focused == viewer->pageControl()->tabBar())
+        focused = viewer->pageControl();
+    QCOMPARE(focused->objectName(), focusAfter);
 }
 
 void ResultsWindowsTest::aFullPageShowsItsTenRowsFromTheTopOnEveryShow_data()

@@ -30,7 +30,13 @@ void setCurrent(const QString &language) { chosen() = language; }
 
 QLocale currentLocale()
 {
-    return chosen() == kCzech ? QLocale(QLocale::Czech, QLocale::CzechRepublic) : QLocale(chosen());
+    if (chosen() == kCzech)
+        return QLocale(QLocale::Czech, QLocale::CzechRepublic);
+    // A player of that language keeps the region's customs (an English
+    // week starts on Sunday in the United States, on Monday in Britain).
+    const QLocale system = QLocale::system();
+    const QLocale language(chosen());
+    return system.language() == language.language() ? system : language;
 }
 
 } // namespace Language

@@ -25,7 +25,8 @@ QString choose(const QStringList &uiLanguages);
 QString fromSystem();
 
 // What the start-up chose, for the few texts that Qt formats itself (the
-// boss screen's calendar); Czech until then.
+// boss screen's calendar); Czech until then. The locale is the player's own
+// where it speaks the language chosen.
 QString current();
 void setCurrent(const QString &language);
 QLocale currentLocale();

@@ -1,0 +1,172 @@
+// The game as a screen reader meets it: on the test's own X server, with a
+// private session bus and its accessibility bus, a reader (Debian's
+// python3-pyatspi, screen_reader.py) walks the main window and the new-game
+// balloon, then reads the posts after every key of a three-disk game.
+#include "support/TestMain.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+namespace {
+const QString kPython = QStringLiteral("/usr/bin/python3");
+const QString kBusLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
+
+// Lines "tree|WINDOW|DEPTH|ROLE|NAME" as "ROLE NAME" of one window.
+QStringList treeOf(const QStringList &lines, const QString &window)
+{
+    QStringList found;
+    for (const QString &line : lines) {
+        const QStringList f = line.split('|');
+        if (f.size() == 5 && f[0] == "tree" && f[1] == window)
+            found << f[3] + ' ' + f[4];
+    }
+    return found;
+}
+} // namespace
+
+class ScreenReaderOnScreenTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void aReaderFindsEveryWindowAndFollowsAGamePlayedByKeys();
+
+private:
+    QTemporaryDir m_dir;   // the program's folder, and the buses' runtime folder in it
+    QProcessEnvironment m_env = QProcessEnvironment::systemEnvironment();
+    qint64 m_sessionBus = 0;
+    QProcess m_busLauncher;
+    QProcess m_game;
+};
+
+void ScreenReaderOnScreenTest::initTestCase()
+{
+    QProcess probe;
+    probe.start(kPython, {"-c", "import pyatspi"});
+    if (!probe.waitForFinished(20000) || probe.exitCode() != 0 || !QFile::exists(kBusLauncher)
+        || QStandardPaths::findExecutable("dbus-launch").isEmpty()
+        || QStandardPaths::findExecutable("xdotool").isEmpty())
+        QSKIP("at-spi2-core, dbus-x11, python3-pyatspi and xdotool are needed");
+    const QString exe = m_dir.filePath("Toran2000");
+    QVERIFY(QFile::copy(QStringLiteral(TORAN2000_EXE), exe));
+    QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner);
+    for (const auto &[name, text] : {std::pair{"Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n"},
+                                     {"KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n"}}) {
+        QFile ini(m_dir.filePath(name));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(text);
+    }
+    const QString runtime = m_dir.filePath("run");
+    QVERIFY(QDir().mkpath(runtime));
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    m_env.insert("XDG_RUNTIME_DIR", runtime);
+    m_env.insert("LANGUAGE", "cs");
+
+    QProcess launch;
+    launch.setProcessEnvironment(m_env);
+    launch.start("dbus-launch", {"--sh-syntax"});
+    QVERIFY(launch.waitForFinished(20000));
+    const QString out = QString::fromUtf8(launch.readAllStandardOutput());
+    const QString address = QRegularExpression("DBUS_SESSION_BUS_ADDRESS='([^']+)'").match(out).captured(1);
+    m_sessionBus = QRegularExpression("DBUS_SESSION_BUS_PID=(\\d+)").match(out).captured(1).toLongLong();
+    QVERIFY2(!address.isEmpty() && m_sessionBus > 0, qPrintable(out));
+    m_env.insert("DBUS_SESSION_BUS_ADDRESS", address);
+
+    m_busLauncher.setProcessEnvironment(m_env);
+    m_busLauncher.start(kBusLauncher, {"--launch-immediately"});
+    QVERIFY(m_busLauncher.waitForStarted());
+    QProcessEnvironment game = m_env;
+    game.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    m_game.setProcessEnvironment(game);
+    m_game.setWorkingDirectory(m_dir.path());
+    m_game.start(exe, {});
+    QVERIFY(m_game.waitForStarted());
+}
+
+void ScreenReaderOnScreenTest::cleanupTestCase()
+{
+    // The accessibility bus goes with its launcher, the registry with the
+    // session bus.
+    for (QProcess *p : {&m_game, &m_busLauncher}) {
+        if (p->state() != QProcess::NotRunning) {
+            p->terminate();
+            if (!p->waitForFinished(10000)) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+        }
+    }
+    if (m_sessionBus > 0)
+        ::kill(pid_t(m_sessionBus), SIGTERM);
+}
+
+void ScreenReaderOnScreenTest::aReaderFindsEveryWindowAndFollowsAGamePlayedByKeys()
+{
+    const QString moves = QStringLiteral("13123213212313");   // 7 moves, post 1 to post 3
+    QProcess reader;
+    reader.setProcessEnvironment(m_env);
+    reader.start(kPython, {QStringLiteral(TORAN_SOURCE_DIR "/tests/onscreen/screen_reader.py"), moves});
+    QVERIFY(reader.waitForFinished(120000));
+    const QStringList lines = QString::fromUtf8(reader.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(reader.exitCode() == 0, qPrintable(QString::fromUtf8(reader.readAllStandardError())));
+
+    // Every window, button and link with a name and a role.
+    const QStringList main = treeOf(lines, "main");
+    for (const char *item : {"frame Toranská věž 2000", "menu item Soubor",
+                             "push button Zobrazí dialog pro výběr nové hry", "status bar ",
+                             "label Počet tahů :", "image Toranská věž 2000"})
+        QVERIFY2(std::any_of(main.begin(), main.end(), [item](const QString &s) { return s.startsWith(item); }),
+                 item);
+    const QStringList balloon = treeOf(lines, "balloon");
+    QCOMPARE(balloon.value(0), QStringLiteral("dialog Dialog pro výběr hry"));
+    QCOMPARE(balloon.filter(QRegularExpression("^push button Spustí hru se? \\d+ disky$")).size(), 8);
+    QVERIFY(balloon.contains("push button Zpět"));
+    // During the game the board is its three posts, the idle picture gone.
+    const QStringList game = treeOf(lines, "game");
+    QCOMPARE(game.filter("push button Post ").size(), 3);
+    QVERIFY(game.contains("panel Hrací pole"));
+    QVERIFY(!game.contains("image Toranská věž 2000"));
+
+    // After every key: the three posts, then the one with the focus.
+    const QStringList expected = {
+        "Post 1: disky 3, 2; zvednutý disk 1|Post 2: bez disků|Post 3: bez disků|1",
+        "Post 1: disky 3, 2|Post 2: bez disků|Post 3: disk 1|3",
+        "Post 1: disk 3; zvednutý disk 2|Post 2: bez disků|Post 3: disk 1|1",
+        "Post 1: disk 3|Post 2: disk 2|Post 3: disk 1|2",
+        "Post 1: disk 3|Post 2: disk 2|Post 3: bez disků; zvednutý disk 1|3",
+        "Post 1: disk 3|Post 2: disky 2, 1|Post 3: bez disků|2",
+        "Post 1: bez disků; zvednutý disk 3|Post 2: disky 2, 1|Post 3: bez disků|1",
+        "Post 1: bez disků|Post 2: disky 2, 1|Post 3: disk 3|3",
+        "Post 1: bez disků|Post 2: disk 2; zvednutý disk 1|Post 3: disk 3|2",
+        "Post 1: disk 1|Post 2: disk 2|Post 3: disk 3|1",
+        "Post 1: disk 1|Post 2: bez disků; zvednutý disk 2|Post 3: disk 3|2",
+        "Post 1: disk 1|Post 2: bez disků|Post 3: disky 3, 2|3",
+        "Post 1: bez disků; zvednutý disk 1|Post 2: bez disků|Post 3: disky 3, 2|1",
+        "Post 1: bez disků|Post 2: bez disků|Post 3: disky 3, 2, 1|3",
+    };
+    QStringList read;
+    for (const QString &line : lines) {
+        QStringList f = line.split('|');
+        if (f.size() != 6 || f[0] != "posts")
+            continue;
+        // The last key's reading may come after the tick that finds the
+        // tower: then it is told solved, and the result balloon has the focus.
+        QString focused = f[5].section(':', 0, 0).section(' ', 1);
+        if (f[4].endsWith("; vyřešeno") && focused.isEmpty())
+            focused = "3";
+        read << QStringList{f[2], f[3], f[4].remove("; vyřešeno"), focused}.join('|');
+    }
+    QCOMPARE(read, expected);
+    // Then the solved tower, and the result with its name box.
+    QVERIFY(lines.contains("solved|Post 3: disky 3, 2, 1; vyřešeno"));
+    QVERIFY(treeOf(lines, "result").contains("text Vaše jméno do tabulky nejlepších :"));
+}
+
+TORAN_TEST_GUILESS_MAIN(ScreenReaderOnScreenTest)
+#include "tst_screen_reader_onscreen.moc"
