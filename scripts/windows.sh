@@ -123,12 +123,12 @@ toolchain
 out=build-win
 version=$(sed -n 's/^project(Toran2000 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 start=$(date +%s)
-# No precompiled headers: they hold this checkout's paths, so that the
-# compiler cache could not serve another checkout's build.
-configure "$out/host" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON \
-    > /dev/null
+# Neither precompiled headers nor unity builds: both hold this checkout's
+# paths, so that the compiler cache could not serve another checkout.
+plain="-DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON -DTORAN_UNITY=OFF"
+configure "$out/host" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF $plain > /dev/null
 cmake --build "$out/host" -j"$jobs" --target toran_soundgen toran_artgen toran_mktable
-configure "$out/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON \
+configure "$out/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON $plain \
     -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" \
     -DSHAPELIB_INCLUDE_DIR="$shp_prefix/include" -DSHAPELIB_LIBRARY="$shp_prefix/lib/libshp.a" \
