@@ -1,6 +1,6 @@
 #include "Platform.h"
 
-#include <QtGlobal>
+#include <QByteArray>
 
 #include <windows.h>
 

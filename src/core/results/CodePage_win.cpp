@@ -1,5 +1,7 @@
 #include "CodePage.h"
 
+#include <QList>
+
 #include <windows.h>
 
 namespace {
