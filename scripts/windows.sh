@@ -123,10 +123,13 @@ toolchain
 out=build-win
 version=$(sed -n 's/^project(Toran2000 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 start=$(date +%s)
-# Neither precompiled headers nor unity builds: both hold this checkout's
-# paths, so that the compiler cache could not serve another checkout.
+# Neither precompiled headers nor unity builds, nor debug information for
+# the tools (the optimisation of the Linux build without -g): all of them
+# hold this checkout's paths, so that the compiler cache could not serve
+# another checkout.
 plain="-DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON -DTORAN_UNITY=OFF"
-configure "$out/host" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF $plain > /dev/null
+configure "$out/host" -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG" \
+    -DBUILD_TESTING=OFF $plain > /dev/null
 cmake --build "$out/host" -j"$jobs" --target toran_soundgen toran_artgen toran_mktable
 configure "$out/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON $plain \
     -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
