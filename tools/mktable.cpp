@@ -1,6 +1,6 @@
 // Writes an empty results table (the record layout with no records) to the
 // path given: the template "Data/Zaloha/Toran.dbf" and the first live table.
-#include "core/results/AtomicFile.h"
+#include "core/files/AtomicFile.h"
 #include "core/results/TableFile.h"
 #include "core/errors/AppError.h"
 

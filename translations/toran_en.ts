@@ -2,13 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="cs_CZ">
 <context>
-    <name>AppPath</name>
-    <message>
-        <source>složka „%1“ vede odkazem do složky jiného uživatele</source>
-        <translation>the folder “%1” is a link into another user’s folder</translation>
-    </message>
-</context>
-<context>
     <name>BoardPanel</name>
     <message>
         <source>Hrací pole</source>
@@ -53,6 +46,29 @@
     <message>
         <source>Počet tahů : %1</source>
         <translation>Moves: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Folder</name>
+    <message>
+        <source>složka „%1“ vede odkazem do složky jiného uživatele</source>
+        <translation>the folder “%1” is a link into another user’s folder</translation>
+    </message>
+    <message>
+        <source>soubor je větší než %1 bajtů</source>
+        <translation>the file is larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>je to symbolický odkaz</source>
+        <translation>it is a symbolic link</translation>
+    </message>
+    <message>
+        <source>je to složka</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>není obyčejný soubor</source>
+        <translation>it is not a regular file</translation>
     </message>
 </context>
 <context>
@@ -313,12 +329,23 @@
         <source>zámek „%1“ nelze vytvořit</source>
         <translation>the lock “%1” cannot be created</translation>
     </message>
+    <message>
+        <source>soubor je větší než jakákoli tabulka výsledků (%1 bajtů)</source>
+        <translation>the file is larger than any results table (%1 bytes)</translation>
+    </message>
 </context>
 <context>
     <name>Sef</name>
     <message>
         <source>Plnění plánu v letošním roce</source>
         <translation>Plan Fulfilment for the Current Year</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>Toranská věž 2000 potřebuje X11 (v relaci Wayland XWayland): spusťte ji bez proměnné QT_QPA_PLATFORM, nebo s QT_QPA_PLATFORM=xcb.</source>
+        <translation>Toranská věž 2000 needs X11 (XWayland in a Wayland session): start it without QT_QPA_PLATFORM, or with QT_QPA_PLATFORM=xcb.</translation>
     </message>
 </context>
 <context>

@@ -76,6 +76,7 @@ void TVysledekDialog::showEvent(QShowEvent *event)
 
 void TVysledekDialog::showSteps()
 {
+    m_storeFailed = false;
     m_edit1->clear();
     m_edit1->setEnabled(false);
     m_label8->setEnabled(false);
@@ -96,7 +97,19 @@ void TVysledekDialog::showSteps()
 
 void TVysledekDialog::OfficeButton1Click()
 {
-    ErrorReport::guard(this, [this] { confirm(); });
+    if (!ErrorReport::guard(this, [this] { confirm(); }))
+        m_storeFailed = true;
+}
+
+// Esc confirms too, there being nothing to cancel; but where the table
+// cannot be written it would only repeat the error, and the player could
+// not leave the balloon: after a failed store it leaves without storing.
+void TVysledekDialog::escape()
+{
+    if (m_storeFailed)
+        close();
+    else
+        OfficeButton1Click();
 }
 
 void TVysledekDialog::confirm()
@@ -112,8 +125,10 @@ void TVysledekDialog::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        OfficeButton1Click();
+        break;
     case Qt::Key_Escape:
-        OfficeButton1Click();   // Esc confirms too: there is nothing to cancel
+        escape();
         break;
     default:
         QWidget::keyPressEvent(event);
@@ -126,7 +141,7 @@ bool TVysledekDialog::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_edit1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            OfficeButton1Click();
+            keyPressEvent(static_cast<QKeyEvent *>(event));
             return true;
         }
     }

@@ -11,7 +11,7 @@ class TOfficeButton;
 // minimum and moves made, and the name box that is enabled only when the
 // result may enter the table of best results. Confirming ("Ok", Enter or
 // Esc) says so (the game ends), stores a qualifying result in data and
-// closes.
+// closes. Once a store has failed, Esc leaves without storing.
 class TVysledekDialog : public QWidget
 {
     Q_OBJECT
@@ -42,6 +42,7 @@ protected:
 private:
     void showSteps();
     void confirm();
+    void escape();
 
     TDataModule1 *m_data = nullptr;
     const QWidget *m_assistant = nullptr;
@@ -51,4 +52,5 @@ private:
     QLabel *m_label8 = nullptr;
     QLineEdit *m_edit1 = nullptr;
     TOfficeButton *m_ok = nullptr;
+    bool m_storeFailed = false;   // since this show
 };

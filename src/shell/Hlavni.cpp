@@ -578,19 +578,15 @@ void THlavniDialog::announceResult(int post, const QString &minimum, const QStri
     m_plocha->plate(post)->setBrushColor(QColor(Colors::Red));
     TVysledekDialog *result = m_dialogs.result;
     TPomocnikDialog *assistant = m_dialogs.assistant;
-    if (!result)
+    // A result already shown is left as it is: raising or activating it
+    // again would take the keys from whatever window the player went to,
+    // and showing it again would empty a name being typed.
+    if (!result || result->isVisible())
         return;
     if (assistant) {
         if (pomocnik == QLatin1String("0"))
             assistant->showAssistant();
         Placement::applyRule(PlacementRules::DialogRow::Result, assistant, Placement::outerRect(result).size());
-    }
-    // A dialog already open only comes to the front: showing it again would
-    // empty a name being typed.
-    if (result->isVisible()) {
-        result->raise();
-        result->activateWindow();
-        return;
     }
     result->setFigures(kontrola()->text(), minimum, m_tahy->text());
     result->show();

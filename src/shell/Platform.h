@@ -7,8 +7,9 @@ class QWindow;
 namespace Platform {
 // The program places its windows at absolute screen positions, which a
 // Wayland session does not allow: on Linux it runs on X11 (XWayland inside
-// a Wayland session) unless the user chose a platform explicitly.
-void chooseWindowSystem();
+// a Wayland session) unless the user chose a platform explicitly. False
+// when the user chose Wayland itself: the game cannot run there.
+bool chooseWindowSystem();
 
 // Gives the window's native window a picture that the window system shows
 // the moment the window appears, before the program has painted anything

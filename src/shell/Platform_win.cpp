@@ -22,10 +22,11 @@ bool timesNewRomanInstalled()
 // checked: the system's engine hints them a few pixels wider than the boxes
 // ("Toranská věž 2000", bold, 13 pixels: 107 instead of 103). Windows' own
 // fonts keep the system's engine.
-void chooseWindowSystem()
+bool chooseWindowSystem()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !timesNewRomanInstalled())
         qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+    return true;
 }
 
 void setWindowBackground(QWindow *, const QImage &) {}

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
+#include <QString>
 #include <QWindow>
 
 #include <algorithm>
@@ -90,11 +91,13 @@ void setWindowBackground(QWindow *window, const QImage &picture)
     xcb_flush(c);
 }
 
-void chooseWindowSystem()
+bool chooseWindowSystem()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    const QString chosen = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (chosen.isEmpty() && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    // The first of a list of platforms ("wayland;xcb") is the one tried first.
+    return !chosen.section(QLatin1Char(';'), 0, 0).trimmed().startsWith(QLatin1String("wayland"), Qt::CaseInsensitive);
 }
 
 void ignoreFileSizeLimitSignal()

@@ -33,6 +33,8 @@
 #include <QTranslator>
 #include <QWidget>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -228,10 +230,28 @@ int play(QApplication &app, THlavniDialog *main, SoundPlayer &player)
 }
 } // namespace
 
+namespace {
+// Says in one line, in the player's language, that the game needs X11 and
+// how to choose it; Qt's own message would end the program with an abort.
+int refuseWindowSystem(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTranslator gameTexts;
+    QTranslator qtTexts;
+    Startup::installTranslations(Language::fromSystem(), gameTexts, qtTexts);
+    const QString text = QCoreApplication::translate(
+        "Startup", "Toranská věž 2000 potřebuje X11 (v relaci Wayland XWayland): spusťte ji bez proměnné "
+                   "QT_QPA_PLATFORM, nebo s QT_QPA_PLATFORM=xcb.");
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    return EXIT_FAILURE;
+}
+} // namespace
+
 int run(int argc, char *argv[])
 {
     Platform::ignoreFileSizeLimitSignal();
-    Platform::chooseWindowSystem();
+    if (!Platform::chooseWindowSystem())
+        return refuseWindowSystem(argc, argv);
     QApplication app(argc, argv);
     setUpApplication(app);
     QTranslator gameTexts;

@@ -89,7 +89,7 @@ private slots:
     void solvedTowerOnPostTwoOrThreeIsAnnounced_data();
     void solvedTowerOnPostTwoOrThreeIsAnnounced();
     void nothingIsAnnouncedWhileLiftedOnPostOneOrAfterEndGame();
-    void anOpenResultIsOnlyBroughtToTheFrontByLaterTicks();
+    void anOpenResultIsLeftAloneByLaterTicks();
     void confirmingTheResultReturnsToIdle();
     void endQuestionYesEndsTheGameAndNoKeepsItWatched_data();
     void endQuestionYesEndsTheGameAndNoKeepsItWatched();
@@ -349,7 +349,7 @@ void PlayTest::nothingIsAnnouncedWhileLiftedOnPostOneOrAfterEndGame()
     QCOMPARE(p.board()->plate(3)->brushColor(), QColor(Qt::white));
 }
 
-void PlayTest::anOpenResultIsOnlyBroughtToTheFrontByLaterTicks()
+void PlayTest::anOpenResultIsLeftAloneByLaterTicks()
 {
     Program p;
     startGame(p, 3);
@@ -358,8 +358,15 @@ void PlayTest::anOpenResultIsOnlyBroughtToTheFrontByLaterTicks()
     TVysledekDialog *result = p.windows->VysledekDialog.get();
     QVERIFY(result->nameBox()->isEnabled());   // the first result of a count qualifies
     result->nameBox()->insert(QStringLiteral("Věra"));   // typed while the ticks go on
+    // The player goes to another window (another program, another copy).
+    QLineEdit other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
     p.main->Timer1Timer();
     p.main->Timer1Timer();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("heslo"));
+    QCOMPARE(other.text(), QStringLiteral("heslo"));
     QCOMPARE(result->nameBox()->text(), QStringLiteral("Věra"));
     QVERIFY(result->isVisible());
 }

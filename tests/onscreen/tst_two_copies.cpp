@@ -46,6 +46,7 @@ class TwoCopiesTest : public QObject
 private slots:
     void initTestCase();
     void cleanup();
+    void aSecondCopyShowsTheNoticeAndEndsOnEnter_data();
     void aSecondCopyShowsTheNoticeAndEndsOnEnter();
     void aSecondStartUnderTheBossScreenRunsNormally();
 
@@ -99,15 +100,39 @@ void TwoCopiesTest::startFirstCopy()
     waitFor([] { return copyAnswers(QStringLiteral("Toranská věž 2000")); }, 5000);
 }
 
+void TwoCopiesTest::aSecondCopyShowsTheNoticeAndEndsOnEnter_data()
+{
+    QTest::addColumn<bool>("firstShowsAResult");
+    QTest::newRow("first copy idle") << false;
+    // Its one-second timer must not take the second copy's keys.
+    QTest::newRow("first copy shows a result") << true;
+}
+
 void TwoCopiesTest::aSecondCopyShowsTheNoticeAndEndsOnEnter()
 {
+    QFETCH(bool, firstShowsAResult);
     startFirstCopy();
+    if (firstShowsAResult) {
+        // A game of three disks, played by keys: F2, 3, then the seven moves.
+        xdotool({"windowfocus", "--sync", windowsNamed(QStringLiteral("Toranská věž 2000")).value(0)});
+        for (const char *key : {"F2", "3", "1", "3", "1", "2", "3", "2", "1", "3", "2", "1", "2", "3", "1", "3"}) {
+            xdotool({"key", key});
+            QTest::qWait(500);
+        }
+        // The result balloon beside the main window and the assistant.
+        QVERIFY(waitFor([this] {
+            return xdotool({"search", "--onlyvisible", "--pid", QString::number(m_first.processId())})
+                       .split('\n').size() == 3;
+        }, 5000));
+    }
     m_second.start(m_exe, {});
     QVERIFY(m_second.waitForStarted());
     // The second copy shows its assistant (a second "Pomocník" window)...
     QVERIFY(waitFor([] { return windowsNamed(QStringLiteral("Pomocník")).size() == 2; }));
-    // ...whose notice takes the keys...
+    // ...whose notice takes the keys and keeps them...
     waitFor([this] { return hasFocus(m_second); }, 5000);
+    QTest::qWait(2500);
+    QVERIFY(hasFocus(m_second));
     // ...and no main window of its own.
     QCOMPARE(windowsNamed(QStringLiteral("Toranská věž 2000")).size(), 1);
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("Data/Toran.dbf.lock"))));

@@ -5,7 +5,12 @@
 
 #include <QFileSystemWatcher>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace ResultsFixtures;
 using namespace ResultsTableFixtures;
@@ -24,6 +29,8 @@ private slots:
     void openingATableThatIsThereWritesNothingBesideIt();
     void anUnreadableTableIsReportedByNameAndLeftUntouched_data();
     void anUnreadableTableIsReportedByNameAndLeftUntouched();
+    void whatIsNoTableFileIsNeitherReadNorWrittenThrough_data();
+    void whatIsNoTableFileIsNeitherReadNorWrittenThrough();
     void onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen_data();
     void onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen();
 };
@@ -84,28 +91,37 @@ void ResultsOpenTest::anUnreadableTableIsReportedByNameAndLeftUntouched_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<int>("grownTo");   // the file's size in MiB, grown with zeros; 0: as it is
     const QByteArray good = TableFile::build({rec("A", 7, "3"), rec("B", 8, "3")});
-    QTest::newRow("empty file") << QByteArray() << "krátký";
+    // Larger than any table of a hundred thousand records of this length;
+    // nothing of it is read.
+    QTest::newRow("far larger than any table") << TableFile::build({}) << "větší než jakákoli tabulka" << 64;
+    QTest::newRow("empty file") << QByteArray() << "krátký" << 0;
     QTest::newRow("not dBASE") << QByteArray("Toto je obyčejný text, ne tabulka dBASE.\n").repeated(4)
-                               << "není tabulka dBASE";
-    QTest::newRow("truncated in the records") << good.left(good.size() - 50) << "zkrácený";
-    QTest::newRow("truncated in the header") << good.left(100) << "poškozená";
+                               << "není tabulka dBASE" << 0;
+    QTest::newRow("truncated in the records") << good.left(good.size() - 50) << "zkrácený" << 0;
+    QTest::newRow("truncated in the header") << good.left(100) << "poškozená" << 0;
     QByteArray wrongType = good;
     wrongType[32 * 2 + 11] = 'C';   // TAHY as text
-    QTest::newRow("TAHY as text") << wrongType << "pole TAHY má typ C";
+    QTest::newRow("TAHY as text") << wrongType << "pole TAHY má typ C" << 0;
     const QByteArray missing = TableFile::build({}).replace("DATUM", "DATUX");
-    QTest::newRow("DATUM missing") << missing << "chybí pole DATUM";
+    QTest::newRow("DATUM missing") << missing << "chybí pole DATUM" << 0;
     QByteArray shortRecord = good;
     shortRecord[10] = 50;   // record length below the fields' widths
-    QTest::newRow("record length too small") << shortRecord << "délka záznamu";
+    QTest::newRow("record length too small") << shortRecord << "délka záznamu" << 0;
 }
 
 void ResultsOpenTest::anUnreadableTableIsReportedByNameAndLeftUntouched()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reason);
+    QFETCH(int, grownTo);
     ScratchAppDir app;
     app.writeFile(kTable, bytes);
+    if (grownTo) {
+        QVERIFY(QFile::resize(app.file(kTable), qint64(grownTo) << 20));
+        bytes = bytes.leftJustified(grownTo << 20, '\0');
+    }
     TDataModule1 data;
     const QString error = errorOf([&] { data.open(); });
     QVERIFY2(error.contains(QDir::toNativeSeparators(app.file(kTable))), qPrintable(error));
@@ -113,6 +129,56 @@ void ResultsOpenTest::anUnreadableTableIsReportedByNameAndLeftUntouched()
     QVERIFY(!data.Table1().isOpen());
     QCOMPARE(app.readFile(kTable), bytes);
     QVERIFY(!errorOf([&] { data.Table1().First(); }).isEmpty());
+}
+
+// A pipe or a symbolic link where the table should be, found at the start
+// or planted while the game runs, is refused by name: the game neither
+// waits on the pipe nor reads or writes through the link.
+void ResultsOpenTest::whatIsNoTableFileIsNeitherReadNorWrittenThrough_data()
+{
+    QTest::addColumn<QString>("standing");
+    QTest::addColumn<bool>("atStart");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("pipe at the start") << "pipe" << true << "není obyčejný soubor";
+    QTest::newRow("pipe planted later") << "pipe" << false << "není obyčejný soubor";
+    QTest::newRow("link at the start") << "link" << true << "symbolický odkaz";
+    QTest::newRow("link planted later") << "link" << false << "symbolický odkaz";
+}
+
+void ResultsOpenTest::whatIsNoTableFileIsNeitherReadNorWrittenThrough()
+{
+    QFETCH(QString, standing);
+    QFETCH(bool, atStart);
+    QFETCH(QString, reason);
+#ifndef Q_OS_UNIX
+    QSKIP("QFile::link makes a shortcut here, and there is no named pipe in a folder");
+#endif
+    ScratchAppDir app;
+    writeTable(app, {rec("A", 7, "3")});
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath("Toran.dbf");
+    const QByteArray victimBytes = TableFile::build({rec("Cizí", 5, "3")});
+    QFile victimFile(victim);
+    QVERIFY(victimFile.open(QIODevice::WriteOnly) && victimFile.write(victimBytes) == victimBytes.size());
+    victimFile.close();
+    TDataModule1 data;
+    if (!atStart)
+        data.open();
+    QVERIFY(QFile::remove(app.file(kTable)));
+#ifdef Q_OS_UNIX
+    if (standing == "pipe")
+        QCOMPARE(mkfifo(QFile::encodeName(app.file(kTable)).constData(), 0600), 0);
+    else
+#endif
+        QVERIFY(QFile::link(victim, app.file(kTable)));
+    const QString error = errorOf([&] {
+        if (atStart)
+            data.open();
+        data.Table1().AppendResult("B", "8", "3", ResultsTable::dateToText(kToday));
+    });
+    QVERIFY2(error.contains(QDir::toNativeSeparators(app.file(kTable))) && error.contains(reason), qPrintable(error));
+    QVERIFY(victimFile.open(QIODevice::ReadOnly));
+    QCOMPARE(victimFile.readAll(), victimBytes);
 }
 
 // Opening clears what a killed writer left, and nothing else: files beside

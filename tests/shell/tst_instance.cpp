@@ -12,7 +12,9 @@
 #include <atomic>
 
 #ifdef Q_OS_UNIX
+#include <pwd.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 #endif
@@ -129,6 +131,7 @@ private slots:
     void aNameTooLongForASocketGivesNoChannel_data();
     void aNameTooLongForASocketGivesNoChannel();
     void askersThatNeitherReadNorHangUpHoldUpNoLaterAnswer();
+    void aRuntimeFolderOfAnotherUserLeavesTheChannelInThePlayersCache();
 
 private:
     QString base() const { return m_dir.filePath(QStringLiteral("copy-%1").arg(m_serial)); }
@@ -338,9 +341,11 @@ void InstanceTest::copiesOnTwoDisplaysAskTwoChannels()
     const QString b = InstanceServer::defaultBaseName();
     QCOMPARE(a == b, same);
 #ifdef Q_OS_UNIX   // Windows' pipes have no folder
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    QVERIFY(!runtime.isEmpty());
-    QVERIFY2(a.startsWith(runtime + '/'), qPrintable(a));
+    // In a folder of the player's own that no other user can reach.
+    struct stat folder;
+    QVERIFY2(::lstat(QFile::encodeName(QFileInfo(a).path()).constData(), &folder) == 0 && S_ISDIR(folder.st_mode)
+                 && folder.st_uid == ::geteuid() && (folder.st_mode & 077) == 0,
+             qPrintable(a));
 #endif
 }
 
@@ -423,6 +428,37 @@ void InstanceTest::askersThatNeitherReadNorHangUpHoldUpNoLaterAnswer()
     copy.wait();
 #else
     QSKIP("the idle askers are POSIX sockets");
+#endif
+}
+
+// Another user may make the runtime folder first (the one named, or the
+// fallback in /tmp): the copies then meet in the player's cache folder.
+void InstanceTest::aRuntimeFolderOfAnotherUserLeavesTheChannelInThePlayersCache()
+{
+#ifdef Q_OS_UNIX
+    ++m_serial;
+    QTemporaryDir scratch;
+    const QString foreign = scratch.filePath("run");
+    QVERIFY(QDir().mkdir(foreign));
+    const passwd *nobody = ::getpwnam("nobody");
+    QVERIFY(::chmod(QFile::encodeName(foreign).constData(), 0700) == 0);
+    if (::geteuid() != 0 || !nobody || ::chown(QFile::encodeName(foreign).constData(), nobody->pw_uid, 0) != 0)
+        QVERIFY(::chmod(QFile::encodeName(foreign).constData(), 0777) == 0);   // a folder open to all is no one's own
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), cache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(foreign));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(scratch.filePath("cache")));
+    const QString base = InstanceServer::defaultBaseName();
+    for (const auto &[name, value] : {std::pair{"XDG_RUNTIME_DIR", runtime}, {"XDG_CACHE_HOME", cache}})
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    QVERIFY2(base.startsWith(scratch.filePath("cache/")), qPrintable(base));
+    AnsweringCopy copy(base, "THlavniDialog", QStringLiteral("Toranská věž 2000"));
+    copy.start();
+    copy.ready.acquire();
+    QVERIFY(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base));
+    copy.quit();
+    copy.wait();
+#else
+    QSKIP("named pipes have no runtime folder");
 #endif
 }
 

@@ -10,6 +10,10 @@
 #include <QThread>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 
 class SettingsTest : public QObject
 {
@@ -20,7 +24,8 @@ private slots:
     void valuesAreReadAsExactTexts();
     void writesCreateTheFileAndKeepOtherKeys();
     void everyReadSeesTheFileAsItIsNow();
-    void aRefusedWriteSaysWhichFile();
+    void whatIsNoSettingsFileReadsAsEmptyAndRefusesTheWrite_data();
+    void whatIsNoSettingsFileReadsAsEmptyAndRefusesTheWrite();
     void twoCopiesWritingAtOnceLoseNoChange();
     void aSettingsLockNotHadWithinASecondRefusesTheWrite();
 };
@@ -85,18 +90,56 @@ void SettingsTest::everyReadSeesTheFileAsItIsNow()
     QCOMPARE(Settings::pomocnik(), QString("0"));
 }
 
-void SettingsTest::aRefusedWriteSaysWhichFile()
+// Only a regular file of a settings file's size is read or written: a
+// link (even to nowhere) is neither followed nor written through, a pipe
+// blocks nothing, and what stands there is kept. A refused write says which
+// file.
+void SettingsTest::whatIsNoSettingsFileReadsAsEmptyAndRefusesTheWrite_data()
 {
+    QTest::addColumn<QString>("standing");
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("link to a settings file elsewhere") << "link";
+    QTest::newRow("link to nowhere") << "dangling link";
+    QTest::newRow("pipe") << "pipe";
+    QTest::newRow("over 64 KiB") << "large";
+}
+
+void SettingsTest::whatIsNoSettingsFileReadsAsEmptyAndRefusesTheWrite()
+{
+    QFETCH(QString, standing);
+#ifndef Q_OS_UNIX
+    if (standing.contains("link") || standing == "pipe")
+        QSKIP("QFile::link makes a shortcut here, and there is no named pipe in a folder");
+#endif
     ScratchAppDir dir;
-    // A folder where the file should be refuses the write even to root.
-    QVERIFY(QDir(dir.path()).mkdir("Toran2000.ini"));
+    QTemporaryDir elsewhere;
+    const QString path = dir.file("KQ2000.ini");
+    const QString target = elsewhere.filePath("KQ2000.ini");
+    const QByteArray settings = "[Nastaveni]\r\nPomocnik=1\r\n";
+    if (standing == "folder")
+        QVERIFY(QDir(dir.path()).mkdir("KQ2000.ini"));
+    if (standing == "link" || standing == "dangling link")
+        QVERIFY(QFile::link(target, path));
+    QFile elsewhereFile(target);
+    if (standing == "link")
+        QVERIFY(elsewhereFile.open(QIODevice::WriteOnly) && elsewhereFile.write(settings) == settings.size());
+    elsewhereFile.close();
+#ifdef Q_OS_UNIX
+    if (standing == "pipe")
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
+    if (standing == "large")
+        dir.writeFile("KQ2000.ini", settings + QByteArray(64 * 1024, '\n'));
     QString message;
+    QCOMPARE(Settings::pomocnik(), QString());
     try {
-        Settings::setAnimace(0);
+        Settings::setPomocnik("0");
     } catch (const AppError &error) {
         message = error.text();
     }
-    QCOMPARE(message, QStringLiteral("Unable to write to %1").arg(dir.file("Toran2000.ini")));
+    QCOMPARE(message, QStringLiteral("Unable to write to %1").arg(path));
+    QCOMPARE(elsewhereFile.open(QIODevice::ReadOnly) ? elsewhereFile.readAll() : QByteArray(),
+             standing == "link" ? settings : QByteArray());
 }
 
 // Two copies write keys of their own into one file at the same moments:

@@ -65,6 +65,7 @@ private slots:
     void qtsOwnTextsSpeakTheGamesLanguage_data();
     void qtsOwnTextsSpeakTheGamesLanguage();
     void aFileSizeLimitStillLetsTheGameStart();
+    void waylandChosenByHandIsRefusedInOneLine();
     void aStartUpErrorIsNotHiddenUnderTheSplash();
 };
 
@@ -212,6 +213,23 @@ void StartupTest::aFileSizeLimitStillLetsTheGameStart()
     QVERIFY(game.readAllStandardOutput().contains("shown"));
     QCOMPARE(QDir(dir.file("Data")).entryList(QDir::Files | QDir::Hidden), QStringList());
 #endif
+}
+
+// Qt would abort with its own message; the game says how to choose X11.
+void StartupTest::waylandChosenByHandIsRefusedInOneLine()
+{
+    ScratchAppDir dir;
+    QProcess game;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
+    game.setProcessEnvironment(env);
+    game.start(QCoreApplication::applicationFilePath(), {"StartupTest", kGameFlag, dir.path()});
+    QVERIFY(game.waitForFinished(30000));
+    QCOMPARE(game.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(game.exitCode(), 1);
+    const QByteArray text = game.readAllStandardError().trimmed();
+    QVERIFY2(!text.contains('\n') && text.contains("X11") && text.contains("QT_QPA_PLATFORM=xcb"), text);
 }
 
 // A table that cannot be opened is reported while the splash still

@@ -72,6 +72,8 @@ private slots:
     void nameBoxIsTheWholeVerdict();
     void aConfirmedResultIsStoredUnderItsCount();
     void aNameOfMoreThanAHundredCharactersIsCut();
+    void afterAFailedStoreEscLeavesAndEnterRetries_data();
+    void afterAFailedStoreEscLeavesAndEnterRetries();
     void viewerAlwaysOpensOnThreeDisksWithOkFocused();
     void viewerPagesShowTheirCountFewestMovesFirst();
     void viewerKeysCloseItAndNeverHoldTheKeyboard_data();
@@ -158,6 +160,36 @@ void ResultsWindowsTest::aNameOfMoreThanAHundredCharactersIsCut()
     p.table().setFilter(QStringLiteral("HRA = '3'"));
     p.table().First();
     QCOMPARE(p.table().currentName(), name.left(100));
+}
+
+void ResultsWindowsTest::afterAFailedStoreEscLeavesAndEnterRetries_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("stored");   // once the table can be written again
+    QTest::newRow("Esc leaves without storing") << int(Qt::Key_Escape) << 0;
+    QTest::newRow("Enter stores") << int(Qt::Key_Return) << 1;
+}
+
+void ResultsWindowsTest::afterAFailedStoreEscLeavesAndEnterRetries()
+{
+    QFETCH(int, key);
+    QFETCH(int, stored);
+    ResultsProgram p;
+    QStringList reports;
+    ErrorReport::setSinkForTesting([&reports](const QString &text) { reports << text; });
+    p.table().setWriteRefusal(QStringLiteral("plný disk"));
+    p.solved(3, 7);
+    QTest::keyClick(p.result()->nameBox(), Qt::Key_Escape);   // the first failure, as Enter or Ok
+    QCOMPARE(reports.size(), 1);
+    QVERIFY(p.result()->isVisible());
+    p.table().setWriteRefusal(QString());
+    QTest::keyClick(p.result()->nameBox(), Qt::Key(key));
+    QCOMPARE(reports.size(), 1);
+    QVERIFY(!p.result()->isVisible());
+    QVERIFY(InputLock::isInputEnabled(p.main));
+    p.table().setFilter(QStringLiteral("HRA = '3'"));
+    p.table().Last();
+    QCOMPARE(p.table().Bof() && p.table().Eof() ? 0 : 1, stored);
 }
 
 void ResultsWindowsTest::viewerAlwaysOpensOnThreeDisksWithOkFocused()

@@ -1,6 +1,6 @@
 #include "AppPath.h"
 
-#include "FileSystem.h"
+#include "Folder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -75,12 +75,8 @@ QString writableDir()
 
 QString writeRefusal()
 {
-    // Looked at on every call (the settings ask before each write): a link
-    // can appear while the game runs.
-    if (isPortable() || !FileSystem::leadsIntoAnotherUsersFolder(writableDir()))
-        return QString();
-    return QCoreApplication::translate("AppPath", "složka „%1“ vede odkazem do složky jiného uživatele")
-        .arg(QDir::toNativeSeparators(writableDir()));
+    // Looked at on every call: a link can appear while the game runs.
+    return Folder(dataDir()).writeRefusal();
 }
 
 QString writableFile(const QString &relative) { return writableDir() + relative; }
@@ -92,7 +88,7 @@ void prepareWritableDir()
     // The installed folder holds its own Data; the player's folder gets its
     // table from the template when the table is first opened.
     if (!isPortable() && writeRefusal().isEmpty())
-        QDir().mkpath(dataDir());
+        Folder(dataDir(), Folder::Missing::Create);
 }
 
 void setDirForTesting(const QString &dir)

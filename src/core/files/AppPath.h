@@ -35,9 +35,9 @@ bool isPortable();                               // writableDir() == dir()
 // empty table, and each write then fails with its own error.
 void prepareWritableDir();
 
-// Why nothing may be written in writableDir() even where the system would
-// allow it, or an empty text: the player's data folder leads through a
-// symbolic link into another user's folder.
+// Why nothing may be written in dataDir() even where the system would
+// allow it, or an empty text: the folder, or one on the way to it, leads
+// through a symbolic link into another user's folder.
 QString writeRefusal();
 
 // A directory path ending with a separator ("" stays "").

@@ -1,20 +1,14 @@
 #include "ResultsTable.h"
 
-#include "AtomicFile.h"
 #include "core/errors/AppError.h"
 #include "core/files/AppPath.h"
-#include "core/files/FileSystem.h"
+#include "core/files/AtomicFile.h"
 #include "core/system/Today.h"
 
 #include <QCollator>
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
-#include <QLockFile>
 
 #include <algorithm>
 #include <numeric>
@@ -25,38 +19,42 @@ namespace {
 const QString kTableName = QStringLiteral("Toran.dbf");
 const QString kLockName = QStringLiteral("Toran.lock");
 const QString kIndexName = QStringLiteral("Toran.mdx");
+constexpr qint64 kMaxIndexBytes = 1 << 20;   // an index of 80 rows holds a few KiB
 constexpr int kLockWaitMs = 5000;         // writers hold the lock for milliseconds
-constexpr int kLockSliceMs = 100;
-constexpr int kStaleLockMs = 30000;       // a dead holder is noticed at once anyway
-constexpr int kHalfWrittenLockMs = 1000;  // a live holder fills its lock file at once
 constexpr int kFirstCount = 3;
 
 constexpr int kLastCount = 10;
 
-// File names are matched without regard to letter case ("TORAN.DBF" copied
-// over from another system is the same table).
-QString findFile(const QString &dir, const QString &name)
-{
-    const QString exact = dir + name;
-    if (QFileInfo::exists(exact))
-        return exact;
-    const QStringList found = QDir(dir).entryList({name}, QDir::Files | QDir::Hidden);
-    return found.isEmpty() ? exact : dir + found.first();
-}
-
 QString native(const QString &path) { return QDir::toNativeSeparators(path); }
 
-QByteArray readWhole(const QString &path)
+// The table's file in the folder; its name is matched without regard to
+// letter case ("TORAN.DBF" copied over from another system is the same
+// table).
+QString tableName(const Folder &folder) { return folder.findName(kTableName); }
+
+// The table as its header describes it, nothing beyond; a null array where
+// there is none. Only a regular file is read.
+QByteArray readTable(const Folder &folder, const QString &name)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const QString path = folder.filePath(name);
+    Folder::File file;
+    QString why;
+    switch (folder.openForReading(name, &file, &why)) {
+    case Folder::Opened::File:
+        break;
+    case Folder::Opened::Missing:
+        return QByteArray();
+    default:
         throw AppError(QCoreApplication::translate("ResultsTable", "Tabulku výsledků „%1“ nelze otevřít: %2.")
-                           .arg(native(path), file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+                           .arg(native(path), why));
+    }
+    QByteArray head;
+    QByteArray rest;
+    if (!file.read(TableFile::kHeadBytes, &head, &why)
+        || !file.read(TableFile::describedSize(head, file.size(), path) - head.size(), &rest, &why))
         throw AppError(QCoreApplication::translate("ResultsTable", "Tabulku výsledků „%1“ nelze přečíst: %2.")
-                           .arg(native(path), file.errorString()));
-    return bytes;
+                           .arg(native(path), why));
+    return head + rest;
 }
 
 bool isCountText(const QString &count)
@@ -86,8 +84,8 @@ ResultsTable::~ResultsTable() = default;
 
 void ResultsTable::setDatabaseDir(const QString &dir) { m_dir = AppPath::withSeparator(dir); }
 void ResultsTable::setTemplateDir(const QString &dir) { m_templateDir = AppPath::withSeparator(dir); }
-QString ResultsTable::filePath() const { return findFile(m_dir, kTableName); }
-QString ResultsTable::templatePath() const { return findFile(m_templateDir, kTableName); }
+QString ResultsTable::filePath() const { return m_dir + tableName(Folder(m_dir)); }
+QString ResultsTable::templatePath() const { return m_templateDir + tableName(Folder(m_templateDir)); }
 
 QString ResultsTable::filterFor(const QString &count)
 {
@@ -142,17 +140,17 @@ void ResultsTable::Open()
     // nor a writer's unfinished file, only reads it; reads need no lock
     // where a rename is atomic for them. The lock file would otherwise be
     // written and synced to the disk at every start.
-    const QString fileName = QFileInfo(filePath()).fileName();
-    const QFileInfo lockEntry(m_dir + kLockName);
+    const Folder before(m_dir);
+    const QString name = tableName(before);
     std::optional<Locker> guard;
-    if (FileSystem::readersBlockReplace() || !QFileInfo::exists(filePath()) || lockEntry.exists() || lockEntry.isSymLink()
-        || AtomicFile::hasLeftovers(m_dir, fileName))
+    if (Folder::readersBlockReplace() || before.entry(name) == Folder::Entry::Missing
+        || before.entry(kLockName) != Folder::Entry::Missing || AtomicFile::hasLeftovers(before, name))
         guard.emplace(*this);
-    ensureExists();
+    ensureExists(*folder());
     // Unfinished files of a writer that was killed; with the lock held no
     // writer is at work now.
-    if (m_lock)
-        AtomicFile::removeLeftovers(m_dir, fileName);
+    if (m_lock.isHeld())
+        AtomicFile::removeLeftovers(*m_folder, tableName(*m_folder));
     readAfresh();
 }
 
@@ -309,7 +307,7 @@ void ResultsTable::replaceWithEmpty()
     // Everything that can fail before the live table is touched happens first.
     const QByteArray empty = emptyTableBytes();
     Locker guard(*this);
-    writeTable(filePath(), empty);
+    writeTable(empty);
     replaceIndexWithTemplate();
     readAfresh();
 }
@@ -318,16 +316,18 @@ void ResultsTable::replaceWithEmpty()
 // another dBASE program of rows that are gone. Failures are ignored.
 void ResultsTable::replaceIndexWithTemplate()
 {
-    QFile::remove(findFile(m_dir, kIndexName));
-    const QString index = findFile(m_templateDir, kIndexName);
-    if (!QFileInfo::exists(index))
+    const Folder &data = *m_folder;   // the table was just written there
+    const QString stale = data.findName(kIndexName);
+    if (data.entry(stale) == Folder::Entry::File)
+        data.remove(stale);
+    const Folder templates(m_templateDir);
+    QByteArray index;
+    QString why;
+    if (templates.readSmallFile(templates.findName(kIndexName), kMaxIndexBytes, &index, &why) != Folder::Opened::File)
         return;
-    QFile copy(index);
-    if (copy.open(QIODevice::ReadOnly)) {
-        try {
-            AtomicFile::replace(m_dir + kIndexName, copy.readAll());
-        } catch (const AppError &) {
-        }
+    try {
+        AtomicFile::replace(data, kIndexName, index);
+    } catch (const AppError &) {
     }
 }
 
@@ -368,77 +368,64 @@ void ResultsTable::lock()
     if (m_lockDepth++ > 0)
         return;
     m_freshUnderLock = false;
+    try {
+        takeLock();
+    } catch (...) {
+        --m_lockDepth;
+        m_folder.reset();
+        throw;
+    }
+}
+
+// A folder that cannot hold a lock file (read-only, full, over quota, past a
+// file size limit, missing) cannot hold the table either: reading goes ahead
+// without a lock, and a write says why the table cannot be written. Only a
+// lock file that is there is another copy's.
+void ResultsTable::takeLock()
+{
     m_unwritable = m_writeRefusal;
     if (!m_unwritable.isEmpty())
         return;   // not even a lock file is written there
     // Made at the first write; a folder that could not be made before may
     // have room now.
-    if (!QFileInfo(m_dir).isDir() && !QDir().mkpath(m_dir)) {
-        m_unwritable = tr("složku „%1“ nelze vytvořit").arg(native(m_dir));
+    auto folder = std::make_shared<const Folder>(m_dir, Folder::Missing::Create);
+    m_unwritable = folder->writeRefusal();
+    if (!folder->isOpen() || !m_unwritable.isEmpty()) {
+        if (m_unwritable.isEmpty())
+            m_unwritable = tr("složku „%1“ nelze vytvořit").arg(native(m_dir));
         return;
     }
+    m_folder = folder;
     const QString lockPath = m_dir + kLockName;
     const auto lockError = [&](const QString &why) {
-        --m_lockDepth;
         return AppError(tr("Tabulku výsledků „%1“ nelze zamknout: zámek „%2“ %3.")
                             .arg(native(filePath()), native(lockPath), why));
     };
-    // QLockFile would take a symbolic link (even one to nowhere) or a
-    // directory of that name for a lock that another copy holds.
-    const QFileInfo existing(lockPath);
-    if (existing.isSymLink() || (existing.exists() && !existing.isFile()))
+    QString why;
+    const Folder::Lock::Result result = folder->lock(kLockName, kLockWaitMs, &m_lock, &why);
+    if (result == Folder::Lock::Result::Taken)
+        return;
+    // A symbolic link (even one to nowhere), a folder or a pipe of that name
+    // is no other copy at work.
+    if (result == Folder::Lock::Result::NotAFile)
         throw lockError(tr("není obyčejný soubor; odstraňte jej"));
-    m_lock = std::make_unique<QLockFile>(lockPath);
-    m_lock->setStaleLockTime(kStaleLockMs);
-    if (takeLock(*m_lock))
-        return;
-    const QLockFile::LockError error = m_lock->error();
-    m_lock.reset();
-    // Only a lock file that is there is another copy's. A folder that cannot
-    // hold one (read-only, full, over quota, past a file size limit, missing)
-    // cannot hold the table either: reading goes ahead without a lock, and a
-    // write says why the table cannot be written.
-    if (error != QLockFile::LockFailedError) {
-        m_unwritable = FileSystem::whyNoFileCanBeWritten(m_dir);
-        if (m_unwritable.isEmpty())
-            m_unwritable = tr("zámek „%1“ nelze vytvořit").arg(native(lockPath));
-        return;
-    }
     // A lock left by a copy that died cannot be cleared where no file can be
     // written (clearing it takes one): the same case.
-    m_unwritable = FileSystem::whyNoFileCanBeWritten(m_dir);
+    m_unwritable = folder->whyNoFileCanBeWritten();
     if (!m_unwritable.isEmpty())
         return;
-    // In an installation shared by several players a lock left behind by
-    // another player's copy cannot be cleared by this one.
-    if (FileSystem::ownedByAnotherUser(lockPath))
+    switch (result) {
+    case Folder::Lock::Result::Failed:
+        m_unwritable = tr("zámek „%1“ nelze vytvořit").arg(native(lockPath));
+        return;
+    case Folder::Lock::Result::HeldByAnother:
+        // In an installation shared by several players a lock left behind by
+        // another player's copy cannot be cleared by this one.
         throw lockError(tr("patří jinému uživateli a tato kopie jej nemůže uvolnit"));
-    --m_lockDepth;
-    throw AppError(tr("Tabulku výsledků „%1“ nelze zamknout: "
-                                  "používá ji jiná kopie programu.")
-                       .arg(native(filePath())));
-}
-
-// QLockFile clears the lock of a holder that died; a lock file without its
-// holder's details (it died between creating and filling it) is cleared here
-// once it is clearly not being filled any more.
-bool ResultsTable::takeLock(QLockFile &lock) const
-{
-    const QDeadlineTimer deadline(kLockWaitMs);
-    for (;;) {
-        if (lock.tryLock(kLockSliceMs))
-            return true;
-        if (lock.error() != QLockFile::LockFailedError)
-            return false;
-        qint64 pid = 0;
-        QString host;
-        QString app;
-        const QFileInfo file(m_dir + kLockName);
-        if (!lock.getLockInfo(&pid, &host, &app) && file.exists()
-            && qAbs(file.lastModified().msecsTo(QDateTime::currentDateTime())) > kHalfWrittenLockMs)
-            lock.removeStaleLockFile();
-        if (deadline.hasExpired())
-            return false;
+    default:
+        throw AppError(tr("Tabulku výsledků „%1“ nelze zamknout: "
+                          "používá ji jiná kopie programu.")
+                           .arg(native(filePath())));
     }
 }
 
@@ -446,8 +433,16 @@ void ResultsTable::unlock()
 {
     if (--m_lockDepth > 0)
         return;
-    m_lock.reset();
+    m_lock = Folder::Lock();
+    m_folder.reset();
     m_freshUnderLock = false;
+}
+
+// While the lock is held, the folder it was taken in; otherwise the table's
+// folder as it is now.
+std::shared_ptr<const Folder> ResultsTable::folder() const
+{
+    return m_folder ? m_folder : std::make_shared<const Folder>(m_dir);
 }
 
 void ResultsTable::requireOpen() const
@@ -457,17 +452,17 @@ void ResultsTable::requireOpen() const
                            .arg(native(m_dir + kTableName)));
 }
 
-// Called under the lock. Where the new table cannot be written, reads take
-// the empty template in its place and the first store says why.
-void ResultsTable::ensureExists()
+// Where the new table cannot be written (no lock, no room), reads take the
+// empty template in its place and the first store says why.
+void ResultsTable::ensureExists(const Folder &folder)
 {
-    if (QFileInfo::exists(filePath()))
+    if (folder.entry(tableName(folder)) != Folder::Entry::Missing)
         return;
     const QByteArray empty = emptyTableBytes();
-    if (!m_unwritable.isEmpty())
+    if (!m_lock.isHeld() || !m_unwritable.isEmpty())
         return;
     try {
-        AtomicFile::replace(m_dir + kTableName, empty);
+        AtomicFile::replace(*m_folder, kTableName, empty);
     } catch (const AppError &) {
         // Nothing is left behind; the store that fails the same way reports it.
     }
@@ -475,26 +470,32 @@ void ResultsTable::ensureExists()
 
 // Called under the lock: a folder the lock could not be taken in is not
 // written either.
-void ResultsTable::writeTable(const QString &path, const QByteArray &bytes)
+void ResultsTable::writeTable(const QByteArray &bytes)
 {
-    if (!m_unwritable.isEmpty())
+    if (!m_unwritable.isEmpty() || !m_folder)
         throw AppError(tr("Tabulku výsledků „%1“ nelze zapsat: %2.")
-                           .arg(native(path), m_unwritable));
-    AtomicFile::replace(path, bytes);
+                           .arg(native(filePath()), m_unwritable));
+    AtomicFile::replace(*m_folder, tableName(*m_folder), bytes);
 }
 
 void ResultsTable::reload()
 {
     // Under a held lock nobody else can write: one read serves all.
     if (m_lockDepth == 0 || !m_freshUnderLock) {
+        std::shared_ptr<const Folder> here = folder();
         std::optional<Locker> guard;
-        if (FileSystem::readersBlockReplace() || m_lockDepth > 0 || !QFileInfo::exists(filePath()))
+        if (Folder::readersBlockReplace() || m_lockDepth > 0
+            || here->entry(tableName(*here)) == Folder::Entry::Missing) {
             guard.emplace(*this);
-        ensureExists();
-        const QString path = filePath();
-        const QByteArray bytes = QFileInfo::exists(path) ? readWhole(path) : emptyTableBytes();
+            here = folder();
+        }
+        ensureExists(*here);
+        const QString name = tableName(*here);
+        QByteArray bytes = readTable(*here, name);
+        if (bytes.isNull())
+            bytes = emptyTableBytes();
         if (m_loadedBytes.isNull() || bytes != m_loadedBytes) {
-            m_records = TableFile::parse(bytes, path);
+            m_records = TableFile::parse(bytes, here->filePath(name));
             m_loadedBytes = bytes;
             ++m_generation;
         }
@@ -508,9 +509,8 @@ void ResultsTable::reload()
 // byte of the file stays as it was.
 void ResultsTable::commit(int index, const ResultRecord &record)
 {
-    const QString path = filePath();
-    const TableFile::StoredRecord result = TableFile::store(m_loadedBytes, index, record, path);
-    writeTable(path, result.bytes);
+    const TableFile::StoredRecord result = TableFile::store(m_loadedBytes, index, record, filePath());
+    writeTable(result.bytes);
     // What the disk holds now (a name cut or with "?"), not what was asked.
     if (index == m_records.size())
         m_records.append(result.stored);
@@ -540,14 +540,15 @@ ResultRecord ResultsTable::recordFrom(const QString &name, const QString &moves,
 
 QByteArray ResultsTable::emptyTableBytes() const
 {
-    const QString path = templatePath();
-    if (!QFileInfo::exists(path))
+    const Folder templates(m_templateDir);
+    const QString name = tableName(templates);
+    const QByteArray bytes = readTable(templates, name);
+    if (bytes.isNull())
         return TableFile::build({});
-    const QByteArray bytes = readWhole(path);
-    const QVector<ResultRecord> records = TableFile::parse(bytes, path);
+    const QVector<ResultRecord> records = TableFile::parse(bytes, templates.filePath(name));
     if (std::any_of(records.begin(), records.end(), [](const ResultRecord &r) { return !r.deleted; }))
         throw AppError(tr("Šablona tabulky výsledků „%1“ není prázdná.")
-                           .arg(native(path)));
+                           .arg(native(templates.filePath(name))));
     return bytes;
 }
 

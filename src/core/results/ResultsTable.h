@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TableFile.h"
+#include "core/files/Folder.h"
 
 #include <QObject>
 #include <QString>
@@ -8,8 +9,6 @@
 
 #include <memory>
 #include <optional>
-
-class QLockFile;
 
 // The cursor `Table1` over the results table "Data/Toran.dbf". Every read
 // takes the file's current content from disk (another copy of the program
@@ -117,11 +116,12 @@ signals:
 
 private:
     void lock();
-    bool takeLock(QLockFile &lock) const;
+    void takeLock();
     void unlock();
     void requireOpen() const;
-    void ensureExists();
-    void writeTable(const QString &path, const QByteArray &bytes);
+    std::shared_ptr<const Folder> folder() const;
+    void ensureExists(const Folder &folder);
+    void writeTable(const QByteArray &bytes);
     void replaceIndexWithTemplate();
     void reload();
     void readAfresh();
@@ -168,7 +168,11 @@ private:
     bool m_eof = true;
     QVector<ResultRecord> m_shown;
 
-    std::unique_ptr<QLockFile> m_lock;
+    // While the lock is held, the folder it was taken in: what is read under
+    // it and what is written stand in that one folder, whatever becomes of
+    // its path meanwhile.
+    std::shared_ptr<const Folder> m_folder;
+    Folder::Lock m_lock;
     int m_lockDepth = 0;
     QString m_writeRefusal;
     QString m_unwritable;   // under the lock: why the folder cannot be written now

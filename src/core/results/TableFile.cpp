@@ -475,6 +475,26 @@ DBFHandle openTable(const char *access, const QString &path)
 
 namespace TableFile {
 
+qint64 describedSize(const QByteArray &head, qint64 fileSize, const QString &path)
+{
+    if (head.size() < kFileHeaderSize)
+        return fileSize;   // too short: parse says so
+    if (!knownVersion(uchar(head[0])))
+        fail(path, QCoreApplication::translate("ResultsTable", "soubor není tabulka dBASE (typ souboru 0x%1)")
+                       .arg(uchar(head[0]), 2, 16, QLatin1Char('0')));
+    const qint64 headerLength = u16(head, 8);
+    const qint64 recordLength = qMax<qint64>(u16(head, 10), 1);
+    const quint32 records = u32(head, 4);
+    if (records > quint32(kMaxRecords))
+        fail(path, QCoreApplication::translate("ResultsTable", "hlavička uvádí nesmyslný počet záznamů (%1)")
+                       .arg(records));
+    constexpr qint64 kEndMark = 1;
+    if (fileSize > headerLength + kMaxRecords * recordLength + kEndMark)
+        fail(path, QCoreApplication::translate("ResultsTable", "soubor je větší než jakákoli tabulka výsledků (%1 bajtů)")
+                       .arg(fileSize));
+    return qMin(fileSize, headerLength + qint64(records) * recordLength + kEndMark);
+}
+
 QVector<ResultRecord> parse(const QByteArray &bytes, const QString &path)
 {
     const Layout layout = checkLayout(bytes, path);

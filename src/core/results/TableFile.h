@@ -36,6 +36,15 @@ constexpr int kDateWidth = 8;     // DATUM D 8
 constexpr int kMaxMoves = 999999999;
 constexpr int kMaxRecords = 100000;   // far beyond any real table; bounds memory
 
+// The bytes of a table that its first kHeadBytes bytes describe, for a
+// file of fileSize bytes: the header and the records, and the end mark
+// after them where the file has one; never more than the file holds.
+// Throws AppError naming `path` where no table the game can hold is that
+// large: a header claiming more than kMaxRecords records, or a file larger
+// than the most records of its length.
+constexpr int kHeadBytes = 32;
+qint64 describedSize(const QByteArray &head, qint64 fileSize, const QString &path);
+
 // Decodes a table written by this program or by another dBASE writer
 // (dBASE III/IV, FoxPro, Clipper; TAHY as N or F; with or without a code-page
 // mark). Throws AppError naming `path` and what is wrong when the bytes are

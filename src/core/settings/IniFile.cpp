@@ -1,32 +1,30 @@
 #include "IniFile.h"
 
 #include "core/errors/AppError.h"
+#include "core/files/AtomicFile.h"
+#include "core/files/Folder.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
+
+#include <utility>
 
 // Only the 8-bit interface is used, so no Unicode converter is needed.
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
 namespace {
-constexpr int kLockWaitMs = 1000;     // a write holds the lock for milliseconds
-constexpr int kStaleLockMs = 10000;   // a dead holder on this machine is noticed at once anyway
+constexpr int kLockWaitMs = 1000;   // a write holds the lock for milliseconds
 
 // Keys and values are plain 8-bit text in the system code page, as the
 // classic profile functions store them.
 QByteArray bytes(const QString &text) { return text.toLocal8Bit(); }
 
-SI_Error loadInto(CSimpleIniA &ini, const QString &path)
+// The folder and the name of the file at `path`.
+std::pair<QString, QString> split(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return SI_FILE;
-    const QByteArray data = file.readAll();
-    return ini.LoadData(data.constData(), size_t(data.size()));
+    const QFileInfo info(path);
+    return {info.path(), info.fileName()};
 }
 } // namespace
 
@@ -38,8 +36,13 @@ IniFile::IniFile(const QString &path)
 QString IniFile::read(const QString &section, const QString &key,
                       const QString &defaultValue) const
 {
+    const auto [dir, name] = split(m_path);
+    QByteArray data;
+    QString why;
+    if (Folder(dir).readSmallFile(name, kMaxBytes, &data, &why) != Folder::Opened::File)
+        return defaultValue;
     CSimpleIniA ini(/*isUtf8=*/false, /*multiKey=*/false, /*multiLine=*/false);
-    if (loadInto(ini, m_path) < 0)
+    if (ini.LoadData(data.constData(), size_t(data.size())) < 0)
         return defaultValue;
     const char *value = ini.GetValue(bytes(section).constData(), bytes(key).constData(), nullptr);
     return value ? QString::fromLocal8Bit(value) : defaultValue;
@@ -47,27 +50,32 @@ QString IniFile::read(const QString &section, const QString &key,
 
 void IniFile::write(const QString &section, const QString &key, const QString &value) const
 {
+    const AppError unable(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(m_path));
+    const auto [dir, name] = split(m_path);
+    const Folder folder(dir);
+    if (!folder.isOpen() || folder.leadsIntoAnotherUsersFolder())
+        throw unable;
     // Two copies writing different keys at once would each read the file,
     // change their key and write it back, losing the other's change: the
     // whole read-modify-write holds a lock beside the file.
-    QLockFile lock(m_path + QStringLiteral(".lock"));
-    lock.setStaleLockTime(kStaleLockMs);
-    if (!lock.tryLock(kLockWaitMs))
-        throw AppError(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(m_path));
+    Folder::Lock lock;
+    QString why;
+    if (folder.lock(name + QStringLiteral(".lock"), kLockWaitMs, &lock, &why) != Folder::Lock::Result::Taken)
+        throw unable;
+    QByteArray data;
+    const Folder::Opened there = folder.readSmallFile(name, kMaxBytes, &data, &why);
     CSimpleIniA ini(false, false, false);
     ini.SetSpaces(false);   // key=value, as the profile functions write it
-    if (QFileInfo::exists(m_path) && loadInto(ini, m_path) < 0)
-        throw AppError(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(m_path));
+    if ((there != Folder::Opened::File && there != Folder::Opened::Missing)
+        || ini.LoadData(data.constData(), size_t(data.size())) < 0)
+        throw unable;
     ini.SetValue(bytes(section).constData(), bytes(key).constData(), bytes(value).constData());
 
     std::string out;
     if (ini.Save(out) < 0)
-        throw AppError(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(m_path));
+        throw unable;
     // Written beside and then renamed over the old file, so a crash never
     // leaves half a settings file.
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(out.data(), qint64(out.size())) != qint64(out.size())
-        || !file.commit())
-        throw AppError(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(m_path));
+    if (!AtomicFile::write(folder, name, QByteArray::fromStdString(out), &why))
+        throw unable;
 }

@@ -1,19 +1,7 @@
 #include "Settings.h"
 
-#include "core/errors/AppError.h"
 #include "core/files/AppPath.h"
 #include "IniFile.h"
-
-namespace {
-// A settings file in a folder the program must not write through fails as
-// one the system refuses.
-void write(const IniFile &file, const QString &key, const QString &value)
-{
-    if (!AppPath::writeRefusal().isEmpty())
-        throw AppError(QStringLiteral("Unable to write to %1").arg(file.path()));
-    file.write(Settings::kSection, key, value);
-}
-} // namespace
 
 namespace Settings {
 
@@ -36,13 +24,13 @@ int animace()
 
 void setAnimace(int value)
 {
-    write(gameFile(), QStringLiteral("Animace"), QString::number(value));
+    gameFile().write(kSection, QStringLiteral("Animace"), QString::number(value));
 }
 
 QString pomocnik() { return assistantFile().read(kSection, QStringLiteral("Pomocnik")); }
-void setPomocnik(const QString &value) { write(assistantFile(), QStringLiteral("Pomocnik"), value); }
+void setPomocnik(const QString &value) { assistantFile().write(kSection, QStringLiteral("Pomocnik"), value); }
 
 QString uvitani() { return assistantFile().read(kSection, QStringLiteral("Uvitani")); }
-void setUvitani(const QString &value) { write(assistantFile(), QStringLiteral("Uvitani"), value); }
+void setUvitani(const QString &value) { assistantFile().write(kSection, QStringLiteral("Uvitani"), value); }
 
 } // namespace Settings

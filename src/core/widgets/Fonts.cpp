@@ -1,7 +1,9 @@
 #include "Fonts.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHash>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -37,6 +39,16 @@ QString installedFamily(const QString &family)
     chosenFamilies().insert(family, chosen);
     return chosen;
 }
+
+// Qt 6.4 draws unsmoothed glyphs wrongly into a 16-bit picture, as the
+// window of a 16-bit X display is: each line comes out at half its width and
+// again beside itself. Smoothed glyphs come out right there.
+bool drawsCrispGlyphs()
+{
+    constexpr int kFewestBitsForCrispGlyphs = 24;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return !screen || screen->depth() >= kFewestBitsForCrispGlyphs;
+}
 } // namespace
 
 namespace Fonts {
@@ -65,10 +77,17 @@ QFont font(const QString &family, int pixelHeight, bool bold, bool italic)
     // table's code page, so no other font is looked for: finding the
     // stand-ins for a missing character means sorting every installed font
     // for each family, size and weight the forms name.
-    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
-    // Without antialiasing the glyphs are hinted to whole pixels; their
-    // advances must be too, or words come out unevenly spaced and wider.
-    f.setHintingPreference(QFont::PreferFullHinting);
+    if (drawsCrispGlyphs()) {
+        f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
+        // Without antialiasing the glyphs are hinted to whole pixels; their
+        // advances must be too, or words come out unevenly spaced and wider.
+        f.setHintingPreference(QFont::PreferFullHinting);
+    } else {
+        // Smoothed glyphs hinted in full come out wider than the boxes of
+        // the forms; hinted only in height they keep the crisp widths.
+        f.setStyleStrategy(QFont::NoFontMerging);
+        f.setHintingPreference(QFont::PreferVerticalHinting);
+    }
     return f;
 }
 
