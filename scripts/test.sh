@@ -3,7 +3,8 @@
 # tests under their own Xvfb), builds the Debian package and checks it with
 # lintian, then builds the libraries and the suites that run without a
 # display again with AddressSanitizer and UndefinedBehaviorSanitizer and runs
-# those there.
+# those there; last the Windows build and its tests under Wine, where its
+# toolchain is built (sh scripts/windows.sh --toolchain).
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh
@@ -29,3 +30,11 @@ cmake --build build-asan -j"$jobs"
 cd build-asan
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --output-on-failure -j"$jobs" -LE onscreen
+cd ..
+
+# The Windows build, its installer and zip, and their tests under Wine.
+if sh scripts/windows.sh --cached; then
+    sh scripts/windows.sh --test
+else
+    echo "Windows build skipped: its toolchain is not built yet (sh scripts/windows.sh --toolchain, about an hour once)."
+fi
