@@ -2,7 +2,9 @@
 # Builds everything and runs every test (widget tests offscreen, on-screen
 # tests under their own Xvfb), makes the Debian package of that same build
 # and checks it with lintian, then runs the suites that need no display
-# again in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# again in a build with AddressSanitizer and UndefinedBehaviorSanitizer;
+# last the Windows build and its tests under Wine, where its toolchain is
+# built (sh scripts/windows.sh --toolchain).
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh
@@ -44,3 +46,11 @@ cat build-asan/build.log
 cd build-asan
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --output-on-failure -j"$tests" -LE onscreen
+cd ..
+
+# The Windows build, its installer and zip, and their tests under Wine.
+if sh scripts/windows.sh --cached; then
+    sh scripts/windows.sh --test
+else
+    echo "Windows build skipped: its toolchain is not built yet (sh scripts/windows.sh --toolchain, about an hour once)."
+fi

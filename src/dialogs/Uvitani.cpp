@@ -100,7 +100,7 @@ void TUvitaniDialog::OfficeLabel2Click()
 
 void TUvitaniDialog::OfficeLabel3Click()
 {
-    ErrorReport::guard(this, [] { Manual::start(); });
+    ErrorReport::guard(this, [this] { Manual::start(winId()); });
 }
 
 void TUvitaniDialog::OfficeLabel4Click()

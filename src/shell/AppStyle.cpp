@@ -3,6 +3,7 @@
 #include "core/widgets/Pictures.h"
 
 #include <QPointer>
+#include <QWidget>
 
 AppStyle::AppStyle(const QString &key) : QProxyStyle(key) {}
 

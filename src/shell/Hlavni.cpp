@@ -39,6 +39,7 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QExposeEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -687,7 +688,7 @@ void THlavniDialog::toggleBossScreen()
     }
 }
 
-void THlavniDialog::startManual() { Manual::start(); }
+void THlavniDialog::startManual() { Manual::start(winId()); }
 
 void THlavniDialog::showHelp()
 {

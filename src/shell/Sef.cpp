@@ -14,6 +14,7 @@
 #include <QIcon>
 #include <QTextCharFormat>
 #include <QStyle>
+#include <QTableView>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -84,6 +85,14 @@ void makePlainCzechCalendar(QCalendarWidget *calendar)
             button->setIcon(QIcon());
             button->setArrowType(arrow);
         }
+    }
+    // Six weeks and seven days fit the box in any style: a row or a column
+    // may shrink to its text, where a style (Windows') would keep them
+    // taller and cut the last week off.
+    if (auto *days = calendar->findChild<QTableView *>()) {
+        const QFontMetrics metrics(calendar->font());
+        days->verticalHeader()->setMinimumSectionSize(metrics.height());
+        days->horizontalHeader()->setMinimumSectionSize(metrics.horizontalAdvance(QStringLiteral("00")));
     }
     // The month button's menu arrow is drawn inside the button, which is only
     // as wide as its text: it is widened by the arrow for the longest name,

@@ -10,7 +10,7 @@
 #include "core/channel/InstanceChannel.h"
 #include "core/system/Language.h"
 #include "Platform.h"
-#include "core/sound/OpenAlSoundPlayer.h"
+#include "core/sound/SystemSoundPlayer.h"
 #include "Spusteni.h"
 #include "dialogs/DotazKonec.h"
 #include "dialogs/Napoveda.h"
@@ -218,7 +218,7 @@ std::unique_ptr<Windows> createWindowsShowingProgress(TGradProgress *metr, Runni
 }
 
 // Shows the main window and runs the loop until the program ends.
-int play(QApplication &app, THlavniDialog *main, OpenAlSoundPlayer &player)
+int play(QApplication &app, THlavniDialog *main, SoundPlayer &player)
 {
     BenchReport::quitWhenShownIfAsked(main);
     // The sound device takes tens of milliseconds to open: it is opened
@@ -258,8 +258,8 @@ int run(int argc, char *argv[])
     QTranslator qtTexts;
     Startup::installTranslations(Language::fromSystem(), gameTexts, qtTexts);
     AppPath::prepareWritableDir();
-    OpenAlSoundPlayer player;
-    setSoundPlayer(&player);
+    const std::unique_ptr<SoundPlayer> player = createSystemSoundPlayer();
+    setSoundPlayer(player.get());
     if (findRunningCopy(kMainWindowClass, THlavniDialog::kCaption))
         return SecondCopy::run(app);
 
@@ -269,7 +269,7 @@ int run(int argc, char *argv[])
     splash.reset();
     if (!windows)
         return 1;
-    const int code = play(app, windows->HlavniDialog.get(), player);
+    const int code = play(app, windows->HlavniDialog.get(), *player);
     windows.reset();
     setSoundPlayer(nullptr);
     return code;

@@ -1,9 +1,9 @@
-# Installs the portable component into a scratch prefix twice: the first time
+# Installs the results component into a scratch prefix twice: the first time
 # delivers the empty template and an empty live table, the second keeps the
 # live table that is there by then.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DEMPTY=... -P check_install.cmake
 file(REMOVE_RECURSE ${PREFIX})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --component portable --prefix ${PREFIX}
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --component results --prefix ${PREFIX}
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "install failed: ${result}")
@@ -19,7 +19,7 @@ foreach(table Data/Zaloha/Toran.dbf Data/Toran.dbf)
     endif()
 endforeach()
 file(WRITE ${PREFIX}/Data/Toran.dbf "results of a used copy")
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --component portable --prefix ${PREFIX}
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --component results --prefix ${PREFIX}
     RESULT_VARIABLE result)
 file(READ ${PREFIX}/Data/Toran.dbf kept)
 if(NOT result EQUAL 0 OR NOT kept STREQUAL "results of a used copy")

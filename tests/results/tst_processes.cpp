@@ -20,7 +20,7 @@
 using namespace ResultsFixtures;
 
 namespace {
-const QString kWriter = QStringLiteral(RESULTS_WRITER_PATH);
+QString writerProgram() { return helperProgram(QStringLiteral(RESULTS_WRITER_NAME)); }
 
 // A writer process, started and waiting for the word to begin.
 class Writer
@@ -39,7 +39,7 @@ public:
 #else
         Q_UNUSED(noRoom);
 #endif
-        m_process.start(kWriter, {mode, app.path(), prefix, QString::number(count)});
+        m_process.start(writerProgram(), {mode, app.path(), prefix, QString::number(count)});
     }
 
     bool waitReady()
@@ -203,7 +203,7 @@ void ProcessesTest::aLockLeftByAnotherUserIsNamedInTheError()
     QVERIFY(user.share(app.path()) && user.share(app.file("Data"), true));
     // A copy of this user that is gone: no process has that number.
     app.writeFile("Data/Toran.lock", "2147483646\nresults_writer\n" + QHostInfo::localHostName().toUtf8() + "\n");
-    const QString writer = user.copyProgram(kWriter);
+    const QString writer = user.copyProgram(writerProgram());
     QVERIFY(!writer.isEmpty());
     QProcess process;
     process.start(user.command(), user.arguments({writer, "append", app.path(), "X", "1"}));

@@ -22,7 +22,8 @@ private slots:
 };
 
 // Clearing empties every count, from the template or from the layout, and
-// keeps filter and order.
+// keeps filter and order; another program's index goes, the template's
+// comes in its place.
 void ResultsClearTest::clearingLeavesEveryFilterEmptyAndKeepsFilterAndOrder_data()
 {
     QTest::addColumn<bool>("withTemplate");
@@ -38,8 +39,11 @@ void ResultsClearTest::clearingLeavesEveryFilterEmptyAndKeepsFilterAndOrder()
     for (int n = 3; n <= 10; ++n)
         full << rec("A", n, QString::number(n)) << rec("B", n + 1, QString::number(n));
     writeTable(app, full);
-    if (withTemplate)
+    app.writeFile("Data/TORAN.MDX", "index of the old rows");
+    if (withTemplate) {
         writeTable(app, {}, kTemplate);
+        app.writeFile("Data/Zaloha/Toran.Mdx", "index of no rows");
+    }
     TDataModule1 data;
     data.open();
     ResultsTable &t = data.Table1();
@@ -58,8 +62,12 @@ void ResultsClearTest::clearingLeavesEveryFilterEmptyAndKeepsFilterAndOrder()
         QVERIFY(t.Bof() && t.Eof());
     }
     QVERIFY(readTable(app).isEmpty());
-    if (withTemplate)
+    QCOMPARE(QDir(app.file("Data")).entryList({"*.mdx"}, QDir::Files),
+             withTemplate ? QStringList{"Toran.mdx"} : QStringList());
+    if (withTemplate) {
         QCOMPARE(app.readFile(kTable), app.readFile(kTemplate));
+        QCOMPARE(app.readFile("Data/Toran.mdx"), QByteArray("index of no rows"));
+    }
     t.AppendResult("Po", "7", "3", ResultsTable::dateToText(kToday));
     QCOMPARE(readTable(app).size(), 1);
 }

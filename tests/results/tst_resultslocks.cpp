@@ -75,6 +75,10 @@ void ResultsLockTest::aLockThatIsNoRegularFileIsNamedInTheError_data()
 void ResultsLockTest::aLockThatIsNoRegularFileIsNamedInTheError()
 {
     QFETCH(bool, symbolicLink);
+#ifndef Q_OS_UNIX
+    if (symbolicLink)
+        QSKIP("QFile::link makes a shortcut here, not a symbolic link");
+#endif
     ScratchAppDir app;
     writeTable(app, {rec("A", 7, "3")});
     const QString lock = app.file("Data/Toran.lock");

@@ -8,7 +8,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
 
 using namespace ResultsFixtures;
 using namespace ResultsTableFixtures;
@@ -150,6 +152,9 @@ void ResultsOpenTest::whatIsNoTableFileIsNeitherReadNorWrittenThrough()
     QFETCH(QString, standing);
     QFETCH(bool, atStart);
     QFETCH(QString, reason);
+#ifndef Q_OS_UNIX
+    QSKIP("QFile::link makes a shortcut here, and there is no named pipe in a folder");
+#endif
     ScratchAppDir app;
     writeTable(app, {rec("A", 7, "3")});
     QTemporaryDir elsewhere;
@@ -162,9 +167,11 @@ void ResultsOpenTest::whatIsNoTableFileIsNeitherReadNorWrittenThrough()
     if (!atStart)
         data.open();
     QVERIFY(QFile::remove(app.file(kTable)));
+#ifdef Q_OS_UNIX
     if (standing == "pipe")
         QCOMPARE(mkfifo(QFile::encodeName(app.file(kTable)).constData(), 0600), 0);
     else
+#endif
         QVERIFY(QFile::link(victim, app.file(kTable)));
     const QString error = errorOf([&] {
         if (atStart)

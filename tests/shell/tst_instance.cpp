@@ -300,11 +300,11 @@ void InstanceTest::aPeerOfAnotherUserIsNotBelieved()
         args.prepend(QStringLiteral("--qt"));
     QProcess peer;
     if (otherUser) {
-        const QString program = user.copyProgram(QStringLiteral(INSTANCE_PEER_PATH));
+        const QString program = user.copyProgram(helperProgram(QStringLiteral(INSTANCE_PEER_NAME)));
         QVERIFY(!program.isEmpty());
         peer.start(user.command(), user.arguments(QStringList{program} + args));
     } else {
-        peer.start(QStringLiteral(INSTANCE_PEER_PATH), args);
+        peer.start(helperProgram(QStringLiteral(INSTANCE_PEER_NAME)), args);
     }
     QVERIFY(peer.waitForStarted());
     while (!peer.canReadLine())
@@ -341,7 +341,7 @@ void InstanceTest::copiesOnTwoDisplaysAskTwoChannels()
     qputenv("DISPLAY", second);
     const QString b = InstanceServer::defaultBaseName();
     QCOMPARE(a == b, same);
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_UNIX   // Windows' pipes have no folder
     // In a folder of the player's own that no other user can reach.
     struct stat folder;
     QVERIFY2(::lstat(QFile::encodeName(QFileInfo(a).path()).constData(), &folder) == 0 && S_ISDIR(folder.st_mode)

@@ -342,21 +342,28 @@ void MainWindowTest::bossScreenCalendarIsAPlainMonthThatFitsItsBox_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<int>("firstDay");
-    QTest::newRow("cs") << "cs" << QStringList{"po", "út", "st", "čt", "pá", "so", "ne"} << int(Qt::Monday);
+    QTest::addColumn<QString>("style");
+    const QStringList czech{"po", "út", "st", "čt", "pá", "so", "ne"};
+    QTest::newRow("cs") << "cs" << czech << int(Qt::Monday) << "Fusion";
     QTest::newRow("en, the United States' week") << "en" << QStringList{"S", "M", "T", "W", "T", "F", "S"}
-                                                 << int(Qt::Sunday);
+                                                 << int(Qt::Sunday) << "Fusion";
+    QTest::newRow("cs, in the Windows look") << "cs" << czech << int(Qt::Monday) << "Windows";
 }
 
 // Whatever the system's language, the calendar names the days in the
 // game's language and starts its weeks as that language's locale does
 // (Monday in Czech); the month, the day names and six weeks fit its
-// 183 x 153 box, and it is drawn in greys only, like the rest of the boss
-// screen.
+// 183 x 153 box in the look of Linux and of Windows, and it is drawn in
+// greys only, like the rest of the boss screen.
 void MainWindowTest::bossScreenCalendarIsAPlainMonthThatFitsItsBox()
 {
     QFETCH(QString, language);
     QFETCH(QStringList, names);
     QFETCH(int, firstDay);
+    QFETCH(QString, style);
+    const QString previousStyle = QApplication::style()->name();
+    QApplication::setStyle(style);
+    const auto restoreStyle = qScopeGuard([&] { QApplication::setStyle(previousStyle); });
     ScratchAppDir dir;
     dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
     const QLocale systemLocale;

@@ -10,7 +10,9 @@
 #include <QThread>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
 
 
 class SettingsTest : public QObject
@@ -105,6 +107,10 @@ void SettingsTest::whatIsNoSettingsFileReadsAsEmptyAndRefusesTheWrite_data()
 void SettingsTest::whatIsNoSettingsFileReadsAsEmptyAndRefusesTheWrite()
 {
     QFETCH(QString, standing);
+#ifndef Q_OS_UNIX
+    if (standing.contains("link") || standing == "pipe")
+        QSKIP("QFile::link makes a shortcut here, and there is no named pipe in a folder");
+#endif
     ScratchAppDir dir;
     QTemporaryDir elsewhere;
     const QString path = dir.file("KQ2000.ini");
@@ -118,8 +124,10 @@ void SettingsTest::whatIsNoSettingsFileReadsAsEmptyAndRefusesTheWrite()
     if (standing == "link")
         QVERIFY(elsewhereFile.open(QIODevice::WriteOnly) && elsewhereFile.write(settings) == settings.size());
     elsewhereFile.close();
+#ifdef Q_OS_UNIX
     if (standing == "pipe")
         QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
     if (standing == "large")
         dir.writeFile("KQ2000.ini", settings + QByteArray(64 * 1024, '\n'));
     QString message;

@@ -2,6 +2,7 @@
 
 #include "core/files/AppPath.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -49,6 +50,20 @@ void ScratchAppDir::withSounds() const
     for (const char *name : {"Zvednuti.wav", "Polozeni.wav", "Dopad.wav", "Dialog.wav", "Dotaz.wav",
                              "PomocnikStart.wav", "PomocnikKonec.wav", "Lista.wav"})
         writeFile(QStringLiteral("Zvuky/") + QLatin1String(name), "RIFF");
+}
+
+QString helperProgram(const QString &fileName)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + fileName;
+}
+
+bool runsAsRoot()
+{
+#ifdef Q_OS_UNIX
+    return ::geteuid() == 0;
+#else
+    return false;
+#endif
 }
 
 SecondUser::SecondUser()

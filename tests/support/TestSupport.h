@@ -23,6 +23,14 @@ private:
     QString m_previousCurrent;
 };
 
+// A helper program built beside the suites (instance_peer, results_writer),
+// found beside the running suite: under Wine the build tree's paths are
+// no paths.
+QString helperProgram(const QString &fileName);
+
+// True for root on a Unix system, false everywhere else.
+bool runsAsRoot();
+
 // Runs programs as a second user ("nobody") through setpriv, for the tests
 // of what one user's files and sockets may do to another's copy. Possible
 // only as root; `reason` says why not otherwise.

@@ -47,4 +47,6 @@ QString platformBaseName(const QString &prefix, const QString &display)
 
 bool platformNamesArePrivate() { return true; }
 
+std::unique_ptr<NameClaim> claimName(const QString &) { return std::make_unique<NameClaim>(); }
+
 } // namespace ChannelTransport

@@ -90,6 +90,18 @@ QString platformBaseName(const QString &prefix, const QString &display);
 // where every user shares one namespace (Windows' named pipes).
 bool platformNamesArePrivate();
 
+// Keeps a name one listener's while it lives: where a second listener at a
+// name would be let in beside the first (Windows' named pipes, which a
+// client then reaches at random), the claim is the system's lock on the
+// name; where the socket itself refuses a second listener it holds nothing.
+class NameClaim
+{
+public:
+    virtual ~NameClaim() = default;
+};
+// Null when a live listener has claimed the name.
+std::unique_ptr<NameClaim> claimName(const QString &name);
+
 // A short name-safe digest of a text.
 inline QString shortHash(const QString &text)
 {

@@ -103,9 +103,14 @@ class Answerer : public QObject
 {
 public:
     explicit Answerer(InstanceServer::InfoProvider provider) : m_provider(std::move(provider)) {}
+    // The name is let go after its server has closed.
+    ~Answerer() override { delete m_server; }
 
     bool listen(const QString &name)
     {
+        m_claim = claimName(name);
+        if (!m_claim)
+            return false;
         if (!m_server) {
             m_server = new QLocalServer(this);
             // Where the names are the user's own already (a private
@@ -116,7 +121,10 @@ public:
                 m_server->setSocketOptions(QLocalServer::UserAccessOption);
             connect(m_server, &QLocalServer::newConnection, this, &Answerer::answer);
         }
-        return m_server->listen(name);
+        if (m_server->listen(name))
+            return true;
+        m_claim.reset();
+        return false;
     }
 
 private:
@@ -132,6 +140,7 @@ private:
 
     InstanceServer::InfoProvider m_provider;
     QLocalServer *m_server = nullptr;
+    std::unique_ptr<NameClaim> m_claim;
 };
 
 struct Listener::State

@@ -18,6 +18,8 @@ namespace {
 
 const QString kTableName = QStringLiteral("Toran.dbf");
 const QString kLockName = QStringLiteral("Toran.lock");
+const QString kIndexName = QStringLiteral("Toran.mdx");
+constexpr qint64 kMaxIndexBytes = 1 << 20;   // an index of 80 rows holds a few KiB
 constexpr int kLockWaitMs = 5000;         // writers hold the lock for milliseconds
 constexpr int kFirstCount = 3;
 
@@ -306,7 +308,27 @@ void ResultsTable::replaceWithEmpty()
     const QByteArray empty = emptyTableBytes();
     Locker guard(*this);
     writeTable(empty);
+    replaceIndexWithTemplate();
     readAfresh();
+}
+
+// The program keeps no index, but an index of the old records would tell
+// another dBASE program of rows that are gone. Failures are ignored.
+void ResultsTable::replaceIndexWithTemplate()
+{
+    const Folder &data = *m_folder;   // the table was just written there
+    const QString stale = data.findName(kIndexName);
+    if (data.entry(stale) == Folder::Entry::File)
+        data.remove(stale);
+    const Folder templates(m_templateDir);
+    QByteArray index;
+    QString why;
+    if (templates.readSmallFile(templates.findName(kIndexName), kMaxIndexBytes, &index, &why) != Folder::Opened::File)
+        return;
+    try {
+        AtomicFile::replace(data, kIndexName, index);
+    } catch (const AppError &) {
+    }
 }
 
 // The table read anew from the disk, the cursor on its first visible row;

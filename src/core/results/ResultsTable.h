@@ -82,7 +82,9 @@ public:
     bool SeekMoves(int moves);
 
     // Replaces the table by an empty one: the empty table is built first, and
-    // the live one replaced in one step; the table is open afterwards.
+    // the live one replaced in one step; the table is open afterwards. A
+    // production index beside it (another dBASE program's "Toran.mdx") is
+    // deleted, and the template's, where there is one, copied in its place.
     void replaceWithEmpty();
 
     // Reads the disk again now (the grids show what the last read found).
@@ -120,6 +122,7 @@ private:
     std::shared_ptr<const Folder> folder() const;
     void ensureExists(const Folder &folder);
     void writeTable(const QByteArray &bytes);
+    void replaceIndexWithTemplate();
     void reload();
     void readAfresh();
     void commit(int index, const ResultRecord &record);

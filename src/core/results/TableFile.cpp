@@ -1,12 +1,11 @@
 #include "TableFile.h"
 
+#include "CodePage.h"
 #include "Cp1250.h"
 #include "core/errors/AppError.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <shapefil.h>
 
@@ -300,20 +299,22 @@ bool isOwnCodePage(uchar languageDriver) { return qstrcmp(codePageOf(languageDri
 class NameDecoder
 {
 public:
-    // The program's own code page goes through its table: the platform's
-    // converters are opened only for a table from elsewhere.
+    // The program's own code page goes through its table: the system's
+    // converters serve only a table from elsewhere.
     explicit NameDecoder(uchar languageDriver)
-        : m_decoder(isOwnCodePage(languageDriver) ? QStringDecoder() : QStringDecoder(codePageOf(languageDriver)))
+        : m_codePage(isOwnCodePage(languageDriver) || !CodePage::isAvailable(codePageOf(languageDriver))
+                         ? nullptr
+                         : codePageOf(languageDriver))
     {
     }
 
     QString operator()(const QByteArray &raw)
     {
-        return m_decoder.isValid() ? QString(m_decoder(raw)) : Cp1250::decode(raw);
+        return m_codePage ? CodePage::decode(m_codePage, raw) : Cp1250::decode(raw);
     }
 
 private:
-    QStringDecoder m_decoder;   // none for the program's own code page
+    const char *m_codePage;   // none for the program's own code page
 };
 
 // Text as a character field of that code page holds it: at most 100
@@ -326,11 +327,12 @@ QByteArray encodeText(const QString &text, uchar languageDriver, int width)
         if (cut.back().isHighSurrogate())
             cut.chop(1);
     }
-    // The platform's converter writes a character outside the code page as
+    // The system's converter writes a character outside the code page as
     // SUB (0x1A); NUL would end the string for shapelib. Both become '?'.
-    QStringEncoder encode =
-        isOwnCodePage(languageDriver) ? QStringEncoder() : QStringEncoder(codePageOf(languageDriver));
-    QByteArray bytes = encode.isValid() ? QByteArray(encode(cut)) : Cp1250::encode(cut);
+    const char *codePage = codePageOf(languageDriver);
+    QByteArray bytes = isOwnCodePage(languageDriver) || !CodePage::isAvailable(codePage)
+                           ? Cp1250::encode(cut)
+                           : CodePage::encode(codePage, cut);
     for (char &c : bytes)
         if (c == 0x1A || c == '\0')
             c = '?';

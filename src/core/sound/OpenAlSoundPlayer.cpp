@@ -5,10 +5,6 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
-#ifdef _WIN32
-#include <windows.h>
-#define ENABLE_SNDFILE_WINDOWS_PROTOTYPES 1
-#endif
 #include <sndfile.h>
 
 #include <QDateTime>
@@ -35,11 +31,7 @@ constexpr sf_count_t kMaxSamples = sf_count_t(48000) * 2 * 30;
     X(alcMakeContextCurrent) X(alcIsExtensionPresent) X(alcGetProcAddress) X(alcGetIntegerv) \
     X(alGetError) X(alGenSources) X(alDeleteSources) X(alGenBuffers) X(alDeleteBuffers) \
     X(alBufferData) X(alSourcei) X(alGetSourcei) X(alSourcePlay) X(alSourceStop)
-#ifdef _WIN32
-#define TORAN_SNDFILE_FUNCTIONS(X) X(sf_wchar_open) X(sf_readf_short) X(sf_close)
-#else
 #define TORAN_SNDFILE_FUNCTIONS(X) X(sf_open) X(sf_readf_short) X(sf_close)
-#endif
 
 struct Api {
 #define TORAN_DECLARE(name) decltype(&::name) name = nullptr;
@@ -52,13 +44,8 @@ struct LibraryName {
     const char *name;
     int version;   // -1: none
 };
-#ifdef _WIN32
-const LibraryName kOpenAlNames[] = {{"OpenAL32", -1}, {"soft_oal", -1}};
-const LibraryName kSndfileNames[] = {{"sndfile", -1}, {"libsndfile-1", -1}};
-#else
 const LibraryName kOpenAlNames[] = {{"openal", 1}};
 const LibraryName kSndfileNames[] = {{"sndfile", 1}};
-#endif
 
 #ifdef __linux__
 // libasound, which OpenAL brings along, reports every failed look for a sound
@@ -289,11 +276,7 @@ SoundEngine::Duration OpenAlEngine::play(const QString &path)
 OpenAlEngine::Cue OpenAlEngine::decode(const QString &path)
 {
     SF_INFO info{};
-#ifdef _WIN32
-    SNDFILE *file = m_api.sf_wchar_open(reinterpret_cast<LPCWSTR>(path.utf16()), SFM_READ, &info);
-#else
     SNDFILE *file = m_api.sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
-#endif
     if (!file)
         return {};
     const std::vector<short> samples = readWav(file, info);

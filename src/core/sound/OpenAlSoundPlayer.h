@@ -22,7 +22,7 @@ public:
 
     // Starts the sound thread, which opens the device at once. The first
     // cue starts it too, where this was not called before.
-    void start();
+    void start() override;
     void play(const QString &fullPath) override;
     // Waits until the queue has served the latest cue and that cue's length,
     // with what the device and the sound server still hold of it, has

@@ -2,12 +2,16 @@
 
 #include <QString>
 
-// What actually makes a sound. The program installs an OpenAL player; tests
-// install a recording fake. Implementations never throw and never wait.
+// What actually makes a sound. The program installs the system's player
+// (SystemSoundPlayer.h); tests install a recording fake. Implementations
+// never throw and never wait.
 class SoundPlayer
 {
 public:
     virtual ~SoundPlayer() = default;
+    // Readies the output where that takes time, beside the running game;
+    // the first cue does it otherwise.
+    virtual void start() {}
     // Starts playing the file at fullPath and returns at once; a sound still
     // playing is cut off.
     virtual void play(const QString &fullPath) = 0;

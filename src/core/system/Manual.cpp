@@ -3,7 +3,7 @@
 #include "core/files/AppPath.h"
 #include "core/files/FileLookup.h"
 
-#include <QProcess>
+#include <QDir>
 
 namespace {
 const QString kProgram = QStringLiteral("ManualKQ2000.exe");
@@ -19,13 +19,13 @@ bool isAvailable()
         && !lookUpFile(kIndex, AppPath::file(kPages)).isEmpty();
 }
 
-void start()
+void start(WId owner)
 {
     if (!isAvailable())
         return;
     // The page is given relative to the working directory the program
     // inherits, which is the application directory.
-    QProcess::startDetached(AppPath::file(kProgram), {kPages + kIndex});
+    launch(AppPath::file(kProgram), QDir::toNativeSeparators(kPages + kIndex), owner);
 }
 
 } // namespace Manual

@@ -1,0 +1,266 @@
+#!/usr/bin/python3
+"""The Windows game under Wine, started as a player starts it: unpacked from
+the portable zip, or installed by the installer in silence. Runs on the X
+server of tests/support/with-xvfb.sh, in a Wine prefix of its own that it
+makes in a scratch folder and ends afterwards.
+
+    game_under_wine.py --zip Toran2000-5.0-win64.zip [--shots DIR]
+    game_under_wine.py --setup Toran2000-5.0-setup.exe [--shots DIR]
+    game_under_wine.py --native FOLDER [--shots DIR]   the same, a Linux copy
+
+The main window comes up with its caption; a 3-disk game played with the
+keys 1, 2 and 3 ends with the result balloon; a Czech name typed there is in
+the table the game wrote, read here by an independent dBASE reader; a
+second start shows the second-copy notice. The installed game writes into
+the player's data folder, and its uninstaller keeps the results there.
+"""
+import argparse
+import glob
+import os
+import pwd
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import dbfread
+
+CAPTION = "Toranská věž 2000"
+BOSS_CAPTION = "Plnění plánu v letošním roce"
+NAME = "Jiří ěščřžýáíéůú"
+# The smallest-number solution of three disks: posts to lift from and to put on.
+MOVES = [(1, 3), (1, 2), (3, 2), (1, 3), (2, 1), (2, 3), (1, 3)]
+NEW_GAME_SIZE = (203, 214)
+RESULT_SIZE = (252, 176)
+NOTICE_SIZE = (320, 97)
+# Wine has no Times New Roman or MS Sans Serif: the dialog fonts stand for
+# the metric twins a player's Wine would substitute too.
+FONT_SUBSTITUTES = {"MS Shell Dlg": "Liberation Sans", "MS Shell Dlg 2": "Liberation Sans"}
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True).stdout
+
+
+def wait_for(what, predicate, timeout=30.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        found = predicate()
+        if found:
+            return found
+        time.sleep(0.2)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+class Game:
+    """The game's windows, as the X server shows them."""
+
+    def windows(self):
+        found = []
+        for wid in xdotool("search", "--onlyvisible", "--classname", "^[Tt]oran2000").split():
+            shell = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", wid).split())
+            if "WIDTH" not in shell:
+                continue   # gone meanwhile
+            name = xdotool("getwindowname", wid).strip()
+            found.append({"id": wid, "name": name, "size": (int(shell["WIDTH"]), int(shell["HEIGHT"]))})
+        return found
+
+    def window(self, name=None, size=None):
+        for w in self.windows():
+            if (name is None or w["name"] == name) and (size is None or w["size"] == size):
+                return w
+        return None
+
+    def wait(self, what, name=None, size=None, timeout=30.0):
+        return wait_for(what, lambda: self.window(name, size), timeout)
+
+    def keys(self, window, *keys, delay_ms=60):
+        # A window that another one of the game's took the keyboard from
+        # gets it back by a click, as a player gives it: on the empty end of
+        # the main window's menu bar, or anywhere on a balloon's top edge.
+        xdotool("mousemove", "--window", window["id"], str(window["size"][0] - 60), "8", "click", "1")
+        xdotool("windowfocus", "--sync", window["id"])
+        time.sleep(0.3)
+        xdotool("key", "--delay", str(delay_ms), *keys)
+
+
+class Wine:
+    def __init__(self, scratch):
+        self.prefix = os.path.join(scratch, "prefix")
+        # A Czech player's Windows: the game speaks Czech, as on Linux under a
+        # Czech or no language. The machine need not have the Czech locale:
+        # Wine reads its name, and characters go through C.UTF-8.
+        self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
+                        LANG="cs_CZ.UTF-8", LC_CTYPE="C.UTF-8")
+        self.env.pop("LC_ALL", None)
+        self.env.pop("QT_QPA_PLATFORM", None)
+
+    def run(self, *args, timeout=180):
+        subprocess.run(["wine", *args], env=self.env, check=True, timeout=timeout,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def start(self, exe):
+        return subprocess.Popen(["wine", exe], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def boot(self, scratch):
+        subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=180,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        reg = os.path.join(scratch, "fonts.reg")
+        with open(reg, "w", encoding="utf-16") as f:
+            f.write("Windows Registry Editor Version 5.00\r\n\r\n"
+                    "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n")
+            for face, substitute in FONT_SUBSTITUTES.items():
+                f.write(f'"{face}"="{substitute}"\r\n')
+        self.run("regedit", "/S", "Z:" + reg.replace("/", "\\"))
+
+    def drive_c(self, *parts):
+        return os.path.join(self.prefix, "drive_c", *parts)
+
+    def stop(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+class Native:
+    """The Linux game, started the same way, to compare with."""
+
+    def __init__(self):
+        self.env = dict(os.environ, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8")
+        self.env.pop("LC_ALL", None)
+        self.started = []
+
+    def start(self, exe):
+        self.started.append(subprocess.Popen([exe], env=self.env))
+        return self.started[-1]
+
+    def stop(self):
+        for process in self.started:
+            process.kill()
+            process.wait()
+
+
+def shot(shots, name):
+    if shots:
+        time.sleep(1)   # Wine maps a window before it paints it
+        subprocess.run(["import", "-window", "root", os.path.join(shots, f"{name}.png")], check=True)
+
+
+def play(wine, exe, shots):
+    game = Game()
+    first = wine.start(exe)
+    main = game.wait("the main window", name=CAPTION, timeout=60)
+    print(f"main window: {main['name']!r} {main['size'][0]}x{main['size'][1]}")
+    time.sleep(3)   # the opening animation
+    assert game.window(name="Pomocník"), "the assistant did not come with the main window"
+    shot(shots, "main")
+
+    game.keys(main, "F2")
+    new_game = game.wait("the new-game balloon", size=NEW_GAME_SIZE)
+    shot(shots, "new-game")
+    game.keys(new_game, "3")
+    wait_for("the new-game balloon to close", lambda: not game.window(size=NEW_GAME_SIZE))
+    for start, end in MOVES:
+        game.keys(main, str(start), str(end))
+        time.sleep(1.2)   # a lift, a slide and a drop
+    result = game.wait("the result balloon", size=RESULT_SIZE, timeout=10)
+    print("result balloon after 7 moves")
+    shot(shots, "result")
+
+    xdotool("windowfocus", "--sync", result["id"])
+    time.sleep(0.5)
+    xdotool("type", "--delay", "120", NAME)
+    time.sleep(0.5)
+    xdotool("key", "Return")
+    wait_for("the result balloon to close", lambda: not game.window(size=RESULT_SIZE))
+
+    second = wine.start(exe)
+    game.wait("the second copy's notice", size=NOTICE_SIZE, timeout=60)
+    print("second start: the notice")
+    shot(shots, "second-copy")
+    game.keys(game.window(size=NOTICE_SIZE), "Return")
+    second.wait(timeout=30)
+    assert game.window(name=CAPTION), "the second copy's end took the first one along"
+
+    game.keys(main, "alt+n", "p")
+    game.wait("the boss screen", name=BOSS_CAPTION, timeout=10)
+    print("boss screen")
+    shot(shots, "boss")
+    return first
+
+
+def returning_player(folder):
+    """The settings of a player who keeps the assistant open."""
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "KQ2000.ini"), "w", newline="") as f:
+        f.write("[Nastaveni]\r\nPomocnik=1\r\n")
+
+
+def stored(table):
+    records = list(dbfread.DBF(table, encoding="cp1250"))
+    return [(r["JMENO"], int(r["TAHY"]), r["HRA"]) for r in records]
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    kind = parser.add_mutually_exclusive_group(required=True)
+    kind.add_argument("--zip")
+    kind.add_argument("--setup")
+    kind.add_argument("--native")
+    parser.add_argument("--shots", default=os.environ.get("TORAN_WINE_SHOTS"),
+                        help="a folder for screenshots (default: $TORAN_WINE_SHOTS)")
+    args = parser.parse_args()
+    if args.shots:
+        args.shots = os.path.join(args.shots, "zip" if args.zip else "setup" if args.setup else "linux")
+        os.makedirs(args.shots, exist_ok=True)
+    # A Czech keyboard, as the player has one: the accented letters are keys
+    # of it (Wine reads the keyboard once, at its start).
+    subprocess.run(["setxkbmap", "cz"], check=True)
+    scratch = tempfile.mkdtemp(prefix="toran-wine-")
+    wine = Native() if args.native else Wine(scratch)
+    started = time.monotonic()
+    try:
+        if args.native:
+            folder = os.path.join(scratch, "Toran2000")
+            shutil.copytree(args.native, folder, symlinks=True)
+            exe = os.path.join(folder, "Toran2000")
+            table = os.path.join(folder, "Data", "Toran.dbf")
+        else:
+            wine.boot(scratch)
+        if args.native:
+            pass
+        elif args.zip:
+            folder = os.path.join(scratch, "Toran2000")
+            subprocess.run(["unzip", "-q", args.zip, "-d", scratch], check=True)
+            exe = "Z:" + os.path.join(folder, "Toran2000.exe").replace("/", "\\")
+            table = os.path.join(folder, "Data", "Toran.dbf")
+        else:
+            wine.run(os.path.abspath(args.setup), "/S")
+            folder = wine.drive_c("Program Files", "Toran2000")
+            assert os.path.isfile(os.path.join(folder, "Toran2000.shared")), "no mark of the installation"
+            assert not os.path.exists(os.path.join(folder, "Data", "Toran.dbf")), "a live table in Program Files"
+            menu = glob.glob(wine.drive_c("ProgramData", "Microsoft", "Windows", "Start Menu", "Programs",
+                                          "*", "*.lnk"))
+            assert any(CAPTION in m for m in menu), f"no Start-menu entry: {menu}"
+            exe = "C:\\Program Files\\Toran2000\\Toran2000.exe"
+            player = os.path.join(wine.drive_c("users", pwd.getpwuid(os.getuid()).pw_name, "AppData", "Roaming"),
+                                  "KQ2000", "Toran2000")
+            table = os.path.join(player, "Data", "Toran.dbf")
+        returning_player(os.path.dirname(os.path.dirname(table)))
+        play(wine, exe, args.shots)
+        records = stored(table)
+        print(f"{os.path.relpath(table, scratch)}: {records}")
+        assert records == [(NAME, 7, "3")], records
+        if args.setup:
+            wine.stop()
+            wine.run("C:\\Program Files\\Toran2000\\Uninstall.exe", "/S")
+            wait_for("the uninstaller", lambda: not os.path.exists(os.path.join(folder, "Toran2000.exe")))
+            assert stored(table) == records, "the uninstaller took the results along"
+            print("uninstalled; the results stay")
+    finally:
+        wine.stop()
+        shutil.rmtree(scratch, ignore_errors=True)
+    print(f"passed in {time.monotonic() - started:.0f} s")
+
+
+if __name__ == "__main__":
+    sys.exit(main())
