@@ -29,6 +29,10 @@ QByteArray installedCue(const QString &name)
 // and one that waited 300 ms is dropped.
 constexpr int kHeardWithinMs = 20000;
 constexpr int kSilenceMs = 300;
+// One cue is one sound even with a gap shorter than this in it: on a busy
+// machine the sound server may run dry for a few hundredths of a second, a
+// crackle to the player, not a cue cut short (its length still says that).
+constexpr int kOneCueGapMs = 40;
 
 double lengthOf(const QString &name) { return wavLengthMs(kInstalledSounds + QLatin1Char('/') + name); }
 
@@ -128,7 +132,7 @@ QVector<Burst> SoundPlayerTest::heardAfterCue(const QString &name, QVector<qint1
     const QVector<qint16> heard = m_server->samplesFrom(from);
     if (samples)
         *samples = heard;
-    return burstsIn(heard);
+    return burstsIn(heard, kOneCueGapMs);
 }
 
 void SoundPlayerTest::everyInstalledCueIsHeardNearlyToItsEnd_data()
@@ -177,7 +181,7 @@ void SoundPlayerTest::aCueStartsOnTimeAndPlaysToItsEndWhileItsCallerIsBlocked()
     PlaySoundCue(name);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));   // the animation
     QTRY_VERIFY_WITH_TIMEOUT(m_server->heardToTheEnd(from), kHeardWithinMs);
-    const QVector<Burst> bursts = burstsIn(m_server->samplesFrom(from));
+    const QVector<Burst> bursts = burstsIn(m_server->samplesFrom(from), kOneCueGapMs);
     qInfo("%s", qPrintable(describe(bursts) + QStringLiteral(" of %1 ms").arg(length)));
     QVERIFY2(bursts.size() == 1, qPrintable(describe(bursts)));
     QVERIFY2(bursts[0].beginMs() <= 40, qPrintable(describe(bursts)));
@@ -197,7 +201,7 @@ void SoundPlayerTest::aNewCueCutsOffTheOneStillPlaying()
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     PlaySoundCue(QStringLiteral("Zvednuti.wav"));
     QTRY_VERIFY_WITH_TIMEOUT(m_server->heardToTheEnd(from), kHeardWithinMs);
-    const QVector<Burst> bursts = burstsIn(m_server->samplesFrom(from));
+    const QVector<Burst> bursts = burstsIn(m_server->samplesFrom(from), kOneCueGapMs);
     QVERIFY2(bursts.size() == 1, qPrintable(describe(bursts)));
     // Both played (more than the second alone), the first not to its end.
     QVERIFY2(bursts[0].ms() >= 0.9 * second + 15 && bursts[0].ms() <= 30 + second + 40, qPrintable(describe(bursts)));
