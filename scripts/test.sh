@@ -11,8 +11,8 @@ sh scripts/deps.sh
 . scripts/configure.sh
 jobs=$(nproc)
 # Tests run two to a processor: most of them wait on windows, sounds and
-# processes, each with servers of its own; those that share a resource take
-# turns (CTest resource locks).
+# processes, each with servers of its own; the sound tests, which measure
+# cues to the millisecond, run alone (tests/CMakeLists.txt).
 tests=$((jobs * 2))
 
 configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
