@@ -5,31 +5,35 @@
 # that moment. The programs take turns run after run, so that a load on the
 # machine falls on all of them alike; the table gives medians.
 #
-# Usage: bench/startup.sh [-n RUNS] [-b BARE_WINDOW] [DIR...]
+# Usage: bench/startup.sh [-n RUNS] [-B BUILD] [-b BARE_WINDOW] [DIR...]
 #   DIR          an installed program directory (cmake --install BUILD --prefix DIR);
-#                without one, the build directory ./build is installed and measured
-#   BARE_WINDOW  the bare window program (default: build/bench/bare_window)
+#                without one, the build directory BUILD (default ./build) is
+#                installed and measured
+#   BARE_WINDOW  the bare window program (default: BUILD/bench/bare_window)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${DISPLAY:-}" ]; then
     exec "$here/../tests/support/with-xvfb.sh" sh "$0" "$@"
 fi
 runs=11
-bare="$here/../build/bench/bare_window"
-while getopts n:b: option; do
+build="$here/../build"
+bare=""
+while getopts n:B:b: option; do
     case $option in
     n) runs=$OPTARG ;;
+    B) build=$OPTARG ;;
     b) bare=$OPTARG ;;
     *) exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
+bare=${bare:-$build/bench/bare_window}
 [ -x "$bare" ] || { echo "bench: no bare window program at $bare" >&2; exit 1; }
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 if [ $# -eq 0 ]; then
-    cmake --install "$here/../build" --prefix "$scratch/build" >/dev/null
+    cmake --install "$build" --prefix "$scratch/build" >/dev/null
     set -- "$scratch/build"
 fi
 

@@ -231,9 +231,11 @@ void THlavniDialog::buildActions()
     // belong to no menu entry, so the menus show only the program's keys.
     const std::pair<QKeySequence, QAction *> conventional[] = {{QKeySequence(Qt::CTRL | Qt::Key_N), MS1},
                                                                {QKeySequence(Qt::CTRL | Qt::Key_Q), MS8}};
-    for (const auto &[key, command] : conventional) {
+    for (const auto &entry : conventional) {
+        // Not a structured binding: C++17 lets no lambda capture one.
+        QAction *command = entry.second;
         auto *a = new QAction(this);
-        a->setShortcut(key);
+        a->setShortcut(entry.first);
         addAction(a);
         connect(a, &QAction::triggered, command, [command] {
             if (command->isEnabled())

@@ -497,7 +497,7 @@ void PlayTest::firstShowGreetsAsTheSettingsSay()
     QFETCH(bool, assistant);
     QFETCH(bool, welcome);
     Program p(settings);   // shows the main window; its show step runs from the loop
-    QTest::qWait(50);
+    QCoreApplication::processEvents();
     QCOMPARE(p.windows->PomocnikDialog->isVisible(), assistant);
     QCOMPARE(p.windows->UvitaniDialog->isVisible(), welcome);
     if (welcome) {
@@ -509,7 +509,7 @@ void PlayTest::firstShowGreetsAsTheSettingsSay()
 void PlayTest::helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs()
 {
     Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
-    QTest::qWait(50);
+    QCoreApplication::processEvents();   // the show step
     p.action("NpovdaproToranskouv20001")->trigger();
     QVERIFY(p.windows->NapovedaDialog->isVisible());
     QVERIFY(!InputLock::isInputEnabled(p.main));
@@ -554,7 +554,7 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand()
     QFETCH(bool, needsGame);
     QFETCH(QString, opens);
     Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
-    QTest::qWait(50);
+    QCoreApplication::processEvents();   // the show step
     QApplication::setActiveWindow(p.main);
     if (needsGame)
         startGame(p, 3);

@@ -67,7 +67,7 @@ QString seenAt(QWidget *dialog, const QPoint &at)
     return w ? w->objectName() : QString();
 }
 
-enum class LeaveBy { Esc, LeaveLine, CloseRequest };
+enum class LeaveBy { Esc, LeaveLine, CloseRequest, Hide };
 
 } // namespace
 
@@ -214,6 +214,7 @@ void NapovedaTest::everyWayOfLeavingClosesAndUnlocks_data()
     QTest::newRow("leave line on the list") << LeaveBy::LeaveLine << false;
     QTest::newRow("leave line on a topic") << LeaveBy::LeaveLine << true;
     QTest::newRow("window close request") << LeaveBy::CloseRequest << true;
+    QTest::newRow("hidden by the program, not closed") << LeaveBy::Hide << true;
 }
 
 void NapovedaTest::everyWayOfLeavingClosesAndUnlocks()
@@ -234,6 +235,9 @@ void NapovedaTest::everyWayOfLeavingClosesAndUnlocks()
         break;
     case LeaveBy::CloseRequest:
         w.help->close();
+        break;
+    case LeaveBy::Hide:
+        w.help->hide();
         break;
     }
     QVERIFY(!w.help->isVisible());

@@ -81,7 +81,7 @@ void SecondCopyProcessTest::escOrEnterEndsTheSecondCopyAndRecordsTheAssistantClo
 
     // A key the notice ignores, then the one that ends the copy.
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"key", "space"}), 0);
-    QTest::qWait(200);
+    QTest::qWait(200);   // a key that ends the copy ends it well within this
     QCOMPARE(child.state(), QProcess::Running);
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"key", key}), 0);
     QVERIFY(child.waitForFinished(10000));

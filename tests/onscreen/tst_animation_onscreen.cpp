@@ -33,6 +33,7 @@ class Grabber : public QThread
 {
 public:
     std::atomic<bool> stop{false};
+    std::atomic<int> taken{0};
     QList<QImage> frames;
 
 protected:
@@ -42,6 +43,7 @@ protected:
             const QImage frame = screenshot();
             if (!frame.isNull())
                 frames << frame;
+            ++taken;
         }
     }
 };
@@ -155,7 +157,7 @@ void AnimationOnScreenTest::openingAnimationStepsReachTheScreen()
     // animation as soon as it becomes active.
     Grabber grabber;
     grabber.start();
-    QTest::qWait(300);
+    QTRY_VERIFY(grabber.taken > 0);
     clock.start();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));

@@ -116,7 +116,7 @@ void ProcessesTest::aWriterKilledAtAnyMomentLeavesEveryFinishedResult()
         Writer writer(app, "append", QStringLiteral("run%1-").arg(run), 1000000);
         QVERIFY(writer.waitReady());
         QVERIFY(writer.go());
-        QTest::qWait(int(random.bounded(5, 120)));
+        QTest::qWait(int(random.bounded(5, 120)));   // the kill comes at a random moment of the writes
         writer.process().kill();
         QVERIFY(writer.process().waitForFinished(10000));
         QCOMPARE(writer.process().exitStatus(), QProcess::CrashExit);

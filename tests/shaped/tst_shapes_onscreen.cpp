@@ -54,6 +54,8 @@ bool dragFrom(QPoint from, QPoint by, int button)
     const int steps = 8;
     for (int i = 1; i <= steps; ++i) {
         const QPoint at = from + by * i / steps;
+        // A hand's pace: the window manager takes the drag over from the
+        // press, and moves that come before it would be lost.
         QTest::qWait(20);
         if (!xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())}))
             return false;
@@ -120,7 +122,7 @@ void ShapesOnscreenTest::aClickOutsideABalloonsRegionReachesTheWindowBelow()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.raise();
-    QTest::qWait(50);
+    QGuiApplication::sync();   // the X server has the window raised before the click
 
     QVERIFY(clickAt(form.mapToGlobal(at)));
     QTRY_COMPARE(formPresses.presses + belowPresses.presses, 1);
@@ -150,7 +152,7 @@ void ShapesOnscreenTest::aClickBesideTheAssistantsFigureReachesTheWindowBelow()
     PressCounter pomocnikPresses(&pomocnik);
     pomocnik.showAssistant();
     QVERIFY(QTest::qWaitForWindowExposed(&pomocnik));
-    QTest::qWait(50);
+    QGuiApplication::sync();   // the X server has the window's shape before the pointer comes
     // A click on the figure starts a drag that ends at once.
     QVERIFY(clickAt(pomocnik.mapToGlobal(at)));
     QTRY_COMPARE(pomocnikPresses.presses + belowPresses.presses, 1);
@@ -178,7 +180,7 @@ void ShapesOnscreenTest::draggingTheAssistantByItsBodyMovesIt()
     pomocnik.move(300, 300);
     pomocnik.showAssistant();
     QVERIFY(QTest::qWaitForWindowExposed(&pomocnik));
-    QTest::qWait(50);
+    QGuiApplication::sync();   // the X server has the window's shape before the pointer comes
     const QPoint start = pomocnik.pos();
     const QPoint by(60, -40);
     QVERIFY(dragFrom(pomocnik.mapToGlobal(grip), by, button));
@@ -190,7 +192,7 @@ void ShapesOnscreenTest::draggingTheAssistantByItsBodyMovesIt()
         QVERIFY(clickAt(start + by + grip));
         QTRY_COMPARE(presses.presses, 1);
     } else {
-        QTest::qWait(300);
+        QTest::qWait(300);   // the rows that move see the move well within this
         QCOMPARE(pomocnik.pos(), start);
     }
 }
@@ -202,10 +204,10 @@ void ShapesOnscreenTest::aDisabledAssistantCannotBeDragged()
     pomocnik.move(300, 300);
     pomocnik.showAssistant();
     QVERIFY(QTest::qWaitForWindowExposed(&pomocnik));
-    QTest::qWait(50);
+    QGuiApplication::sync();   // the X server has the window's shape before the pointer comes
     InputLock::setInputEnabled(&pomocnik, false);
     QVERIFY(dragFrom(pomocnik.mapToGlobal(QPoint(78, 62)), QPoint(60, -40), 1));
-    QTest::qWait(300);
+    QTest::qWait(300);   // an enabled assistant's drag is seen well within this
     QCOMPARE(pomocnik.pos(), QPoint(300, 300));
 }
 

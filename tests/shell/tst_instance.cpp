@@ -12,6 +12,7 @@
 #include <atomic>
 
 #ifdef Q_OS_UNIX
+#include <poll.h>
 #include <pwd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -418,7 +419,11 @@ void InstanceTest::askersThatNeitherReadNorHangUpHoldUpNoLaterAnswer()
         idle.push_back(fd);
         QCOMPARE(::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
     }
-    QThread::msleep(50);   // the channel is sending to the first of them by now
+    // The channel is sending to the first of them.
+    QTRY_VERIFY(([&] {
+        pollfd first{idle.front(), POLLIN, 0};
+        return ::poll(&first, 1, 0) == 1;
+    }()));
     copy.setCaption(QStringLiteral("Toranská věž 2000"));
     QElapsedTimer clock;
     clock.start();

@@ -135,6 +135,7 @@ void StartupTest::gameSpeaksThePlayersFirstLanguageItHas_data()
     QTest::newRow("German only") << QStringList{"LANG=de_DE.UTF-8"} << "cs";
     QTest::newRow("German, then English") << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=de:en"} << "en";
     QTest::newRow("Czech before English") << QStringList{"LANG=en_US.UTF-8", "LANGUAGE=cs:en"} << "cs";
+    QTest::newRow("English before Czech") << QStringList{"LANG=cs_CZ.UTF-8", "LANGUAGE=en:cs"} << "en";
     QTest::newRow("LC_ALL over LANG") << QStringList{"LANG=cs_CZ.UTF-8", "LC_ALL=en_GB.UTF-8"} << "en";
     QTest::newRow("LC_MESSAGES over LANG") << QStringList{"LANG=cs_CZ.UTF-8", "LC_MESSAGES=en_US.UTF-8"} << "en";
 }

@@ -97,9 +97,11 @@ QString SoundServer::start()
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=") + root + QStringLiteral("/no-bus"));
     m_server.setProcessEnvironment(env);
     m_server.setProcessChannelMode(QProcess::MergedChannels);
-    // As root it warns that it is meant for --system, and runs.
+    // As root it warns that it is meant for --system, and runs. Real-time
+    // and high priority as a desktop's server has them (there through
+    // RTKit): a loaded machine does not break the sound it mixes.
     m_server.start(pulseaudio, {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit",
-                                "--use-pid-file=no", "--realtime=no", "--high-priority=no",
+                                "--use-pid-file=no", "--realtime=yes", "--high-priority=yes",
                                 "--log-target=stderr", "-L",
                                 "module-native-protocol-unix auth-anonymous=1 socket=" + socket, "-L",
                                 "module-null-sink sink_name=nul"});
@@ -269,6 +271,13 @@ QVector<qint16> SoundServer::samplesFrom(qint64 position) const
     std::lock_guard<std::mutex> lock(m_mutex);
     const qint64 from = std::clamp<qint64>(position, 0, qint64(m_samples.size()));
     return QVector<qint16>(m_samples.begin() + from, m_samples.end());
+}
+
+bool SoundServer::heardToTheEnd(qint64 position, int count) const
+{
+    const QVector<qint16> since = samplesFrom(position);
+    const QVector<Burst> heard = burstsIn(since);
+    return heard.size() >= count && since.size() - heard.last().end > kRate / 10;
 }
 
 QVector<Burst> burstsIn(const QVector<qint16> &samples, int gapMs)

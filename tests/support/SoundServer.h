@@ -45,6 +45,11 @@ public:
     // delivery: the place in the recording that belongs to this moment.
     qint64 position() const;
     QVector<qint16> samplesFrom(qint64 position) const;
+    // Whether the recording from position on holds at least count sounds,
+    // the last of them followed by a tenth of a second of quiet: heard to
+    // its end. Tests wait on it, not on a time, so that a loaded machine's
+    // late cue or late recording is waited for.
+    bool heardToTheEnd(qint64 position, int count = 1) const;
 
 private:
     void readRecording(int fd);

@@ -1,5 +1,7 @@
 #include "OpenAlSoundPlayer.h"
 
+#include "SoundQueue.h"
+
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
@@ -13,32 +15,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <utility>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// A cue that waited longer than this (while the device was being opened)
-// would come too late to belong to what the player sees: it is dropped.
-constexpr auto kStaleCue = std::chrono::milliseconds(300);
-// Without a device (none at all, or it went away), a cue tries to open one
-// again once this much time has passed since the last try; the wait doubles
-// with every try that fails, up to the longest.
-constexpr auto kFirstRetry = std::chrono::seconds(2);
-constexpr auto kLongestRetry = std::chrono::seconds(32);
-// An open device mixes silence all the time: after this long without a cue
-// it is paused, and the next cue resumes it.
-constexpr auto kRestAfter = std::chrono::seconds(3);
-// What the device and the sound server still hold of a cue when OpenAL has
-// mixed its end: a program that waits for a cue to be heard waits this long
-// after its length.
-constexpr auto kOutputDelay = std::chrono::milliseconds(100);
 // The most of one file that is decoded: half a minute of 48 kHz stereo.
 constexpr sf_count_t kMaxSamples = sf_count_t(48000) * 2 * 30;
 
@@ -107,27 +89,24 @@ FileStamp stampOf(const QString &path)
     return {info.size(), info.lastModified(), info.metadataChangeTime()};
 }
 
-// The device, its one source and the decoded cues. Used on the sound
-// thread only.
-class SoundEngine
+// The device, its one source and the decoded cues, on the queue's thread.
+class OpenAlEngine : public SoundEngine
 {
 public:
-    bool isOpen() const { return m_device != nullptr; }
-    bool open();
-    void close();
-    void unloadLibraries();
-    bool stillConnected();
-    // Starts the cue; returns its length, zero where nothing plays.
-    Clock::duration play(const QString &path);
-    bool isResting() const { return m_resting; }
-    // Pauses the device, unless a cue still plays.
-    void rest();
+    bool open() override;
+    bool isOpen() const override { return m_device != nullptr; }
+    void close() override;
+    void unload() override;
+    bool stillConnected() override;
+    Duration play(const QString &path) override;
+    void rest() override;
+    bool isResting() const override { return m_resting; }
 
 private:
     struct Cue {
         FileStamp stamp;
         ALuint buffer = 0;   // 0: the file cannot be played
-        Clock::duration length{};
+        Duration length{};
     };
 
     bool loadLibraries();
@@ -151,7 +130,7 @@ private:
     QHash<QString, Cue> m_cues;
 };
 
-bool SoundEngine::loadLibraries()
+bool OpenAlEngine::loadLibraries()
 {
     if (m_loaded)
         return true;
@@ -166,7 +145,7 @@ bool SoundEngine::loadLibraries()
 #undef TORAN_RESOLVE_SNDFILE
     if (!ok) {
         // Not installed, or too old: that does not change while we run.
-        unloadLibraries();
+        unload();
         m_unavailable = true;
         return false;
     }
@@ -182,7 +161,7 @@ bool SoundEngine::loadLibraries()
     return true;
 }
 
-void SoundEngine::unloadLibraries()
+void OpenAlEngine::unload()
 {
     m_api = Api();
     m_alsa.unload();
@@ -191,7 +170,7 @@ void SoundEngine::unloadLibraries()
     m_loaded = false;
 }
 
-bool SoundEngine::open()
+bool OpenAlEngine::open()
 {
     if (!loadLibraries())
         return false;
@@ -218,7 +197,7 @@ bool SoundEngine::open()
     return true;
 }
 
-void SoundEngine::close()
+void OpenAlEngine::close()
 {
     if (m_context) {
         if (m_hasSource) {
@@ -245,7 +224,7 @@ void SoundEngine::close()
     m_resting = false;
 }
 
-void SoundEngine::rest()
+void OpenAlEngine::rest()
 {
     if (m_resting || !m_pause || !m_resume)
         return;
@@ -257,7 +236,7 @@ void SoundEngine::rest()
     m_resting = true;
 }
 
-bool SoundEngine::stillConnected()
+bool OpenAlEngine::stillConnected()
 {
     if (!m_tellsDisconnect)
         return true;
@@ -266,7 +245,7 @@ bool SoundEngine::stillConnected()
     return connected != ALC_FALSE;
 }
 
-Clock::duration SoundEngine::play(const QString &path)
+SoundEngine::Duration OpenAlEngine::play(const QString &path)
 {
     // Taken before decoding: a file still being written is decoded again at
     // its next cue.
@@ -291,10 +270,10 @@ Clock::duration SoundEngine::play(const QString &path)
     m_api.alGetError();
     m_api.alSourcei(m_source, AL_BUFFER, ALint(cue->buffer));
     m_api.alSourcePlay(m_source);
-    return m_api.alGetError() == AL_NO_ERROR ? cue->length : Clock::duration{};
+    return m_api.alGetError() == AL_NO_ERROR ? cue->length : Duration{};
 }
 
-SoundEngine::Cue SoundEngine::decode(const QString &path)
+OpenAlEngine::Cue OpenAlEngine::decode(const QString &path)
 {
     SF_INFO info{};
     SNDFILE *file = m_api.sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
@@ -321,7 +300,7 @@ SoundEngine::Cue SoundEngine::decode(const QString &path)
 
 // The file's samples as 16-bit mono or stereo; empty for anything that is
 // not a WAV file with sound in it. More than two channels are mixed to one.
-std::vector<short> SoundEngine::readWav(SNDFILE *file, SF_INFO &info)
+std::vector<short> OpenAlEngine::readWav(SNDFILE *file, SF_INFO &info)
 {
     const int type = info.format & SF_FORMAT_TYPEMASK;
     if ((type != SF_FORMAT_WAV && type != SF_FORMAT_WAVEX) || info.channels < 1 || info.samplerate < 1)
@@ -348,231 +327,21 @@ std::vector<short> SoundEngine::readWav(SNDFILE *file, SF_INFO &info)
     return samples;
 }
 
-// The sound thread's work: takes the latest cue from the GUI thread and
-// plays it; opens the device when it starts, and again later where there was
-// none.
-class SoundWorker
-{
-public:
-    void run()
-    {
-        serveUntilStopped();
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_finished = true;
-        }
-        m_settled.notify_all();
-    }
-
-    void stop()
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_stopping = true;
-        }
-        m_wake.notify_all();
-    }
-
-    bool waitUntilFinished(std::chrono::milliseconds timeout)
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        return m_settled.wait_for(lock, timeout, [this] { return m_finished; });
-    }
-
-    void post(const QString &path)
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            // Only the latest cue counts: it would cut off any before it.
-            m_pending = path;
-            m_postedAt = Clock::now();
-            m_hasPending = true;
-            ++m_posted;
-        }
-        m_wake.notify_one();
-    }
-
-    void waitUntilHeard(int timeoutMs)
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-        if (!m_settled.wait_until(lock, deadline, [this] { return m_served == m_posted || m_finished; }))
-            return;
-        const Clock::time_point heard = std::min(m_heardAt, deadline);
-        lock.unlock();
-        std::this_thread::sleep_until(heard);
-    }
-
-    bool waitForDevice(int timeoutMs)
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_settled.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return !m_opening; });
-        return !m_opening && m_deviceOpen;
-    }
-
-private:
-    void serveUntilStopped()
-    {
-        openDevice();
-        std::unique_lock<std::mutex> lock(m_mutex);
-        const auto woken = [this] { return m_stopping || m_hasPending; };
-        for (;;) {
-            if (m_engine.isOpen() && !m_engine.isResting()) {
-                if (!m_wake.wait_for(lock, kRestAfter, woken)) {
-                    lock.unlock();
-                    m_engine.rest();
-                    lock.lock();
-                    continue;
-                }
-            } else {
-                m_wake.wait(lock, woken);
-            }
-            if (m_stopping)
-                break;
-            const QString path = std::exchange(m_pending, QString());
-            const Clock::time_point postedAt = m_postedAt;
-            const quint64 cue = m_posted;
-            m_hasPending = false;
-            lock.unlock();
-            Clock::time_point heardAt = Clock::now();
-            try {
-                heardAt = serve(path, postedAt);
-            } catch (...) {
-                // Out of memory for a cue: it stays silent.
-            }
-            lock.lock();
-            m_served = cue;
-            m_heardAt = heardAt;
-            m_settled.notify_all();
-        }
-        lock.unlock();
-        m_engine.close();
-        m_engine.unloadLibraries();
-    }
-
-    // Returns when the cue will have been heard: now, where it is not played.
-    Clock::time_point serve(const QString &path, Clock::time_point postedAt)
-    {
-        if (m_engine.isOpen() && !m_engine.stillConnected()) {
-            m_engine.close();
-            setDeviceOpen(false);
-        }
-        if (!m_engine.isOpen()) {
-            if (Clock::now() - m_lastAttempt < retryWait())
-                return Clock::now();
-            openDevice();
-            if (!m_engine.isOpen())
-                return Clock::now();
-        }
-        if (Clock::now() - postedAt > kStaleCue)
-            return Clock::now();
-        const Clock::duration length = m_engine.play(path);
-        const Clock::time_point now = Clock::now();
-        return length > Clock::duration::zero() ? now + length + kOutputDelay : now;
-    }
-
-    void openDevice()
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_opening = true;
-        }
-        bool open = false;
-        try {
-            open = m_engine.open();
-        } catch (...) {
-            m_engine.close();
-        }
-        // OpenAL probes its backends once, when it is loaded: one that found
-        // no server then is only tried again by a fresh load.
-        if (!open)
-            m_engine.unloadLibraries();
-        m_lastAttempt = Clock::now();
-        m_failedTries = open ? 0 : m_failedTries + 1;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_opening = false;
-        }
-        setDeviceOpen(open);
-    }
-
-    Clock::duration retryWait() const
-    {
-        if (m_failedTries == 0)
-            return Clock::duration::zero();
-        return std::min<Clock::duration>(kFirstRetry * (1 << std::min(m_failedTries - 1, 8)), kLongestRetry);
-    }
-
-    void setDeviceOpen(bool open)
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_deviceOpen = open;
-        }
-        m_settled.notify_all();
-    }
-
-    SoundEngine m_engine;                // the sound thread's own
-    Clock::time_point m_lastAttempt;     // the sound thread's own
-    int m_failedTries = 0;               // the sound thread's own
-
-    std::mutex m_mutex;
-    std::condition_variable m_wake;      // a cue or the end
-    std::condition_variable m_settled;   // an attempt to open ended, or the work
-    QString m_pending;
-    Clock::time_point m_postedAt;
-    bool m_hasPending = false;
-    quint64 m_posted = 0;            // cues posted, and the latest of them served
-    quint64 m_served = 0;
-    Clock::time_point m_heardAt;     // when the cue served last will have been heard
-    bool m_stopping = false;
-    bool m_opening = true;
-    bool m_deviceOpen = false;
-    bool m_finished = false;
-};
-
-// How long the program's end waits for the sound thread: a sound server that
-// hangs can hold OpenAL in a call for as long as it likes.
-constexpr auto kEndWait = std::chrono::milliseconds(1000);
-
 } // namespace
-
-class OpenAlSoundPlayer::SoundThread
-{
-public:
-    SoundThread() : m_worker(std::make_shared<SoundWorker>()), m_thread([worker = m_worker] { worker->run(); }) {}
-
-    ~SoundThread()
-    {
-        m_worker->stop();
-        // A thread held up that long is left to end with the process; it
-        // keeps its own share of the work's state.
-        if (m_worker->waitUntilFinished(kEndWait))
-            m_thread.join();
-        else
-            m_thread.detach();
-    }
-
-    SoundWorker &worker() { return *m_worker; }
-
-private:
-    std::shared_ptr<SoundWorker> m_worker;
-    std::thread m_thread;
-};
 
 OpenAlSoundPlayer::OpenAlSoundPlayer() = default;
 OpenAlSoundPlayer::~OpenAlSoundPlayer() = default;
 
 void OpenAlSoundPlayer::start()
 {
-    if (m_thread)
+    if (m_queue)
         return;
     // OpenAL Soft reports a missing server or sound card on stderr; the
     // game stays quiet about it unless someone asked for the log.
     if (!qEnvironmentVariableIsSet("ALSOFT_LOGLEVEL"))
         qputenv("ALSOFT_LOGLEVEL", "0");
     try {
-        m_thread = std::make_unique<SoundThread>();
+        m_queue = std::make_unique<SoundQueue>(std::make_unique<OpenAlEngine>());
     } catch (...) {
         // No thread to be had: the game plays on in silence.
     }
@@ -581,17 +350,17 @@ void OpenAlSoundPlayer::start()
 void OpenAlSoundPlayer::play(const QString &fullPath)
 {
     start();
-    if (m_thread)
-        m_thread->worker().post(fullPath);
+    if (m_queue)
+        m_queue->post(fullPath);
 }
 
 void OpenAlSoundPlayer::waitUntilHeard(int timeoutMs)
 {
-    if (m_thread)
-        m_thread->worker().waitUntilHeard(timeoutMs);
+    if (m_queue)
+        m_queue->waitUntilHeard(timeoutMs);
 }
 
 bool OpenAlSoundPlayer::waitForDevice(int timeoutMs)
 {
-    return m_thread && m_thread->worker().waitForDevice(timeoutMs);
+    return m_queue && m_queue->waitForDevice(timeoutMs);
 }

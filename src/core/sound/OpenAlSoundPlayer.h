@@ -4,8 +4,10 @@
 
 #include <memory>
 
-// Plays cues through OpenAL Soft, decoded by libsndfile. A sound thread of
-// its own loads both libraries and opens the default device, so neither the
+class SoundQueue;
+
+// Plays cues through OpenAL Soft, decoded by libsndfile. The sound queue's
+// thread loads both libraries and opens the default device, so neither the
 // start nor a handler waits for them, and OpenAL mixes on its own thread, so
 // a cue plays on while the GUI thread runs an animation. One source: a new
 // cue stops the one still playing. Each file is decoded once and kept until
@@ -22,16 +24,15 @@ public:
     // cue starts it too, where this was not called before.
     void start() override;
     void play(const QString &fullPath) override;
-    // Waits until the sound thread has served the latest cue and that cue's
-    // length, with what the device and the sound server still hold of it,
-    // has passed.
+    // Waits until the queue has served the latest cue and that cue's length,
+    // with what the device and the sound server still hold of it, has
+    // passed.
     void waitUntilHeard(int timeoutMs) override;
 
-    // Waits (at most timeoutMs) until the thread's latest attempt to open
+    // Waits (at most timeoutMs) until the queue's latest attempt to open
     // the device has ended; true while a device is open.
     bool waitForDevice(int timeoutMs);
 
 private:
-    class SoundThread;
-    std::unique_ptr<SoundThread> m_thread;
+    std::unique_ptr<SoundQueue> m_queue;
 };
