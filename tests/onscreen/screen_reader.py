@@ -1,13 +1,19 @@
 #!/usr/bin/python3
-# Reads the running game as a screen reader does, through AT-SPI, while the
-# keys play it: the trees of the main window and the new-game balloon, then
-# the posts after every key of the moves given. One line a finding:
+# Starts the game (argv[1]) and reads it as a screen reader does, through
+# AT-SPI, while the keys (argv[2]) play it: the trees of the main window and
+# the new-game balloon, then the posts after every key. One line a finding:
 #   tree|WINDOW|DEPTH|ROLE|NAME     posts|KEY|POST 1|POST 2|POST 3|FOCUSED     solved|POST 3
+# Run on a session bus of its own (dbus-run-session): the game's request
+# for the accessibility bus starts that bus, and the end of the session ends it.
+import os
 import subprocess
 import sys
 import time
 
-import pyatspi
+try:
+    import pyatspi
+except ImportError:
+    sys.exit(77)
 
 
 def wait_for(find, what, seconds=20):
@@ -27,15 +33,11 @@ def fresh(node):
 
 
 def child_named(parent, name):
-    for child in fresh(parent):
-        if child is not None and fresh(child).name == name:
-            return child
-    return None
+    return next((c for c in fresh(parent) if c is not None and fresh(c).name == name), None)
 
 
 def walk(node, depth=0):
-    fresh(node)
-    yield depth, node
+    yield depth, fresh(node)
     for child in node:
         if child is not None:
             yield from walk(child, depth + 1)
@@ -47,46 +49,44 @@ def dump(label, window):
             print("tree|%s|%d|%s|%s" % (label, depth, node.getRoleName(), node.name))
 
 
-def posts(window):
-    found = [n for _, n in walk(window) if n.getRoleName() == "push button" and n.name.startswith("Post ")]
-    return found if len(found) == 3 else None
-
-
 def reading(window):
-    names = [fresh(p).name for p in posts(window)]
-    focused = [p.name for p in posts(window) if p.getState().contains(pyatspi.STATE_FOCUSED)]
-    return names + [focused[0] if focused else ""]
+    posts = [n for _, n in walk(window) if n.getRoleName() == "push button" and n.name.startswith("Post ")]
+    focused = [p.name for p in posts if p.getState().contains(pyatspi.STATE_FOCUSED)]
+    return [p.name for p in posts] + [focused[0] if focused else ""] if len(posts) == 3 else None
 
 
 def key(name):
     subprocess.run(["xdotool", "key", "--delay", "0", name], check=True)
 
 
-def main():
-    moves = sys.argv[1]
+def read_a_game(moves):
     app = wait_for(lambda: child_named(pyatspi.Registry.getDesktop(0), "Toran2000"), "the application")
     window = wait_for(lambda: child_named(app, "Toranská věž 2000"), "the main window")
     time.sleep(0.5)
     dump("main", window)
     key("F2")
-    balloon = wait_for(lambda: child_named(app, "Dialog pro výběr hry"), "the new-game balloon")
-    dump("balloon", balloon)
+    dump("balloon", wait_for(lambda: child_named(app, "Dialog pro výběr hry"), "the new-game balloon"))
     key("3")
-    wait_for(lambda: posts(window) if reading(window)[0] == "Post 1: disky 3, 2, 1" else None, "a new game")
+    wait_for(lambda: (reading(window) or [""])[0] == "Post 1: disky 3, 2, 1" or None, "a new game")
     before = reading(window)
     for k in moves:
         key(k)
         # The reading settles once the move's animation has ended.
-        wait_for(lambda: True if reading(window) != before else None, "a change after key " + k, 5)
+        wait_for(lambda: reading(window) != before or None, "a change after key " + k, 5)
         time.sleep(0.2)
         before = reading(window)
-        print("posts|%s|%s" % (k, "|".join(before)))
-        sys.stdout.flush()
+        print("posts|%s|%s" % (k, "|".join(before)), flush=True)
     dump("game", window)
     # The timer's next tick finds the tower and holds out the result.
-    wait_for(lambda: True if reading(window)[2].endswith("; vyřešeno") else None, "the solved tower", 5)
+    wait_for(lambda: reading(window)[2].endswith("; vyřešeno") or None, "the solved tower", 5)
     print("solved|" + reading(window)[2])
     dump("result", wait_for(lambda: child_named(app, "Výsledek aktuální hry"), "the result balloon"))
 
 
-main()
+game = subprocess.Popen([sys.argv[1]], cwd=os.path.dirname(sys.argv[1]),
+                        env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+try:
+    read_a_game(sys.argv[2])
+finally:
+    game.terminate()
+    game.wait(10)

@@ -5,14 +5,13 @@
 #include "core/results/Data.h"
 #include "core/results/ResultsModel.h"
 #include "core/results/ResultsTable.h"
-#include "core/errors/AppError.h"
 
 #include <QDate>
 #include <QMetaType>
 #include <QStringList>
 
 // What the results table's test classes share: the day they play on, a walk
-// along the cursor, the text of a thrown error.
+// along the cursor (the text of a thrown error is errorOf, in TestSupport.h).
 
 using Records = QVector<ResultRecord>;
 Q_DECLARE_METATYPE(Records)
@@ -32,17 +31,5 @@ inline QStringList walkNames(ResultsTable &table)
         table.Next();
     }
     return names;
-}
-
-// The reason an AppError gives, or an empty text when none was thrown.
-template<typename F>
-QString errorOf(F &&f)
-{
-    try {
-        f();
-    } catch (const AppError &e) {
-        return e.text();
-    }
-    return QString();
 }
 } // namespace ResultsTableFixtures

@@ -37,18 +37,13 @@ int runAsPlayer(int argc, char *argv[])
     AppPath::setDirForTesting(QString::fromLocal8Bit(argv[2]));
     AppPath::prepareWritableDir();
     TDataModule1 data;
-    try {
-        data.open();
-    } catch (const AppError &error) {
-        std::printf("error %s\n", qPrintable(error.text()));
+    if (const QString error = errorOf([&] { data.open(); }); !error.isEmpty()) {
+        std::printf("error %s\n", qPrintable(error));
         return 1;
     }
     const auto attempt = [](const std::function<void()> &write) {
-        try {
-            write();
-        } catch (const AppError &error) {
-            std::printf("refused %s\n", qPrintable(error.text()));
-        }
+        if (const QString error = errorOf(write); !error.isEmpty())
+            std::printf("refused %s\n", qPrintable(error));
     };
     attempt([] { Settings::setUvitani(QStringLiteral("0")); });
     attempt([&] { data.Table1().AppendResult("Jana", "7", "3", ResultsTable::dateToText(QDate::currentDate())); });
@@ -56,19 +51,6 @@ int runAsPlayer(int argc, char *argv[])
     return 0;
 }
 
-void writeFile(const QString &path, const QByteArray &contents)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(contents);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 } // namespace
 
 class AppPathTest : public QObject

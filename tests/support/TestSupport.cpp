@@ -32,24 +32,50 @@ QString ScratchAppDir::file(const QString &relative) const { return path() + rel
 
 void ScratchAppDir::writeFile(const QString &relative, const QByteArray &contents) const
 {
-    const QString full = file(relative);
-    QDir().mkpath(QFileInfo(full).path());
-    QFile f(full);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(contents);
+    ::writeFile(file(relative), contents);
 }
 
-QByteArray ScratchAppDir::readFile(const QString &relative) const
-{
-    QFile f(file(relative));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray ScratchAppDir::readFile(const QString &relative) const { return ::readFile(file(relative)); }
 
 void ScratchAppDir::withSounds() const
 {
     for (const char *name : {"Zvednuti.wav", "Polozeni.wav", "Dopad.wav", "Dialog.wav", "Dotaz.wav",
                              "PomocnikStart.wav", "PomocnikKonec.wav", "Lista.wav"})
         writeFile(QStringLiteral("Zvuky/") + QLatin1String(name), "RIFF");
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &contents)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(contents) == contents.size();
+}
+
+bool canPlant(const QString &what)
+{
+#ifdef Q_OS_UNIX
+    Q_UNUSED(what);
+    return true;
+#else
+    return what != QLatin1String("pipe") && what != QLatin1String("link");
+#endif
+}
+
+bool plant(const QString &what, const QString &path, const QString &target)
+{
+    if (what == QLatin1String("folder"))
+        return QDir().mkpath(path);
+#ifdef Q_OS_UNIX
+    if (what == QLatin1String("pipe"))
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+#endif
+    return what == QLatin1String("link") && QFile::link(target, path);
 }
 
 QString helperProgram(const QString &fileName)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/errors/AppError.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
@@ -22,6 +24,30 @@ private:
     QTemporaryDir m_dir;
     QString m_previousCurrent;
 };
+
+// A file's whole contents (empty where it cannot be read), and a file
+// written whole with the folders it needs.
+QByteArray readFile(const QString &path);
+bool writeFile(const QString &path, const QByteArray &contents);
+
+// Plants what is no regular file where a file belongs: a "folder", a named
+// "pipe", or a symbolic "link" to target (which need not be there).
+// canPlant says whether the system has it: Windows has no pipe in a folder,
+// and QFile::link makes a shortcut there.
+bool canPlant(const QString &what);
+bool plant(const QString &what, const QString &path, const QString &target = QString());
+
+// The text of the AppError that f throws, or an empty text when none is.
+template<typename F>
+QString errorOf(F &&f)
+{
+    try {
+        f();
+    } catch (const AppError &e) {
+        return e.text();
+    }
+    return QString();
+}
 
 // A helper program built beside the suites (instance_peer, results_writer),
 // found beside the running suite: under Wine the build tree's paths are

@@ -459,23 +459,17 @@ void OfficeControlsTest::keyboardFocusLightsAControlAsThePointerAndSpaceOrEnterC
     panel.resize(260, 60);
     ImageList pictures(QSize(32, 32));
     pictures.add(QImage(QStringLiteral(":/art/hra-0.png")));
-    PointerControl *control = nullptr;
-    if (kind == QLatin1String("button")) {
-        auto *b = new TOfficeButton(&panel);
-        b->setCaption("Ok");
-        b->resize(64, 20);
-        control = b;
-    } else if (kind == QLatin1String("link")) {
-        auto *l = new TOfficeLabel(&panel);
-        l->setCaption("Pravidla hry");
-        l->resize(200, 17);
-        control = l;
-    } else {
-        auto *t = new TTransparentButton2(&panel);
-        t->setActiveImage(&pictures);
-        t->setActiveIndex(0);
-        control = t;
-    }
+    auto *button = new TOfficeButton(&panel);
+    auto *link = new TOfficeLabel(&panel);
+    auto *picture = new TTransparentButton2(&panel);
+    button->setCaption("Ok");
+    link->setCaption("Pravidla hry");
+    picture->setActiveImage(&pictures);
+    picture->setActiveIndex(0);
+    PointerControl *control = kind == "link" ? link : kind == "button" ? static_cast<PointerControl *>(button)
+                                                                       : picture;
+    for (PointerControl *each : panel.findChildren<PointerControl *>())
+        each->setVisible(each == control);
     control->move(kAt);
     control->setStatusTip("Spustí hru");
     auto image = [&] { return shotWithBackground(&panel).copy(control->geometry()); };
