@@ -3,6 +3,7 @@
 // no sound is silence.
 #include "core/sound/SystemSoundPlayer.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -53,13 +54,12 @@ void SystemSoundPlayerTest::theEndWaitsForACueByItsLengthAtMost()
     QFETCH(int, atLeastMs);
     QFETCH(int, atMostMs);
     QTemporaryDir dir;
-    QFile cue(dir.filePath("Dopad.wav"));
-    QVERIFY(cue.open(QIODevice::WriteOnly) && cue.write(file) == file.size());
-    cue.close();
+    const QString cue = dir.filePath("Dopad.wav");
+    QVERIFY(writeFile(cue, file));
     const auto player = createSystemSoundPlayer();
     QElapsedTimer clock;
     clock.start();
-    player->play(cue.fileName());
+    player->play(cue);
     QVERIFY2(clock.elapsed() < 200, "play waited for the cue");
     player->waitUntilHeard(5000);
     QVERIFY2(clock.elapsed() >= atLeastMs && clock.elapsed() <= atMostMs, qPrintable(QString::number(clock.elapsed())));
