@@ -37,6 +37,7 @@ NOTICE_SIZE = (320, 97)
 # Wine has no Times New Roman or MS Sans Serif: the dialog fonts stand for
 # the metric twins a player's Wine would substitute too.
 FONT_SUBSTITUTES = {"MS Shell Dlg": "Liberation Sans", "MS Shell Dlg 2": "Liberation Sans"}
+QUIET = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
 
 
 def xdotool(*args):
@@ -97,15 +98,13 @@ class Wine:
         self.env.pop("QT_QPA_PLATFORM", None)
 
     def run(self, *args, timeout=180):
-        subprocess.run(["wine", *args], env=self.env, check=True, timeout=timeout,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wine", *args], env=self.env, check=True, timeout=timeout, **QUIET)
 
     def start(self, exe):
-        return subprocess.Popen(["wine", exe], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return subprocess.Popen(["wine", exe], env=self.env, **QUIET)
 
     def boot(self, scratch):
-        subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=180,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=180, **QUIET)
         reg = os.path.join(scratch, "fonts.reg")
         with open(reg, "w", encoding="utf-16") as f:
             f.write("Windows Registry Editor Version 5.00\r\n\r\n"
@@ -118,7 +117,7 @@ class Wine:
         return os.path.join(self.prefix, "drive_c", *parts)
 
     def stop(self):
-        subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-k"], env=self.env, **QUIET)
 
 
 class Native:
