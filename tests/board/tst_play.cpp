@@ -605,11 +605,9 @@ QString solutionKeys(int n, int from, int to)
 } // namespace
 
 // Two keys a move: the first lifts the post's top disk, the second places
-// it. A screen reader meets the board as three posts, each named by its
-// plate (as the post's parts are) and its disks from the bottom up, the
-// lifted disk as lifted and a solved tower as solved; the post the last key
-// acted on holds the focus and tells the moves made. Here in English; the
-// Czech game is read key by key on screen (ScreenReaderOnScreenTest).
+// it. A screen reader hears three posts named by plate and disks, the last
+// key's post focused with the moves made; in English here, in Czech key by
+// key in ScreenReaderOnScreenTest.
 void PlayTest::keysOneTwoThreeSolveThreeDisksInSevenMovesAsAScreenReaderHearsThem()
 {
     QTranslator gameTexts, qtTexts;

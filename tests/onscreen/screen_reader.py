@@ -2,7 +2,7 @@
 # Starts the game (argv[1]) and reads it as a screen reader does, through
 # AT-SPI, while the keys (argv[2]) play it: the trees of the main window and
 # the new-game balloon, then the posts after every key. One line a finding:
-#   tree|WINDOW|DEPTH|ROLE|NAME     posts|KEY|POST 1|POST 2|POST 3|FOCUSED     solved|POST 3
+#   tree|WINDOW|ROLE NAME     posts|KEY|POST 1|POST 2|POST 3|FOCUSED     solved|POST 3
 # Run on a session bus of its own (dbus-run-session): the game's request
 # for the accessibility bus starts that bus, and the end of the session ends it.
 import os
@@ -36,21 +36,21 @@ def child_named(parent, name):
     return next((c for c in fresh(parent) if c is not None and fresh(c).name == name), None)
 
 
-def walk(node, depth=0):
-    yield depth, fresh(node)
+def walk(node):
+    yield fresh(node)
     for child in node:
         if child is not None:
-            yield from walk(child, depth + 1)
+            yield from walk(child)
 
 
 def dump(label, window):
-    for depth, node in walk(window):
+    for node in walk(window):
         if node.getState().contains(pyatspi.STATE_SHOWING):
-            print("tree|%s|%d|%s|%s" % (label, depth, node.getRoleName(), node.name))
+            print("tree|%s|%s %s" % (label, node.getRoleName(), node.name))
 
 
 def reading(window):
-    posts = [n for _, n in walk(window) if n.getRoleName() == "push button" and n.name.startswith("Post ")]
+    posts = [n for n in walk(window) if n.getRoleName() == "push button" and n.name.startswith("Post ")]
     focused = [p.name for p in posts if p.getState().contains(pyatspi.STATE_FOCUSED)]
     return [p.name for p in posts] + [focused[0] if focused else ""] if len(posts) == 3 else None
 

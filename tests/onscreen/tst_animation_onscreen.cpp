@@ -22,11 +22,7 @@ namespace {
 // Grabs the whole screen from another process, as a person's eye would.
 QImage screenshot()
 {
-    QProcess import;
-    import.start(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
-    if (!import.waitForFinished(5000))
-        return QImage();
-    return QImage::fromData(import.readAllStandardOutput(), "PNG");
+    return QImage::fromData(outputOf("import", {"-window", "root", "png:-"}), "PNG");
 }
 
 class Grabber : public QThread
@@ -64,10 +60,7 @@ int differingPixels(const QImage &a, const QImage &b)
 bool waitUntilViewable(const QWidget *w)
 {
     for (int i = 0; i < 100; ++i) {
-        QProcess info;
-        info.start(QStringLiteral("xwininfo"), {"-id", QString::number(w->winId())});
-        info.waitForFinished(5000);
-        if (info.readAllStandardOutput().contains("IsViewable"))
+        if (outputOf("xwininfo", {"-id", QString::number(w->winId())}).contains("IsViewable"))
             return true;
         QThread::msleep(50);
     }

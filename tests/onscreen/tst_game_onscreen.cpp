@@ -131,14 +131,11 @@ void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
 
     // An independent dBASE reader finds the same record in the file.
     if (QFile::exists(QStringLiteral("/usr/bin/python3"))) {
-        QProcess reader;
-        reader.start(QStringLiteral("/usr/bin/python3"),
-                     {"-c", "import sys, dbfread\n"
-                            "for r in dbfread.DBF(sys.argv[1], encoding='cp1250'):\n"
-                            "    print(r['JMENO'], int(r['TAHY']), r['HRA'], r['DATUM'].isoformat(), sep='|')",
-                      dir.file("Data/Toran.dbf")});
-        QVERIFY(reader.waitForFinished(20000));
-        const QString out = QString::fromUtf8(reader.readAllStandardOutput()).trimmed();
+        const QString out = QString::fromUtf8(outputOf(
+            "/usr/bin/python3", {"-c", "import sys, dbfread\n"
+                                       "for r in dbfread.DBF(sys.argv[1], encoding='cp1250'):\n"
+                                       "    print(r['JMENO'], int(r['TAHY']), r['HRA'], r['DATUM'].isoformat(), sep='|')",
+                                 dir.file("Data/Toran.dbf")}, 20000)).trimmed();
         if (!out.contains("No module named"))
             QCOMPARE(out, name + QStringLiteral("|7|3|") + QDate::currentDate().toString(Qt::ISODate));
     }

@@ -21,15 +21,6 @@
 namespace {
 const QString kInstalledSounds = QStringLiteral(TORAN_SOUND_DIR);
 
-// Runs xdotool and waits for it; its output.
-QString xdotoolOutput(const QStringList &arguments, int timeoutMs = 5000)
-{
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), arguments);
-    p.waitForFinished(timeoutMs);
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-}
-
 // A generous bound for waits on the recording and on the programs: they end
 // as soon as what they wait for is there, and a loaded machine needs it.
 constexpr int kHeardWithinMs = 20000;
@@ -66,11 +57,8 @@ void SoundOnScreenTest::oneMoveSoundsItsLiftPlacingAndLanding()
     Pacing::setEnabled(true);   // the animations at their real pace
     ScratchAppDir dir;
     dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
-    for (const QString &name : QDir(kInstalledSounds).entryList({"*.wav"})) {
-        QFile f(kInstalledSounds + QLatin1Char('/') + name);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        dir.writeFile("Zvuky/" + name, f.readAll());
-    }
+    for (const QString &name : QDir(kInstalledSounds).entryList({"*.wav"}))
+        dir.writeFile("Zvuky/" + name, readFile(kInstalledSounds + QLatin1Char('/') + name));
     OpenAlSoundPlayer player;
     setSoundPlayer(&player);
     player.start();
@@ -148,23 +136,21 @@ void SoundOnScreenTest::aSecondCopyEndsOnceItsGoodbyeIsHeard()
     for (const QString &name : QDir(kInstalledSounds).entryList({"*.wav"}))
         if (goodbye || name != QLatin1String("PomocnikKonec.wav"))
             QVERIFY(QFile::copy(kInstalledSounds + QLatin1Char('/') + name, app.filePath("Zvuky/" + name)));
-    QFile ini(app.filePath(QStringLiteral("KQ2000.ini")));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n");
-    ini.close();
+    QVERIFY(writeFile(app.filePath(QStringLiteral("KQ2000.ini")), "[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n"));
     QProcess first, second;
     first.start(exe, {});
-    QVERIFY(!xdotoolOutput({"search", "--sync", "--onlyvisible", "--name", "^Toranská věž 2000$"}, kHeardWithinMs)
+    QVERIFY(!outputOf("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Toranská věž 2000$"}, kHeardWithinMs)
                  .isEmpty());
     const qint64 beforeStart = server.position();
     second.start(exe, {});
-    QVERIFY(!xdotoolOutput({"search", "--sync", "--onlyvisible", "--name", "^Pomocník$"}, kHeardWithinMs).isEmpty());
+    QVERIFY(!outputOf("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Pomocník$"}, kHeardWithinMs)
+                 .isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(server.heardToTheEnd(beforeStart), kHeardWithinMs);
 
     const qint64 atEnter = server.position();
     QElapsedTimer sinceEnter;
     sinceEnter.start();
-    xdotoolOutput({"key", "Return"});
+    outputOf("xdotool", {"key", "Return"});
     QVERIFY(second.waitForFinished(kHeardWithinMs));
     const qint64 took = sinceEnter.elapsed();
     // Whatever the copy played until its end is in the recording.

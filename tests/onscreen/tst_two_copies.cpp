@@ -4,6 +4,7 @@
 // normally.
 #include "core/channel/InstanceChannel.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,13 +13,7 @@
 #include <QtTest>
 
 namespace {
-QString xdotool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), args);
-    p.waitForFinished(5000);
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-}
+QString xdotool(const QStringList &args) { return QString::fromUtf8(outputOf("xdotool", args)).trimmed(); }
 
 // Windows of the X server with exactly this name.
 QStringList windowsNamed(const QString &name)
@@ -67,9 +62,7 @@ void TwoCopiesTest::initTestCase()
     m_exe = m_dir.filePath(QStringLiteral("Toran2000"));
     QVERIFY(QFile::copy(QStringLiteral(TORAN2000_EXE), m_exe));
     QFile::setPermissions(m_exe, QFile::permissions(m_exe) | QFile::ExeOwner);
-    QFile ini(m_dir.filePath(QStringLiteral("Toran2000.ini")));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[Nastaveni]\r\nAnimace=0\r\n");
+    QVERIFY(writeFile(m_dir.filePath(QStringLiteral("Toran2000.ini")), "[Nastaveni]\r\nAnimace=0\r\n"));
 }
 
 void TwoCopiesTest::cleanup()
@@ -85,10 +78,7 @@ void TwoCopiesTest::cleanup()
 
 void TwoCopiesTest::startFirstCopy()
 {
-    QFile ini(m_dir.filePath(QStringLiteral("KQ2000.ini")));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
-    ini.close();
+    QVERIFY(writeFile(m_dir.filePath(QStringLiteral("KQ2000.ini")), "[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n"));
     m_first.start(m_exe, {});
     QVERIFY(m_first.waitForStarted());
     QVERIFY2(waitFor([] { return windowsNamed(QStringLiteral("Toranská věž 2000")).size() == 1; }),
@@ -143,9 +133,7 @@ void TwoCopiesTest::aSecondCopyShowsTheNoticeAndEndsOnEnter()
     QVERIFY(m_second.waitForFinished(10000));
     QVERIFY2(sinceEnter.elapsed() < 1000, qPrintable(QStringLiteral("%1 ms").arg(sinceEnter.elapsed())));
     QCOMPARE(m_second.exitCode(), 0);
-    QFile ini(m_dir.filePath(QStringLiteral("KQ2000.ini")));
-    QVERIFY(ini.open(QIODevice::ReadOnly));
-    QVERIFY(ini.readAll().contains("Pomocnik=0"));
+    QVERIFY(readFile(m_dir.filePath(QStringLiteral("KQ2000.ini"))).contains("Pomocnik=0"));
     QCOMPARE(m_first.state(), QProcess::Running);
 }
 

@@ -31,10 +31,7 @@ bool runXdotool(const QStringList &arguments)
 // go; Qt's focus window can name the dialog a moment before it is.
 WId xFocus()
 {
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), {"getwindowfocus"});
-    p.waitForFinished(5000);
-    return WId(p.readAllStandardOutput().trimmed().toULongLong());
+    return WId(outputOf("xdotool", {"getwindowfocus"}).trimmed().toULongLong());
 }
 
 QString windowManager() { return qEnvironmentVariable("TORAN_TEST_WM"); }
@@ -42,11 +39,8 @@ QString windowManager() { return qEnvironmentVariable("TORAN_TEST_WM"); }
 // The window's place and size as the X server has them.
 QRect xGeometry(const QWidget *w)
 {
-    QProcess p;
-    p.start(QStringLiteral("xwininfo"), {"-id", QString::number(w->winId())});
-    p.waitForFinished(5000);
     int x = 0, y = 0, width = 0, height = 0;
-    for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+    for (const QString &line : QString::fromUtf8(outputOf("xwininfo", {"-id", QString::number(w->winId())})).split('\n')) {
         const QString value = line.section(':', 1).trimmed();
         if (line.contains(QLatin1String("Absolute upper-left X")))
             x = value.toInt();
@@ -104,10 +98,7 @@ bool managed(const QWidget *w)
 {
     if (windowManager().isEmpty())
         return true;
-    QProcess p;
-    p.start(QStringLiteral("xprop"), {"-id", QString::number(w->winId()), "WM_STATE"});
-    p.waitForFinished(5000);
-    return p.readAllStandardOutput().contains("window state: Normal");
+    return outputOf("xprop", {"-id", QString::number(w->winId()), "WM_STATE"}).contains("window state: Normal");
 }
 
 // Counts the events of one type that reach a window.

@@ -27,7 +27,8 @@ trap cleanup EXIT
 chmod 755 "$scratch"
 app=$scratch/app
 secret=$scratch/secret
-mkdir -p "$app/Data" "$secret"
+run=$scratch/run   # the script's own files
+mkdir -p "$app/Data" "$secret" "$run"
 chmod 700 "$secret"
 printf 'only root may read or write this\n' >"$secret/victim"
 chmod 600 "$secret/victim"
@@ -38,22 +39,19 @@ echo | "$writer" append "$app" X 0 >/dev/null
 cp "$app/Data/Toran.dbf" "$scratch/table"
 chmod 644 "$scratch/table"
 chmod 777 "$app/Data"
-# Everything outside the game's folder (and the script's own files), with its time of change.
-listing() {
-    find "$scratch" -mindepth 1 -path "$app" -prune -o -path "$scratch/out*" -prune -o -path "$scratch/swaps" -prune \
-        -o -path "$scratch/stop" -prune -o -path "$scratch/go" -prune -o -printf '%p %s %T@\n' | sort
-}
-listing >"$scratch/outside-before"
+# Everything outside the game's folder and the script's own files, with its time of change.
+listing() { find "$scratch" -mindepth 1 \( -path "$app" -o -path "$run" \) -prune -o -printf '%p %s %T@\n' | sort; }
+listing >"$run/outside-before"
 
 # The game opens its table first, then waits for the word to store.
-mkfifo "$scratch/go"
-"$writer" append "$app" R "$tries" "$pause" <"$scratch/go" >"$scratch/out" &
+mkfifo "$run/go"
+"$writer" append "$app" R "$tries" "$pause" <"$run/go" >"$run/out" &
 game=$!
-exec 3>"$scratch/go"
-until grep -q ready "$scratch/out"; do sleep 0.05; done
+exec 3>"$run/go"
+until grep -q ready "$run/out"; do sleep 0.05; done
 
 setpriv --reuid=nobody --regid=nogroup --clear-groups -- /usr/bin/python3 - "$app/Data" "$secret/victim" \
-    "$scratch/table" "$scratch/stop" >"$scratch/swaps" 2>&1 <<'EOF' &
+    "$scratch/table" "$run/stop" >"$run/swaps" 2>&1 <<'EOF' &
 import os, sys
 data, victim, table, stop = sys.argv[1:]
 target = os.path.join(data, "Toran.dbf")
@@ -83,27 +81,27 @@ print(swaps, "swaps")
 print(met, "met")
 EOF
 attacker=$!
-until grep -q started "$scratch/swaps"; do sleep 0.05; done
+until grep -q started "$run/swaps"; do sleep 0.05; done
 
 echo go >&3
 wait "$game" || true
-touch "$scratch/stop"
+touch "$run/stop"
 wait "$attacker" || true
 attacker=""
 
-stored=$(grep -c '^stored' "$scratch/out" || true)
-refused=$(grep -c '^error' "$scratch/out" || true)
+stored=$(grep -c '^stored' "$run/out" || true)
+refused=$(grep -c '^error' "$run/out" || true)
 victim_after=$(sha256sum "$secret/victim" | cut -d' ' -f1)
-listing >"$scratch/outside-after"
-echo "tries: $tries; stored: $stored; refused: $refused; swaps by the other user: $(awk '$2 == "swaps" { print $1 }' "$scratch/swaps");" \
-    "writes that met the link: $(awk '$2 == "met" { print $1 }' "$scratch/swaps")"
-grep '^error' "$scratch/out" | sed 's/„[^“]*“/„…“/g' | sort | uniq -c | sort -rn | head -n 5
-if [ "$victim_before" = "$victim_after" ] && cmp -s "$scratch/outside-before" "$scratch/outside-after"; then
+listing >"$run/outside-after"
+echo "tries: $tries; stored: $stored; refused: $refused; swaps by the other user: $(awk '$2 == "swaps" { print $1 }' "$run/swaps");" \
+    "writes that met the link: $(awk '$2 == "met" { print $1 }' "$run/swaps")"
+grep '^error' "$run/out" | sed 's/„[^“]*“/„…“/g' | sort | uniq -c | sort -rn | head -n 5
+if [ "$victim_before" = "$victim_after" ] && cmp -s "$run/outside-before" "$run/outside-after"; then
     echo "outside the game's folder: nothing written"
 else
     echo "outside the game's folder: WRITTEN"
     [ "$victim_before" = "$victim_after" ] || echo "the root-only file was replaced by a results table of" \
         "$(od -An -tu4 -j4 -N4 "$secret/victim" | tr -d ' ') records, written through the link"
-    diff "$scratch/outside-before" "$scratch/outside-after" || true
+    diff "$run/outside-before" "$run/outside-after" || true
     exit 1
 fi

@@ -205,10 +205,8 @@ void ProcessesTest::aLockLeftByAnotherUserIsNamedInTheError()
     app.writeFile("Data/Toran.lock", "2147483646\nresults_writer\n" + QHostInfo::localHostName().toUtf8() + "\n");
     const QString writer = user.copyProgram(writerProgram());
     QVERIFY(!writer.isEmpty());
-    QProcess process;
-    process.start(user.command(), user.arguments({writer, "append", app.path(), "X", "1"}));
-    QVERIFY(process.waitForFinished(30000));
-    const QString output = QString::fromUtf8(process.readAllStandardOutput());
+    const QString output =
+        QString::fromUtf8(outputOf(user.command(), user.arguments({writer, "append", app.path(), "X", "1"}), 30000));
     QVERIFY2(output.startsWith("error") && output.contains(app.file("Data/Toran.lock"))
                  && output.contains("jinému uživateli"),
              qPrintable(output));

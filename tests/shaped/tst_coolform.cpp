@@ -1,17 +1,12 @@
 #include "widgets/CoolForm.h"
 #include "core/widgets/RegionData.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QtTest>
 
 namespace {
-QByteArray resource(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 bool isWhite(QRgb pixel) { return (pixel & 0xFFFFFF) == 0xFFFFFF; }
 } // namespace
 
@@ -138,7 +133,7 @@ void CoolFormTest::theAssistantsStoredRegionIsItsPicturesSilhouette()
     QVERIFY(!picture.hasAlphaChannel());
     QVERIFY(isWhite(picture.pixel(0, 0)) && isWhite(picture.pixel(picture.width() - 1, picture.height() - 1)));
 
-    const QByteArray data = resource(QStringLiteral(":/art/assistant.mask2"));
+    const QByteArray data = readFile(QStringLiteral(":/art/assistant.mask2"));
     QVERIFY(data.size() >= 4);
     const int n = qFromLittleEndian<qint32>(data.constData());
     const auto parsed = RegionData::parse(data);

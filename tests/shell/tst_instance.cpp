@@ -20,13 +20,26 @@
 #include <unistd.h>
 #endif
 
+const QString kCaption = QStringLiteral("Toranská věž 2000");
+
 // The running copy answers from its own event loop, so it lives in a thread
-// of its own while the test asks as a second copy would.
-class AnsweringCopy : public QThread
+// of its own while the test asks as a second copy would: from its
+// construction, once it listens, to its end or stop().
+class AnsweringCopy final : public QThread
 {
 public:
-    AnsweringCopy(QString base, QString className, QString caption)
-        : m_base(std::move(base)), m_class(std::move(className)), m_caption(std::move(caption)) {}
+    AnsweringCopy(QString base, QString className = "THlavniDialog", QString caption = kCaption)
+        : m_base(std::move(base)), m_class(std::move(className)), m_caption(std::move(caption))
+    {
+        start();
+        ready.acquire();
+    }
+    ~AnsweringCopy() override { stop(); }
+    void stop()
+    {
+        quit();
+        wait();
+    }
 
     void setCaption(const QString &caption)
     {
@@ -165,7 +178,7 @@ void InstanceTest::cleanup() { ChannelTransport::setForTesting(nullptr); }
 void InstanceTest::noCopyRunningIsNoHit()
 {
     ++m_serial;
-    QVERIFY(!findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()));
+    QVERIFY(!findRunningCopy("THlavniDialog", kCaption, base()));
 }
 
 void InstanceTest::sameClassAndCaptionIsAHit_data()
@@ -173,9 +186,9 @@ void InstanceTest::sameClassAndCaptionIsAHit_data()
     QTest::addColumn<QString>("className");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("hit");
-    QTest::newRow("running copy") << "THlavniDialog" << QStringLiteral("Toranská věž 2000") << true;
+    QTest::newRow("running copy") << "THlavniDialog" << kCaption << true;
     QTest::newRow("boss screen caption") << "THlavniDialog" << QStringLiteral("Plnění plánu v letošním roce") << false;
-    QTest::newRow("other window class") << "TPomocnikDialog" << QStringLiteral("Toranská věž 2000") << false;
+    QTest::newRow("other window class") << "TPomocnikDialog" << kCaption << false;
     QTest::newRow("caption without accents") << "THlavniDialog" << QStringLiteral("Toranska vez 2000") << false;
 }
 
@@ -186,27 +199,19 @@ void InstanceTest::sameClassAndCaptionIsAHit()
     QFETCH(bool, hit);
     ++m_serial;
     AnsweringCopy copy(base(), className, caption);
-    copy.start();
-    copy.ready.acquire();
     QVERIFY(copy.m_listening);
-    QCOMPARE(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()), hit);
-    copy.quit();
-    copy.wait();
+    QCOMPARE(findRunningCopy("THlavniDialog", kCaption, base()), hit);
 }
 
 void InstanceTest::aCaptionChangedWhileRunningIsSeenAtOnce()
 {
     ++m_serial;
-    AnsweringCopy copy(base(), "THlavniDialog", QStringLiteral("Toranská věž 2000"));
-    copy.start();
-    copy.ready.acquire();
-    QVERIFY(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()));
+    AnsweringCopy copy(base());
+    QVERIFY(findRunningCopy("THlavniDialog", kCaption, base()));
     copy.setCaption(QStringLiteral("Plnění plánu v letošním roce"));
-    QVERIFY(!findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()));
-    copy.setCaption(QStringLiteral("Toranská věž 2000"));
-    QVERIFY(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()));
-    copy.quit();
-    copy.wait();
+    QVERIFY(!findRunningCopy("THlavniDialog", kCaption, base()));
+    copy.setCaption(kCaption);
+    QVERIFY(findRunningCopy("THlavniDialog", kCaption, base()));
 }
 
 // A copy started under the boss screen runs too; either may be the one found.
@@ -214,22 +219,15 @@ void InstanceTest::twoCopiesBothAnswer()
 {
     ++m_serial;
     AnsweringCopy hidden(base(), "THlavniDialog", QStringLiteral("Plnění plánu v letošním roce"));
-    hidden.start();
-    hidden.ready.acquire();
-    AnsweringCopy second(base(), "THlavniDialog", QStringLiteral("Toranská věž 2000"));
-    second.start();
-    second.ready.acquire();
+    AnsweringCopy second(base());
     QVERIFY(hidden.m_listening && second.m_listening);
-    QVERIFY(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()));
-    second.quit();
-    second.wait();
-    QVERIFY(!findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()));
+    QVERIFY(findRunningCopy("THlavniDialog", kCaption, base()));
+    second.stop();
+    QVERIFY(!findRunningCopy("THlavniDialog", kCaption, base()));
     // The second copy did not take the first one's place: back from the
     // boss screen, the first is found again.
-    hidden.setCaption(QStringLiteral("Toranská věž 2000"));
-    QVERIFY(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()));
-    hidden.quit();
-    hidden.wait();
+    hidden.setCaption(kCaption);
+    QVERIFY(findRunningCopy("THlavniDialog", kCaption, base()));
 }
 
 // A peer at the first slot that never answers, or answers without end, lets
@@ -256,23 +254,17 @@ void InstanceTest::aPeerThatStallsOrFloodsCannotHoldUpTheQuestion()
     QVERIFY(fake.listening);
     std::unique_ptr<AnsweringCopy> copy;
     if (copyBeside) {
-        copy = std::make_unique<AnsweringCopy>(base(), "THlavniDialog", QStringLiteral("Toranská věž 2000"));
-        copy->start();
-        copy->ready.acquire();
+        copy = std::make_unique<AnsweringCopy>(base());
         QVERIFY(copy->m_listening);
     }
     QElapsedTimer clock;
     clock.start();
-    const bool found = findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base());
+    const bool found = findRunningCopy("THlavniDialog", kCaption, base());
     const qint64 took = clock.elapsed();
     QCOMPARE(found, copyBeside);
     QVERIFY2(took < InstanceServer::kExchangeTimeoutMs + 700, qPrintable(QStringLiteral("%1 ms").arg(took)));
     // The socket buffers of both ends hold a few hundred KiB at most.
     QVERIFY2(fake.taken < (4 << 20), qPrintable(QStringLiteral("%1 bytes").arg(fake.taken.load())));
-    if (copy) {
-        copy->quit();
-        copy->wait();
-    }
 }
 
 // A socket of another user's process in a folder that the player can reach
@@ -295,7 +287,7 @@ void InstanceTest::aPeerOfAnotherUserIsNotBelieved()
     QTemporaryDir shared;
     QVERIFY(!otherUser || user.share(shared.path()));
     const QString base = shared.filePath(QStringLiteral("copy"));
-    QStringList args{base, "THlavniDialog", QStringLiteral("Toranská věž 2000")};
+    QStringList args{base, "THlavniDialog", kCaption};
     if (transport == QLatin1String("qt"))
         args.prepend(QStringLiteral("--qt"));
     QProcess peer;
@@ -310,7 +302,7 @@ void InstanceTest::aPeerOfAnotherUserIsNotBelieved()
     while (!peer.canReadLine())
         QVERIFY(peer.waitForReadyRead(10000));
     QCOMPARE(peer.readLine().trimmed(), QByteArray("listening"));
-    QCOMPARE(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base), !otherUser);
+    QCOMPARE(findRunningCopy("THlavniDialog", kCaption, base), !otherUser);
     peer.kill();
     peer.waitForFinished();
 }
@@ -378,14 +370,10 @@ void InstanceTest::aNameTooLongForASocketGivesNoChannel()
                                             QDir::AllEntries | QDir::System | QDir::Hidden);
     };
     {
-        AnsweringCopy copy(longBase, "THlavniDialog", QStringLiteral("Toranská věž 2000"));
-        copy.start();
-        copy.ready.acquire();
+        AnsweringCopy copy(longBase);
         QCOMPARE(copy.m_listening, over == 0);
-        QCOMPARE(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), longBase), over == 0);
+        QCOMPARE(findRunningCopy("THlavniDialog", kCaption, longBase), over == 0);
         QCOMPARE(madeHere().size(), over == 0 ? 1 : 0);
-        copy.quit();
-        copy.wait();
     }
     QCOMPARE(madeHere(), QStringList());   // and a copy's socket goes with it
 #else
@@ -401,8 +389,6 @@ void InstanceTest::askersThatNeitherReadNorHangUpHoldUpNoLaterAnswer()
 #ifdef Q_OS_UNIX
     ++m_serial;
     AnsweringCopy copy(base(), "THlavniDialog", QString(4 << 20, 'x'));
-    copy.start();
-    copy.ready.acquire();
     QVERIFY(copy.m_listening);
     const QByteArray path = QFile::encodeName(base() + "-0");
     std::vector<int> idle;
@@ -424,13 +410,11 @@ void InstanceTest::askersThatNeitherReadNorHangUpHoldUpNoLaterAnswer()
         pollfd first{idle.front(), POLLIN, 0};
         return ::poll(&first, 1, 0) == 1;
     }()));
-    copy.setCaption(QStringLiteral("Toranská věž 2000"));
+    copy.setCaption(kCaption);
     QElapsedTimer clock;
     clock.start();
-    QTRY_VERIFY_WITH_TIMEOUT(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base()), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(findRunningCopy("THlavniDialog", kCaption, base()), 3000);
     QVERIFY2(clock.elapsed() < 1500, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
-    copy.quit();
-    copy.wait();
 #else
     QSKIP("the idle askers are POSIX sockets");
 #endif
@@ -456,12 +440,8 @@ void InstanceTest::aRuntimeFolderOfAnotherUserLeavesTheChannelInThePlayersCache(
     for (const auto &[name, value] : {std::pair{"XDG_RUNTIME_DIR", runtime}, {"XDG_CACHE_HOME", cache}})
         value.isNull() ? qunsetenv(name) : qputenv(name, value);
     QVERIFY2(base.startsWith(scratch.filePath("cache/")), qPrintable(base));
-    AnsweringCopy copy(base, "THlavniDialog", QStringLiteral("Toranská věž 2000"));
-    copy.start();
-    copy.ready.acquire();
-    QVERIFY(findRunningCopy("THlavniDialog", QStringLiteral("Toranská věž 2000"), base));
-    copy.quit();
-    copy.wait();
+    AnsweringCopy copy(base);
+    QVERIFY(findRunningCopy("THlavniDialog", kCaption, base));
 #else
     QSKIP("named pipes have no runtime folder");
 #endif

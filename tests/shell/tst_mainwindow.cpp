@@ -501,12 +501,9 @@ void MainWindowTest::everyMenuEntryHasAnAccessKeyOfItsOwnAndShowsTheProgramsKeys
     QCOMPARE(shown, (QStringList{"F1", "F2", "F2", "F3", "F3"}));
 }
 
-// A screen reader finds every window with a name and the role of a window
-// or a dialog; the program's flat buttons and links by their captions with
-// their hints told as descriptions, the controls that draw no text (disks,
-// post parts, count buttons) by their hints, and Qt's buttons, tabs and
-// the name box by their texts. A hint changed later is followed once the
-// pointer comes.
+// A screen reader finds every window named, as a window or a dialog; flat
+// buttons and links by caption (hint as description), controls that draw no
+// text by hint, Qt's controls by text. A later hint is followed on hover.
 void MainWindowTest::aScreenReaderFindsEveryControlNamedAndEveryWindowWithARole()
 {
     ScratchAppDir dir;

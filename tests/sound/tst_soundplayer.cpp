@@ -17,11 +17,7 @@
 namespace {
 const QString kInstalledSounds = QStringLiteral(TORAN_SOUND_DIR);
 
-QByteArray installedCue(const QString &name)
-{
-    QFile f(kInstalledSounds + QLatin1Char('/') + name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray installedCue(const QString &name) { return readFile(kInstalledSounds + QLatin1Char('/') + name); }
 
 // Waits on the recording are bounded generously: they end as soon as the
 // cue is heard, and a loaded machine needs the bound. Nothing heard within
@@ -40,8 +36,7 @@ double lengthOf(const QString &name) { return wavLengthMs(kInstalledSounds + QLa
 int threadCount() { return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(); }
 bool isMapped(const char *library)
 {
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+    return readFile(QStringLiteral("/proc/self/maps")).contains(library);
 }
 
 QString describe(const QVector<Burst> &bursts)

@@ -3,29 +3,27 @@
 // no sound is silence.
 #include "core/sound/SystemSoundPlayer.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 
+#include <QDataStream>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <QtTest>
 
 namespace {
-// A mono 16-bit WAV file of silence.
+// A mono 16-bit PCM WAV file of silence.
 QByteArray wav(int rate, int milliseconds)
 {
     const quint32 data = quint32(rate / 1000 * milliseconds * 2);
-    QByteArray bytes = "RIFF" + QByteArray(4, 0) + "WAVEfmt " + QByteArray(20, 0) + "data" + QByteArray(4, 0);
-    const auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, bytes.data() + at); };
-    const auto put16 = [&](int at, quint16 v) { qToLittleEndian(v, bytes.data() + at); };
-    put32(4, 36 + data);
-    put32(16, 16);
-    put16(20, 1);   // PCM
-    put16(22, 1);
-    put32(24, quint32(rate));
-    put32(28, quint32(rate * 2));
-    put16(32, 2);
-    put16(34, 16);
-    put32(40, data);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + data);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2) << quint16(16);
+    out.writeRawData("data", 4);
+    out << data;
     return bytes + QByteArray(int(data), 0);
 }
 } // namespace
@@ -53,13 +51,12 @@ void SystemSoundPlayerTest::theEndWaitsForACueByItsLengthAtMost()
     QFETCH(int, atLeastMs);
     QFETCH(int, atMostMs);
     QTemporaryDir dir;
-    QFile cue(dir.filePath("Dopad.wav"));
-    QVERIFY(cue.open(QIODevice::WriteOnly) && cue.write(file) == file.size());
-    cue.close();
+    const QString cue = dir.filePath("Dopad.wav");
+    QVERIFY(writeFile(cue, file));
     const auto player = createSystemSoundPlayer();
     QElapsedTimer clock;
     clock.start();
-    player->play(cue.fileName());
+    player->play(cue);
     QVERIFY2(clock.elapsed() < 200, "play waited for the cue");
     player->waitUntilHeard(5000);
     QVERIFY2(clock.elapsed() >= atLeastMs && clock.elapsed() <= atMostMs, qPrintable(QString::number(clock.elapsed())));

@@ -1,4 +1,5 @@
 #include "SoundServer.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -77,10 +78,7 @@ QString SoundServer::start()
     const QString root = m_dir.path();
     QDir().mkpath(root + QStringLiteral("/home"));
     QFile::setPermissions(root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile conf(m_dir.filePath(QStringLiteral("client.conf")));
-    if (conf.open(QIODevice::WriteOnly))
-        conf.write("autospawn = no\n");
-    conf.close();
+    writeFile(m_dir.filePath(QStringLiteral("client.conf")), "autospawn = no\n");
     const QString socket = m_dir.filePath(QStringLiteral("native"));
     QFile::remove(socket);   // from a server that was killed
 

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
@@ -76,6 +77,14 @@ bool plant(const QString &what, const QString &path, const QString &target)
         return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 #endif
     return what == QLatin1String("link") && QFile::link(target, path);
+}
+
+QByteArray outputOf(const QString &program, const QStringList &arguments, int timeoutMs)
+{
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished(timeoutMs);
+    return p.readAllStandardOutput();
 }
 
 QString helperProgram(const QString &fileName)

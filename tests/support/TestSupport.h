@@ -49,6 +49,10 @@ QString errorOf(F &&f)
     return QString();
 }
 
+// Runs a program (xdotool, xwininfo …) to its end, or for timeoutMs at
+// most: what it wrote to its standard output.
+QByteArray outputOf(const QString &program, const QStringList &arguments, int timeoutMs = 5000);
+
 // A helper program built beside the suites (instance_peer, results_writer),
 // found beside the running suite: under Wine the build tree's paths are
 // no paths.

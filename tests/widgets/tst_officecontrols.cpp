@@ -439,22 +439,19 @@ void OfficeControlsTest::keyboardFocusLightsAControlAsThePointerAndSpaceOrEnterC
     QTest::addColumn<QString>("kind");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("role");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("flat button, Space") << "button" << int(Qt::Key_Space) << int(QAccessible::Button) << "Ok";
-    QTest::newRow("link, Enter") << "link" << int(Qt::Key_Return) << int(QAccessible::Link) << "Pravidla hry";
-    QTest::newRow("picture button, keypad Enter") << "picture" << int(Qt::Key_Enter) << int(QAccessible::Button)
-                                                  << "Spustí hru";
+    QTest::newRow("flat button, Space") << "button" << int(Qt::Key_Space) << int(QAccessible::Button);
+    QTest::newRow("link, Enter") << "link" << int(Qt::Key_Return) << int(QAccessible::Link);
+    QTest::newRow("picture button, keypad Enter") << "picture" << int(Qt::Key_Enter) << int(QAccessible::Button);
 }
 
 // Tab (never a click) brings the keyboard to a control, which then looks
 // exactly as under the pointer; Space or Enter click it, and so does a
-// screen reader's press, which reads it by its caption or else its hint.
+// screen reader's press (the names it reads: MainWindowTest).
 void OfficeControlsTest::keyboardFocusLightsAControlAsThePointerAndSpaceOrEnterClickIt()
 {
     QFETCH(QString, kind);
     QFETCH(int, key);
     QFETCH(int, role);
-    QFETCH(QString, name);
     Panel panel(nullptr, Panel::NoBevel, QColor(kPanel));
     panel.resize(260, 60);
     ImageList pictures(QSize(32, 32));
@@ -471,7 +468,6 @@ void OfficeControlsTest::keyboardFocusLightsAControlAsThePointerAndSpaceOrEnterC
     for (PointerControl *each : panel.findChildren<PointerControl *>())
         each->setVisible(each == control);
     control->move(kAt);
-    control->setStatusTip("Spustí hru");
     auto image = [&] { return shotWithBackground(&panel).copy(control->geometry()); };
     const QImage resting = image();
     enter(control);
@@ -493,7 +489,6 @@ void OfficeControlsTest::keyboardFocusLightsAControlAsThePointerAndSpaceOrEnterC
     QCOMPARE(clicked.count(), 1);
     QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(control);
     QCOMPARE(int(reader->role()), role);
-    QCOMPARE(reader->text(QAccessible::Name), name);
     QVERIFY(reader->state().focused);
     reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(clicked.count(), 2);
@@ -521,22 +516,19 @@ void OfficeControlsTest::aControlWhoseWindowHidesUnderThePointerComesBackUnlit()
     OkButton ok;
     LinkLabel link;
     QWidget *window = button ? static_cast<QWidget *>(&ok.panel) : &link.panel;
-    QWidget *control = button ? static_cast<QWidget *>(ok.button) : link.label;
-    const auto hot = [&] { return button ? ok.button->isHot() : link.label->isHot(); };
-    const auto pressed = [&] { return button ? ok.button->isPressed() : link.label->isPressed(); };
+    PointerControl *control = button ? static_cast<PointerControl *>(ok.button) : link.label;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     enter(control);
     QTest::mousePress(control, Qt::LeftButton, {}, QPoint(30, 10));
     if (released)
         QTest::mouseRelease(control, Qt::LeftButton, {}, QPoint(30, 10));
-    QVERIFY(hot());
+    QVERIFY(control->isHot());
 
     window->hide();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QVERIFY(!hot());
-    QVERIFY(!pressed());
+    QVERIFY(!control->isHot() && !control->isPressed());
     if (button) {
         const QImage image = ok.image();
         QCOMPARE(rgbAt(image, 30, 0), kSilver);          // the resting outline, no rim
@@ -545,8 +537,7 @@ void OfficeControlsTest::aControlWhoseWindowHidesUnderThePointerComesBackUnlit()
         QCOMPARE(link.label->ledName(), QStringLiteral("OFFRND"));
     }
     enter(control);
-    QVERIFY(hot());
-    QVERIFY(!pressed());
+    QVERIFY(control->isHot() && !control->isPressed());
 }
 
 TORAN_TEST_MAIN(OfficeControlsTest)

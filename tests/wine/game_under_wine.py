@@ -37,6 +37,7 @@ NOTICE_SIZE = (320, 97)
 # Wine has no Times New Roman or MS Sans Serif: the dialog fonts stand for
 # the metric twins a player's Wine would substitute too.
 FONT_SUBSTITUTES = {"MS Shell Dlg": "Liberation Sans", "MS Shell Dlg 2": "Liberation Sans"}
+QUIET = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
 
 
 def xdotool(*args):
@@ -97,15 +98,13 @@ class Wine:
         self.env.pop("QT_QPA_PLATFORM", None)
 
     def run(self, *args, timeout=180):
-        subprocess.run(["wine", *args], env=self.env, check=True, timeout=timeout,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wine", *args], env=self.env, check=True, timeout=timeout, **QUIET)
 
     def start(self, exe):
-        return subprocess.Popen(["wine", exe], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return subprocess.Popen(["wine", exe], env=self.env, **QUIET)
 
     def boot(self, scratch):
-        subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=180,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=180, **QUIET)
         reg = os.path.join(scratch, "fonts.reg")
         with open(reg, "w", encoding="utf-16") as f:
             f.write("Windows Registry Editor Version 5.00\r\n\r\n"
@@ -118,7 +117,7 @@ class Wine:
         return os.path.join(self.prefix, "drive_c", *parts)
 
     def stop(self):
-        subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-k"], env=self.env, **QUIET)
 
 
 class Native:
@@ -128,6 +127,9 @@ class Native:
         self.env = dict(os.environ, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8")
         self.env.pop("LC_ALL", None)
         self.started = []
+
+    def boot(self, scratch):
+        pass
 
     def start(self, exe):
         self.started.append(subprocess.Popen([exe], env=self.env))
@@ -188,16 +190,30 @@ def play(wine, exe, shots):
     return first
 
 
-def returning_player(folder):
-    """The settings of a player who keeps the assistant open."""
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, "KQ2000.ini"), "w", newline="") as f:
-        f.write("[Nastaveni]\r\nPomocnik=1\r\n")
-
-
 def stored(table):
     records = list(dbfread.DBF(table, encoding="cp1250"))
     return [(r["JMENO"], int(r["TAHY"]), r["HRA"]) for r in records]
+
+
+def lay_out(args, wine, scratch):
+    """The game as the player gets it: its folder, its program as started and its table."""
+    if args.setup:
+        wine.run(os.path.abspath(args.setup), "/S")
+        folder = wine.drive_c("Program Files", "Toran2000")
+        assert os.path.isfile(os.path.join(folder, "Toran2000.shared")), "no mark of the installation"
+        assert not os.path.exists(os.path.join(folder, "Data", "Toran.dbf")), "a live table in Program Files"
+        menu = glob.glob(wine.drive_c("ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "*", "*.lnk"))
+        assert any(CAPTION in m for m in menu), f"no Start-menu entry: {menu}"
+        player = wine.drive_c("users", pwd.getpwuid(os.getuid()).pw_name, "AppData", "Roaming", "KQ2000", "Toran2000")
+        return folder, "C:\\Program Files\\Toran2000\\Toran2000.exe", os.path.join(player, "Data", "Toran.dbf")
+    folder = os.path.join(scratch, "Toran2000")
+    if args.native:
+        shutil.copytree(args.native, folder, symlinks=True)
+        exe = os.path.join(folder, "Toran2000")
+    else:
+        subprocess.run(["unzip", "-q", args.zip, "-d", scratch], check=True)
+        exe = "Z:" + os.path.join(folder, "Toran2000.exe").replace("/", "\\")
+    return folder, exe, os.path.join(folder, "Data", "Toran.dbf")
 
 
 def main():
@@ -219,33 +235,13 @@ def main():
     wine = Native() if args.native else Wine(scratch)
     started = time.monotonic()
     try:
-        if args.native:
-            folder = os.path.join(scratch, "Toran2000")
-            shutil.copytree(args.native, folder, symlinks=True)
-            exe = os.path.join(folder, "Toran2000")
-            table = os.path.join(folder, "Data", "Toran.dbf")
-        else:
-            wine.boot(scratch)
-        if args.native:
-            pass
-        elif args.zip:
-            folder = os.path.join(scratch, "Toran2000")
-            subprocess.run(["unzip", "-q", args.zip, "-d", scratch], check=True)
-            exe = "Z:" + os.path.join(folder, "Toran2000.exe").replace("/", "\\")
-            table = os.path.join(folder, "Data", "Toran.dbf")
-        else:
-            wine.run(os.path.abspath(args.setup), "/S")
-            folder = wine.drive_c("Program Files", "Toran2000")
-            assert os.path.isfile(os.path.join(folder, "Toran2000.shared")), "no mark of the installation"
-            assert not os.path.exists(os.path.join(folder, "Data", "Toran.dbf")), "a live table in Program Files"
-            menu = glob.glob(wine.drive_c("ProgramData", "Microsoft", "Windows", "Start Menu", "Programs",
-                                          "*", "*.lnk"))
-            assert any(CAPTION in m for m in menu), f"no Start-menu entry: {menu}"
-            exe = "C:\\Program Files\\Toran2000\\Toran2000.exe"
-            player = os.path.join(wine.drive_c("users", pwd.getpwuid(os.getuid()).pw_name, "AppData", "Roaming"),
-                                  "KQ2000", "Toran2000")
-            table = os.path.join(player, "Data", "Toran.dbf")
-        returning_player(os.path.dirname(os.path.dirname(table)))
+        wine.boot(scratch)
+        folder, exe, table = lay_out(args, wine, scratch)
+        # A returning player's settings: one who keeps the assistant open.
+        writeable = os.path.dirname(os.path.dirname(table))
+        os.makedirs(writeable, exist_ok=True)
+        with open(os.path.join(writeable, "KQ2000.ini"), "w", newline="") as f:
+            f.write("[Nastaveni]\r\nPomocnik=1\r\n")
         play(wine, exe, args.shots)
         records = stored(table)
         print(f"{os.path.relpath(table, scratch)}: {records}")
