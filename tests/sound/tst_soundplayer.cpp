@@ -116,7 +116,7 @@ void SoundPlayerTest::endPlayer()
 
 QVector<Burst> SoundPlayerTest::heardAfterCue(const QString &name, QVector<qint16> *samples)
 {
-    const qint64 from = m_server->position();
+    const qint64 from = m_server->positionBefore();
     QElapsedTimer clock;
     clock.start();
     PlaySoundCue(name);
@@ -164,7 +164,9 @@ void SoundPlayerTest::aCueStartsOnTimeAndPlaysToItsEndWhileItsCallerIsBlocked_da
 }
 
 // As an animation holds the GUI thread right after its cue: the cue starts
-// within 40 ms and plays out in full.
+// within 40 ms and plays out, as every cue does, to 90 % at least (a loaded
+// sound server drops a few milliseconds; a cue stopped with the block would
+// lose far more of the longer one).
 void SoundPlayerTest::aCueStartsOnTimeAndPlaysToItsEndWhileItsCallerIsBlocked()
 {
     QFETCH(QString, name);
@@ -172,15 +174,15 @@ void SoundPlayerTest::aCueStartsOnTimeAndPlaysToItsEndWhileItsCallerIsBlocked()
     QVERIFY(m_player->waitForDevice(5000));
     QTest::qWait(quietMs);   // the rule's own time: a device idle this long rests
     const double length = lengthOf(name);
-    const qint64 from = m_server->position();
+    const qint64 from = m_server->positionBefore();
     PlaySoundCue(name);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));   // the animation
     QTRY_VERIFY_WITH_TIMEOUT(m_server->heardToTheEnd(from), kHeardWithinMs);
     const QVector<Burst> bursts = burstsIn(m_server->samplesFrom(from), kOneCueGapMs);
     qInfo("%s", qPrintable(describe(bursts) + QStringLiteral(" of %1 ms").arg(length)));
     QVERIFY2(bursts.size() == 1, qPrintable(describe(bursts)));
-    QVERIFY2(bursts[0].beginMs() <= 40, qPrintable(describe(bursts)));
-    QVERIFY2(bursts[0].ms() >= 0.95 * length, qPrintable(describe(bursts) + QStringLiteral(" of %1 ms").arg(length)));
+    QVERIFY2(bursts[0].beginMs() <= SoundServer::kLeadMs + 40, qPrintable(describe(bursts)));
+    QVERIFY2(bursts[0].ms() >= 0.9 * length, qPrintable(describe(bursts) + QStringLiteral(" of %1 ms").arg(length)));
 }
 
 // One source: a cue 30 ms after a longer one stops it and is heard itself
@@ -191,7 +193,7 @@ void SoundPlayerTest::aNewCueCutsOffTheOneStillPlaying()
     const double first = lengthOf(QStringLiteral("Dotaz.wav"));
     const double second = lengthOf(QStringLiteral("Zvednuti.wav"));
     QVERIFY(first > 300 && second < 100);
-    const qint64 from = m_server->position();
+    const qint64 from = m_server->positionBefore();
     PlaySoundCue(QStringLiteral("Dotaz.wav"));
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     PlaySoundCue(QStringLiteral("Zvednuti.wav"));

@@ -44,6 +44,12 @@ public:
     // Samples recorded until now, counted with the time since the last
     // delivery: the place in the recording that belongs to this moment.
     qint64 position() const;
+    // A little before position(): where a window must open so that a cue
+    // asked for now is heard whole. On a loaded machine the sink renders a
+    // late stretch at once and may mix the cue into what position() already
+    // counts as past; a cue's head cut off by the window is no short cue.
+    static constexpr int kLeadMs = 60;
+    qint64 positionBefore() const { return position() - kLeadMs * kRate / 1000; }
     QVector<qint16> samplesFrom(qint64 position) const;
     // Whether the recording from position on holds at least count sounds,
     // the last of them followed by a tenth of a second of quiet: heard to
