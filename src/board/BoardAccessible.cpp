@@ -133,13 +133,8 @@ QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
 
 namespace BoardAccessible {
 
-void install()
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(&interfaceFor);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
+// Qt keeps a factory once however often it is installed, and drops them all
+// with the application: each new control makes sure of it.
+void install() { QAccessible::installFactory(&interfaceFor); }
 
 } // namespace BoardAccessible

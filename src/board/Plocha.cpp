@@ -174,6 +174,10 @@ void BoardPanel::tellState()
                 m_current = post;
         m_lastMoved = 0;
     }
+    // The names are made only for a reader that listens: a move sends this
+    // at every step of its animation.
+    if (!QAccessible::isActive())
+        return;
     for (int post = 1; post <= 3; ++post) {
         const QString name = postName(post);
         if (name != m_toldNames[post - 1]) {

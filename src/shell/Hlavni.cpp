@@ -108,11 +108,12 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     m_plocha->hide();
     connect(m_plocha, &BoardPanel::diskReleased, this, &THlavniDialog::diskMouseUp);
     connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
-    auto *keys = new KeyPlay(this, [this] { return isGameOn() && m_plocha->isVisible(); });
+    const auto playable = [this] { return isGameOn() && m_plocha->isVisible(); };
+    auto *keys = new KeyPlay(this, playable);
     connect(keys, &KeyPlay::postKeyed, this, &THlavniDialog::postKeyed);
     // A screen reader's press on a post, as its key while the board may be played.
-    connect(m_plocha, &BoardPanel::postChosen, this, [this](int post) {
-        if (isGameOn() && m_plocha->isVisible() && InputLock::isInputEnabled(this))
+    connect(m_plocha, &BoardPanel::postChosen, this, [this, playable](int post) {
+        if (playable() && InputLock::isInputEnabled(this))
             postKeyed(post);
     });
 

@@ -228,9 +228,7 @@ int play(QApplication &app, THlavniDialog *main, SoundPlayer &player)
     main->show();
     return app.exec();
 }
-} // namespace
 
-namespace {
 // Says in one line, in the player's language, that the game needs X11 and
 // how to choose it; Qt's own message would end the program with an abort.
 int refuseWindowSystem(int argc, char *argv[])

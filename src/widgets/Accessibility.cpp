@@ -109,14 +109,9 @@ QAccessibleInterface *interfaceFor(const QString &, QObject *object)
 
 namespace Accessibility {
 
-void install()
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(&interfaceFor);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
+// Qt keeps a factory once however often it is installed, and drops them all
+// with the application: each new control makes sure of it.
+void install() { QAccessible::installFactory(&interfaceFor); }
 
 void setRole(QWidget *widget, QAccessible::Role role, bool leaf)
 {

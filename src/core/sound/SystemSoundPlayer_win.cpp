@@ -1,7 +1,7 @@
 #include "SystemSoundPlayer.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <algorithm>
@@ -56,18 +56,23 @@ public:
     {
         const QString path = QDir::toNativeSeparators(fullPath);
         const bool started = PlaySoundW(wide(path), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
-        m_heardAt = QDeadlineTimer(started ? lengthMs(path) + kOutputDelayMs : 0);
+        m_playing = started ? path : QString();
+        m_startedAt.start();
     }
 
-    // The call tells nothing of a cue's end: its length tells.
+    // The call tells nothing of a cue's end: its length tells, read only
+    // here, at the program's end, not at every cue.
     void waitUntilHeard(int timeoutMs) override
     {
-        const qint64 left = std::min<qint64>(m_heardAt.remainingTime(), std::max(timeoutMs, 0));
-        QThread::msleep(ulong(std::max<qint64>(left, 0)));
+        if (m_playing.isEmpty())
+            return;
+        const qint64 left = lengthMs(m_playing) + kOutputDelayMs - m_startedAt.elapsed();
+        QThread::msleep(ulong(std::clamp<qint64>(left, 0, std::max(timeoutMs, 0))));
     }
 
 private:
-    QDeadlineTimer m_heardAt{0};
+    QString m_playing;   // the cue started last, if it started
+    QElapsedTimer m_startedAt;
 };
 
 } // namespace
