@@ -9,7 +9,7 @@ qt6-base-dev libgl-dev libxcb1-dev qt6-l10n-tools qt6-tools-dev libshp-dev libsi
 nsis wine wine64 zip unzip xvfb xauth xdotool x11-utils imagemagick fonts-liberation2 python3-dbfread x11-xkb-utils ccache"
 else
 packages="cmake g++ make pkg-config qt6-base-dev libgl-dev libshp-dev libsimpleini-dev
-libxcb1-dev libopenal-dev libsndfile1-dev fonts-liberation2 qt6-translations-l10n desktop-file-utils appstream dpkg-dev lintian
+libxcb1-dev libopenal-dev libpulse-dev libsndfile1-dev fonts-liberation2 qt6-translations-l10n desktop-file-utils appstream dpkg-dev lintian
 qt6-l10n-tools qt6-tools-dev
 xvfb xauth x11-utils xdotool openbox imagemagick pulseaudio pulseaudio-utils at-spi2-core dbus-x11 python3-pyatspi
 python3 python3-dbfread python3-dbf clang libclang-rt-14-dev ninja-build ccache"

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <limits>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -197,7 +198,8 @@ bool SoundServer::startRecording()
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_samples.clear();
-        m_lastDelivery = Clock::now();
+        m_recordingStart = Clock::now();
+        m_lead = std::numeric_limits<qint64>::min() / 2;
     }
     m_reader = std::thread([this] { readRecording(m_recordFd); });
 
@@ -206,10 +208,14 @@ bool SoundServer::startRecording()
     QElapsedTimer clock;
     clock.start();
     int steadyWindows = 0;
-    qint64 before = position();
+    const auto recorded = [this] {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return qint64(m_samples.size());
+    };
+    qint64 before = recorded();
     while (clock.elapsed() < kStartTimeoutMs) {
         QThread::msleep(200);
-        const qint64 now = position();
+        const qint64 now = recorded();
         const qint64 expected = kRate / 5;
         steadyWindows = (now - before > expected * 8 / 10 && now - before < expected * 12 / 10) ? steadyWindows + 1 : 0;
         before = now;
@@ -234,7 +240,11 @@ void SoundServer::readRecording(int fd)
         std::lock_guard<std::mutex> lock(m_mutex);
         for (int i = 0; i < whole; ++i)
             m_samples.push_back(qint16(quint8(carry[2 * i]) | (quint8(carry[2 * i + 1]) << 8)));
-        m_lastDelivery = Clock::now();
+        // The sink keeps time with the system's clock; a delivery that comes
+        // late says nothing about it, the most punctual one tells where the
+        // recording stands.
+        const double elapsed = std::chrono::duration<double>(Clock::now() - m_recordingStart).count();
+        m_lead = std::max(m_lead, qint64(m_samples.size()) - qint64(elapsed * kRate));
         carry.remove(0, whole * 2);
     }
 }
@@ -257,11 +267,7 @@ void SoundServer::stopRecording()
 qint64 SoundServer::position() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    // parec delivers about every 10 ms; what it has not delivered yet
-    // still belongs to the past.
-    const auto since = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - m_lastDelivery);
-    const qint64 pending = std::min<qint64>(since.count(), 20000) * kRate / 1000000;
-    return qint64(m_samples.size()) + pending;
+    return m_lead + qint64(std::chrono::duration<double>(Clock::now() - m_recordingStart).count() * kRate);
 }
 
 QVector<qint16> SoundServer::samplesFrom(qint64 position) const

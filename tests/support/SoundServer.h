@@ -41,8 +41,9 @@ public:
     // Records the monitor from now on; false if parec does not deliver a
     // steady stream within a few seconds.
     bool startRecording();
-    // Samples recorded until now, counted with the time since the last
-    // delivery: the place in the recording that belongs to this moment.
+    // The place in the recording that belongs to this moment, by the clock:
+    // parec's deliveries may come late on a loaded machine, the sink's
+    // samples do not.
     qint64 position() const;
     // A little before position(): where a window must open so that a cue
     // asked for now is heard whole. On a loaded machine the sink renders a
@@ -73,7 +74,8 @@ private:
     std::thread m_reader;
     mutable std::mutex m_mutex;
     std::vector<qint16> m_samples;
-    std::chrono::steady_clock::time_point m_lastDelivery;
+    std::chrono::steady_clock::time_point m_recordingStart;
+    qint64 m_lead = 0;   // samples recorded ahead of the clock, at most
 };
 
 // A sound in a recording: where it begins and ends (one past its last

@@ -1,15 +1,13 @@
 #include "OpenAlSoundPlayer.h"
 
+#include "CueDecoder.h"
+#include "PulseEngine.h"
 #include "SoundQueue.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
-#include <sndfile.h>
 
-#include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QLibrary>
 
@@ -21,22 +19,17 @@
 
 namespace {
 
-// The most of one file that is decoded: half a minute of 48 kHz stereo.
-constexpr sf_count_t kMaxSamples = sf_count_t(48000) * 2 * 30;
-
-// The libraries are loaded on the sound thread, not linked: neither they nor
-// the many coders libsndfile brings along cost the start anything.
+// OpenAL is loaded on the sound thread, not linked: it costs the start
+// nothing.
 #define TORAN_OPENAL_FUNCTIONS(X) \
     X(alcOpenDevice) X(alcCloseDevice) X(alcCreateContext) X(alcDestroyContext) \
     X(alcMakeContextCurrent) X(alcIsExtensionPresent) X(alcGetProcAddress) X(alcGetIntegerv) \
     X(alGetError) X(alGenSources) X(alDeleteSources) X(alGenBuffers) X(alDeleteBuffers) \
     X(alBufferData) X(alSourcei) X(alGetSourcei) X(alSourcePlay) X(alSourceStop)
-#define TORAN_SNDFILE_FUNCTIONS(X) X(sf_open) X(sf_readf_short) X(sf_close)
 
 struct Api {
 #define TORAN_DECLARE(name) decltype(&::name) name = nullptr;
     TORAN_OPENAL_FUNCTIONS(TORAN_DECLARE)
-    TORAN_SNDFILE_FUNCTIONS(TORAN_DECLARE)
 #undef TORAN_DECLARE
 };
 
@@ -45,7 +38,6 @@ struct LibraryName {
     int version;   // -1: none
 };
 const LibraryName kOpenAlNames[] = {{"openal", 1}};
-const LibraryName kSndfileNames[] = {{"sndfile", 1}};
 
 #ifdef __linux__
 // libasound, which OpenAL brings along, reports every failed look for a sound
@@ -72,23 +64,6 @@ bool resolve(QLibrary &library, const char *symbol, Function &function)
     return function != nullptr;
 }
 
-// What tells a changed file from the one decoded before.
-struct FileStamp {
-    qint64 size = -1;
-    QDateTime modified;
-    QDateTime changed;
-    bool operator==(const FileStamp &o) const
-    {
-        return size == o.size && modified == o.modified && changed == o.changed;
-    }
-};
-
-FileStamp stampOf(const QString &path)
-{
-    const QFileInfo info(path);
-    return {info.size(), info.lastModified(), info.metadataChangeTime()};
-}
-
 // The device, its one source and the decoded cues, on the queue's thread.
 class OpenAlEngine : public SoundEngine
 {
@@ -111,11 +86,10 @@ private:
 
     bool loadLibraries();
     Cue decode(const QString &path);
-    std::vector<short> readWav(SNDFILE *file, SF_INFO &info);
 
     Api m_api;
     QLibrary m_openal;
-    QLibrary m_sndfile;
+    CueDecoder m_decoder;
     QLibrary m_alsa;
     bool m_loaded = false;
     bool m_unavailable = false;
@@ -136,13 +110,10 @@ bool OpenAlEngine::loadLibraries()
         return true;
     if (m_unavailable)
         return false;
-    bool ok = loadFirst(m_openal, kOpenAlNames) && loadFirst(m_sndfile, kSndfileNames);
+    bool ok = loadFirst(m_openal, kOpenAlNames) && m_decoder.load();
 #define TORAN_RESOLVE_OPENAL(name) ok = ok && resolve(m_openal, #name, m_api.name);
-#define TORAN_RESOLVE_SNDFILE(name) ok = ok && resolve(m_sndfile, #name, m_api.name);
     TORAN_OPENAL_FUNCTIONS(TORAN_RESOLVE_OPENAL)
-    TORAN_SNDFILE_FUNCTIONS(TORAN_RESOLVE_SNDFILE)
 #undef TORAN_RESOLVE_OPENAL
-#undef TORAN_RESOLVE_SNDFILE
     if (!ok) {
         // Not installed, or too old: that does not change while we run.
         unload();
@@ -166,7 +137,7 @@ void OpenAlEngine::unload()
     m_api = Api();
     m_alsa.unload();
     m_openal.unload();
-    m_sndfile.unload();
+    m_decoder.unload();
     m_loaded = false;
 }
 
@@ -275,57 +246,68 @@ SoundEngine::Duration OpenAlEngine::play(const QString &path)
 
 OpenAlEngine::Cue OpenAlEngine::decode(const QString &path)
 {
-    SF_INFO info{};
-    SNDFILE *file = m_api.sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
-    if (!file)
-        return {};
-    const std::vector<short> samples = readWav(file, info);
-    m_api.sf_close(file);
-    if (samples.empty())
+    const DecodedCue sound = m_decoder.decode(path);
+    if (sound.samples.empty())
         return {};
     m_api.alGetError();
     ALuint buffer = 0;
     m_api.alGenBuffers(1, &buffer);
     if (m_api.alGetError() != AL_NO_ERROR)
         return {};
-    m_api.alBufferData(buffer, info.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, samples.data(),
-                       ALsizei(samples.size() * sizeof(short)), info.samplerate);
+    m_api.alBufferData(buffer, sound.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, sound.samples.data(),
+                       ALsizei(sound.samples.size() * sizeof(short)), sound.rate);
     if (m_api.alGetError() != AL_NO_ERROR) {
         m_api.alDeleteBuffers(1, &buffer);
         return {};
     }
-    const qint64 frames = qint64(samples.size()) / info.channels;
-    return {FileStamp(), buffer, std::chrono::microseconds(frames * 1000000 / info.samplerate)};
+    return {FileStamp(), buffer, sound.length()};
 }
 
-// The file's samples as 16-bit mono or stereo; empty for anything that is
-// not a WAV file with sound in it. More than two channels are mixed to one.
-std::vector<short> OpenAlEngine::readWav(SNDFILE *file, SF_INFO &info)
+// The server where one runs, OpenAL (and through it the sound card)
+// otherwise; chosen anew at every open.
+class PreferredEngine : public SoundEngine
 {
-    const int type = info.format & SF_FORMAT_TYPEMASK;
-    if ((type != SF_FORMAT_WAV && type != SF_FORMAT_WAVEX) || info.channels < 1 || info.samplerate < 1)
-        return {};
-    const sf_count_t frames = std::min<sf_count_t>(info.frames, kMaxSamples / info.channels);
-    if (frames < 1)
-        return {};
-    std::vector<short> samples(size_t(frames * info.channels));
-    const sf_count_t read = m_api.sf_readf_short(file, samples.data(), frames);
-    if (read < 1)
-        return {};
-    samples.resize(size_t(read * info.channels));
-    if (info.channels > 2) {
-        std::vector<short> mono(static_cast<size_t>(read));
-        for (sf_count_t f = 0; f < read; ++f) {
-            long sum = 0;
-            for (int c = 0; c < info.channels; ++c)
-                sum += samples[size_t(f * info.channels + c)];
-            mono[size_t(f)] = short(sum / info.channels);
+public:
+    PreferredEngine() : m_pulse(createPulseEngine()), m_openal(std::make_unique<OpenAlEngine>()) {}
+
+    bool open() override
+    {
+        m_active = nullptr;
+        if (m_pulse->open()) {
+            m_active = m_pulse.get();
+            return true;
         }
-        samples.swap(mono);
-        info.channels = 1;
+        m_pulse->unload();
+        if (m_openal->open())
+            m_active = m_openal.get();
+        return m_active != nullptr;
     }
-    return samples;
-}
+    bool isOpen() const override { return m_active && m_active->isOpen(); }
+    void close() override
+    {
+        if (m_active)
+            m_active->close();
+    }
+    void unload() override
+    {
+        m_pulse->unload();
+        m_openal->unload();
+        m_active = nullptr;
+    }
+    bool stillConnected() override { return m_active && m_active->stillConnected(); }
+    Duration play(const QString &path) override { return m_active ? m_active->play(path) : Duration{}; }
+    void rest() override
+    {
+        if (m_active)
+            m_active->rest();
+    }
+    bool isResting() const override { return m_active && m_active->isResting(); }
+
+private:
+    const std::unique_ptr<SoundEngine> m_pulse;
+    const std::unique_ptr<SoundEngine> m_openal;
+    SoundEngine *m_active = nullptr;
+};
 
 } // namespace
 
@@ -341,7 +323,7 @@ void OpenAlSoundPlayer::start()
     if (!qEnvironmentVariableIsSet("ALSOFT_LOGLEVEL"))
         qputenv("ALSOFT_LOGLEVEL", "0");
     try {
-        m_queue = std::make_unique<SoundQueue>(std::make_unique<OpenAlEngine>());
+        m_queue = std::make_unique<SoundQueue>(std::make_unique<PreferredEngine>());
     } catch (...) {
         // No thread to be had: the game plays on in silence.
     }

@@ -6,13 +6,14 @@
 
 class SoundQueue;
 
-// Plays cues through OpenAL Soft, decoded by libsndfile. The sound queue's
-// thread loads both libraries and opens the default device, so neither the
-// start nor a handler waits for them, and OpenAL mixes on its own thread, so
-// a cue plays on while the GUI thread runs an animation. One source: a new
-// cue stops the one still playing. Each file is decoded once and kept until
-// it changes. No device, a device that goes away, or a file that is not a
-// readable WAV: silence.
+// Plays cues, decoded by libsndfile, on the PulseAudio server where one runs
+// (PulseEngine.h: the server gets each cue whole, so a busy machine does not
+// break it), otherwise through OpenAL Soft. The sound queue's thread loads
+// the libraries and opens the device, so neither the start nor a handler
+// waits for them, and the server or OpenAL's mixer plays on while the GUI
+// thread runs an animation. A new cue stops the one still playing. Each file
+// is decoded once and kept until it changes. No device, a device that goes
+// away, or a file that is not a readable WAV: silence.
 class OpenAlSoundPlayer : public SoundPlayer
 {
 public:
