@@ -29,6 +29,10 @@ constexpr int kSilenceMs = 300;
 // machine the sound server may run dry for a few hundredths of a second, a
 // crackle to the player, not a cue cut short (its length still says that).
 constexpr int kOneCueGapMs = 40;
+// A cue returns to its caller at once: well below the tenths of a second
+// that loading OpenAL or opening a device take, above the few hundredths a
+// loaded machine may hold any thread.
+constexpr int kCallerMs = 50;
 
 double lengthOf(const QString &name) { return wavLengthMs(kInstalledSounds + QLatin1Char('/') + name); }
 
@@ -250,8 +254,9 @@ void SoundPlayerTest::withoutASoundServerCuesAreSilentAndNeverHoldTheCaller_data
 }
 
 // Without a server every cue returns at once, in silence; once a server is
-// there again, a cue two seconds on finds it. The player ends at once,
-// unloading OpenAL and ending every thread it started.
+// there again, a cue two seconds on finds it, and cues play whole again.
+// The player ends at once, unloading OpenAL and ending every thread it
+// started.
 void SoundPlayerTest::withoutASoundServerCuesAreSilentAndNeverHoldTheCaller()
 {
     QFETCH(bool, serverAtFirst);
@@ -272,7 +277,7 @@ void SoundPlayerTest::withoutASoundServerCuesAreSilentAndNeverHoldTheCaller()
     for (const char *cue : {"Zvednuti.wav", "Polozeni.wav", "Dopad.wav", "Dialog.wav", "Zvednuti.wav"}) {
         clock.start();
         PlaySoundCue(QLatin1String(cue));
-        QVERIFY2(clock.elapsed() < 10, cue);
+        QVERIFY2(clock.elapsed() < kCallerMs, cue);
         QTest::qWait(50);   // cues a player's clicks apart, not one burst of them
     }
     QVERIFY(!m_player->waitForDevice(5000));
@@ -286,6 +291,11 @@ void SoundPlayerTest::withoutASoundServerCuesAreSilentAndNeverHoldTheCaller()
         qputenv("PULSE_SERVER", address);
     }
     (void)QTest::qWaitFor([&] { return sinceLastTry.elapsed() > 2100; });
+    // That cue may itself be dropped: a loaded machine can take longer to
+    // open the device than a cue may wait. The next one plays whole.
+    PlaySoundCue(QStringLiteral("Zvednuti.wav"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_player->waitForDevice(0), kHeardWithinMs);
+    QTest::qWait(300);
     const QVector<Burst> bursts = heardAfterCue(QStringLiteral("Dialog.wav"));
     QVERIFY2(bursts.size() == 1 && bursts[0].ms() >= 0.9 * lengthOf("Dialog.wav"), qPrintable(describe(bursts)));
 
@@ -308,7 +318,7 @@ void SoundPlayerTest::aServerThatHangsHoldsUpNeitherCuesNorTheEnd()
     for (const char *cue : {"Zvednuti.wav", "Polozeni.wav", "Dopad.wav"}) {
         clock.start();
         PlaySoundCue(QLatin1String(cue));
-        QVERIFY2(clock.elapsed() < 10, cue);
+        QVERIFY2(clock.elapsed() < kCallerMs, cue);
         QTest::qWait(50);   // cues a player's clicks apart, not one burst of them
     }
     QVERIFY(!m_player->waitForDevice(500));

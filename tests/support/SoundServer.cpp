@@ -179,8 +179,12 @@ bool SoundServer::startRecording()
         envp.push_back(s.data());
     envp.push_back(nullptr);
     const QByteArray rate = "--rate=" + QByteArray::number(kRate);
+    // The sink mixes only as far ahead as its monitor's reader allows. A cue
+    // that starts makes the sink mix that stretch again with it, and the
+    // monitor passes on only the first mix: the recording loses up to this
+    // much of a cue's head that a sound card would play.
     const char *argv[] = {"parec", "-d", "nul.monitor", "--raw", "--format=s16le", "--channels=1",
-                          rate.constData(), "--latency-msec=10", nullptr};
+                          rate.constData(), "--latency-msec=4", nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);

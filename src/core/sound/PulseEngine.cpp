@@ -28,7 +28,7 @@ constexpr auto kTargetAhead = std::chrono::milliseconds(40);
     X(pa_context_get_state) X(pa_context_set_state_callback) \
     X(pa_stream_new) X(pa_stream_unref) X(pa_stream_connect_playback) X(pa_stream_disconnect) \
     X(pa_stream_get_state) X(pa_stream_set_state_callback) X(pa_stream_write) X(pa_stream_flush) \
-    X(pa_stream_cork) X(pa_operation_unref) X(pa_usec_to_bytes)
+    X(pa_stream_cork) X(pa_stream_trigger) X(pa_operation_unref) X(pa_usec_to_bytes)
 
 struct PulseApi {
 #define TORAN_DECLARE(name) decltype(&::name) name = nullptr;
@@ -196,8 +196,11 @@ bool PulseEngine::streamFor(const DecodedCue &sound)
     attr.maxlength = uint32_t(-1);
     attr.tlength = uint32_t(m_api.pa_usec_to_bytes(
         pa_usec_t(std::chrono::duration_cast<std::chrono::microseconds>(kTargetAhead).count()), &spec));
-    // Played as soon as it comes: an idle stream simply runs dry.
-    attr.prebuf = 0;
+    // The server's own start threshold (as much as it asks for): a stream
+    // that ran dry waits for the next cue instead of reading on into
+    // silence, which would leave the cue's head behind it. Each cue is
+    // started at once by a trigger.
+    attr.prebuf = uint32_t(-1);
     attr.minreq = uint32_t(-1);
     attr.fragsize = uint32_t(-1);
     const bool ready = m_api.pa_stream_connect_playback(m_stream, nullptr, &attr, pa_stream_flags_t(0), nullptr,
@@ -232,12 +235,13 @@ SoundEngine::Duration PulseEngine::play(const QString &path)
     m_api.pa_threaded_mainloop_lock(m_loop);
     const bool haveStream = !sound.samples.empty() && streamFor(sound);
     if (haveStream) {
-        // The one still playing stops: what the server holds of it goes, and
-        // the new cue is put where the server reads next.
+        // The one still playing stops: what the server holds of it goes.
         if (pa_operation *o = m_api.pa_stream_flush(m_stream, nullptr, nullptr))
             m_api.pa_operation_unref(o);
         m_api.pa_stream_write(m_stream, sound.samples.data(), sound.samples.size() * sizeof(short), nullptr, 0,
-                              PA_SEEK_RELATIVE_ON_READ);
+                              PA_SEEK_RELATIVE);
+        if (pa_operation *o = m_api.pa_stream_trigger(m_stream, nullptr, nullptr))
+            m_api.pa_operation_unref(o);
         if (m_resting) {
             if (pa_operation *o = m_api.pa_stream_cork(m_stream, 0, nullptr, nullptr))
                 m_api.pa_operation_unref(o);
