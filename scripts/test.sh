@@ -12,10 +12,12 @@ sh scripts/deps.sh
 jobs=$(nproc)
 # Tests run two to a processor: most of them wait on windows, sounds and
 # processes, each with servers of its own; the sound tests, which measure
-# cues to the millisecond, run alone (tests/CMakeLists.txt).
+# cues to the millisecond (label "alone" in tests/CMakeLists.txt), run on
+# their own after them, once the sanitized build below has finished too.
 tests=$((jobs * 2))
 
-configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
+# Every warning is an error here.
+configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DTORAN_WERROR=ON
 cmake --build build -j"$jobs"
 
 # The sanitizers slow the programs down too much for the paced on-screen
@@ -28,13 +30,13 @@ cmake --build build -j"$jobs"
 # pace. Its output, warnings included, follows the tests'.
 mkdir -p build-asan
 setsid nice -n 19 sh -c '. scripts/configure.sh
-    configure build-asan -DCMAKE_BUILD_TYPE=Debug -DTORAN_SANITIZE=ON -DBUILD_TESTING=ON \
+    configure build-asan -DCMAKE_BUILD_TYPE=Debug -DTORAN_SANITIZE=ON -DBUILD_TESTING=ON -DTORAN_WERROR=ON \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ &&
     cmake --build build-asan -j"$1"' sh "$jobs" >build-asan/build.log 2>&1 &
 sanitized=$!
 trap 'kill -TERM -"$sanitized" 2>/dev/null || true' EXIT
 
-(cd build && ctest --output-on-failure -j"$tests")
+(cd build && ctest --output-on-failure -j"$tests" -LE alone)
 
 # The Debian package of the binary the tests ran, checked with lintian.
 sh scripts/package.sh
@@ -43,6 +45,8 @@ status=0
 wait "$sanitized" || status=$?
 cat build-asan/build.log
 [ "$status" -eq 0 ]
+# The cue-timing tests, with nothing else of this command running.
+(cd build && ctest --output-on-failure -L alone)
 cd build-asan
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --output-on-failure -j"$tests" -LE onscreen
