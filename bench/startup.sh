@@ -5,11 +5,14 @@
 # that moment. The programs take turns run after run, so that a load on the
 # machine falls on all of them alike; the table gives medians.
 #
-# Usage: bench/startup.sh [-n RUNS] [-B BUILD] [-b BARE_WINDOW] [DIR...]
+# Usage: bench/startup.sh [-n RUNS] [-B BUILD] [-b BARE_WINDOW] [-t TIMES] [-m TIMES] [DIR...]
 #   DIR          an installed program directory (cmake --install BUILD --prefix DIR);
 #                without one, the build directory BUILD (default ./build) is
 #                installed and measured
 #   BARE_WINDOW  the bare window program (default: BUILD/bench/bare_window)
+#   -t, -m       fail where a program's main window takes more than TIMES
+#                the bare window's time (-t), or its memory more than TIMES
+#                the bare window's (-m)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${DISPLAY:-}" ]; then
@@ -18,11 +21,14 @@ fi
 runs=11
 build="$here/../build"
 bare=""
-while getopts n:B:b: option; do
+max_time="" max_memory=""
+while getopts n:B:b:t:m: option; do
     case $option in
     n) runs=$OPTARG ;;
     B) build=$OPTARG ;;
     b) bare=$OPTARG ;;
+    t) max_time=$OPTARG ;;
+    m) max_memory=$OPTARG ;;
     *) exit 2 ;;
     esac
 done
@@ -85,7 +91,7 @@ echo "The bare window's first paint is the yardstick for both the splash and the
 printf '%-28s %8s %7s %8s %7s %9s %7s\n' program splash "×bare" "main" "×bare" memory "×bare"
 awk -v ms="$bare_ms" -v kb="$bare_kb" 'BEGIN {
     printf "%-28s %8s %7s %8d %7s %9.1f %7s\n", "bare window", "-", "-", ms, "1.00", kb / 1024, "1.00" }'
-i=0
+i=0 status=0
 for dir in "$@"; do
     i=$((i + 1))
     splash=$(median "$scratch/app$i.txt" 1)
@@ -95,4 +101,10 @@ for dir in "$@"; do
     awk -v label="$label" -v s="$splash" -v m="$shown" -v k="$kb" -v bm="$bare_ms" -v bk="$bare_kb" 'BEGIN {
         if (s == "-") { sp = "-"; sr = "-" } else { sp = sprintf("%d", s); sr = sprintf("%.2f", s / bm) }
         printf "%-28s %8s %7s %8d %7.2f %9.1f %7.2f\n", label, sp, sr, m, m / bm, k / 1024, k / bk }'
+    awk -v m="$shown" -v k="$kb" -v bm="$bare_ms" -v bk="$bare_kb" -v t="$max_time" -v mm="$max_memory" \
+        -v label="$label" 'BEGIN {
+        if (t != "" && m > t * bm) { print "bench: " label " shows its window later than " t " times the bare window"; exit 1 }
+        if (mm != "" && k > mm * bk) { print "bench: " label " takes more than " mm " times the bare window'"'"'s memory"; exit 1 }
+    }' >&2 || status=1
 done
+exit "$status"
