@@ -18,10 +18,8 @@ class PlacementRulesTest : public QObject
 private slots:
     void theAssistantMovesOnlyWhenTheDialogWouldNotFit_data();
     void theAssistantMovesOnlyWhenTheDialogWouldNotFit();
-    void eachRowHasItsCornerMargins_data();
-    void eachRowHasItsCornerMargins();
-    void cornerPlacementKeepsTheMarginsOnAnyScreen_data();
-    void cornerPlacementKeepsTheMarginsOnAnyScreen();
+    void eachDialogSendsTheAssistantToItsCorner_data();
+    void eachDialogSendsTheAssistantToItsCorner();
     void dialogsStandBesideTheAssistant_data();
     void dialogsStandBesideTheAssistant();
     void anAssistantInItsCornerNeedsNoMove_data();
@@ -77,47 +75,32 @@ void PlacementRulesTest::theAssistantMovesOnlyWhenTheDialogWouldNotFit()
     QCOMPARE(needsCorner(row, dialog, assistant, kClient, kScreen), moves);
 }
 
-void PlacementRulesTest::eachRowHasItsCornerMargins_data()
+// A dialog that does not fit sends the assistant to the lower right corner,
+// its margins those of the moment the dialog belongs to (the program's
+// creation or its start), on any screen; some dialogs then raise it.
+void PlacementRulesTest::eachDialogSendsTheAssistantToItsCorner_data()
 {
     QTest::addColumn<DialogRow>("row");
-    QTest::addColumn<int>("right");
-    QTest::addColumn<int>("bottom");
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QPoint>("place");
     QTest::addColumn<bool>("raises");
-    QTest::newRow("welcome") << DialogRow::Welcome << 7 << 25 << false;
-    QTest::newRow("new game") << DialogRow::NewGame << 12 << 30 << true;
-    QTest::newRow("end question") << DialogRow::EndQuestion << 7 << 25 << false;
-    QTest::newRow("help") << DialogRow::Help << 7 << 25 << false;
-    QTest::newRow("result") << DialogRow::Result << 12 << 30 << true;
-    QTest::newRow("clear question") << DialogRow::ClearQuestion << 7 << 25 << false;
-    QTest::newRow("double click") << DialogRow::WelcomeFromAssistant << 12 << 30 << true;
+    QTest::newRow("welcome, 1024x768") << DialogRow::Welcome << QSize(1024, 768) << QPoint(913, 639) << false;
+    QTest::newRow("new game, 1024x768") << DialogRow::NewGame << QSize(1024, 768) << QPoint(908, 634) << true;
+    QTest::newRow("end question, 800x600") << DialogRow::EndQuestion << QSize(800, 600) << QPoint(689, 471) << false;
+    QTest::newRow("help, 1920x1080") << DialogRow::Help << QSize(1920, 1080) << QPoint(1809, 951) << false;
+    QTest::newRow("result, 800x600") << DialogRow::Result << QSize(800, 600) << QPoint(684, 466) << true;
+    QTest::newRow("clear question, 1024x768") << DialogRow::ClearQuestion << QSize(1024, 768) << QPoint(913, 639)
+                                              << false;
+    QTest::newRow("double click, 1920x1080") << DialogRow::WelcomeFromAssistant << QSize(1920, 1080)
+                                             << QPoint(1804, 946) << true;
 }
 
-void PlacementRulesTest::eachRowHasItsCornerMargins()
+void PlacementRulesTest::eachDialogSendsTheAssistantToItsCorner()
 {
     QFETCH(DialogRow, row);
-    QTEST(cornerMargins(row).right, "right");
-    QTEST(cornerMargins(row).bottom, "bottom");
-    QTEST(raisesAfterMove(row), "raises");
-}
-
-void PlacementRulesTest::cornerPlacementKeepsTheMarginsOnAnyScreen_data()
-{
-    QTest::addColumn<QSize>("screen");
-    QTest::addColumn<int>("right");
-    QTest::addColumn<int>("bottom");
-    QTest::addColumn<QPoint>("place");
-    QTest::newRow("1024x768, creation") << QSize(1024, 768) << 12 << 30 << QPoint(908, 634);
-    QTest::newRow("1024x768, start") << QSize(1024, 768) << 7 << 25 << QPoint(913, 639);
-    QTest::newRow("800x600, creation") << QSize(800, 600) << 12 << 30 << QPoint(684, 466);
-    QTest::newRow("1920x1080, start") << QSize(1920, 1080) << 7 << 25 << QPoint(1809, 951);
-}
-
-void PlacementRulesTest::cornerPlacementKeepsTheMarginsOnAnyScreen()
-{
     QFETCH(QSize, screen);
-    QFETCH(int, right);
-    QFETCH(int, bottom);
-    QTEST(cornerPosition(screen, kClient, Margins{right, bottom}), "place");
+    QTEST(cornerPosition(screen, kClient, cornerMargins(row)), "place");
+    QTEST(raisesAfterMove(row), "raises");
 }
 
 void PlacementRulesTest::dialogsStandBesideTheAssistant_data()

@@ -125,9 +125,18 @@ void MainWindowTest::clientAreaIsTheDesignSizeBelowTheMenuBar()
     QCOMPARE(w.size().width(), 569);
     QCOMPARE(w.size().height(), 336 + w.menuWidget()->height());
     QCOMPARE(w.client()->y(), w.menuWidget()->height());
-    QCOMPARE(w.plocha()->geometry(), QRect(3, 29, 563, 282));
+    // The board fills the frame of the four border panels, without a gap or
+    // an overlap, and the boss screen covers exactly the board.
+    const auto panel = [&](const char *name) {
+        const auto *p = w.client()->findChild<QWidget *>(QLatin1String(name));
+        return p ? p->geometry() : QRect();
+    };
+    const QRect frame(QPoint(panel("PanelLevy").right() + 1, panel("PanelHorni").bottom() + 1),
+                      QPoint(panel("PanelPravy").left() - 1, panel("PanelDolni").top() - 1));
+    QVERIFY(frame.isValid() && w.client()->rect().contains(frame));
+    QCOMPARE(w.plocha()->geometry(), frame);
     QVERIFY(!w.plocha()->isVisible());
-    QCOMPARE(w.sef()->geometry(), QRect(3, 29, 563, 282));
+    QCOMPARE(w.sef()->geometry(), w.plocha()->geometry());
     QVERIFY(!w.sef()->isVisible());
 }
 
