@@ -7,6 +7,9 @@
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
 
+#include <pthread.h>
+#include <sched.h>
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QLibrary>
@@ -29,6 +32,18 @@ constexpr auto kTargetAhead = std::chrono::milliseconds(40);
     X(pa_stream_new) X(pa_stream_unref) X(pa_stream_connect_playback) X(pa_stream_disconnect) \
     X(pa_stream_get_state) X(pa_stream_set_state_callback) X(pa_stream_write) X(pa_stream_flush) \
     X(pa_stream_cork) X(pa_stream_trigger) X(pa_operation_unref) X(pa_usec_to_bytes)
+
+// Where the system allows it (a real-time limit, or the right to set one),
+// the threads that hand a cue to the server go before ordinary work, as the
+// server's own do, so that a busy machine does not hold up a cue's start;
+// elsewhere the call fails and nothing changes. Programs started from here
+// do not inherit it.
+void preferCurrentThread()
+{
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_RR);
+    pthread_setschedparam(pthread_self(), SCHED_RR | SCHED_RESET_ON_FORK, &param);
+}
 
 struct PulseApi {
 #define TORAN_DECLARE(name) decltype(&::name) name = nullptr;
@@ -75,6 +90,7 @@ private:
 
     QLibrary m_library;
     PulseApi m_api;
+    decltype(&::pa_threaded_mainloop_once_unlocked) m_inLoop = nullptr;   // libpulse 13 and later
     bool m_loaded = false;
     CueDecoder m_decoder;
     pa_threaded_mainloop *m_loop = nullptr;
@@ -107,6 +123,7 @@ bool PulseEngine::load()
         unload();
         return false;
     }
+    m_inLoop = reinterpret_cast<decltype(m_inLoop)>(m_library.resolve("pa_threaded_mainloop_once_unlocked"));
     m_loaded = true;
     return true;
 }
@@ -115,6 +132,7 @@ void PulseEngine::unload()
 {
     close();
     m_api = PulseApi();
+    m_inLoop = nullptr;
     m_decoder.unload();
     m_library.unload();
     m_loaded = false;
@@ -124,6 +142,7 @@ bool PulseEngine::open()
 {
     if (!load())
         return false;
+    preferCurrentThread();
     m_loop = m_api.pa_threaded_mainloop_new();
     if (!m_loop)
         return false;
@@ -142,6 +161,8 @@ bool PulseEngine::open()
         close();
         return false;
     }
+    if (m_inLoop)
+        m_inLoop(m_loop, [](pa_threaded_mainloop *, void *) { preferCurrentThread(); }, nullptr);
     m_api.pa_threaded_mainloop_lock(m_loop);
     const bool ready = waitUntil([this] { return m_api.pa_context_get_state(m_context) == PA_CONTEXT_READY; },
                                  [this] { return !PA_CONTEXT_IS_GOOD(m_api.pa_context_get_state(m_context)); });
@@ -235,6 +256,12 @@ SoundEngine::Duration PulseEngine::play(const QString &path)
     m_api.pa_threaded_mainloop_lock(m_loop);
     const bool haveStream = !sound.samples.empty() && streamFor(sound);
     if (haveStream) {
+        // Resumed first: a trigger on a corked stream would be lost.
+        if (m_resting) {
+            if (pa_operation *o = m_api.pa_stream_cork(m_stream, 0, nullptr, nullptr))
+                m_api.pa_operation_unref(o);
+            m_resting = false;
+        }
         // The one still playing stops: what the server holds of it goes.
         if (pa_operation *o = m_api.pa_stream_flush(m_stream, nullptr, nullptr))
             m_api.pa_operation_unref(o);
@@ -242,11 +269,6 @@ SoundEngine::Duration PulseEngine::play(const QString &path)
                               PA_SEEK_RELATIVE);
         if (pa_operation *o = m_api.pa_stream_trigger(m_stream, nullptr, nullptr))
             m_api.pa_operation_unref(o);
-        if (m_resting) {
-            if (pa_operation *o = m_api.pa_stream_cork(m_stream, 0, nullptr, nullptr))
-                m_api.pa_operation_unref(o);
-            m_resting = false;
-        }
     }
     m_api.pa_threaded_mainloop_unlock(m_loop);
     if (!haveStream)
