@@ -62,7 +62,7 @@ private slots:
     void aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder();
 
 private:
-    QString runPlayer(const QString &programDir, const QString &dataHome, int *exitCode);
+    QString runPlayer(const QString &programDir, const QString &dataHome, int *exitCode, const QString &xdgDataHome);
 };
 
 void AppPathTest::aFolderThePlayerCanWriteKeepsEverythingBesideTheProgram()
@@ -98,6 +98,8 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
     used.count = QStringLiteral("3");
     used.date = QDate(2026, 12, 1);
     QTest::newRow("a used table") << TableFile::build({used}) << "new" << 2 << false;
+    // A relative XDG_DATA_HOME is no value: the default under HOME serves.
+    QTest::newRow("relative XDG_DATA_HOME") << QByteArray() << "new, XDG relative" << 1 << false;
     QTest::newRow("data folder not writable") << QByteArray() << "in a closed home" << -1 << false;
     QTest::newRow("data folder with mode 000") << QByteArray() << "mode 000" << -1 << false;
     QTest::newRow("data folder is a file") << QByteArray() << "a file" << -1 << false;
@@ -129,7 +131,8 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
     QStringList programFiles{"Data"};
     if (packaged)
         writeFile(program + '/' + (programFiles << AppPath::kSharedInstallMarker).last(), "");
-    const QString playerData = dataHome + QStringLiteral("/KQ2000/Toran2000/");
+    const bool xdgRelative = dataFolder.endsWith("XDG relative");
+    const QString playerData = dataHome + (xdgRelative ? "/.local/share" : "") + QStringLiteral("/KQ2000/Toran2000/");
     if (!tableBefore.isNull())
         writeFile(playerData + "Data/Toran.dbf", tableBefore);
     QDir().mkpath(dataHome);
@@ -160,7 +163,7 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
         QVERIFY(QFile::setPermissions(playerData, {}));
 
     int exitCode = -1;
-    const QString said = runPlayer(program, dataHome, &exitCode);
+    const QString said = runPlayer(program, dataHome, &exitCode, xdgRelative ? "relhome" : dataHome);
     for (const QString &dir : {program, dataHome, playerData})
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
@@ -184,11 +187,13 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
     QVERIFY(readFile(playerData + "KQ2000.ini").contains("Uvitani=0"));
 }
 
-QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHome, int *exitCode)
+QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHome, int *exitCode,
+                               const QString &xdgDataHome)
 {
     QProcess child;
+    child.setWorkingDirectory(programDir);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), xdgDataHome);
     env.insert(QStringLiteral("HOME"), dataHome);
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -275,6 +275,10 @@ SoundEngine::Duration OpenAlEngine::play(const QString &path)
 
 OpenAlEngine::Cue OpenAlEngine::decode(const QString &path)
 {
+    // Only a regular file is decoded: a pipe at a cue's name would hold
+    // the sound thread for as long as nobody writes into it.
+    if (!QFileInfo(path).isFile())
+        return {};
     SF_INFO info{};
     SNDFILE *file = m_api.sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
     if (!file)
