@@ -18,7 +18,7 @@ QByteArray encode(const char *name, const QString &text)
         const qsizetype length = text.at(at).isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
         const QStringView character = QStringView(text).mid(at, length);
         const QByteArray encoded = encoder(character);
-        bytes += decoder(encoded) == character ? encoded : QByteArray("?");
+        bytes += QString(decoder(encoded)) == character ? encoded : QByteArray("?");
         at += length;
     }
     return bytes;
