@@ -351,6 +351,10 @@
         <source>Toranská věž 2000 potřebuje X11 (v relaci Wayland XWayland): spusťte ji bez proměnné QT_QPA_PLATFORM, nebo s QT_QPA_PLATFORM=xcb.</source>
         <translation>Toranská věž 2000 needs X11 (XWayland in a Wayland session): start it without QT_QPA_PLATFORM, or with QT_QPA_PLATFORM=xcb.</translation>
     </message>
+    <message>
+        <source>Toranská věž 2000 potřebuje X11, ale žádný displej X není k dispozici (proměnná DISPLAY).</source>
+        <translation>Toranská věž 2000 needs X11, but no X display is available (the DISPLAY variable).</translation>
+    </message>
 </context>
 <context>
     <name>THlavniDialog</name>

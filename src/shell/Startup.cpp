@@ -243,6 +243,19 @@ int refuseWindowSystem(int argc, char *argv[])
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     return EXIT_FAILURE;
 }
+
+// The same where no X server answers.
+int refuseNoDisplay(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTranslator gameTexts;
+    QTranslator qtTexts;
+    Startup::installTranslations(Language::fromSystem(), gameTexts, qtTexts);
+    const QString text = QCoreApplication::translate(
+        "Startup", "Toranská věž 2000 potřebuje X11, ale žádný displej X není k dispozici (proměnná DISPLAY).");
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    return EXIT_FAILURE;
+}
 } // namespace
 
 int run(int argc, char *argv[])
@@ -250,6 +263,8 @@ int run(int argc, char *argv[])
     Platform::ignoreFileSizeLimitSignal();
     if (!Platform::chooseWindowSystem())
         return refuseWindowSystem(argc, argv);
+    if (!Platform::displayReachable())
+        return refuseNoDisplay(argc, argv);
     QApplication app(argc, argv);
     setUpApplication(app);
     QTranslator gameTexts;

@@ -19,6 +19,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <filesystem>
+#include <fstream>
+
 #include <cstdio>
 #include <functional>
 
@@ -60,6 +63,7 @@ private slots:
     void aFolderThePlayerCanWriteKeepsEverythingBesideTheProgram();
     void aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder_data();
     void aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder();
+    void aFolderNamedInAnotherCodePageIsStillTheProgramsFolder();
 
 private:
     QString runPlayer(const QString &programDir, const QString &dataHome, int *exitCode, const QString &xdgDataHome);
@@ -214,6 +218,31 @@ QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHom
         return QStringLiteral("no answer");
     *exitCode = child.exitCode();
     return QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+}
+
+// A portable copy unpacked into a folder whose name is no UTF-8 ("n\xe9x"
+// from an archive of Windows-1250), started from another folder: it still
+// finds its own folder and writes its table there, nowhere else.
+void AppPathTest::aFolderNamedInAnotherCodePageIsStillTheProgramsFolder()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("folder names are bytes on Linux");
+#else
+    QTemporaryDir top;
+    const std::string odd = QFile::encodeName(top.path()).toStdString() + "/n\xe9x";
+    std::filesystem::create_directories(odd + "/Data/Zaloha");
+    std::filesystem::copy_file(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(), odd + "/suite");
+    std::ofstream(odd + "/Data/Zaloha/Toran.dbf", std::ios::binary).write(kEmptyTable.constData(), kEmptyTable.size());
+    QProcess child;
+    child.setWorkingDirectory(top.path());
+    child.start("/bin/sh", {"-c", "exec \"$(printf 'n\\351x')/suite\" AppPathTest " + QString::fromLatin1(kChildFlag) + " ''"});
+    QVERIFY(child.waitForFinished(20000));
+    QVERIFY2(child.readAllStandardOutput().startsWith("portable "), "not the portable folder");
+    QVERIFY(!QFileInfo::exists(top.filePath("Data")));
+    std::ifstream table(odd + "/Data/Toran.dbf", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(table)), std::istreambuf_iterator<char>());
+    QCOMPARE(TableFile::parse(QByteArray::fromStdString(bytes), QString()).size(), 1);
+#endif
 }
 
 namespace {
