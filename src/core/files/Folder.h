@@ -72,6 +72,9 @@ public:
         // What tells this file from any other where the system keeps that
         // (device and file number); empty elsewhere.
         QByteArray identity() const;
+        // The identity with the size and the times of the last change: a
+        // file whose stamp is the same has not been written since.
+        QByteArray stamp() const;
 
     private:
         friend class Folder;

@@ -175,6 +175,18 @@ void Folder::copyPermissions(const QString &, File &) const {}
 QByteArray Folder::identity(const QString &) const { return QByteArray(); }
 QByteArray Folder::File::identity() const { return QByteArray(); }
 
+QByteArray Folder::File::stamp() const
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!isOpen() || !GetFileInformationByHandle(m_handle->handle, &info))
+        return QByteArray();
+    QByteArray stamp;
+    for (DWORD part : {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow, info.nFileSizeHigh,
+                       info.nFileSizeLow, info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime})
+        stamp += QByteArray::number(quint32(part)) + ':';
+    return stamp;
+}
+
 bool Folder::renameOver(const QString &from, const QString &to, QString *why) const
 {
     return (isOpen()

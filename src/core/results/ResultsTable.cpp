@@ -33,8 +33,11 @@ QString native(const QString &path) { return QDir::toNativeSeparators(path); }
 QString tableName(const Folder &folder) { return folder.findName(kTableName); }
 
 // The table as its header describes it, nothing beyond; a null array where
-// there is none. Only a regular file is read.
-QByteArray readTable(const Folder &folder, const QString &name)
+// there is none. Only a regular file is read. Where `stamp` is given it
+// gets the file's stamp, and a file whose stamp is `known` is not read
+// again (a null array too).
+QByteArray readTable(const Folder &folder, const QString &name, QByteArray *stamp = nullptr,
+                     const QByteArray &known = QByteArray())
 {
     const QString path = folder.filePath(name);
     Folder::File file;
@@ -47,6 +50,11 @@ QByteArray readTable(const Folder &folder, const QString &name)
     default:
         throw AppError(QCoreApplication::translate("ResultsTable", "Tabulku výsledků „%1“ nelze otevřít: %2.")
                            .arg(native(path), why));
+    }
+    if (stamp) {
+        *stamp = file.stamp();
+        if (!known.isEmpty() && *stamp == known)
+            return QByteArray();
     }
     // The header first, then what it describes, into one buffer: a header
     // claiming far more than any table holds is refused before more is read.
@@ -162,6 +170,7 @@ void ResultsTable::Close()
     m_records.clear();
     ++m_generation;
     m_loadedBytes.clear();
+    m_loadedStamp.clear();
     m_current = -1;
     m_bof = m_eof = true;
     publish();
@@ -338,6 +347,7 @@ void ResultsTable::replaceIndexWithTemplate()
 void ResultsTable::readAfresh()
 {
     m_loadedBytes.clear();
+    m_loadedStamp.clear();
     m_freshUnderLock = false;
     m_records.clear();
     m_current = -1;
@@ -487,13 +497,19 @@ void ResultsTable::reload()
         }
         ensureExists(*here);
         const QString name = tableName(*here);
-        QByteArray bytes = readTable(*here, name);
-        if (bytes.isNull())
-            bytes = emptyTableBytes();
-        if (m_loadedBytes.isNull() || bytes != m_loadedBytes) {
-            m_records = TableFile::parse(bytes, here->filePath(name));
-            m_loadedBytes = bytes;
-            ++m_generation;
+        // A file not written since the last read is not read again: a
+        // large table would cost its whole size at every step of a walk.
+        QByteArray stamp;
+        QByteArray bytes = readTable(*here, name, &stamp, m_loadedBytes.isNull() ? QByteArray() : m_loadedStamp);
+        if (stamp.isEmpty() || stamp != m_loadedStamp || m_loadedBytes.isNull()) {
+            if (bytes.isNull())
+                bytes = emptyTableBytes();
+            if (m_loadedBytes.isNull() || bytes != m_loadedBytes) {
+                m_records = TableFile::parse(bytes, here->filePath(name));
+                m_loadedBytes = bytes;
+                ++m_generation;
+            }
+            m_loadedStamp = stamp;
         }
         m_freshUnderLock = m_lockDepth > 0;
     }
@@ -513,6 +529,7 @@ void ResultsTable::commit(int index, const ResultRecord &record)
     else
         m_records[index] = result.stored;
     m_loadedBytes = result.bytes;
+    m_loadedStamp.clear();   // the new file is read once more, to learn its stamp
     ++m_generation;
 }
 
