@@ -432,7 +432,7 @@ Folder::Lock::Result Folder::lock(const QString &name, int waitMs, Lock *lock, Q
             const int error = errno;
             struct stat st;
             const bool standing = ::fstatat(dir, n.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
-            if (!standing && error == ENOENT)
+            if (!standing && error == ENOENT && !deadline.hasExpired())
                 continue;   // let go and removed meanwhile
             if (!standing) {
                 *why = systemError(error);   // no file can be made here
