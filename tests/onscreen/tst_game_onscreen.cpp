@@ -171,7 +171,6 @@ void GameOnScreenTest::aBalloonShownWhileAnotherProgramIsActiveLeavesItTheKeys()
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"type", "--delay", "40", "after"}), 0);
     QTest::qWait(300);
     QCOMPARE(result->nameBox()->text(), QString());
-    QVERIFY(QGuiApplication::applicationState() != Qt::ApplicationActive);
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"windowactivate", QString::number(main->winId())}), 0);
     QTRY_VERIFY_WITH_TIMEOUT(result->isActiveWindow() && result->nameBox()->hasFocus(), 5000);
     other.kill();

@@ -194,16 +194,14 @@ void ProcessesTest::twoCopiesStoringAtOnceLoseNoResult()
 // that the table keeps its ten results of the count, whatever the order.
 void ProcessesTest::copiesStoringTogetherKeepTenResults()
 {
-    constexpr int kTrials = 4;
-    constexpr int kWriters = 6;
-    for (int trial = 0; trial < kTrials; ++trial) {
+    for (int trial = 0; trial < 4; ++trial) {
         ScratchAppDir app;
         QVector<ResultRecord> nine;
         for (int i = 0; i < 9; ++i)
             nine << rec(QStringLiteral("S%1").arg(i), 100 + i, "3");
         writeTable(app, nine);
         std::vector<std::unique_ptr<Writer>> writers;
-        for (int w = 0; w < kWriters; ++w)
+        for (int w = 0; w < 6; ++w)
             writers.push_back(std::make_unique<Writer>(app, "store", QStringLiteral("W%1-").arg(w), 1));
         for (auto &w : writers)
             QVERIFY(w->waitReady());
