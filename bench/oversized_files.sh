@@ -4,6 +4,8 @@
 #   normal       the empty table and small settings, as a yardstick
 #   dbf-2GiB     Data/Toran.dbf: a valid empty table grown to 2 GiB (sparse)
 #   dbf-17.7M    Data/Toran.dbf: its header claims 17,700,000 records, 2 GiB (sparse)
+#   reclen-256M  Data/Toran.dbf: its header claims 32,000 records of 65,535
+#   reclen-2G    bytes each (the fields need 121), 256 MiB and 2 GiB (sparse)
 #   ini-108MB    KQ2000.ini of 108 MB
 # For each, from process start to the main window's first paint or to the
 # error box: wall time, CPU time and peak resident memory; then the CPU the
@@ -32,13 +34,20 @@ plant() { # app-dir case
     printf '[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n' >"$1/KQ2000.ini"
     rm -f "$1/Data/Toran.dbf" "$1/Data/Toran.lock"
     case $2 in
-    dbf-2GiB | dbf-17.7M)
+    dbf-2GiB | dbf-17.7M | reclen-256M | reclen-2G)
         cp "$1/Data/Zaloha/Toran.dbf" "$1/Data/Toran.dbf"
-        if [ "$2" = dbf-17.7M ]; then
+        case $2 in
+        dbf-17.7M)
             # The record count, bytes 4 to 7, little-endian: 17,700,000 = 0x010E14A0.
-            printf '\240\024\016\001' | dd of="$1/Data/Toran.dbf" bs=1 seek=4 conv=notrunc 2>/dev/null
-        fi
-        truncate -s 2G "$1/Data/Toran.dbf" ;;
+            printf '\240\024\016\001' | dd of="$1/Data/Toran.dbf" bs=1 seek=4 conv=notrunc 2>/dev/null ;;
+        reclen-*)
+            # 32,000 = 0x7D00 records, bytes 4 to 7; 65,535 bytes a record, bytes 10 and 11.
+            printf '\000\175\000\000' | dd of="$1/Data/Toran.dbf" bs=1 seek=4 conv=notrunc 2>/dev/null
+            printf '\377\377' | dd of="$1/Data/Toran.dbf" bs=1 seek=10 conv=notrunc 2>/dev/null ;;
+        esac
+        size=2G
+        [ "$2" = reclen-256M ] && size=256M
+        truncate -s $size "$1/Data/Toran.dbf" ;;
     ini-108MB)
         { printf '[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n[Vypln]\r\n'
           yes 'Klic=hodnota hodnota hodnota hodnota hodnota hodnota hodnota hodnota' | head -c 108000000
@@ -107,7 +116,7 @@ for dir in "$@"; do
     [ -x "$dir/Toran2000" ] || { echo "bench: no Toran2000 in $dir" >&2; exit 1; }
     rm -rf "$scratch/app"
     cp -r "$dir" "$scratch/app"
-    for case in ${CASES:-normal dbf-2GiB dbf-17.7M ini-108MB}; do
+    for case in ${CASES:-normal dbf-2GiB dbf-17.7M reclen-256M reclen-2G ini-108MB}; do
         plant "$scratch/app" "$case"
         result=$(start "$scratch/app/Toran2000")
         idle_cpu=-

@@ -190,10 +190,6 @@
         <translation>The results table “%1” cannot be locked: the lock “%2” %3.</translation>
     </message>
     <message>
-        <source>není obyčejný soubor; odstraňte jej</source>
-        <translation>is not a regular file; please remove it</translation>
-    </message>
-    <message>
         <source>patří jinému uživateli a tato kopie jej nemůže uvolnit</source>
         <translation>belongs to another user and this copy cannot release it</translation>
     </message>
@@ -333,6 +329,14 @@
         <source>soubor je větší než jakákoli tabulka výsledků (%1 bajtů)</source>
         <translation>the file is larger than any results table (%1 bytes)</translation>
     </message>
+    <message>
+        <source>zapsaný soubor byl mezitím nahrazen cizím</source>
+        <translation>the written file was replaced by someone else&apos;s meanwhile</translation>
+    </message>
+    <message>
+        <source>délka záznamu v hlavičce (%1) neodpovídá polím (%2)</source>
+        <translation>the record length in the header (%1) does not match the fields (%2)</translation>
+    </message>
 </context>
 <context>
     <name>Sef</name>
@@ -346,6 +350,10 @@
     <message>
         <source>Toranská věž 2000 potřebuje X11 (v relaci Wayland XWayland): spusťte ji bez proměnné QT_QPA_PLATFORM, nebo s QT_QPA_PLATFORM=xcb.</source>
         <translation>Toranská věž 2000 needs X11 (XWayland in a Wayland session): start it without QT_QPA_PLATFORM, or with QT_QPA_PLATFORM=xcb.</translation>
+    </message>
+    <message>
+        <source>Toranská věž 2000 potřebuje X11, ale žádný displej X není k dispozici (proměnná DISPLAY).</source>
+        <translation>Toranská věž 2000 needs X11, but no X display is available (the DISPLAY variable).</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,6 +59,15 @@ TVysledekDialog::TVysledekDialog(TDataModule1 *data, QWidget *parent)
                                        tr("Uzavře dialogové okno"));
     connect(m_ok, &TOfficeButton::clicked, this, &TVysledekDialog::OfficeButton1Click);
     setFocusProxy(m_edit1);
+    // A balloon that came up while the player was in another program takes
+    // the keyboard when they come back to the game, not before.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive && m_waitsForPlayer && isVisible()) {
+            m_waitsForPlayer = false;
+            activateWindow();
+            m_edit1->setFocus();
+        }
+    });
 }
 
 void TVysledekDialog::setFigures(const QString &diskCount, const QString &minimum, const QString &moves)
@@ -91,8 +101,15 @@ void TVysledekDialog::showSteps()
     PlaySoundCue(QStringLiteral("Dialog.wav"));
     if (m_assistant)
         Placement::placeDialog(PlacementRules::DialogRow::Result, this, m_assistant);
-    activateWindow();
+    // The keyboard is taken only from the game itself: keys typed into
+    // another program must not land in the name box.
+    m_waitsForPlayer = QGuiApplication::applicationState() != Qt::ApplicationActive;
+    setAttribute(Qt::WA_ShowWithoutActivating, m_waitsForPlayer);
     m_edit1->setFocus();
+    if (m_waitsForPlayer)
+        QApplication::alert(this);
+    else
+        activateWindow();
 }
 
 void TVysledekDialog::OfficeButton1Click()

@@ -53,4 +53,5 @@ private:
     QLineEdit *m_edit1 = nullptr;
     TOfficeButton *m_ok = nullptr;
     bool m_storeFailed = false;   // since this show
+    bool m_waitsForPlayer = false;   // shown while another program had the keyboard
 };

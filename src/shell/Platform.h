@@ -10,6 +10,9 @@ namespace Platform {
 // a Wayland session) unless the user chose a platform explicitly. False
 // when the user chose Wayland itself: the game cannot run there.
 bool chooseWindowSystem();
+// Whether the window system chosen has a display to show the game on: on
+// Linux an X server that answers (Qt would abort without one).
+bool displayReachable();
 
 // Gives the window's native window a picture that the window system shows
 // the moment the window appears, before the program has painted anything

@@ -91,6 +91,17 @@ void setWindowBackground(QWindow *window, const QImage &picture)
     xcb_flush(c);
 }
 
+bool displayReachable()
+{
+    const QString chosen = qEnvironmentVariable("QT_QPA_PLATFORM").section(QLatin1Char(';'), 0, 0).trimmed();
+    if (!chosen.isEmpty() && !chosen.startsWith(QLatin1String("xcb"), Qt::CaseInsensitive))
+        return true;   // offscreen, vnc...: Qt says for itself what it lacks
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    const bool reachable = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return reachable;
+}
+
 bool chooseWindowSystem()
 {
     const QString chosen = qEnvironmentVariable("QT_QPA_PLATFORM");

@@ -229,18 +229,16 @@ int play(QApplication &app, THlavniDialog *main, SoundPlayer &player)
     return app.exec();
 }
 
-// Says in one line, in the player's language, that the game needs X11 and
-// how to choose it; Qt's own message would end the program with an abort.
-int refuseWindowSystem(int argc, char *argv[])
+// Says in one line, in the player's language, why the game cannot show
+// itself (sourceText, of the context "Startup"); Qt's own message would end
+// the program with an abort.
+int refuseInOneLine(int argc, char *argv[], const char *sourceText)
 {
     QCoreApplication app(argc, argv);
     QTranslator gameTexts;
     QTranslator qtTexts;
     Startup::installTranslations(Language::fromSystem(), gameTexts, qtTexts);
-    const QString text = QCoreApplication::translate(
-        "Startup", "Toranská věž 2000 potřebuje X11 (v relaci Wayland XWayland): spusťte ji bez proměnné "
-                   "QT_QPA_PLATFORM, nebo s QT_QPA_PLATFORM=xcb.");
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fprintf(stderr, "%s\n", QCoreApplication::translate("Startup", sourceText).toLocal8Bit().constData());
     return EXIT_FAILURE;
 }
 } // namespace
@@ -249,7 +247,14 @@ int run(int argc, char *argv[])
 {
     Platform::ignoreFileSizeLimitSignal();
     if (!Platform::chooseWindowSystem())
-        return refuseWindowSystem(argc, argv);
+        return refuseInOneLine(argc, argv,
+                               QT_TRANSLATE_NOOP("Startup", "Toranská věž 2000 potřebuje X11 (v relaci Wayland "
+                                                            "XWayland): spusťte ji bez proměnné QT_QPA_PLATFORM, "
+                                                            "nebo s QT_QPA_PLATFORM=xcb."));
+    if (!Platform::displayReachable())
+        return refuseInOneLine(argc, argv,
+                               QT_TRANSLATE_NOOP("Startup", "Toranská věž 2000 potřebuje X11, ale žádný displej X "
+                                                            "není k dispozici (proměnná DISPLAY)."));
     QApplication app(argc, argv);
     setUpApplication(app);
     QTranslator gameTexts;

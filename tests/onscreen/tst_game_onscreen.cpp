@@ -46,6 +46,7 @@ class GameOnScreenTest : public QObject
     Q_OBJECT
 private slots:
     void aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon();
+    void aBalloonShownWhileAnotherProgramIsActiveLeavesItTheKeys();
 };
 
 void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
@@ -140,6 +141,40 @@ void GameOnScreenTest::aThreeDiskGamePlayedByMouseEndsWithTheResultBalloon()
             QCOMPARE(out, name + QStringLiteral("|7|3|") + QDate::currentDate().toString(Qt::ISODate));
     }
     windows.reset();
+}
+
+// The result balloon that comes up while the player works in another
+// program leaves the keys there, and takes them once the player is back.
+void GameOnScreenTest::aBalloonShownWhileAnotherProgramIsActiveLeavesItTheKeys()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()
+        || QStandardPaths::findExecutable(QStringLiteral("xmessage")).isEmpty())
+        QSKIP("xdotool or xmessage is not installed");
+    if (qEnvironmentVariable("TORAN_TEST_WM") != QLatin1String("openbox"))
+        QSKIP("who has the keys is the window manager's to say");
+    ScratchAppDir dir;
+    dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n");
+    dir.writeFile("KQ2000.ini", "[Nastaveni]\r\nPomocnik=1\r\n");
+    auto windows = Startup::createWindows([](int) {});
+    THlavniDialog *main = windows->HlavniDialog.get();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    QProcess other;
+    other.start(QStringLiteral("xmessage"), {QStringLiteral("jiný program")});
+    QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::applicationState() != Qt::ApplicationActive, 5000);
+    TVysledekDialog *result = windows->VysledekDialog.get();
+    result->setFigures(QStringLiteral("3"), QStringLiteral("7"), QStringLiteral("9"));
+    result->show();
+    QVERIFY(QTest::qWaitForWindowExposed(result));
+    QVERIFY(result->nameBox()->isEnabled());
+    QTest::qWait(300);
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"type", "--delay", "40", "after"}), 0);
+    QTest::qWait(300);
+    QCOMPARE(result->nameBox()->text(), QString());
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"windowactivate", QString::number(main->winId())}), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(result->isActiveWindow() && result->nameBox()->hasFocus(), 5000);
+    other.kill();
+    other.waitForFinished();
 }
 
 TORAN_TEST_MAIN(GameOnScreenTest)

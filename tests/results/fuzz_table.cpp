@@ -1,5 +1,5 @@
 // libFuzzer target for the results table reader and the store: any bytes
-// either parse or give an AppError, never a crash, a hang or a sanitizer
+// either parse (and are read from the disk whole) or give an AppError, never a crash, a hang or a sanitizer
 // report; whatever parses also survives being written back in this
 // program's layout, and a result stored into it changes that one record
 // (and the record count) and nothing else.
@@ -54,6 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const QVector<ResultRecord> records = TableFile::parse(bytes, path);
         const QVector<ResultRecord> again = TableFile::parse(TableFile::build(records), path);
         check(again.size() == records.size());
+        // What the reader takes from the disk holds the whole table.
+        const qint64 described = TableFile::describedSize(bytes, bytes.size(), path);
+        check(described <= bytes.size() && TableFile::parse(bytes.left(described), path).size() == records.size());
         storeInto(bytes, records, int(records.size()), path);
         if (!records.isEmpty())
             storeInto(bytes, records, int(records.size()) / 2, path);

@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace ResultsFixtures;
 using namespace ResultsTableFixtures;
 
@@ -29,6 +33,7 @@ private slots:
     void whatIsNoTableFileIsNeitherReadNorWrittenThrough();
     void onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen_data();
     void onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen();
+    void aStoreKeepsThePermissionsButNoSpecialBits();
 };
 
 // Open creates a missing table: a copy of the template, or from the layout.
@@ -107,6 +112,10 @@ void ResultsOpenTest::anUnreadableTableIsReportedByNameAndLeftUntouched_data()
     QByteArray shortRecord = good;
     shortRecord[10] = 50;   // record length below the fields' widths
     QTest::newRow("record length too small") << shortRecord << "délka záznamu" << 0;
+    // 32,000 records of 65,535 bytes claimed: refused by the header alone.
+    QByteArray inflated = TableFile::build({});
+    inflated.replace(4, 4, QByteArray::fromHex("007d0000")).replace(10, 2, "\xff\xff");
+    QTest::newRow("record length beyond the fields") << inflated << "neodpovídá polím" << 16;
 }
 
 void ResultsOpenTest::anUnreadableTableIsReportedByNameAndLeftUntouched()
@@ -194,6 +203,26 @@ void ResultsOpenTest::onlyTheProgramsOwnUnfinishedFilesAreClearedAtOpen()
     data.open();
     QCOMPARE(QFileInfo::exists(app.file("Data/" + name)), kept);
     QCOMPARE(readTable(app).size(), 1);
+}
+
+// A planted setuid, setgid and sticky table: the stored one keeps only
+// the permissions proper.
+void ResultsOpenTest::aStoreKeepsThePermissionsButNoSpecialBits()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("no such bits on this system");
+#else
+    ScratchAppDir app;
+    writeTable(app, {rec("A", 7, "3")});
+    const QByteArray table = QFile::encodeName(app.file(kTable));
+    QCOMPARE(::chmod(table.constData(), 07640), 0);
+    TDataModule1 data;
+    data.open();
+    data.Table1().AppendResult("B", "8", "3", ResultsTable::dateToText(kToday));
+    struct stat st;
+    QCOMPARE(::stat(table.constData(), &st), 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(0640));
+#endif
 }
 
 TORAN_TEST_GUILESS_MAIN(ResultsOpenTest)

@@ -19,6 +19,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <filesystem>
+#include <fstream>
+
 #include <cstdio>
 #include <functional>
 
@@ -60,9 +63,10 @@ private slots:
     void aFolderThePlayerCanWriteKeepsEverythingBesideTheProgram();
     void aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder_data();
     void aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder();
+    void aFolderNamedInAnotherCodePageIsStillTheProgramsFolder();
 
 private:
-    QString runPlayer(const QString &programDir, const QString &dataHome, int *exitCode);
+    QString runPlayer(const QString &programDir, const QString &dataHome, int *exitCode, const QString &xdgDataHome);
 };
 
 void AppPathTest::aFolderThePlayerCanWriteKeepsEverythingBesideTheProgram()
@@ -98,6 +102,8 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
     used.count = QStringLiteral("3");
     used.date = QDate(2026, 12, 1);
     QTest::newRow("a used table") << TableFile::build({used}) << "new" << 2 << false;
+    // A relative XDG_DATA_HOME is no value: the default under HOME serves.
+    QTest::newRow("relative XDG_DATA_HOME") << QByteArray() << "new, XDG relative" << 1 << false;
     QTest::newRow("data folder not writable") << QByteArray() << "in a closed home" << -1 << false;
     QTest::newRow("data folder with mode 000") << QByteArray() << "mode 000" << -1 << false;
     QTest::newRow("data folder is a file") << QByteArray() << "a file" << -1 << false;
@@ -129,7 +135,8 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
     QStringList programFiles{"Data"};
     if (packaged)
         writeFile(program + '/' + (programFiles << AppPath::kSharedInstallMarker).last(), "");
-    const QString playerData = dataHome + QStringLiteral("/KQ2000/Toran2000/");
+    const bool xdgRelative = dataFolder.endsWith("XDG relative");
+    const QString playerData = dataHome + (xdgRelative ? "/.local/share" : "") + QStringLiteral("/KQ2000/Toran2000/");
     if (!tableBefore.isNull())
         writeFile(playerData + "Data/Toran.dbf", tableBefore);
     QDir().mkpath(dataHome);
@@ -160,7 +167,7 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
         QVERIFY(QFile::setPermissions(playerData, {}));
 
     int exitCode = -1;
-    const QString said = runPlayer(program, dataHome, &exitCode);
+    const QString said = runPlayer(program, dataHome, &exitCode, xdgRelative ? "relhome" : dataHome);
     for (const QString &dir : {program, dataHome, playerData})
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
@@ -184,11 +191,13 @@ void AppPathTest::aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFold
     QVERIFY(readFile(playerData + "KQ2000.ini").contains("Uvitani=0"));
 }
 
-QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHome, int *exitCode)
+QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHome, int *exitCode,
+                               const QString &xdgDataHome)
 {
     QProcess child;
+    child.setWorkingDirectory(programDir);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), xdgDataHome);
     env.insert(QStringLiteral("HOME"), dataHome);
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -209,6 +218,31 @@ QString AppPathTest::runPlayer(const QString &programDir, const QString &dataHom
         return QStringLiteral("no answer");
     *exitCode = child.exitCode();
     return QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+}
+
+// A portable copy unpacked into a folder whose name is no UTF-8 ("n\xe9x"
+// from an archive of Windows-1250), started from another folder: it still
+// finds its own folder and writes its table there, nowhere else.
+void AppPathTest::aFolderNamedInAnotherCodePageIsStillTheProgramsFolder()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("folder names are bytes on Linux");
+#else
+    QTemporaryDir top;
+    const std::string odd = QFile::encodeName(top.path()).toStdString() + "/n\xe9x";
+    std::filesystem::create_directories(odd + "/Data/Zaloha");
+    std::filesystem::copy_file(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(), odd + "/suite");
+    std::ofstream(odd + "/Data/Zaloha/Toran.dbf", std::ios::binary).write(kEmptyTable.constData(), kEmptyTable.size());
+    QProcess child;
+    child.setWorkingDirectory(top.path());
+    child.start("/bin/sh", {"-c", "exec \"$(printf 'n\\351x')/suite\" AppPathTest " + QString::fromLatin1(kChildFlag) + " ''"});
+    QVERIFY(child.waitForFinished(20000));
+    QVERIFY2(child.readAllStandardOutput().startsWith("portable "), "not the portable folder");
+    QVERIFY(!QFileInfo::exists(top.filePath("Data")));
+    std::ifstream table(odd + "/Data/Toran.dbf", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(table)), std::istreambuf_iterator<char>());
+    QCOMPARE(TableFile::parse(QByteArray::fromStdString(bytes), QString()).size(), 1);
+#endif
 }
 
 namespace {

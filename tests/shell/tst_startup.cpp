@@ -65,6 +65,7 @@ private slots:
     void qtsOwnTextsSpeakTheGamesLanguage_data();
     void qtsOwnTextsSpeakTheGamesLanguage();
     void aFileSizeLimitStillLetsTheGameStart();
+    void waylandChosenByHandIsRefusedInOneLine_data();
     void waylandChosenByHandIsRefusedInOneLine();
     void aStartUpErrorIsNotHiddenUnderTheSplash();
 };
@@ -216,13 +217,30 @@ void StartupTest::aFileSizeLimitStillLetsTheGameStart()
 #endif
 }
 
-// Qt would abort with its own message; the game says how to choose X11.
+// Qt would abort with its own message; the game says in one line what it
+// needs: X11 chosen, or an X display.
+void StartupTest::waylandChosenByHandIsRefusedInOneLine_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("wayland chosen") << "wayland" << qEnvironmentVariable("DISPLAY") << "QT_QPA_PLATFORM=xcb";
+#ifdef Q_OS_LINUX
+    QTest::newRow("no display") << "" << "" << "DISPLAY";
+#endif
+}
+
 void StartupTest::waylandChosenByHandIsRefusedInOneLine()
 {
+    QFETCH(QString, platform);
+    QFETCH(QString, display);
+    QFETCH(QString, hint);
     ScratchAppDir dir;
     QProcess game;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
     game.setProcessEnvironment(env);
     game.start(QCoreApplication::applicationFilePath(), {"StartupTest", kGameFlag, dir.path()});
@@ -230,7 +248,7 @@ void StartupTest::waylandChosenByHandIsRefusedInOneLine()
     QCOMPARE(game.exitStatus(), QProcess::NormalExit);
     QCOMPARE(game.exitCode(), 1);
     const QByteArray text = game.readAllStandardError().trimmed();
-    QVERIFY2(!text.contains('\n') && text.contains("X11") && text.contains("QT_QPA_PLATFORM=xcb"), text);
+    QVERIFY2(!text.contains('\n') && text.contains("X11") && text.contains(hint.toUtf8()), text);
 }
 
 // A table that cannot be opened is reported while the splash still

@@ -32,11 +32,6 @@ bool installedForEveryUser(const QString &programDir)
     return QFileInfo::exists(programDir + AppPath::kSharedInstallMarker);
 }
 
-QString playerDataDir()
-{
-    return AppPath::withSeparator(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-}
-
 } // namespace
 
 namespace AppPath {
@@ -52,7 +47,7 @@ QString dir()
 {
     if (!overrideDir().isEmpty())
         return overrideDir();
-    return withSeparator(QCoreApplication::applicationDirPath());
+    return programDir();
 }
 
 QString file(const QString &relative) { return dir() + relative; }
@@ -67,7 +62,7 @@ QString writableDir()
     static QString decided;
     const QString program = dir();
     if (program != decidedFor) {
-        decided = !installedForEveryUser(program) && canCreateFilesIn(program) ? program : playerDataDir();
+        decided = !installedForEveryUser(program) && canCreateFilesIn(program) ? program : withSeparator(playerDataDir());
         decidedFor = program;
     }
     return decided;

@@ -20,10 +20,19 @@ namespace AppPath {
 inline const QString kSharedInstallMarker = QStringLiteral("Toran2000.shared");
 
 QString dir();
+// The executable's folder as the system names it, whatever the bytes of its
+// name (dir() but for tests).
+QString programDir();
 QString file(const QString &relative);   // dir() + relative
 QString templateDir();                   // dir() + "Data/Zaloha/"
 QString soundDir();                      // dir() + "Zvuky/"
 
+// The player's own data folder of the game: on Linux under $XDG_DATA_HOME,
+// or ~/.local/share where that is not set or not an absolute path (as the
+// XDG base directory rule has it), the home being $HOME where that is an
+// absolute path and the user's home of the system's user database
+// otherwise; on Windows under %APPDATA%.
+QString playerDataDir();
 QString writableDir();
 QString writableFile(const QString &relative);   // writableDir() + relative
 QString dataDir();                               // writableDir() + "Data/"

@@ -41,10 +41,19 @@ bool write(const Folder &folder, const QString &name, const QByteArray &bytes, Q
             return false;
     }
     folder.copyPermissions(name, file);
+    const QByteArray written = file.identity();
     if (!file.write(bytes, why) || !file.sync(why) || !file.close(why)
         || !folder.renameOver(unfinished, name, why)) {
         file.close(nullptr);
         folder.remove(unfinished);
+        return false;
+    }
+    // In a folder others may write, the unfinished file may have been
+    // swapped for theirs before the rename: what now stands at the name
+    // must be what was written.
+    if (folder.identity(name) != written) {
+        if (why)
+            *why = QCoreApplication::translate("ResultsTable", "zapsaný soubor byl mezitím nahrazen cizím");
         return false;
     }
     return folder.sync(why);

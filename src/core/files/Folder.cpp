@@ -47,6 +47,7 @@ Folder::Opened Folder::readSmallFile(const QString &name, qint64 maxBytes, QByte
         return Opened::NotAFile;
     }
     // One byte more than the size: a file that grew meanwhile shows.
+    bytes->clear();
     if (!file.read(file.size() + 1, bytes, why))
         return Opened::Failed;
     if (bytes->size() > maxBytes) {

@@ -63,11 +63,18 @@ public:
 
         bool isOpen() const;
         qint64 size() const;   // as it was opened
-        // Up to `bytes` more bytes; fewer only at the end of the file.
+        // Up to `bytes` more bytes, after what *out holds already; fewer
+        // only at the end of the file.
         bool read(qint64 bytes, QByteArray *out, QString *why);
         bool write(const QByteArray &bytes, QString *why);
         bool sync(QString *why);   // the content reaches the disk
         bool close(QString *why);
+        // What tells this file from any other where the system keeps that
+        // (device and file number); empty elsewhere.
+        QByteArray identity() const;
+        // The identity with the size and the times of the last change: a
+        // file whose stamp is the same has not been written since.
+        QByteArray stamp() const;
 
     private:
         friend class Folder;
@@ -91,6 +98,9 @@ public:
     // `from` takes the place of `to` in one step: an entry that stands at
     // `to` is replaced, never followed.
     bool renameOver(const QString &from, const QString &to, QString *why) const;
+    // What tells the entry `name` from any other file, as File::identity
+    // does for an open file; empty for none.
+    QByteArray identity(const QString &name) const;
     bool remove(const QString &name, QString *why = nullptr) const;
     // The renames and removals made so far survive a power cut.
     bool sync(QString *why) const;

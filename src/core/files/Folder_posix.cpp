@@ -1,7 +1,6 @@
 #include "Folder.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -29,7 +28,6 @@ constexpr int kFolderAccess = O_PATH;
 constexpr int kFolderAccess = O_RDONLY;
 #endif
 constexpr int kLockSliceMs = 50;
-constexpr int kHalfWrittenLockMs = 1000;   // a live holder locks its file at once
 
 QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
@@ -114,15 +112,15 @@ struct Folder::File::Handle
 struct Folder::Lock::State
 {
     int dir = -1;
-    QByteArray name;
-    int fd = -1;
+    QByteArray name;   // empty where the folder itself is locked
+    int fd = -1;       // the locked file or folder
     struct stat made{};
     ~State()
     {
-        // Removed only while it is still the file this holder made.
+        // Removed only while it is still the file this holder locked.
         struct stat now;
-        if (::fstatat(dir, name.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0 && now.st_dev == made.st_dev
-            && now.st_ino == made.st_ino)
+        if (!name.isEmpty() && ::fstatat(dir, name.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0
+            && now.st_dev == made.st_dev && now.st_ino == made.st_ino)
             ::unlinkat(dir, name.constData(), 0);
         ::close(fd);
         ::close(dir);
@@ -262,7 +260,7 @@ void Folder::copyPermissions(const QString &name, File &file) const
     struct stat st;
     if (isOpen() && file.isOpen() && ::fstatat(m_handle->fd, native(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
         && S_ISREG(st.st_mode))
-        ::fchmod(file.m_handle->fd, st.st_mode & 07777);
+        ::fchmod(file.m_handle->fd, st.st_mode & 0777);   // never setuid, setgid or sticky
 }
 
 bool Folder::renameOver(const QString &from, const QString &to, QString *why) const
@@ -271,6 +269,36 @@ bool Folder::renameOver(const QString &from, const QString &to, QString *why) co
         return failed(why);
     return ::renameat(m_handle->fd, native(from).constData(), m_handle->fd, native(to).constData()) == 0
         || failed(why);
+}
+
+namespace {
+QByteArray identityOf(const struct stat &st)
+{
+    return QByteArray::number(quint64(st.st_dev)) + ':' + QByteArray::number(quint64(st.st_ino));
+}
+} // namespace
+
+QByteArray Folder::identity(const QString &name) const
+{
+    struct stat st;
+    if (!isOpen() || ::fstatat(m_handle->fd, native(name).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return QByteArray();
+    return identityOf(st);
+}
+
+QByteArray Folder::File::identity() const
+{
+    struct stat st;
+    return isOpen() && ::fstat(m_handle->fd, &st) == 0 ? identityOf(st) : QByteArray();
+}
+
+QByteArray Folder::File::stamp() const
+{
+    struct stat st;
+    if (!isOpen() || ::fstat(m_handle->fd, &st) != 0)
+        return QByteArray();
+    const auto time = [](const struct timespec &t) { return QByteArray::number(qint64(t.tv_sec)) + '.' + QByteArray::number(qint64(t.tv_nsec)); };
+    return identityOf(st) + ':' + QByteArray::number(qint64(st.st_size)) + ':' + time(st.st_mtim) + ':' + time(st.st_ctim);
 }
 
 bool Folder::remove(const QString &name, QString *why) const
@@ -294,17 +322,18 @@ bool Folder::sync(QString *why) const
 
 bool Folder::File::read(qint64 bytes, QByteArray *out, QString *why)
 {
-    out->clear();
+    const qint64 had = out->size();
     if (!isOpen() || bytes < 0)
         return false;
-    out->resize(bytes);
-    qint64 got = 0;
+    out->resize(had + bytes);
+    qint64 got = had;
+    bytes += had;
     while (got < bytes) {
         const ssize_t n = ::read(m_handle->fd, out->data() + got, size_t(bytes - got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            out->clear();
+            out->truncate(had);
             return failed(why);
         }
         if (n == 0)
@@ -343,6 +372,49 @@ bool Folder::File::close(QString *why)
     return ::close(fd) == 0 || failed(why);
 }
 
+namespace {
+
+// The lock file `name` of the folder, opened where a regular file stands
+// there or can be made: for reading and writing, or for reading only where
+// another user's file allows no more (a lock needs no more). -1 where none
+// can be used.
+int openLockFile(int dir, const char *name)
+{
+    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = ::openat(dir, name, O_RDWR | O_CREAT | O_EXCL | kFlags, 0666);
+    if (fd >= 0)
+        return fd;
+    if (errno != EEXIST)
+        return -1;
+    fd = ::openat(dir, name, O_RDWR | kFlags);
+    if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS))
+        fd = ::openat(dir, name, O_RDONLY | kFlags);
+    struct stat st;
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+// The file `name` of the folder is still the one open as fd.
+bool stillThere(int dir, const char *name, int fd)
+{
+    struct stat there;
+    struct stat open;
+    return ::fstatat(dir, name, &there, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &open) == 0
+        && there.st_dev == open.st_dev && there.st_ino == open.st_ino;
+}
+
+} // namespace
+
+// The lock is the system's lock on the file, not the file: a file that
+// nobody holds locked, left by a copy that died or planted by anyone, holds
+// nothing. Where no regular file can serve at the name (a link, a pipe or a
+// folder stands there, or another user's file cannot even be read), the
+// lock on the folder itself stands in for it, which no planted file can
+// hold either.
 Folder::Lock::Result Folder::lock(const QString &name, int waitMs, Lock *lock, QString *why) const
 {
     using Result = Lock::Result;
@@ -354,60 +426,63 @@ Folder::Lock::Result Folder::lock(const QString &name, int waitMs, Lock *lock, Q
     const QByteArray n = native(name);
     const QDeadlineTimer deadline(waitMs);
     for (;;) {
-        const int fd = ::openat(dir, n.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            // Held as long as this process holds the file open: a holder
-            // that dies lets it go with it.
-            ::flock(fd, LOCK_EX | LOCK_NB);
-            auto state = std::make_unique<Lock::State>();
-            state->fd = fd;
-            state->name = n;
-            state->dir = ::dup(dir);
-            File content;
-            content.m_handle = std::make_unique<File::Handle>();
-            content.m_handle->fd = fd;
-            const bool written = state->dir >= 0 && ::fstat(fd, &state->made) == 0
-                && content.write(lockFileContent(), why);
-            content.m_handle->fd = -1;
-            if (!written) {
-                if (why && why->isEmpty())
-                    *why = systemError(errno);
-                return Result::Failed;   // the state removes the file again
+        int fd = openLockFile(dir, n.constData());
+        const bool onFile = fd >= 0;
+        if (!onFile) {
+            const int error = errno;
+            struct stat st;
+            const bool standing = ::fstatat(dir, n.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+            if (!standing && error == ENOENT && !deadline.hasExpired())
+                continue;   // let go and removed meanwhile
+            if (!standing) {
+                *why = systemError(error);   // no file can be made here
+                return Result::Failed;
             }
-            lock->m_state = std::move(state);
-            return Result::Taken;
+            fd = readable(dir);
+            if (fd < 0) {
+                *why = notAFile(st);
+                return Result::NotAFile;
+            }
         }
-        if (errno != EEXIST) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            if (error != EWOULDBLOCK) {
+                *why = systemError(error);
+                return Result::Failed;
+            }
+            if (deadline.hasExpired())
+                return Result::Held;
+            QThread::msleep(kLockSliceMs);
+            continue;
+        }
+        // A holder removes its file when it lets the lock go: one locked
+        // after that removal is no longer the lock's file.
+        if (onFile && !stillThere(dir, n.constData(), fd)) {
+            ::close(fd);
+            continue;
+        }
+        auto state = std::make_unique<Lock::State>();
+        state->fd = fd;
+        state->dir = ::dup(dir);
+        if (state->dir < 0) {
             *why = systemError(errno);
             return Result::Failed;
         }
-        struct stat st;
-        if (::fstatat(dir, n.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-            continue;   // let go meanwhile
-        if (!S_ISREG(st.st_mode))
-            return Result::NotAFile;
-        // A file whose holder died: nobody holds it locked, and it is not
-        // one that a live holder is just making.
-        const int held = ::openat(dir, n.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        struct stat opened;
-        const bool stale = held >= 0 && ::fstat(held, &opened) == 0 && opened.st_ino == st.st_ino
-            && ::flock(held, LOCK_EX | LOCK_NB) == 0
-            && qAbs(QDateTime::currentSecsSinceEpoch() - qint64(st.st_mtime)) * 1000 > kHalfWrittenLockMs;
-        bool cleared = false;
-        if (stale) {
-            cleared = ::unlinkat(dir, n.constData(), 0) == 0;
-            if (!cleared && (errno == EPERM || errno == EACCES) && st.st_uid != ::geteuid()) {
-                ::close(held);
-                return Result::HeldByAnother;
+        if (onFile) {
+            state->name = n;
+            ::fstat(fd, &state->made);
+            // The holder's process, as Qt's lock files name it.
+            if (::ftruncate(fd, 0) == 0) {
+                File content;
+                content.m_handle = std::make_unique<File::Handle>();
+                content.m_handle->fd = fd;
+                content.write(lockFileContent(), nullptr);
+                content.m_handle->fd = -1;
             }
         }
-        if (held >= 0)
-            ::close(held);
-        if (cleared)
-            continue;
-        if (deadline.hasExpired())
-            return Result::Held;
-        QThread::msleep(kLockSliceMs);
+        lock->m_state = std::move(state);
+        return Result::Taken;
     }
 }
 

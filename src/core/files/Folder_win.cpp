@@ -170,6 +170,23 @@ bool Folder::createNew(const QString &name, File *file, QString *why) const
 // A new file takes the access list of its folder, as the replaced one had.
 void Folder::copyPermissions(const QString &, File &) const {}
 
+// The file is written unshared under the folder's access list: nobody
+// else swaps it.
+QByteArray Folder::identity(const QString &) const { return QByteArray(); }
+QByteArray Folder::File::identity() const { return QByteArray(); }
+
+QByteArray Folder::File::stamp() const
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!isOpen() || !GetFileInformationByHandle(m_handle->handle, &info))
+        return QByteArray();
+    QByteArray stamp;
+    for (DWORD part : {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow, info.nFileSizeHigh,
+                       info.nFileSizeLow, info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime})
+        stamp += QByteArray::number(quint32(part)) + ':';
+    return stamp;
+}
+
 bool Folder::renameOver(const QString &from, const QString &to, QString *why) const
 {
     return (isOpen()
@@ -188,16 +205,17 @@ bool Folder::sync(QString *) const { return true; }
 
 bool Folder::File::read(qint64 bytes, QByteArray *out, QString *why)
 {
-    out->clear();
+    const qint64 had = out->size();
     if (!isOpen() || bytes < 0)
         return false;
-    out->resize(bytes);
-    qint64 got = 0;
+    out->resize(had + bytes);
+    qint64 got = had;
+    bytes += had;
     while (got < bytes) {
         constexpr qint64 kChunk = 1 << 20;
         DWORD n = 0;
         if (!ReadFile(m_handle->handle, out->data() + got, DWORD(qMin(kChunk, bytes - got)), &n, nullptr)) {
-            out->clear();
+            out->truncate(had);
             return failed(why);
         }
         if (n == 0)

@@ -33,8 +33,11 @@ QString native(const QString &path) { return QDir::toNativeSeparators(path); }
 QString tableName(const Folder &folder) { return folder.findName(kTableName); }
 
 // The table as its header describes it, nothing beyond; a null array where
-// there is none. Only a regular file is read.
-QByteArray readTable(const Folder &folder, const QString &name)
+// there is none. Only a regular file is read. Where `stamp` is given it
+// gets the file's stamp, and a file whose stamp is `known` is not read
+// again (a null array too).
+QByteArray readTable(const Folder &folder, const QString &name, QByteArray *stamp = nullptr,
+                     const QByteArray &known = QByteArray())
 {
     const QString path = folder.filePath(name);
     Folder::File file;
@@ -48,13 +51,20 @@ QByteArray readTable(const Folder &folder, const QString &name)
         throw AppError(QCoreApplication::translate("ResultsTable", "Tabulku výsledků „%1“ nelze otevřít: %2.")
                            .arg(native(path), why));
     }
-    QByteArray head;
-    QByteArray rest;
-    if (!file.read(TableFile::kHeadBytes, &head, &why)
-        || !file.read(TableFile::describedSize(head, file.size(), path) - head.size(), &rest, &why))
+    if (stamp) {
+        *stamp = file.stamp();
+        if (!known.isEmpty() && *stamp == known)
+            return QByteArray();
+    }
+    // The header first, then what it describes, into one buffer: a header
+    // claiming far more than any table holds is refused before more is read.
+    QByteArray bytes;
+    const auto readUpTo = [&](qint64 size) { return file.read(size - bytes.size(), &bytes, &why); };
+    if (!readUpTo(TableFile::kHeadBytes) || !readUpTo(qMax<qint64>(TableFile::headerLength(bytes), bytes.size()))
+        || !readUpTo(qMax(TableFile::describedSize(bytes, file.size(), path), qint64(bytes.size()))))
         throw AppError(QCoreApplication::translate("ResultsTable", "Tabulku výsledků „%1“ nelze přečíst: %2.")
                            .arg(native(path), why));
-    return head + rest;
+    return bytes;
 }
 
 bool isCountText(const QString &count)
@@ -160,6 +170,7 @@ void ResultsTable::Close()
     m_records.clear();
     ++m_generation;
     m_loadedBytes.clear();
+    m_loadedStamp.clear();
     m_current = -1;
     m_bof = m_eof = true;
     publish();
@@ -336,6 +347,7 @@ void ResultsTable::replaceIndexWithTemplate()
 void ResultsTable::readAfresh()
 {
     m_loadedBytes.clear();
+    m_loadedStamp.clear();
     m_freshUnderLock = false;
     m_records.clear();
     m_current = -1;
@@ -405,28 +417,22 @@ void ResultsTable::takeLock()
     const Folder::Lock::Result result = folder->lock(kLockName, kLockWaitMs, &m_lock, &why);
     if (result == Folder::Lock::Result::Taken)
         return;
-    // A symbolic link (even one to nowhere), a folder or a pipe of that name
-    // is no other copy at work.
-    if (result == Folder::Lock::Result::NotAFile)
-        throw lockError(tr("není obyčejný soubor; odstraňte jej"));
-    // A lock left by a copy that died cannot be cleared where no file can be
-    // written (clearing it takes one): the same case.
-    m_unwritable = folder->whyNoFileCanBeWritten();
-    if (!m_unwritable.isEmpty())
-        return;
-    switch (result) {
-    case Folder::Lock::Result::Failed:
-        m_unwritable = tr("zámek „%1“ nelze vytvořit").arg(native(lockPath));
-        return;
-    case Folder::Lock::Result::HeldByAnother:
-        // In an installation shared by several players a lock left behind by
-        // another player's copy cannot be cleared by this one.
-        throw lockError(tr("patří jinému uživateli a tato kopie jej nemůže uvolnit"));
-    default:
+    if (result == Folder::Lock::Result::Held)
         throw AppError(tr("Tabulku výsledků „%1“ nelze zamknout: "
                           "používá ji jiná kopie programu.")
                            .arg(native(filePath())));
-    }
+    // In an installation shared by several players a lock that another
+    // player's copy holds cannot be cleared by this one.
+    if (result == Folder::Lock::Result::HeldByAnother)
+        throw lockError(tr("patří jinému uživateli a tato kopie jej nemůže uvolnit"));
+    // A lock that cannot be taken at all (a folder where no file can be
+    // written, something that is no file at the lock's name where the system
+    // locks no folder) is no other copy at work: the game plays on and each
+    // store says why it cannot be made, as in a read-only folder.
+    m_unwritable = folder->whyNoFileCanBeWritten();
+    if (m_unwritable.isEmpty())
+        m_unwritable = tr("zámek „%1“ nelze vytvořit").arg(native(lockPath))
+            + (why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why));
 }
 
 void ResultsTable::unlock()
@@ -491,13 +497,19 @@ void ResultsTable::reload()
         }
         ensureExists(*here);
         const QString name = tableName(*here);
-        QByteArray bytes = readTable(*here, name);
-        if (bytes.isNull())
-            bytes = emptyTableBytes();
-        if (m_loadedBytes.isNull() || bytes != m_loadedBytes) {
-            m_records = TableFile::parse(bytes, here->filePath(name));
-            m_loadedBytes = bytes;
-            ++m_generation;
+        // A file not written since the last read is not read again: a
+        // large table would cost its whole size at every step of a walk.
+        QByteArray stamp;
+        QByteArray bytes = readTable(*here, name, &stamp, m_loadedBytes.isNull() ? QByteArray() : m_loadedStamp);
+        if (stamp.isEmpty() || stamp != m_loadedStamp || m_loadedBytes.isNull()) {
+            if (bytes.isNull())
+                bytes = emptyTableBytes();
+            if (m_loadedBytes.isNull() || bytes != m_loadedBytes) {
+                m_records = TableFile::parse(bytes, here->filePath(name));
+                m_loadedBytes = bytes;
+                ++m_generation;
+            }
+            m_loadedStamp = stamp;
         }
         m_freshUnderLock = m_lockDepth > 0;
     }
@@ -517,6 +529,7 @@ void ResultsTable::commit(int index, const ResultRecord &record)
     else
         m_records[index] = result.stored;
     m_loadedBytes = result.bytes;
+    m_loadedStamp.clear();   // the new file is read once more, to learn its stamp
     ++m_generation;
 }
 

@@ -158,6 +158,7 @@ private:
     QVector<ResultRecord> m_records;
     quint64 m_generation = 0;   // counts every change of m_records
     QByteArray m_loadedBytes;
+    QByteArray m_loadedStamp;   // of the file m_loadedBytes was read from
     mutable QVector<int> m_visible;
     mutable QVector<int> m_positionOf;   // record number -> place in m_visible
     mutable std::optional<OrderKey> m_visibleKey;

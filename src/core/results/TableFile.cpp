@@ -200,36 +200,37 @@ struct Layout
 
 // Mirrors how shapelib walks the header (descriptors of 32 bytes up to the
 // terminator, widths from byte 16, offsets summed up), so that every value
-// shapelib will use has been checked against the file's real size.
-Layout checkLayout(const QByteArray &bytes, const QString &path)
+// shapelib will use has been checked. `header` holds at least the header's
+// bytes; the records after it are not looked at.
+Layout checkHeader(const QByteArray &header, const QString &path)
 {
-    if (bytes.size() < kFileHeaderSize + 1)
+    if (header.size() < kFileHeaderSize + 1)
         fail(path, QCoreApplication::translate("ResultsTable", "soubor je příliš krátký na tabulku dBASE"));
-    const uchar version = uchar(bytes[0]);
+    const uchar version = uchar(header[0]);
     if (!knownVersion(version))
         fail(path, QCoreApplication::translate("ResultsTable", "soubor není tabulka dBASE (typ souboru 0x%1)")
                        .arg(version, 2, 16, QLatin1Char('0')));
     Layout layout;
-    layout.headerLength = u16(bytes, 8);
-    layout.recordLength = u16(bytes, 10);
-    layout.languageDriver = uchar(bytes[29]);
-    const quint32 records = u32(bytes, 4);
+    layout.headerLength = u16(header, 8);
+    layout.recordLength = u16(header, 10);
+    layout.languageDriver = uchar(header[29]);
+    const quint32 records = u32(header, 4);
     if (layout.headerLength < kFileHeaderSize + kFieldDescriptorSize
-        || layout.headerLength > bytes.size())
+        || layout.headerLength > header.size())
         fail(path, QCoreApplication::translate("ResultsTable", "hlavička tabulky je poškozená"));
 
     int offset = 1;
     for (int at = kFileHeaderSize; at + kFieldDescriptorSize <= layout.headerLength;
          at += kFieldDescriptorSize) {
-        if (bytes[at] == kHeaderTerminator)
+        if (header[at] == kHeaderTerminator)
             break;
         Field field;
-        field.name = QByteArray(bytes.constData() + at, 11);
+        field.name = QByteArray(header.constData() + at, 11);
         field.name.truncate(int(qstrnlen(field.name.constData(), 11)));
         field.name = field.name.trimmed().toUpper();
-        field.type = bytes[at + 11];
-        field.width = uchar(bytes[at + 16]);
-        field.decimals = uchar(bytes[at + 17]);
+        field.type = header[at + 11];
+        field.width = uchar(header[at + 16]);
+        field.decimals = uchar(header[at + 17]);
         field.offset = offset;
         const bool numeric = field.type == 'N' || field.type == 'F';
         if (field.width == 0 || (numeric && field.width > kMaxNumericWidth)
@@ -241,13 +242,25 @@ Layout checkLayout(const QByteArray &bytes, const QString &path)
     }
     if (layout.fields.isEmpty())
         fail(path, QCoreApplication::translate("ResultsTable", "tabulka nemá žádná pole"));
+    // Every dBASE writer makes a record exactly as long as its fields: a
+    // header claiming more would have every record read ever so long.
     if (offset > layout.recordLength)
         fail(path, QCoreApplication::translate("ResultsTable", "délka záznamu v hlavičce (%1) nestačí polím (%2)")
+                       .arg(layout.recordLength).arg(offset));
+    if (offset < layout.recordLength)
+        fail(path, QCoreApplication::translate("ResultsTable", "délka záznamu v hlavičce (%1) neodpovídá polím (%2)")
                        .arg(layout.recordLength).arg(offset));
     if (records > quint32(TableFile::kMaxRecords))
         fail(path, QCoreApplication::translate("ResultsTable", "hlavička uvádí nesmyslný počet záznamů (%1)")
                        .arg(records));
     layout.records = int(records);
+    return layout;
+}
+
+// The header and the records that it claims, all in `bytes`.
+Layout checkLayout(const QByteArray &bytes, const QString &path)
+{
+    const Layout layout = checkHeader(bytes, path);
     const qint64 available = (bytes.size() - layout.headerLength) / layout.recordLength;
     if (available < layout.records)
         fail(path, QCoreApplication::translate("ResultsTable", "soubor je zkrácený: hlavička uvádí %1 záznamů, "
@@ -475,24 +488,24 @@ DBFHandle openTable(const char *access, const QString &path)
 
 namespace TableFile {
 
-qint64 describedSize(const QByteArray &head, qint64 fileSize, const QString &path)
+int headerLength(const QByteArray &head)
 {
-    if (head.size() < kFileHeaderSize)
+    return head.size() < kFileHeaderSize ? 0 : u16(head, 8);
+}
+
+qint64 describedSize(const QByteArray &header, qint64 fileSize, const QString &path)
+{
+    if (header.size() < kFileHeaderSize || header.size() < headerLength(header))
         return fileSize;   // too short: parse says so
-    if (!knownVersion(uchar(head[0])))
-        fail(path, QCoreApplication::translate("ResultsTable", "soubor není tabulka dBASE (typ souboru 0x%1)")
-                       .arg(uchar(head[0]), 2, 16, QLatin1Char('0')));
-    const qint64 headerLength = u16(head, 8);
-    const qint64 recordLength = qMax<qint64>(u16(head, 10), 1);
-    const quint32 records = u32(head, 4);
-    if (records > quint32(kMaxRecords))
-        fail(path, QCoreApplication::translate("ResultsTable", "hlavička uvádí nesmyslný počet záznamů (%1)")
-                       .arg(records));
+    const Layout layout = checkHeader(header, path);
     constexpr qint64 kEndMark = 1;
-    if (fileSize > headerLength + kMaxRecords * recordLength + kEndMark)
+    const qint64 largest = qMin(qint64(layout.headerLength) + kMaxRecords * qint64(layout.recordLength) + kEndMark,
+                                kMaxTableBytes);
+    const qint64 described = qint64(layout.headerLength) + qint64(layout.records) * layout.recordLength + kEndMark;
+    if (fileSize > largest || qMin(fileSize, described) > kMaxTableBytes)
         fail(path, QCoreApplication::translate("ResultsTable", "soubor je větší než jakákoli tabulka výsledků (%1 bajtů)")
                        .arg(fileSize));
-    return qMin(fileSize, headerLength + qint64(records) * recordLength + kEndMark);
+    return qMin(fileSize, described);
 }
 
 QVector<ResultRecord> parse(const QByteArray &bytes, const QString &path)

@@ -36,14 +36,19 @@ constexpr int kDateWidth = 8;     // DATUM D 8
 constexpr int kMaxMoves = 999999999;
 constexpr int kMaxRecords = 100000;   // far beyond any real table; bounds memory
 
-// The bytes of a table that its first kHeadBytes bytes describe, for a
-// file of fileSize bytes: the header and the records, and the end mark
-// after them where the file has one; never more than the file holds.
-// Throws AppError naming `path` where no table the game can hold is that
-// large: a header claiming more than kMaxRecords records, or a file larger
-// than the most records of its length.
+// The bytes of a table that its header describes, for a file of fileSize
+// bytes: the header and the records, and the end mark after them where the
+// file has one; never more than the file holds. The header is read first:
+// its first kHeadBytes bytes give its length (headerLength, 0 for fewer
+// bytes), and those bytes, or the whole file where it is shorter, describe
+// the rest. Throws AppError naming `path` where the header is not one of a
+// table the game can hold: more than kMaxRecords records, a record length
+// other than its fields' widths, or a file larger than the most records of
+// its length or than kMaxTableBytes.
 constexpr int kHeadBytes = 32;
-qint64 describedSize(const QByteArray &head, qint64 fileSize, const QString &path);
+constexpr qint64 kMaxTableBytes = qint64(64) << 20;   // a full table of this layout holds 12 MB
+int headerLength(const QByteArray &head);
+qint64 describedSize(const QByteArray &header, qint64 fileSize, const QString &path);
 
 // Decodes a table written by this program or by another dBASE writer
 // (dBASE III/IV, FoxPro, Clipper; TAHY as N or F; with or without a code-page

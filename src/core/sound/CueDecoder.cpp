@@ -52,7 +52,9 @@ void CueDecoder::unload()
 // More than two channels are mixed to one.
 DecodedCue CueDecoder::decode(const QString &path)
 {
-    if (!m_api)
+    // Only a regular file is decoded: a pipe at a cue's name would hold
+    // the sound thread for as long as nobody writes into it.
+    if (!m_api || !QFileInfo(path).isFile())
         return {};
     SF_INFO info{};
     SNDFILE *file = m_api->open(QFile::encodeName(path).constData(), SFM_READ, &info);

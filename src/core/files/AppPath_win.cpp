@@ -1,0 +1,11 @@
+#include "AppPath.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+QString AppPath::programDir() { return withSeparator(QCoreApplication::applicationDirPath()); }
+
+QString AppPath::playerDataDir()
+{
+    return withSeparator(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
