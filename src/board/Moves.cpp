@@ -66,7 +66,7 @@ void DiskMover::start(Shape *disk, const char *endCue)
     m_disk = disk;
     m_next = 0;
     m_endCue = endCue;
-    m_stepNanos = qint64(m_stepMicros) * 1000;
+    m_stepNanos = qint64(m_pace ? m_pace() : Pacing::kBoardStepMicros) * 1000;
     if (!Pacing::isEnabled()) {   // every step, at once
         while (m_next < m_steps.size())
             take(m_steps[m_next++]);

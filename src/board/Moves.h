@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QTimer>
 
+#include <functional>
 #include <vector>
 
 class Shape;
@@ -22,9 +23,9 @@ public:
     explicit DiskMover(QObject *parent = nullptr);
 
     bool isMoving() const { return m_disk != nullptr; }
-    // The pace of the moves that start from now on; 0 puts a disk at once
-    // where it goes.
-    void setStepMicros(int micros) { m_stepMicros = micros; }
+    // Asked for the pace when a move starts: microseconds a step, 0 puts a
+    // disk at once where it goes.
+    void setPace(std::function<int()> stepMicros) { m_pace = std::move(stepMicros); }
 
     // Up from where it stands to the top of the board, above its post.
     void lift(Shape *disk);
@@ -56,6 +57,6 @@ private:
     size_t m_next = 0;
     const char *m_endCue = nullptr;
     Shape *m_disk = nullptr;
-    int m_stepMicros = 1000;
+    std::function<int()> m_pace;
     qint64 m_stepNanos = 0;
 };

@@ -34,6 +34,7 @@
 #include "widgets/Shape.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -110,6 +111,15 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     connect(m_plocha, &BoardPanel::diskReleased, this, &THlavniDialog::diskMouseUp);
     connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
     connect(m_plocha->mover(), &DiskMover::finished, this, &THlavniDialog::moveEnded);
+    m_plocha->mover()->setPace([] {
+        switch (Settings::rychlost()) {
+        case Settings::Speed::Slow: return 2 * Pacing::kBoardStepMicros;
+        case Settings::Speed::Fast: return Pacing::kBoardStepMicros / 4;
+        case Settings::Speed::Instant: return 0;
+        case Settings::Speed::Normal: break;
+        }
+        return Pacing::kBoardStepMicros;
+    });
     connect(m_game, &Board::GameModel::moveCountChanged, this, &THlavniDialog::setMoveCount);
     connect(m_game, &Board::GameModel::onChanged, this, &THlavniDialog::setGameOn);
     const auto playable = [this] { return isGameOn() && m_plocha->isVisible(); };
@@ -273,6 +283,28 @@ void THlavniDialog::buildMenus()
     soubor->addAction(MS8);
     QMenu *nastroje = menu("Nstroje1", tr("&Nástroje"), tr("Obsahuje příkazy pro práci s tabulkou nejlepších"));
     nastroje->addAction(A1);
+    m_speedMenu = nastroje->addMenu(tr("&Rychlost pohybu disků"));
+    m_speedMenu->setObjectName(QStringLiteral("Rychlostpohybudisk1"));
+    m_speedMenu->menuAction()->setObjectName(QStringLiteral("Rychlostpohybudisk1"));
+    m_speedMenu->menuAction()->setStatusTip(tr("Nastaví, jak rychle se disky pohybují"));
+    m_hints->watchMenu(m_speedMenu);
+    auto *speeds = new QActionGroup(this);
+    const std::pair<const char *, QString> speedItems[] = {
+        {"Pomal1", tr("&Pomalá")}, {"Normln1", tr("&Normální")}, {"Rychl1", tr("&Rychlá")},
+        {"Bezanimace1", tr("&Bez animace")}};
+    for (int i = 0; i < 4; ++i) {
+        QAction *speed = m_speedMenu->addAction(speedItems[i].second);
+        speed->setObjectName(QLatin1String(speedItems[i].first));
+        speed->setStatusTip(m_speedMenu->menuAction()->statusTip());
+        speed->setCheckable(true);
+        speed->setData(i + 1);
+        speeds->addAction(speed);
+        m_speeds << speed;
+    }
+    connect(speeds, &QActionGroup::triggered, this, &THlavniDialog::chooseSpeed);
+    // Read as the menu opens: another copy may have chosen meanwhile.
+    connect(m_speedMenu, &QMenu::aboutToShow, this, &THlavniDialog::showSpeed);
+    showSpeed();
     nastroje->addSeparator()->setObjectName(QStringLiteral("N4"));
     nastroje->addAction(MN5);
     nastroje->addAction(Vymazattabulkunejlepch2);
@@ -707,6 +739,14 @@ void THlavniDialog::toggleAnimation()
 {
     // The check mark has already changed; a refused write leaves it so.
     ErrorReport::guard(this, [this] { Settings::setAnimace(A1->isChecked() ? 1 : 0); });
+}
+
+void THlavniDialog::showSpeed() { m_speeds[int(Settings::rychlost()) - 1]->setChecked(true); }
+
+void THlavniDialog::chooseSpeed(QAction *speed)
+{
+    ErrorReport::guard(this, [speed] { Settings::setRychlost(Settings::Speed(speed->data().toInt())); });
+    showSpeed();
 }
 
 void THlavniDialog::toggleBossScreen()

@@ -93,6 +93,7 @@ public slots:
     void endGame();
     void quit();
     void toggleAnimation();
+    void chooseSpeed(QAction *speed);
     void showBestResults();
     void clearResults();
     void toggleBossScreen();
@@ -137,6 +138,7 @@ private:
     void keepGame();       // the end question's "Ne"
     void announceResult(int post, const QString &minimum, const QString &pomocnik);
     void updateManualEntries();
+    void showSpeed();
 
     QWidget *m_client = nullptr;
     BoardPanel *m_plocha = nullptr;
@@ -163,6 +165,8 @@ private:
     QAction *A1 = nullptr, *MN5 = nullptr, *Vymazattabulkunejlepch2 = nullptr, *fovskpojistka1 = nullptr;
     QAction *NpovdaproToranskouv20001 = nullptr, *EM = nullptr, *OProgramu = nullptr;
     QAction *MP1 = nullptr, *MP2 = nullptr;
+    QMenu *m_speedMenu = nullptr;
+    QList<QAction *> m_speeds;   // slow, normal, fast, at once
     QMenu *PopupMenu1 = nullptr;
     QToolButton *TB1 = nullptr, *TB2 = nullptr, *TB3 = nullptr, *ToolbarButton971 = nullptr, *EM1 = nullptr;
 };

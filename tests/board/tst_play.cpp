@@ -13,6 +13,7 @@
 #include "shell/Hlavni.h"
 #include "shell/Sef.h"
 #include "services/InputLock.h"
+#include "core/settings/IniFile.h"
 #include "services/Pacing.h"
 #include "services/ProgramEnd.h"
 #include "shell/Startup.h"
@@ -100,6 +101,8 @@ private slots:
     void keysOneTwoThreeSolveThreeDisksInSevenMovesAsAScreenReaderHearsThem();
     void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data();
     void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree();
+    void aSpeedChosenIsStoredAndPacesTheNextMove_data();
+    void aSpeedChosenIsStoredAndPacesTheNextMove();
 };
 
 void PlayTest::initTestCase()
@@ -711,6 +714,42 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
     QCOMPARE(standing, posts);
     QCOMPARE(Board::liftedDisk(disks), lifted);
     QCOMPARE(p.main->pocetTahu(), moves);
+}
+
+// The lift of D1 in a 3-disk game is 172 steps: at no speed it is over at
+// once, else it lasts at least its steps' time.
+void PlayTest::aSpeedChosenIsStoredAndPacesTheNextMove_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("atLeastMs");
+    QTest::newRow("Pomalá") << "Pomal1" << "1" << 2 * 172 - 10;
+    QTest::newRow("Normální") << "Normln1" << "2" << 172 - 5;
+    QTest::newRow("Rychlá") << "Rychl1" << "3" << 172 / 4 - 2;
+    QTest::newRow("Bez animace") << "Bezanimace1" << "4" << 0;
+}
+
+void PlayTest::aSpeedChosenIsStoredAndPacesTheNextMove()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, stored);
+    QFETCH(int, atLeastMs);
+    Program p;
+    startGame(p, 3);
+    p.action(qPrintable(item))->trigger();
+    QVERIFY(p.action(qPrintable(item))->isChecked());
+    QCOMPARE(IniFile(p.dir.file("Toran2000.ini")).read("Nastaveni", "Rychlost"), stored);
+    Pacing::setEnabled(true);
+    const auto unpaced = qScopeGuard([] { Pacing::setEnabled(false); });
+    p.sounds.clear();
+    QElapsedTimer clock;
+    clock.start();
+    Program::release(p.board()->disk(1));
+    QCOMPARE(p.main->isMoving(), atLeastMs > 0);
+    QTRY_VERIFY(!p.main->isMoving());
+    QVERIFY2(clock.elapsed() >= atLeastMs, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(p.board()->disk(1)->pos(), QPoint(73, 10));
+    QCOMPARE(p.sounds.names.filter("Zvednuti"), QStringList{"Zvednuti.wav"});
 }
 
 TORAN_TEST_MAIN(PlayTest)

@@ -27,6 +27,17 @@ void setAnimace(int value)
     gameFile().write(kSection, QStringLiteral("Animace"), QString::number(value));
 }
 
+Speed rychlost()
+{
+    const QString text = gameFile().read(kSection, QStringLiteral("Rychlost"));
+    for (Speed speed : {Speed::Slow, Speed::Normal, Speed::Fast, Speed::Instant})
+        if (text == QString::number(int(speed)))
+            return speed;
+    return Speed::Normal;
+}
+
+void setRychlost(Speed speed) { gameFile().write(kSection, QStringLiteral("Rychlost"), QString::number(int(speed))); }
+
 QString pomocnik() { return assistantFile().read(kSection, QStringLiteral("Pomocnik")); }
 void setPomocnik(const QString &value) { assistantFile().write(kSection, QStringLiteral("Pomocnik"), value); }
 

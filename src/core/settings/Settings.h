@@ -17,6 +17,12 @@ IniFile assistantFile();   // KQ2000.ini
 int animace();
 void setAnimace(int value);
 
+// Rychlost: how fast a disk moves, 1 slow, 2 normal, 3 fast, 4 at once.
+// A missing key or any other value reads as normal.
+enum class Speed { Slow = 1, Normal = 2, Fast = 3, Instant = 4 };
+Speed rychlost();
+void setRychlost(Speed speed);
+
 QString pomocnik();
 void setPomocnik(const QString &value);
 
