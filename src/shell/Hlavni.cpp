@@ -195,6 +195,11 @@ void THlavniDialog::buildActions()
     MS3->setShortcut(Qt::Key_F3);
     MS3->setIcon(picture(7));
     MS8 = action("MS8", tr("Konec"), tr("Ukončí program"));
+    const QString undoHint = tr("Vrátí poslední tah zpět");
+    Vrtittah1 = action("Vrtittah1", tr("&Vrátit tah"), undoHint);
+    Vrtittah1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    MP3 = action("MP3", tr("&Vrátit tah"), undoHint);
+    MP3->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     A1 = action("A1", tr("Úvoddní a závěrečná &animace"),
                 tr("Povolení nebo zakázání úvodní a konečné animace"));
     A1->setCheckable(true);
@@ -224,6 +229,7 @@ void THlavniDialog::buildActions()
     // menu's entries own the keys.
     MP1->setShortcutContext(Qt::WidgetShortcut);
     MP2->setShortcutContext(Qt::WidgetShortcut);
+    MP3->setShortcutContext(Qt::WidgetShortcut);
 
     for (QAction *a : {MS1, MS3, MS8, A1, MN5, Vymazattabulkunejlepch2, fovskpojistka1, NpovdaproToranskouv20001,
                        EM, OProgramu, MP1, MP2})
@@ -234,6 +240,8 @@ void THlavniDialog::buildActions()
     for (QAction *a : {MS3, MP2})
         connect(a, &QAction::triggered, this, &THlavniDialog::endGame);
     connect(MS8, &QAction::triggered, this, &THlavniDialog::quit);
+    for (QAction *a : {Vrtittah1, MP3})
+        connect(a, &QAction::triggered, this, &THlavniDialog::undoMove);
     connect(MN5, &QAction::triggered, this, &THlavniDialog::showBestResults);
     connect(Vymazattabulkunejlepch2, &QAction::triggered, this, &THlavniDialog::clearResults);
     connect(A1, &QAction::triggered, this, &THlavniDialog::toggleAnimation);
@@ -279,6 +287,7 @@ void THlavniDialog::buildMenus()
     QMenu *soubor = menu("Soubor1", tr("&Soubor"), tr("Obsahuje příkazy pro spuštění a ukončení hry"));
     soubor->addAction(MS1);
     soubor->addAction(MS3);
+    soubor->addAction(Vrtittah1);
     soubor->addSeparator()->setObjectName(QStringLiteral("N1"));
     soubor->addAction(MS8);
     QMenu *nastroje = menu("Nstroje1", tr("&Nástroje"), tr("Obsahuje příkazy pro práci s tabulkou nejlepších"));
@@ -320,6 +329,7 @@ void THlavniDialog::buildMenus()
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     PopupMenu1->addAction(MP1);
     PopupMenu1->addAction(MP2);
+    PopupMenu1->addAction(MP3);
     m_hints->watchMenu(PopupMenu1);
 
     connect(m_hints, &HintTracker::hintChanged, this, [this](const QString &hint) {
@@ -515,6 +525,8 @@ void THlavniDialog::setGameOn(bool on)
     TB1->setEnabled(!on);
     MS3->setEnabled(on);
     MP2->setEnabled(on);
+    Vrtittah1->setEnabled(on);
+    MP3->setEnabled(on);
     TB2->setEnabled(on);
 }
 
@@ -616,6 +628,26 @@ void THlavniDialog::postMouseUp(int post)
                 return;
             m_movedDisk = k;
             m_plocha->mover()->drop(m_plocha->disk(k), m_game->game().placeOf(k));
+        });
+    });
+}
+
+void THlavniDialog::undoMove()
+{
+    whenFree([this] {
+        if (!isGameOn() || m_sef->isVisible() || !InputLock::isInputEnabled(this))
+            return;
+        ErrorReport::guard(this, [this] {
+            const std::optional<Board::Move> move = m_game->undo();
+            if (!move)
+                return;
+            m_movedDisk = move->disk;
+            Shape *disk = m_plocha->disk(move->disk);
+            const Board::Disk to = m_game->game().placeOf(move->disk);
+            if (move->from == move->to)   // a lifted disk, back down onto its post
+                m_plocha->mover()->drop(disk, to);
+            else
+                m_plocha->mover()->carry(disk, to);
         });
     });
 }

@@ -92,6 +92,8 @@ public slots:
     void newGame();
     void endGame();
     void quit();
+    // Takes back the last move of the game, or puts a lifted disk back.
+    void undoMove();
     void toggleAnimation();
     void chooseSpeed(QAction *speed);
     void showBestResults();
@@ -164,7 +166,7 @@ private:
     QAction *MS1 = nullptr, *MS3 = nullptr, *MS8 = nullptr;
     QAction *A1 = nullptr, *MN5 = nullptr, *Vymazattabulkunejlepch2 = nullptr, *fovskpojistka1 = nullptr;
     QAction *NpovdaproToranskouv20001 = nullptr, *EM = nullptr, *OProgramu = nullptr;
-    QAction *MP1 = nullptr, *MP2 = nullptr;
+    QAction *MP1 = nullptr, *MP2 = nullptr, *MP3 = nullptr, *Vrtittah1 = nullptr;
     QMenu *m_speedMenu = nullptr;
     QList<QAction *> m_speeds;   // slow, normal, fast, at once
     QMenu *PopupMenu1 = nullptr;

@@ -293,9 +293,11 @@ void PlayTest::solvedTowerOnPostTwoOrThreeIsAnnounced_data()
     QTest::addColumn<int>("n");
     QTest::addColumn<int>("post");
     QTest::addColumn<QString>("minimum");
-    QTest::newRow("3 disks on post 3") << 3 << 3 << "7";
-    QTest::newRow("4 disks on post 2") << 4 << 2 << "15";
-    QTest::newRow("6 disks on post 3") << 6 << 3 << "63";
+    QTest::addColumn<bool>("undo");   // the wasted move: carried and taken back (two moves), or put back
+    QTest::newRow("3 disks on post 3") << 3 << 3 << "7" << false;
+    QTest::newRow("3 disks on post 3, a move taken back") << 3 << 3 << "7" << true;
+    QTest::newRow("4 disks on post 2") << 4 << 2 << "15" << false;
+    QTest::newRow("6 disks on post 3") << 6 << 3 << "63" << false;
 }
 
 void PlayTest::solvedTowerOnPostTwoOrThreeIsAnnounced()
@@ -303,12 +305,18 @@ void PlayTest::solvedTowerOnPostTwoOrThreeIsAnnounced()
     QFETCH(int, n);
     QFETCH(int, post);
     QFETCH(QString, minimum);
+    QFETCH(bool, undo);
     Program p;
     startGame(p, n);
-    Program::release(p.board()->disk(1));   // one wasted move: lifted and put back
-    Program::release(p.board()->pole(1));
+    if (undo) {
+        p.move(1, 2);
+        p.action("Vrtittah1")->trigger();
+    } else {
+        Program::release(p.board()->disk(1));   // one wasted move: lifted and put back
+        Program::release(p.board()->pole(1));
+    }
     p.solve(n, 1, post);
-    const QString moves = QString::number((1 << n));
+    const QString moves = QString::number((1 << n) + (undo ? 1 : 0));
     QCOMPARE(p.main->tahy()->text(), moves);
     p.main->Timer1Timer();
     TVysledekDialog *result = p.windows->VysledekDialog.get();
@@ -647,7 +655,8 @@ void PlayTest::keysOneTwoThreeSolveThreeDisksInSevenMovesAsAScreenReaderHearsThe
     QCOMPARE(names(), (QStringList{"Post 1: no disks", "Post 2: no disks", "Post 3: disks 3, 2, 1; solved"}));
 }
 
-// keys: the digits pressed in turn; posts: where D1, D2, D3 stand afterwards
+// keys: the digits pressed in turn, z for Ctrl+Z, | where a dialog or the
+// boss screen comes (else before the first key); posts: where D1, D2, D3 stand afterwards
 // (a lifted disk keeps its post's place); gap: milliseconds between the time
 // stamps of the keys, 0 for none. A key stamped while the previous key's move
 // ran acts after it. A key held down repeats the key before it: "*" as Qt
@@ -675,6 +684,12 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data()
     QTest::newRow("held down, then the next") << "1**2**" << int(Free) << 1 << "211" << 0 << 1;
     QTest::newRow("held down, repeats untold") << "1~~2~" << int(Free) << 1 << "211" << 0 << 1;
     QTest::newRow("pressed after the lift") << "12" << int(Free) << 100000 << "211" << 0 << 1;
+    QTest::newRow("Ctrl+Z takes a move back, counted") << "12z" << int(Free) << 0 << "111" << 0 << 2;
+    QTest::newRow("Ctrl+Z back to the start, then nothing") << "1213zzz" << int(Free) << 0 << "111" << 0 << 4;
+    QTest::newRow("Ctrl+Z puts a lifted disk back, uncounted") << "121z" << int(Free) << 0 << "211" << 0 << 2;
+    QTest::newRow("Ctrl+Z during moves acts after them") << "12z" << int(Free) << 1 << "111" << 0 << 2;
+    QTest::newRow("Ctrl+Z with a dialog open") << "12|z" << int(DialogOpen) << 0 << "211" << 0 << 1;
+    QTest::newRow("Ctrl+Z on the boss screen") << "12|z" << int(BossScreen) << 0 << "211" << 0 << 1;
 }
 
 void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
@@ -687,21 +702,30 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
     QFETCH(int, moves);
     Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
     startGame(p, 3);
-    if (lock == 1)
-        p.main->newGame();
-    else if (lock == 2)
-        p.main->toggleBossScreen();
+    QApplication::setActiveWindow(p.main);   // for the shortcut
     // Paced, the lift of D1 takes 172 ms.
     Pacing::setEnabled(gap != 0);
     const quint64 first = 1000;
+    if (!keys.contains('|'))
+        keys.prepend('|');
     for (int i = 0; i < keys.size(); ++i) {
+        if (keys[i] == QLatin1Char('|')) {   // the lock comes here
+            if (lock == 1)
+                p.main->newGame();
+            else if (lock == 2)
+                p.main->toggleBossScreen();
+            continue;
+        }
         const quint64 stamp = gap ? first + quint64(i) * gap : 0;
         const bool told = keys[i] == QLatin1Char('*'), untold = keys[i] == QLatin1Char('~');
         if (told || untold)
             keys[i] = keys[i - 1];
         if (untold)
             pressKey(p.main, keys[i].toLatin1(), stamp, false, QEvent::KeyRelease);
-        pressKey(p.main, keys[i].toLatin1(), stamp, told);
+        if (keys[i] == QLatin1Char('z'))
+            QTest::keyClick(p.main, Qt::Key_Z, Qt::ControlModifier);
+        else
+            pressKey(p.main, keys[i].toLatin1(), stamp, told);
     }
     QTRY_VERIFY(!p.main->isMoving());   // the keys that waited have acted
     Pacing::setEnabled(false);
