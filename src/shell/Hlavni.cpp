@@ -23,6 +23,7 @@
 #include "services/ProgramEnd.h"
 #include "Sef.h"
 #include "core/settings/Settings.h"
+#include "core/errors/AppError.h"
 #include "StatusBar.h"
 #include "core/board/Game.h"
 #include "board/Moves.h"
@@ -477,13 +478,54 @@ bool THlavniDialog::event(QEvent *event)
 
 void THlavniDialog::activeStep()
 {
-    if (!A1->isChecked())
+    if (A1->isChecked())
+        m_idle->openingAnimation();
+    // The game left at the last quit comes back once the picture has opened.
+    if (!m_keptGameTakenUp) {
+        m_keptGameTakenUp = true;
+        takeUpKeptGame();
+    }
+}
+
+void THlavniDialog::takeUpKeptGame()
+{
+    const Settings::KeptGame kept = Settings::keptGame();
+    if (kept.disky.isEmpty() && kept.tahy.isEmpty() && kept.kuly.isEmpty())
         return;
-    m_idle->openingAnimation();
+    if (const std::optional<Board::Game> game = Board::Game::fromKept(kept.disky, kept.tahy, kept.kuly)) {
+        if (!isGameOn())
+            resumeGame(*game);
+        return;
+    }
+    try {
+        Settings::setKeptGame({});
+    } catch (const AppError &) {
+        // Dropped all the same: it is read again and dropped again next time.
+    }
+}
+
+void THlavniDialog::keepGameForNextStart()
+{
+    if (!isGameOn())
+        return;
+    const Board::Game &game = m_game->game();
+    ErrorReport::guard(this, [&game] {
+        Settings::setKeptGame({QString::number(game.diskCount()), QString::number(game.moves()), game.kuly()});
+    });
+}
+
+void THlavniDialog::dropKeptGame()
+{
+    ErrorReport::guard(this, [] {
+        const Settings::KeptGame kept = Settings::keptGame();
+        if (!kept.disky.isEmpty() || !kept.tahy.isEmpty() || !kept.kuly.isEmpty())
+            Settings::setKeptGame({});
+    });
 }
 
 void THlavniDialog::closeEvent(QCloseEvent *event)
 {
+    keepGameForNextStart();
     if (!m_closing) {
         m_closing = true;
         if (A1->isChecked()) {
@@ -542,7 +584,11 @@ void THlavniDialog::setMoveCount(int moves)
     emit moveCountChanged(moves);
 }
 
-void THlavniDialog::startGame(int n) { resumeGame(Board::Game::start(n)); }
+void THlavniDialog::startGame(int n)
+{
+    dropKeptGame();
+    resumeGame(Board::Game::start(n));
+}
 
 void THlavniDialog::resumeGame(const Board::Game &game)
 {
@@ -560,6 +606,7 @@ void THlavniDialog::resumeGame(const Board::Game &game)
 
 void THlavniDialog::resetBoardToIdle()
 {
+    dropKeptGame();
     m_plocha->mover()->finish();
     m_waiting.clear();
     m_game->end(Board::Game::start(Board::kDisks));   // all ten back on post 1, as designed
@@ -571,6 +618,7 @@ void THlavniDialog::resetBoardToIdle()
 
 void THlavniDialog::endGameSteps()
 {
+    dropKeptGame();
     m_restore.clear();
     m_plocha->mover()->finish();
     m_waiting.clear();

@@ -84,6 +84,9 @@ public:
     void startGame(int n);
     // Puts a game on the board as it stands, in the game-on state.
     void resumeGame(const Board::Game &game);
+    // The game kept at the last quit, back on the board; a kept game that
+    // makes no sense is dropped silently.
+    void takeUpKeptGame();
     // Back to the idle state between games, as a confirmed result leaves it.
     void resetBoardToIdle();
 
@@ -141,6 +144,8 @@ private:
     void announceResult(int post, const QString &minimum, const QString &pomocnik);
     void updateManualEntries();
     void showSpeed();
+    void keepGameForNextStart();
+    void dropKeptGame();
 
     QWidget *m_client = nullptr;
     BoardPanel *m_plocha = nullptr;
@@ -162,6 +167,7 @@ private:
     bool m_shownOnce = false;
     bool m_backgroundSet = false;   // the native window shows the picture of the first show
     bool m_closing = false;
+    bool m_keptGameTakenUp = false;
 
     QAction *MS1 = nullptr, *MS3 = nullptr, *MS8 = nullptr;
     QAction *A1 = nullptr, *MN5 = nullptr, *Vymazattabulkunejlepch2 = nullptr, *fovskpojistka1 = nullptr;

@@ -13,6 +13,7 @@
 #include "shell/Hlavni.h"
 #include "shell/Sef.h"
 #include "services/InputLock.h"
+#include "services/ErrorReport.h"
 #include "core/settings/IniFile.h"
 #include "services/Pacing.h"
 #include "services/ProgramEnd.h"
@@ -103,6 +104,9 @@ private slots:
     void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree();
     void aSpeedChosenIsStoredAndPacesTheNextMove_data();
     void aSpeedChosenIsStoredAndPacesTheNextMove();
+    void aGameLeftByCtrlQComesBackAtTheNextStart();
+    void aKeptGameThatMakesNoSenseStartsIdle_data();
+    void aKeptGameThatMakesNoSenseStartsIdle();
 };
 
 void PlayTest::initTestCase()
@@ -774,6 +778,67 @@ void PlayTest::aSpeedChosenIsStoredAndPacesTheNextMove()
     QVERIFY2(clock.elapsed() >= atLeastMs, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(p.board()->disk(1)->pos(), QPoint(73, 10));
     QCOMPARE(p.sounds.names.filter("Zvednuti"), QStringList{"Zvednuti.wav"});
+}
+
+// Kept with its count and its disks, a lifted one standing on its post; it
+// goes on from there and is gone from the file once it ends.
+void PlayTest::aGameLeftByCtrlQComesBackAtTheNextStart()
+{
+    QByteArray kept;
+    {
+        Program p;
+        startGame(p, 3);
+        p.move(1, 3);
+        Program::release(p.board()->disk(2));
+        QApplication::setActiveWindow(p.main);
+        QTest::keyClick(p.main, Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(!p.main->isVisible());
+        ProgramEnd::resetForTesting();
+        const IniFile file(p.dir.file("Toran2000.ini"));
+        QCOMPARE(file.read("Hra", "Disky"), QStringLiteral("3"));
+        QCOMPARE(file.read("Hra", "Tahy"), QStringLiteral("2"));
+        QCOMPARE(file.read("Hra", "Kuly"), QStringLiteral("311"));
+        kept = p.dir.readFile("Toran2000.ini");
+    }
+    Program p;
+    p.dir.writeFile("Toran2000.ini", kept);
+    p.main->takeUpKeptGame();
+    QVERIFY(p.main->isGameOn() && p.board()->isVisible());
+    QCOMPARE(p.main->tahy()->text(), QStringLiteral("2"));
+    QCOMPARE(p.kontrola(), QStringLiteral("3"));
+    QCOMPARE(p.board()->disk(1)->pos(), QPoint(453, 217));
+    QCOMPARE(p.board()->disk(2)->pos(), QPoint(66, 199));
+    p.move(1, 2);
+    p.move(3, 2);
+    QCOMPARE(p.main->tahy()->text(), QStringLiteral("4"));
+    p.main->endGame();
+    emit p.windows->DotazKonecDialog->yesButton()->clicked();
+    QCOMPARE(IniFile(p.dir.file("Toran2000.ini")).read("Hra", "Kuly"), QString());
+}
+
+void PlayTest::aKeptGameThatMakesNoSenseStartsIdle_data()
+{
+    QTest::addColumn<QByteArray>("hra");
+    QTest::newRow("eleven disks") << QByteArray("Disky=11\r\nTahy=3\r\nKuly=11111111111\r\n");
+    QTest::newRow("Kuly too short") << QByteArray("Disky=4\r\nTahy=3\r\nKuly=111\r\n");
+    QTest::newRow("Kuly with post 4") << QByteArray("Disky=3\r\nTahy=3\r\nKuly=114\r\n");
+    QTest::newRow("Tahy negative") << QByteArray("Disky=3\r\nTahy=-3\r\nKuly=111\r\n");
+    QTest::newRow("Tahy not a number") << QByteArray("Disky=3\r\nTahy=tri\r\nKuly=111\r\n");
+}
+
+void PlayTest::aKeptGameThatMakesNoSenseStartsIdle()
+{
+    QFETCH(QByteArray, hra);
+    Program p;
+    p.dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n[Hra]\r\n" + hra);
+    QStringList errors;
+    ErrorReport::setSinkForTesting([&errors](const QString &error) { errors << error; });
+    const auto reported = qScopeGuard([] { ErrorReport::setSinkForTesting({}); });
+    p.main->takeUpKeptGame();
+    QVERIFY(!p.main->isGameOn() && !p.board()->isVisible());
+    QVERIFY(errors.isEmpty());
+    QCOMPARE(IniFile(p.dir.file("Toran2000.ini")).read("Hra", "Disky"), QString());
+    QCOMPARE(IniFile(p.dir.file("Toran2000.ini")).read("Nastaveni", "Animace"), QStringLiteral("0"));
 }
 
 TORAN_TEST_MAIN(PlayTest)
