@@ -112,6 +112,8 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     connect(m_plocha, &BoardPanel::diskReleased, this, &THlavniDialog::diskMouseUp);
     connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
     connect(m_plocha->mover(), &DiskMover::finished, this, &THlavniDialog::moveEnded);
+    connect(m_plocha, &BoardPanel::diskDragStarted, this, &THlavniDialog::diskDragged);
+    connect(m_plocha, &BoardPanel::diskDropped, this, &THlavniDialog::diskDropped);
     m_plocha->mover()->setPace([] {
         switch (Settings::rychlost()) {
         case Settings::Speed::Slow: return 2 * Pacing::kBoardStepMicros;
@@ -574,7 +576,7 @@ void THlavniDialog::setGameOn(bool on)
 
 bool THlavniDialog::isGameOn() const { return m_game->isOn(); }
 int THlavniDialog::pocetTahu() const { return m_game->game().moves(); }
-bool THlavniDialog::isMoving() const { return m_plocha->mover()->isMoving(); }
+bool THlavniDialog::isMoving() const { return m_plocha->mover()->isMoving() || m_plocha->isDragging(); }
 
 void THlavniDialog::setMoveCount(int moves)
 {
@@ -677,6 +679,29 @@ void THlavniDialog::postMouseUp(int post)
             m_movedDisk = k;
             m_plocha->mover()->drop(m_plocha->disk(k), m_game->game().placeOf(k));
         });
+    });
+}
+
+// A drag is a lift that the pointer carries: counted as the lift is.
+void THlavniDialog::diskDragged(int k)
+{
+    if (isMoving() || !isGameOn() || !InputLock::isInputEnabled(this))
+        return;
+    ErrorReport::guard(this, [this, k] {
+        if (m_game->lift(k))
+            m_plocha->beginDrag(k);
+    });
+}
+
+// Down where it may stand, else back onto its own post.
+void THlavniDialog::diskDropped(int k, int post)
+{
+    ErrorReport::guard(this, [this, k, post] {
+        if (m_game->game().lifted() != k)
+            return;
+        m_game->place(post && m_game->game().mayPlace(post) ? post : m_game->game().postOf(k));
+        m_movedDisk = k;
+        m_plocha->mover()->drop(m_plocha->disk(k), m_game->game().placeOf(k));
     });
 }
 

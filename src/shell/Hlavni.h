@@ -115,6 +115,8 @@ public slots:
     // A post's key: the release of its top disk with no disk lifted, of the
     // post with one lifted.
     void postKeyed(int post);
+    void diskDragged(int k);
+    void diskDropped(int k, int post);
     void Timer1Timer();
 
 signals:

@@ -104,6 +104,8 @@ private slots:
     void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree();
     void aSpeedChosenIsStoredAndPacesTheNextMove_data();
     void aSpeedChosenIsStoredAndPacesTheNextMove();
+    void aDiskDraggedDropsWhereItMayStandElseGoesHome_data();
+    void aDiskDraggedDropsWhereItMayStandElseGoesHome();
     void aGameLeftByCtrlQComesBackAtTheNextStart();
     void aKeptGameThatMakesNoSenseStartsIdle_data();
     void aKeptGameThatMakesNoSenseStartsIdle();
@@ -778,6 +780,49 @@ void PlayTest::aSpeedChosenIsStoredAndPacesTheNextMove()
     QVERIFY2(clock.elapsed() >= atLeastMs, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(p.board()->disk(1)->pos(), QPoint(73, 10));
     QCOMPARE(p.sounds.names.filter("Zvednuti"), QStringList{"Zvednuti.wav"});
+}
+
+// D1 stands on post 3; D2 is pressed and drawn to a place and let go there.
+// A drag counts as its lift; a press that stays within the drag distance
+// is the click that lifts.
+void PlayTest::aDiskDraggedDropsWhereItMayStandElseGoesHome_data()
+{
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QStringList>("cues");
+    const QStringList dropped{"Zvednuti.wav", "Polozeni.wav", "Dopad.wav"};
+    QTest::newRow("onto an empty post") << QPoint(280, 100) << QPoint(256, 217) << dropped;
+    QTest::newRow("onto a smaller disk: home") << QPoint(470, 100) << QPoint(66, 199) << dropped;
+    QTest::newRow("between the posts: home") << QPoint(186, 100) << QPoint(66, 199) << dropped;
+    QTest::newRow("back over its own post") << QPoint(90, 100) << QPoint(66, 199) << dropped;
+    QTest::newRow("within the drag distance: a click") << QPoint(91, 205) << QPoint(66, 10) << QStringList{"Zvednuti.wav"};
+}
+
+void PlayTest::aDiskDraggedDropsWhereItMayStandElseGoesHome()
+{
+    QFETCH(QPoint, to);
+    QFETCH(QPoint, at);
+    QFETCH(QStringList, cues);
+    Program p;
+    startGame(p, 3);
+    p.move(1, 3);
+    p.sounds.clear();
+    Shape *disk = p.board()->disk(2);
+    const auto send = [&](QEvent::Type type, QPoint where, Qt::MouseButtons buttons) {
+        const QPoint local = disk->mapFrom(p.board(), where);
+        QMouseEvent event(type, local, disk->mapToGlobal(local),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(disk, &event);
+    };
+    const QPoint pressed(90, 205);   // on D2, left of the pole
+    send(QEvent::MouseButtonPress, pressed, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::LeftButton);
+    if (cues.size() > 1)   // up above the posts, following the pointer
+        QCOMPARE(disk->pos(), QPoint(66 + to.x() - pressed.x(), 10));
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    QCOMPARE(disk->pos(), at);
+    QCOMPARE(p.main->pocetTahu(), 2);
+    QCOMPARE(p.sounds.names, cues);
 }
 
 // Kept with its count and its disks, a lifted one standing on its post; it
