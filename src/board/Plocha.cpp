@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -96,6 +97,8 @@ int BoardPanel::baseLeft(int post) const { return m_bases[post - 1]->x(); }
 void BoardPanel::showGame(const Board::Game &game, int movedDisk)
 {
     m_shown = game;
+    m_pressed = 0;
+    m_dragged = 0;   // a new game while a disk followed the pointer
     for (int k = 1; k <= Board::kDisks; ++k) {
         const Board::Disk at = game.placeOf(k);
         m_disks[k - 1]->move(at.left, at.top);
@@ -203,6 +206,15 @@ bool BoardPanel::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return Panel::eventFilter(watched, event);
+}
+
+// Covered (the boss screen) while a disk follows the pointer: the disk goes home.
+void BoardPanel::hideEvent(QHideEvent *event)
+{
+    Panel::hideEvent(event);
+    m_pressed = 0;
+    if (const int k = std::exchange(m_dragged, 0))
+        emit diskDropped(k, 0);
 }
 
 void BoardPanel::focusInEvent(QFocusEvent *event)
