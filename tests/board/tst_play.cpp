@@ -800,6 +800,7 @@ void PlayTest::aDiskDraggedDropsWhereItMayStandElseGoesHome_data()
     QTest::newRow("between the posts: home") << QPoint(186, 100) << QPoint(66, 199) << dropped;
     QTest::newRow("back over its own post") << QPoint(90, 100) << QPoint(66, 199) << dropped;
     QTest::newRow("within the drag distance: a click") << QPoint(91, 205) << QPoint(66, 10) << QStringList{"Zvednuti.wav"};
+    QTest::newRow("the boss screen comes mid-drag: home") << QPoint(0, 0) << QPoint(66, 199) << dropped;
 }
 
 void PlayTest::aDiskDraggedDropsWhereItMayStandElseGoesHome()
@@ -820,10 +821,16 @@ void PlayTest::aDiskDraggedDropsWhereItMayStandElseGoesHome()
     };
     const QPoint pressed(90, 205);   // on D2, left of the pole
     send(QEvent::MouseButtonPress, pressed, Qt::LeftButton);
-    send(QEvent::MouseMove, to, Qt::LeftButton);
-    if (cues.size() > 1)   // up above the posts, following the pointer
-        QCOMPARE(disk->pos(), QPoint(66 + to.x() - pressed.x(), 10));
-    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    const bool covered = to.isNull();
+    send(QEvent::MouseMove, covered ? QPoint(280, 100) : to, Qt::LeftButton);
+    if (covered) {
+        p.main->toggleBossScreen();
+        p.main->toggleBossScreen();
+    } else {
+        if (cues.size() > 1)   // up above the posts, following the pointer
+            QCOMPARE(disk->pos(), QPoint(66 + to.x() - pressed.x(), 10));
+        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    }
     QCOMPARE(disk->pos(), at);
     QCOMPARE(p.main->pocetTahu(), 2);
     QCOMPARE(p.sounds.names, cues);
