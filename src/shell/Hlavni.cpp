@@ -23,8 +23,9 @@
 #include "services/ProgramEnd.h"
 #include "Sef.h"
 #include "core/settings/Settings.h"
+#include "core/errors/AppError.h"
 #include "StatusBar.h"
-#include "core/board/BoardRules.h"
+#include "core/board/Game.h"
 #include "board/Moves.h"
 #include "board/Plocha.h"
 #include "core/widgets/Colors.h"
@@ -34,6 +35,7 @@
 #include "widgets/Shape.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -102,12 +104,27 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     buildMenus();
     m_idle = new IdlePicture(m_client, kCaption);   // lowest: every panel covers it
 
+    m_game = new Board::GameModel(this);
     m_plocha = new BoardPanel(m_client);
     m_plocha->setGeometry(3, 29, 563, 282);
     m_plocha->setContextMenuPolicy(Qt::PreventContextMenu);
     m_plocha->hide();
     connect(m_plocha, &BoardPanel::diskReleased, this, &THlavniDialog::diskMouseUp);
     connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
+    connect(m_plocha->mover(), &DiskMover::finished, this, &THlavniDialog::moveEnded);
+    connect(m_plocha, &BoardPanel::diskDragStarted, this, &THlavniDialog::diskDragged);
+    connect(m_plocha, &BoardPanel::diskDropped, this, &THlavniDialog::diskDropped);
+    m_plocha->mover()->setPace([] {
+        switch (Settings::rychlost()) {
+        case Settings::Speed::Slow: return 2 * Pacing::kBoardStepMicros;
+        case Settings::Speed::Fast: return Pacing::kBoardStepMicros / 4;
+        case Settings::Speed::Instant: return 0;
+        case Settings::Speed::Normal: break;
+        }
+        return Pacing::kBoardStepMicros;
+    });
+    connect(m_game, &Board::GameModel::moveCountChanged, this, &THlavniDialog::setMoveCount);
+    connect(m_game, &Board::GameModel::onChanged, this, &THlavniDialog::setGameOn);
     const auto playable = [this] { return isGameOn() && m_plocha->isVisible(); };
     auto *keys = new KeyPlay(this, playable);
     connect(keys, &KeyPlay::postKeyed, this, &THlavniDialog::postKeyed);
@@ -181,6 +198,11 @@ void THlavniDialog::buildActions()
     MS3->setShortcut(Qt::Key_F3);
     MS3->setIcon(picture(7));
     MS8 = action("MS8", tr("Konec"), tr("Ukončí program"));
+    const QString undoHint = tr("Vrátí poslední tah zpět");
+    Vrtittah1 = action("Vrtittah1", tr("&Vrátit tah"), undoHint);
+    Vrtittah1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    MP3 = action("MP3", tr("&Vrátit tah"), undoHint);
+    MP3->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     A1 = action("A1", tr("Úvoddní a závěrečná &animace"),
                 tr("Povolení nebo zakázání úvodní a konečné animace"));
     A1->setCheckable(true);
@@ -210,6 +232,7 @@ void THlavniDialog::buildActions()
     // menu's entries own the keys.
     MP1->setShortcutContext(Qt::WidgetShortcut);
     MP2->setShortcutContext(Qt::WidgetShortcut);
+    MP3->setShortcutContext(Qt::WidgetShortcut);
 
     for (QAction *a : {MS1, MS3, MS8, A1, MN5, Vymazattabulkunejlepch2, fovskpojistka1, NpovdaproToranskouv20001,
                        EM, OProgramu, MP1, MP2})
@@ -220,6 +243,8 @@ void THlavniDialog::buildActions()
     for (QAction *a : {MS3, MP2})
         connect(a, &QAction::triggered, this, &THlavniDialog::endGame);
     connect(MS8, &QAction::triggered, this, &THlavniDialog::quit);
+    for (QAction *a : {Vrtittah1, MP3})
+        connect(a, &QAction::triggered, this, &THlavniDialog::undoMove);
     connect(MN5, &QAction::triggered, this, &THlavniDialog::showBestResults);
     connect(Vymazattabulkunejlepch2, &QAction::triggered, this, &THlavniDialog::clearResults);
     connect(A1, &QAction::triggered, this, &THlavniDialog::toggleAnimation);
@@ -265,10 +290,33 @@ void THlavniDialog::buildMenus()
     QMenu *soubor = menu("Soubor1", tr("&Soubor"), tr("Obsahuje příkazy pro spuštění a ukončení hry"));
     soubor->addAction(MS1);
     soubor->addAction(MS3);
+    soubor->addAction(Vrtittah1);
     soubor->addSeparator()->setObjectName(QStringLiteral("N1"));
     soubor->addAction(MS8);
     QMenu *nastroje = menu("Nstroje1", tr("&Nástroje"), tr("Obsahuje příkazy pro práci s tabulkou nejlepších"));
     nastroje->addAction(A1);
+    m_speedMenu = nastroje->addMenu(tr("&Rychlost pohybu disků"));
+    m_speedMenu->setObjectName(QStringLiteral("Rychlostpohybudisk1"));
+    m_speedMenu->menuAction()->setObjectName(QStringLiteral("Rychlostpohybudisk1"));
+    m_speedMenu->menuAction()->setStatusTip(tr("Nastaví, jak rychle se disky pohybují"));
+    m_hints->watchMenu(m_speedMenu);
+    auto *speeds = new QActionGroup(this);
+    const std::pair<const char *, QString> speedItems[] = {
+        {"Pomal1", tr("&Pomalá")}, {"Normln1", tr("&Normální")}, {"Rychl1", tr("&Rychlá")},
+        {"Bezanimace1", tr("&Bez animace")}};
+    for (int i = 0; i < 4; ++i) {
+        QAction *speed = m_speedMenu->addAction(speedItems[i].second);
+        speed->setObjectName(QLatin1String(speedItems[i].first));
+        speed->setStatusTip(m_speedMenu->menuAction()->statusTip());
+        speed->setCheckable(true);
+        speed->setData(i + 1);
+        speeds->addAction(speed);
+        m_speeds << speed;
+    }
+    connect(speeds, &QActionGroup::triggered, this, &THlavniDialog::chooseSpeed);
+    // Read as the menu opens: another copy may have chosen meanwhile.
+    connect(m_speedMenu, &QMenu::aboutToShow, this, &THlavniDialog::showSpeed);
+    showSpeed();
     nastroje->addSeparator()->setObjectName(QStringLiteral("N4"));
     nastroje->addAction(MN5);
     nastroje->addAction(Vymazattabulkunejlepch2);
@@ -284,6 +332,7 @@ void THlavniDialog::buildMenus()
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     PopupMenu1->addAction(MP1);
     PopupMenu1->addAction(MP2);
+    PopupMenu1->addAction(MP3);
     m_hints->watchMenu(PopupMenu1);
 
     connect(m_hints, &HintTracker::hintChanged, this, [this](const QString &hint) {
@@ -431,13 +480,54 @@ bool THlavniDialog::event(QEvent *event)
 
 void THlavniDialog::activeStep()
 {
-    if (!A1->isChecked())
+    if (A1->isChecked())
+        m_idle->openingAnimation();
+    // The game left at the last quit comes back once the picture has opened.
+    if (!m_keptGameTakenUp) {
+        m_keptGameTakenUp = true;
+        takeUpKeptGame();
+    }
+}
+
+void THlavniDialog::takeUpKeptGame()
+{
+    const Settings::KeptGame kept = Settings::keptGame();
+    if (kept.disky.isEmpty() && kept.tahy.isEmpty() && kept.kuly.isEmpty())
         return;
-    m_idle->openingAnimation();
+    if (const std::optional<Board::Game> game = Board::Game::fromKept(kept.disky, kept.tahy, kept.kuly)) {
+        if (!isGameOn())
+            resumeGame(*game);
+        return;
+    }
+    try {
+        Settings::setKeptGame({});
+    } catch (const AppError &) {
+        // Dropped all the same: it is read again and dropped again next time.
+    }
+}
+
+void THlavniDialog::keepGameForNextStart()
+{
+    if (!isGameOn())
+        return;
+    const Board::Game &game = m_game->game();
+    ErrorReport::guard(this, [&game] {
+        Settings::setKeptGame({QString::number(game.diskCount()), QString::number(game.moves()), game.kuly()});
+    });
+}
+
+void THlavniDialog::dropKeptGame()
+{
+    ErrorReport::guard(this, [] {
+        const Settings::KeptGame kept = Settings::keptGame();
+        if (!kept.disky.isEmpty() || !kept.tahy.isEmpty() || !kept.kuly.isEmpty())
+            Settings::setKeptGame({});
+    });
 }
 
 void THlavniDialog::closeEvent(QCloseEvent *event)
 {
+    keepGameForNextStart();
     if (!m_closing) {
         m_closing = true;
         if (A1->isChecked()) {
@@ -479,14 +569,17 @@ void THlavniDialog::setGameOn(bool on)
     TB1->setEnabled(!on);
     MS3->setEnabled(on);
     MP2->setEnabled(on);
+    Vrtittah1->setEnabled(on);
+    MP3->setEnabled(on);
     TB2->setEnabled(on);
 }
 
-bool THlavniDialog::isGameOn() const { return MS3->isEnabled(); }
+bool THlavniDialog::isGameOn() const { return m_game->isOn(); }
+int THlavniDialog::pocetTahu() const { return m_game->game().moves(); }
+bool THlavniDialog::isMoving() const { return m_plocha->mover()->isMoving() || m_plocha->isDragging(); }
 
 void THlavniDialog::setMoveCount(int moves)
 {
-    m_pocetTahu = moves;
     m_tahy->setText(QString::number(moves));
     m_tahy->adjustSize();
     m_plocha->setMoveCount(moves);
@@ -495,67 +588,151 @@ void THlavniDialog::setMoveCount(int moves)
 
 void THlavniDialog::startGame(int n)
 {
+    dropKeptGame();
+    resumeGame(Board::Game::start(n));
+}
+
+void THlavniDialog::resumeGame(const Board::Game &game)
+{
+    m_plocha->mover()->finish();
+    m_waiting.clear();
     m_plocha->hide();
-    m_plocha->layOut(Board::newGameLayout(n));
+    m_game->begin(game);
+    m_plocha->showGame(m_game->game());
     m_plocha->show();   // under the boss screen it stays covered until that is left
     m_plocha->setFocus();   // where a screen reader follows the game
-    m_pocetTahu = 0;
-    m_plocha->setMoveCount(0);
-    setGameOn(true);
-    kontrola()->setText(QString::number(n));
+    kontrola()->setText(QString::number(game.diskCount()));
     m_plocha->plate(2)->setBrushColor(QColor(Colors::White));
     m_plocha->plate(3)->setBrushColor(QColor(Colors::White));
 }
 
 void THlavniDialog::resetBoardToIdle()
 {
-    m_plocha->layOut(Board::designLayout());
-    m_pocetTahu = 0;
+    dropKeptGame();
+    m_plocha->mover()->finish();
+    m_waiting.clear();
+    m_game->end(Board::Game::start(Board::kDisks));   // all ten back on post 1, as designed
+    m_plocha->showGame(m_game->game());
     m_plocha->hide();
-    setGameOn(false);
     m_plocha->plate(2)->setBrushColor(QColor(Colors::White));
     m_plocha->plate(3)->setBrushColor(QColor(Colors::White));
-    setMoveCount(0);
 }
 
 void THlavniDialog::endGameSteps()
 {
+    dropKeptGame();
     m_restore.clear();
+    m_plocha->mover()->finish();
+    m_waiting.clear();
     m_plocha->hide();
-    setGameOn(false);
+    m_game->end(Board::Game());
     m_plocha->plate(2)->setBrushColor(QColor(Colors::White));
     m_plocha->plate(3)->setBrushColor(QColor(Colors::White));
-    m_tahy->setText(QStringLiteral("0"));
-    m_tahy->adjustSize();
 }
 
 void THlavniDialog::keepGame()
 {
-    if (!m_restore.isEmpty() && isGameOn())
+    if (!m_restore.isEmpty() && isGameOn()) {
         kontrola()->setText(m_restore);
+        m_game->setWatched(true);
+    }
     m_restore.clear();
+}
+
+void THlavniDialog::whenFree(std::function<void()> action)
+{
+    if (isMoving())
+        m_waiting.push_back(std::move(action));
+    else
+        action();
+}
+
+void THlavniDialog::moveEnded()
+{
+    m_plocha->showGame(m_game->game(), m_movedDisk);
+    while (!isMoving() && !m_waiting.empty()) {
+        const std::function<void()> next = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        next();
+    }
 }
 
 void THlavniDialog::diskMouseUp(int k)
 {
-    ErrorReport::guard(this, [this, k] {
-        if (Moves::pickUp(*m_plocha, k))
-            setMoveCount(m_pocetTahu + 1);
+    whenFree([this, k] {
+        ErrorReport::guard(this, [this, k] {
+            if (!m_game->lift(k))
+                return;
+            m_movedDisk = k;
+            m_plocha->mover()->lift(m_plocha->disk(k));
+        });
     });
 }
 
 void THlavniDialog::postMouseUp(int post)
 {
-    ErrorReport::guard(this, [this, post] { Moves::placeOnPost(*m_plocha, post); });
+    whenFree([this, post] {
+        ErrorReport::guard(this, [this, post] {
+            const int k = m_game->game().lifted();
+            if (!m_game->place(post))
+                return;
+            m_movedDisk = k;
+            m_plocha->mover()->drop(m_plocha->disk(k), m_game->game().placeOf(k));
+        });
+    });
+}
+
+// A drag is a lift that the pointer carries: counted as the lift is.
+void THlavniDialog::diskDragged(int k)
+{
+    if (isMoving() || !isGameOn() || !InputLock::isInputEnabled(this))
+        return;
+    ErrorReport::guard(this, [this, k] {
+        if (m_game->lift(k))
+            m_plocha->beginDrag(k);
+    });
+}
+
+// Down where it may stand, else back onto its own post.
+void THlavniDialog::diskDropped(int k, int post)
+{
+    ErrorReport::guard(this, [this, k, post] {
+        if (m_game->game().lifted() != k)
+            return;
+        m_game->place(post && m_game->game().mayPlace(post) ? post : m_game->game().postOf(k));
+        m_movedDisk = k;
+        m_plocha->mover()->drop(m_plocha->disk(k), m_game->game().placeOf(k));
+    });
+}
+
+void THlavniDialog::undoMove()
+{
+    whenFree([this] {
+        if (!isGameOn() || m_sef->isVisible() || !InputLock::isInputEnabled(this))
+            return;
+        ErrorReport::guard(this, [this] {
+            const std::optional<Board::Move> move = m_game->undo();
+            if (!move)
+                return;
+            m_movedDisk = move->disk;
+            Shape *disk = m_plocha->disk(move->disk);
+            const Board::Disk to = m_game->game().placeOf(move->disk);
+            if (move->from == move->to)   // a lifted disk, back down onto its post
+                m_plocha->mover()->drop(disk, to);
+            else
+                m_plocha->mover()->carry(disk, to);
+        });
+    });
 }
 
 void THlavniDialog::postKeyed(int post)
 {
-    const Board::Disks disks = m_plocha->disks();
-    if (Board::liftedDisk(disks) != 0)
-        postMouseUp(post);
-    else if (const int k = Board::topDiskOn(disks, m_plocha->baseLeft(post)))
-        diskMouseUp(k);
+    whenFree([this, post] {
+        if (m_game->game().lifted() != 0)
+            postMouseUp(post);
+        else if (const int k = m_game->game().topDisk(post))
+            diskMouseUp(k);
+    });
 }
 
 void THlavniDialog::Timer1Timer()
@@ -563,17 +740,10 @@ void THlavniDialog::Timer1Timer()
     // Read on every tick, game or no game: another copy may have closed the
     // assistant meanwhile.
     const QString pomocnik = Settings::pomocnik();
-    const Board::Disks disks = m_plocha->disks();
-    if (Board::liftedDisk(disks) != 0)
-        return;   // a move is in progress
-    for (int n = Board::kDisks; n >= 3; --n) {
-        if (kontrola()->text() != QString::number(n))
-            continue;
-        const QString minimum = QString::number((1 << n) - 1);
-        for (int post = 2; post <= 3; ++post)
-            if (Board::towerOn(disks, n, m_plocha->baseLeft(post)))
-                announceResult(post, minimum, pomocnik);
-    }
+    if (isMoving() || !m_game->isWatched())
+        return;
+    if (const int post = m_game->game().solvedPost())
+        announceResult(post, QString::number((1 << m_game->game().diskCount()) - 1), pomocnik);
 }
 
 void THlavniDialog::announceResult(int post, const QString &minimum, const QString &pomocnik)
@@ -591,7 +761,8 @@ void THlavniDialog::announceResult(int post, const QString &minimum, const QStri
             assistant->showAssistant();
         Placement::applyRule(PlacementRules::DialogRow::Result, assistant, Placement::outerRect(result).size());
     }
-    result->setFigures(kontrola()->text(), minimum, m_tahy->text());
+    result->setFigures(QString::number(m_game->game().diskCount()), minimum,
+                       QString::number(m_game->game().moves()));
     result->show();
     result->raise();
 }
@@ -623,6 +794,7 @@ void THlavniDialog::endGame()
         if (question)
             m_restore = kontrola()->text();
         kontrola()->setText(QStringLiteral("0"));
+        m_game->setWatched(false);
         const QString pomocnik = Settings::pomocnik();
         if (!question)
             return;
@@ -674,6 +846,14 @@ void THlavniDialog::toggleAnimation()
     ErrorReport::guard(this, [this] { Settings::setAnimace(A1->isChecked() ? 1 : 0); });
 }
 
+void THlavniDialog::showSpeed() { m_speeds[int(Settings::rychlost()) - 1]->setChecked(true); }
+
+void THlavniDialog::chooseSpeed(QAction *speed)
+{
+    ErrorReport::guard(this, [speed] { Settings::setRychlost(Settings::Speed(speed->data().toInt())); });
+    showSpeed();
+}
+
 void THlavniDialog::toggleBossScreen()
 {
     if (!m_sef->isVisible()) {
@@ -687,7 +867,7 @@ void THlavniDialog::toggleBossScreen()
         m_label1->show();
         m_tahy->show();
         setWindowTitle(kCaption);
-        m_plocha->setVisible(MS3->isEnabled());
+        m_plocha->setVisible(isGameOn());
     }
 }
 

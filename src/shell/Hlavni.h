@@ -2,6 +2,13 @@
 
 #include <QMainWindow>
 
+#include <deque>
+#include <functional>
+
+namespace Board {
+class Game;
+class GameModel;
+}
 class BoardPanel;
 class HintTracker;
 class IdlePicture;
@@ -25,8 +32,8 @@ class TVysledekDialog;
 class TextLabel;
 
 // The main window: the idle picture, the board, the boss screen, menus, toolbar and status line, and every
-// command of the program. Game state lives in its controls; nothing here
-// keeps a copy of it.
+// command of the program. The game is its model (Board::GameModel); the
+// board, Kontrola, Tahy and the commands' states show it.
 class THlavniDialog : public QMainWindow
 {
     Q_OBJECT
@@ -58,7 +65,10 @@ public:
     Sef *sef() const { return m_sef; }
     QLabel *kontrola() const;
     QLabel *tahy() const { return m_tahy; }
-    int pocetTahu() const { return m_pocetTahu; }
+    int pocetTahu() const;
+    Board::GameModel *game() const { return m_game; }
+    // A disk is on its way: clicks and keys wait until it stands.
+    bool isMoving() const;
     QTimer *timer1() const { return m_timer1; }
     QWidget *client() const { return m_client; }
     QString statusText() const;
@@ -72,6 +82,11 @@ public:
 
     // Starts a game of n disks on post 1 (the count buttons' steps 1 to 8).
     void startGame(int n);
+    // Puts a game on the board as it stands, in the game-on state.
+    void resumeGame(const Board::Game &game);
+    // The game kept at the last quit, back on the board; a kept game that
+    // makes no sense is dropped silently.
+    void takeUpKeptGame();
     // Back to the idle state between games, as a confirmed result leaves it.
     void resetBoardToIdle();
 
@@ -80,7 +95,10 @@ public slots:
     void newGame();
     void endGame();
     void quit();
+    // Takes back the last move of the game, or puts a lifted disk back.
+    void undoMove();
     void toggleAnimation();
+    void chooseSpeed(QAction *speed);
     void showBestResults();
     void clearResults();
     void toggleBossScreen();
@@ -97,6 +115,8 @@ public slots:
     // A post's key: the release of its top disk with no disk lifted, of the
     // post with one lifted.
     void postKeyed(int post);
+    void diskDragged(int k);
+    void diskDropped(int k, int post);
     void Timer1Timer();
 
 signals:
@@ -118,10 +138,16 @@ private:
     void activeStep();
     void closeStep();
     void setMoveCount(int moves);
+    // Runs what the player asked for now, or after the disk on its way stands.
+    void whenFree(std::function<void()> action);
+    void moveEnded();
     void endGameSteps();   // the end question's "Ano"
     void keepGame();       // the end question's "Ne"
     void announceResult(int post, const QString &minimum, const QString &pomocnik);
     void updateManualEntries();
+    void showSpeed();
+    void keepGameForNextStart();
+    void dropKeptGame();
 
     QWidget *m_client = nullptr;
     BoardPanel *m_plocha = nullptr;
@@ -137,15 +163,20 @@ private:
     // The end-game command stops the solution check before asking; "Ne"
     // puts this disk count back so that the game kept is still recognised.
     QString m_restore;
-    int m_pocetTahu = 0;
+    Board::GameModel *m_game = nullptr;
+    std::deque<std::function<void()>> m_waiting;
+    int m_movedDisk = 0;
     bool m_shownOnce = false;
     bool m_backgroundSet = false;   // the native window shows the picture of the first show
     bool m_closing = false;
+    bool m_keptGameTakenUp = false;
 
     QAction *MS1 = nullptr, *MS3 = nullptr, *MS8 = nullptr;
     QAction *A1 = nullptr, *MN5 = nullptr, *Vymazattabulkunejlepch2 = nullptr, *fovskpojistka1 = nullptr;
     QAction *NpovdaproToranskouv20001 = nullptr, *EM = nullptr, *OProgramu = nullptr;
-    QAction *MP1 = nullptr, *MP2 = nullptr;
+    QAction *MP1 = nullptr, *MP2 = nullptr, *MP3 = nullptr, *Vrtittah1 = nullptr;
+    QMenu *m_speedMenu = nullptr;
+    QList<QAction *> m_speeds;   // slow, normal, fast, at once
     QMenu *PopupMenu1 = nullptr;
     QToolButton *TB1 = nullptr, *TB2 = nullptr, *TB3 = nullptr, *ToolbarButton971 = nullptr, *EM1 = nullptr;
 };
