@@ -1,6 +1,7 @@
 #include "OpenAlSoundPlayer.h"
 
 #include "SoundQueue.h"
+#include "core/files/Folder.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>
@@ -14,6 +15,7 @@
 #include <QLibrary>
 
 #include <algorithm>
+#include <cstring>
 #include <chrono>
 #include <memory>
 #include <utility>
@@ -31,7 +33,7 @@ constexpr sf_count_t kMaxSamples = sf_count_t(48000) * 2 * 30;
     X(alcMakeContextCurrent) X(alcIsExtensionPresent) X(alcGetProcAddress) X(alcGetIntegerv) \
     X(alGetError) X(alGenSources) X(alDeleteSources) X(alGenBuffers) X(alDeleteBuffers) \
     X(alBufferData) X(alSourcei) X(alGetSourcei) X(alSourcePlay) X(alSourceStop)
-#define TORAN_SNDFILE_FUNCTIONS(X) X(sf_open) X(sf_readf_short) X(sf_close)
+#define TORAN_SNDFILE_FUNCTIONS(X) X(sf_open_virtual) X(sf_readf_short) X(sf_close)
 
 struct Api {
 #define TORAN_DECLARE(name) decltype(&::name) name = nullptr;
@@ -39,6 +41,37 @@ struct Api {
     TORAN_SNDFILE_FUNCTIONS(TORAN_DECLARE)
 #undef TORAN_DECLARE
 };
+
+// A cue file read into memory, as libsndfile's virtual file.
+struct MemoryCue
+{
+    const QByteArray &bytes;
+    sf_count_t at;
+
+    static MemoryCue &of(void *data) { return *static_cast<MemoryCue *>(data); }
+    static SF_VIRTUAL_IO io()
+    {
+        SF_VIRTUAL_IO io{};
+        io.get_filelen = [](void *data) { return sf_count_t(of(data).bytes.size()); };
+        io.seek = [](sf_count_t offset, int whence, void *data) {
+            MemoryCue &m = of(data);
+            const sf_count_t base = whence == SEEK_CUR ? m.at : whence == SEEK_END ? m.bytes.size() : 0;
+            m.at = std::clamp<sf_count_t>(base + offset, 0, m.bytes.size());
+            return m.at;
+        };
+        io.read = [](void *out, sf_count_t count, void *data) {
+            MemoryCue &m = of(data);
+            const sf_count_t n = std::clamp<sf_count_t>(count, 0, m.bytes.size() - m.at);
+            std::memcpy(out, m.bytes.constData() + m.at, size_t(n));
+            m.at += n;
+            return n;
+        };
+        io.write = [](const void *, sf_count_t, void *) { return sf_count_t(0); };
+        io.tell = [](void *data) { return of(data).at; };
+        return io;
+    }
+};
+constexpr qint64 kMaxCueBytes = 16 << 20;   // the longest cue is a few seconds
 
 struct LibraryName {
     const char *name;
@@ -275,12 +308,18 @@ SoundEngine::Duration OpenAlEngine::play(const QString &path)
 
 OpenAlEngine::Cue OpenAlEngine::decode(const QString &path)
 {
-    // Only a regular file is decoded: a pipe at a cue's name would hold
-    // the sound thread for as long as nobody writes into it.
-    if (!QFileInfo(path).isFile())
+    // Only a regular file is read, and it is read whole before decoding: a
+    // pipe swapped in at a cue's name would hold the sound thread for as
+    // long as nobody writes into it.
+    const QFileInfo where(path);
+    QByteArray bytes;
+    QString why;
+    if (Folder(where.path()).readSmallFile(where.fileName(), kMaxCueBytes, &bytes, &why) != Folder::Opened::File)
         return {};
+    MemoryCue memory{bytes, 0};
+    SF_VIRTUAL_IO io = MemoryCue::io();
     SF_INFO info{};
-    SNDFILE *file = m_api.sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    SNDFILE *file = m_api.sf_open_virtual(&io, SFM_READ, &info, &memory);
     if (!file)
         return {};
     const std::vector<short> samples = readWav(file, info);
