@@ -100,7 +100,8 @@ void ResultsLockTest::aLockThatIsNoRegularFileStopsNoStore()
     TDataModule1 other;
     other.open();
     ResultsTable::Locker held(data.Table1());
-    const QString error = errorOf([&] { other.Table1().AppendResult("C", "9", "3", ResultsTable::dateToText(kToday)); });
+    const QString today = ResultsTable::dateToText(kToday);
+    const QString error = errorOf([&] { other.Table1().AppendResult("C", "9", "3", today); });
     QVERIFY2(error.contains("jiná kopie"), qPrintable(error));
     QCOMPARE(readTable(app).size(), 2);
 }

@@ -231,11 +231,13 @@ void AppPathTest::aFolderNamedInAnotherCodePageIsStillTheProgramsFolder()
     QTemporaryDir top;
     const std::string odd = QFile::encodeName(top.path()).toStdString() + "/n\xe9x";
     std::filesystem::create_directories(odd + "/Data/Zaloha");
-    std::filesystem::copy_file(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(), odd + "/suite");
+    const std::string suite = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+    std::filesystem::copy_file(suite, odd + "/suite");
     std::ofstream(odd + "/Data/Zaloha/Toran.dbf", std::ios::binary).write(kEmptyTable.constData(), kEmptyTable.size());
     QProcess child;
     child.setWorkingDirectory(top.path());
-    child.start("/bin/sh", {"-c", "exec \"$(printf 'n\\351x')/suite\" AppPathTest " + QString::fromLatin1(kChildFlag) + " ''"});
+    const QString flag = QString::fromLatin1(kChildFlag);
+    child.start("/bin/sh", {"-c", "exec \"$(printf 'n\\351x')/suite\" AppPathTest " + flag + " ''"});
     QVERIFY(child.waitForFinished(20000));
     QVERIFY2(child.readAllStandardOutput().startsWith("portable "), "not the portable folder");
     QVERIFY(!QFileInfo::exists(top.filePath("Data")));

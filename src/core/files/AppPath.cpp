@@ -62,7 +62,7 @@ QString writableDir()
     static QString decided;
     const QString program = dir();
     if (program != decidedFor) {
-        decided = !installedForEveryUser(program) && canCreateFilesIn(program) ? program : withSeparator(playerDataDir());
+        decided = !installedForEveryUser(program) && canCreateFilesIn(program) ? program : playerDataDir();
         decidedFor = program;
     }
     return decided;

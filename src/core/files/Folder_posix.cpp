@@ -297,8 +297,11 @@ QByteArray Folder::File::stamp() const
     struct stat st;
     if (!isOpen() || ::fstat(m_handle->fd, &st) != 0)
         return QByteArray();
-    const auto time = [](const struct timespec &t) { return QByteArray::number(qint64(t.tv_sec)) + '.' + QByteArray::number(qint64(t.tv_nsec)); };
-    return identityOf(st) + ':' + QByteArray::number(qint64(st.st_size)) + ':' + time(st.st_mtim) + ':' + time(st.st_ctim);
+    const auto time = [](const struct timespec &t) {
+        return QByteArray::number(qint64(t.tv_sec)) + '.' + QByteArray::number(qint64(t.tv_nsec));
+    };
+    return identityOf(st) + ':' + QByteArray::number(qint64(st.st_size)) + ':' + time(st.st_mtim) + ':'
+        + time(st.st_ctim);
 }
 
 bool Folder::remove(const QString &name, QString *why) const

@@ -1,19 +1,52 @@
 #include "CueDecoder.h"
 
+#include "core/files/Folder.h"
+
 #include <sndfile.h>
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 // The most of one file that is decoded: half a minute of 48 kHz stereo.
 constexpr sf_count_t kMaxSamples = sf_count_t(48000) * 2 * 30;
+// A cue file read into memory, as libsndfile's virtual file.
+struct MemoryCue
+{
+    const QByteArray &bytes;
+    sf_count_t at;
+
+    static MemoryCue &of(void *data) { return *static_cast<MemoryCue *>(data); }
+    static SF_VIRTUAL_IO io()
+    {
+        SF_VIRTUAL_IO io{};
+        io.get_filelen = [](void *data) { return sf_count_t(of(data).bytes.size()); };
+        io.seek = [](sf_count_t offset, int whence, void *data) {
+            MemoryCue &m = of(data);
+            const sf_count_t base = whence == SEEK_CUR ? m.at : whence == SEEK_END ? m.bytes.size() : 0;
+            m.at = std::clamp<sf_count_t>(base + offset, 0, m.bytes.size());
+            return m.at;
+        };
+        io.read = [](void *out, sf_count_t count, void *data) {
+            MemoryCue &m = of(data);
+            const sf_count_t n = std::clamp<sf_count_t>(count, 0, m.bytes.size() - m.at);
+            std::memcpy(out, m.bytes.constData() + m.at, size_t(n));
+            m.at += n;
+            return n;
+        };
+        io.write = [](const void *, sf_count_t, void *) { return sf_count_t(0); };
+        io.tell = [](void *data) { return of(data).at; };
+        return io;
+    }
+};
+constexpr qint64 kMaxCueBytes = 16 << 20;   // the longest cue is a few seconds
 } // namespace
 
 struct CueDecoder::Api {
-    decltype(&::sf_open) open = nullptr;
+    decltype(&::sf_open_virtual) open = nullptr;
     decltype(&::sf_readf_short) readShort = nullptr;
     decltype(&::sf_close) close = nullptr;
 };
@@ -32,7 +65,7 @@ bool CueDecoder::load()
     if (!m_library.load())
         return false;
     auto api = std::make_shared<Api>();
-    api->open = reinterpret_cast<decltype(api->open)>(m_library.resolve("sf_open"));
+    api->open = reinterpret_cast<decltype(api->open)>(m_library.resolve("sf_open_virtual"));
     api->readShort = reinterpret_cast<decltype(api->readShort)>(m_library.resolve("sf_readf_short"));
     api->close = reinterpret_cast<decltype(api->close)>(m_library.resolve("sf_close"));
     if (!api->open || !api->readShort || !api->close) {
@@ -52,12 +85,20 @@ void CueDecoder::unload()
 // More than two channels are mixed to one.
 DecodedCue CueDecoder::decode(const QString &path)
 {
-    // Only a regular file is decoded: a pipe at a cue's name would hold
-    // the sound thread for as long as nobody writes into it.
-    if (!m_api || !QFileInfo(path).isFile())
+    if (!m_api)
         return {};
+    // Only a regular file is read, and it is read whole before decoding: a
+    // pipe swapped in at a cue's name would hold the sound thread for as
+    // long as nobody writes into it.
+    const QFileInfo where(path);
+    QByteArray bytes;
+    QString why;
+    if (Folder(where.path()).readSmallFile(where.fileName(), kMaxCueBytes, &bytes, &why) != Folder::Opened::File)
+        return {};
+    MemoryCue memory{bytes, 0};
+    SF_VIRTUAL_IO io = MemoryCue::io();
     SF_INFO info{};
-    SNDFILE *file = m_api->open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    SNDFILE *file = m_api->open(&io, SFM_READ, &info, &memory);
     if (!file)
         return {};
     DecodedCue cue;
