@@ -17,6 +17,7 @@
 #include "services/ProgramEnd.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"
+#include "support/ReaderLog.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/OContrls.h"
@@ -38,10 +39,28 @@
 #include <memory>
 
 namespace {
-enum class Choose { Button, Digit, Arrows };
+enum class Choose { Button, Digit, PlacedDigit, Arrows };
+
+// The Czech layout's main row, unshifted, from the key marked 1 to the 0.
+const QString kCzechDigitRow = QStringLiteral("+ěščřžýáíé");
+
+// A digit key as the window system tells it, with its place: the main row's
+// key marked digit typing what the Czech layout types there, or the
+// keypad's digit (X11 key codes, Windows virtual keys).
+QKeyEvent placedKey(QEvent::Type type, int digit, bool keypad, bool autoRepeat = false)
+{
+    if (keypad)
+        return QKeyEvent(type, Qt::Key_0 + digit, Qt::KeypadModifier, 86 + digit, 0x60 + digit, 0,
+                         QString::number(digit), autoRepeat);
+    const int index = (digit + 9) % 10;
+    const QChar typed = kCzechDigitRow.at(index);
+    return QKeyEvent(type, typed.toUpper().unicode(), Qt::NoModifier, 10 + index, '0' + digit, 0, typed,
+                     autoRepeat);
+}
 
 // By the count's button, by its key (0 for ten; the keys 1 and 2 choose
-// nothing), or by the arrows from the first button and Enter.
+// nothing), by the key so marked on a Czech keyboard, or by the arrows from
+// the first button and Enter.
 void startGame(Program &p, int n, Choose how = Choose::Button)
 {
     p.main->newGame();
@@ -52,6 +71,9 @@ void startGame(Program &p, int n, Choose how = Choose::Button)
         QTest::keyClicks(hra, QStringLiteral("12"));
         QVERIFY(hra->isVisible());
         QTest::keyClick(hra, char('0' + n % 10));
+    } else if (how == Choose::PlacedDigit) {
+        QKeyEvent press = placedKey(QEvent::KeyPress, n % 10, false);
+        QApplication::sendEvent(hra, &press);
     } else if (how == Choose::Arrows) {
         const int target = 11 - n;   // T1 holds ten; the first arrow reaches it, Down the row below
         press(Qt::Key_Right);
@@ -95,6 +117,7 @@ private slots:
     void firstShowGreetsAsTheSettingsSay_data();
     void firstShowGreetsAsTheSettingsSay();
     void helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs();
+    void aReaderHearsEachDialogByItsWords();
     void everyMenuEntryToolbarButtonAndKeyRunsItsCommand_data();
     void everyMenuEntryToolbarButtonAndKeyRunsItsCommand();
     void keysOneTwoThreeSolveThreeDisksInSevenMovesAsAScreenReaderHearsThem();
@@ -115,6 +138,7 @@ void PlayTest::countButtonsLayOutTheirGameAndSwitchTheCommands_data()
     for (int n = 3; n <= 10; ++n) {
         QTest::addRow("%d disks", n) << n << int(Choose::Button);
         QTest::addRow("%d disks by key", n) << n << int(Choose::Digit);
+        QTest::addRow("%d disks by the key so marked on a Czech keyboard", n) << n << int(Choose::PlacedDigit);
         QTest::addRow("%d disks by arrows and Enter", n) << n << int(Choose::Arrows);
     }
 }
@@ -523,6 +547,34 @@ void PlayTest::helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs()
 // A walk through every entry of the menus and the toolbar and every key:
 // each opens what it should (or, where it needs a game, does so once a game
 // is on), so no command is left doing nothing.
+// A question balloon is named by its question, each result figure labelled
+// by its caption, the about box's lettering by its words; an opened help
+// topic's text is what a reader hears first.
+void PlayTest::aReaderHearsEachDialogByItsWords()
+{
+    ReaderLog reader;
+    Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    const auto name = [](QObject *o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
+    QCOMPARE(name(p.windows->DotazKonecDialog.get()), QStringLiteral("Opravdu chcete ukončit tuto hru ?"));
+    QCOMPARE(name(p.windows->VymazatDialog.get()), QStringLiteral("Opravdu chcete vymazat tabulku nejlepších ?"));
+    const auto captions = QAccessible::queryAccessibleInterface(p.windows->VysledekDialog->findChild<QLabel *>("Label6"))
+                              ->relations(QAccessible::Label);
+    QCOMPARE(captions.size(), 1);
+    QCOMPARE(captions.first().first->object()->objectName(), QStringLiteral("Label3"));
+    const TOProgramuDialog *about = p.windows->OProgramuDialog.get();
+    QCOMPARE(name(about->findChild<QWidget *>("GradText1")) + ' ' + name(about->findChild<QWidget *>("GradText2")),
+             QStringLiteral("Toranská věž 2000 verze 5.0"));
+    p.action("NpovdaproToranskouv20001")->trigger();
+    TNapovedaDialog *help = p.windows->NapovedaDialog.get();
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help, Qt::Key_Down);
+    QCOMPARE(help->focusWidget(), help->topicEntry(0));
+    QTest::keyClick(help->focusWidget(), Qt::Key_Return);
+    QVERIFY(!help->topicList()->isVisible());
+    QTRY_VERIFY(reader.last(QAccessible::Focus));
+    QCOMPARE(reader.last(QAccessible::Focus)->name, help->mainText()->text());
+}
+
 void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand_data()
 {
     QTest::addColumn<QString>("entry");
@@ -585,11 +637,16 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand()
 
 namespace {
 // A key press on the main window as the window system delivers it, with its
-// time stamp in milliseconds (0: none).
-void pressKey(THlavniDialog *main, char digit, quint64 timestamp = 0, bool autoRepeat = false,
+// time stamp in milliseconds (0: none): a digit by its character alone, as a
+// program sends it; "+ěš" the keys marked 1, 2, 3 on a Czech keyboard;
+// "₁₂₃" the keypad's.
+void pressKey(THlavniDialog *main, QChar key, quint64 timestamp = 0, bool autoRepeat = false,
               QEvent::Type type = QEvent::KeyPress)
 {
-    QKeyEvent press(type, Qt::Key_0 + (digit - '0'), Qt::NoModifier, QString(QLatin1Char(digit)), autoRepeat);
+    const int keypad = QStringLiteral("₀₁₂₃").indexOf(key), czech = kCzechDigitRow.indexOf(key);
+    QKeyEvent placed = placedKey(type, keypad >= 0 ? keypad : (czech + 1) % 10, keypad >= 0, autoRepeat);
+    QKeyEvent plain(type, Qt::Key_0 + key.digitValue(), Qt::NoModifier, QString(key), autoRepeat);
+    QKeyEvent &press = keypad >= 0 || czech >= 0 ? placed : plain;
     press.setTimestamp(timestamp);
     QApplication::sendEvent(main, &press);
 }
@@ -672,6 +729,9 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data()
     QTest::newRow("held down, then the next") << "1**2**" << int(Free) << 1 << "211" << 0 << 1;
     QTest::newRow("held down, repeats untold") << "1~~2~" << int(Free) << 1 << "211" << 0 << 1;
     QTest::newRow("pressed after the lift") << "12" << int(Free) << 100000 << "211" << 0 << 1;
+    QTest::newRow("keys marked 1 2 on a Czech keyboard") << "+ě" << int(Free) << 0 << "211" << 0 << 1;
+    QTest::newRow("Czech keys marked 1 3, held down") << "+*š~" << int(Free) << 1 << "311" << 0 << 1;
+    QTest::newRow("keypad's 1 3") << "₁₃" << int(Free) << 0 << "311" << 0 << 1;
 }
 
 void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
@@ -697,8 +757,8 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
         if (told || untold)
             keys[i] = keys[i - 1];
         if (untold)
-            pressKey(p.main, keys[i].toLatin1(), stamp, false, QEvent::KeyRelease);
-        pressKey(p.main, keys[i].toLatin1(), stamp, told);
+            pressKey(p.main, keys[i], stamp, false, QEvent::KeyRelease);
+        pressKey(p.main, keys[i], stamp, told);
     }
     Pacing::setEnabled(false);
     const Board::Disks disks = p.board()->disks();
