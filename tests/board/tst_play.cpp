@@ -2,6 +2,7 @@
 // placing disks, the end question and the solved puzzle.
 #include "core/board/Game.h"
 #include "board/Plocha.h"
+#include "core/widgets/Colors.h"
 #include "dialogs/DotazKonec.h"
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
@@ -123,6 +124,7 @@ private slots:
     void keysOneTwoThreeSolveThreeDisksInSevenMovesAsAScreenReaderHearsThem();
     void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data();
     void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree();
+    void aReaderThatKeepsWhatItHearsFollowsAWholeGame();
 };
 
 void PlayTest::initTestCase()
@@ -572,7 +574,7 @@ void PlayTest::aReaderHearsEachDialogByItsWords()
     QTest::keyClick(help->focusWidget(), Qt::Key_Return);
     QVERIFY(!help->topicList()->isVisible());
     QTRY_VERIFY(reader.last(QAccessible::Focus));
-    QCOMPARE(reader.last(QAccessible::Focus)->name, help->mainText()->text());
+    QCOMPARE(reader.last(QAccessible::Focus)->texts.first(), help->mainText()->text());
 }
 
 void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand_data()
@@ -771,6 +773,65 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
     QCOMPARE(standing, posts);
     QCOMPARE(Board::liftedDisk(disks), lifted);
     QCOMPARE(p.main->pocetTahu(), moves);
+}
+
+// A reader that keeps what it was told holds every post's name and
+// description as the board has them: at a new game after another, after
+// every move of a whole game, after the boss screen. A refused disk is told
+// to it alone; the arrows walk its current post, Space acts there, and only
+// then the current post's marker shows.
+void PlayTest::aReaderThatKeepsWhatItHearsFollowsAWholeGame()
+{
+    ReaderLog reader;
+    Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    QVERIFY(QTest::qWaitForWindowExposed(p.main));
+    startGame(p, 3);
+    p.main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.main));
+    BoardPanel *board = p.board();
+    for (int post = 0; post < 3; ++post)
+        reader.meet(board, post);
+    const auto heardRight = [&] {
+        for (int post = 1; post <= 3; ++post)
+            if (reader.kept(board, post - 1) != QStringList{board->postName(post), board->postDescription(post)})
+                return false;
+        return true;
+    };
+    const auto play = [&](const QString &keys) {
+        for (const QChar key : keys) {
+            pressKey(p.main, key);
+            QTRY_VERIFY(!p.main->isMoving());
+            QTRY_VERIFY2(heardRight(), qPrintable(reader.kept(board, 0).join('|')));
+        }
+    };
+    play(QStringLiteral("1213"));
+    startGame(p, 4);
+    QTRY_VERIFY(heardRight());
+    const QString keys = solutionKeys(4, 1, 3);
+    play(keys.left(14));
+    p.main->toggleBossScreen();
+    p.main->toggleBossScreen();
+    QTRY_VERIFY(heardRight());
+    const QRect plate = board->plate(2)->geometry().adjusted(-5, -5, 5, 5);
+    const auto marked = [&] {
+        const QImage image = board->grab(plate).toImage();
+        return image.pixelColor(1, plate.height() / 2) == QColor(Colors::Yellow)
+            || image.pixelColor(2, plate.height() / 2) == QColor(Colors::Yellow);
+    };
+    play(QStringLiteral("12"));   // disk 4 onto disk 1: refused
+    QCOMPARE(reader.kept(board, 0).last(), QStringLiteral("nelze položit na menší disk"));
+    board->setFocus();
+    QVERIFY(!marked());
+    QTest::keyClick(board, Qt::Key_Right);
+    QCOMPARE(reader.last(QAccessible::Focus)->child, 1);
+    QVERIFY(marked());
+    QTest::keyClick(board, Qt::Key_End);
+    QTest::keyClick(board, Qt::Key_Space);
+    QTRY_VERIFY(!p.main->isMoving());
+    QCOMPARE(board->shownGame().topDisk(3), 4);
+    play(keys.mid(16));
+    QTRY_VERIFY(heardRight());
+    QCOMPARE(board->postName(3), QStringLiteral("Post 3: disky 4, 3, 2, 1"));
 }
 
 TORAN_TEST_MAIN(PlayTest)

@@ -3,11 +3,11 @@
 #include <QAccessible>
 #include <QList>
 #include <QPointer>
-#include <QString>
+#include <QStringList>
 
 // A screen reader in the test's own process: makes the program's
-// accessibility active and hears every event it sends, with what the
-// event's object reads at that moment, as a reader that caches does.
+// accessibility active and hears every event it sends, reading the event's
+// object then, as a reader that keeps what it is told does.
 class ReaderLog
 {
 public:
@@ -15,19 +15,17 @@ public:
         QAccessible::Event type;
         QPointer<QObject> object;
         int child;
-        QString name;
-        QString description;
+        QStringList texts;   // name, description
     };
-
     ReaderLog();
     ~ReaderLog();
-    ReaderLog(const ReaderLog &) = delete;
-    ReaderLog &operator=(const ReaderLog &) = delete;
 
-    const QList<Heard> &heard() const { return m_heard; }
-    // The last event of this type heard for the object, or null.
-    const Heard *last(QAccessible::Event type, const QObject *object = nullptr) const;
-    void clear() { m_heard.clear(); }
+    // The last event of this type heard, or null.
+    const Heard *last(QAccessible::Event type) const;
+    // A reader meets object's child (-1: itself) and reads its texts once,
+    // then keeps each until told it changed: what it holds now.
+    void meet(QObject *object, int child);
+    QStringList kept(const QObject *object, int child) const;
 
 private:
     static void hear(QAccessibleEvent *event);
