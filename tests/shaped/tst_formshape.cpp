@@ -142,9 +142,8 @@ void FormShapeTest::aReshapedFormIsCutToBodyAndTail_data()
     }
 }
 
-// The cut and the outline meet: every pixel of the cut is painted, every one
-// beside a pixel outside is black; at ratio 2 in device pixels, not in
-// blocks of two.
+// The cut and the outline meet: the cut all painted, its edge all black; at
+// ratio 2 in device pixels, not blocks of two.
 void FormShapeTest::aReshapedFormIsCutToBodyAndTail()
 {
     QFETCH(TBalloonPosition, position);
