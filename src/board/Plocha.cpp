@@ -175,6 +175,12 @@ void BoardPanel::focusInEvent(QFocusEvent *event)
     update();
 }
 
+void BoardPanel::showEvent(QShowEvent *event)
+{
+    Panel::showEvent(event);
+    stateMayHaveChanged();
+}
+
 void BoardPanel::focusOutEvent(QFocusEvent *event)
 {
     Panel::focusOutEvent(event);
@@ -245,8 +251,10 @@ void BoardPanel::tellState()
     m_tellPending = false;
     const int before = m_toldCurrent;
     m_toldCurrent = m_current;
-    // The names are made only for a reader that listens.
-    if (!QAccessible::isActive())
+    // The names are made only for a reader that listens, and told only of a
+    // board in sight: hidden (idle, or under the boss screen) it lays out
+    // no game, and shown again it tells what changed meanwhile.
+    if (!QAccessible::isActive() || !isVisible())
         return;
     // Every post that changed is told, not only the current one: a reader
     // keeps what it was last told of each.
