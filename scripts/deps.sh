@@ -5,11 +5,11 @@
 set -eu
 if [ "${1:-}" = windows ]; then
 packages="cmake ninja-build pkg-config dpkg-dev xz-utils g++-mingw-w64-x86-64-posix mingw-w64-tools
-qt6-base-dev libgl-dev libxcb1-dev qt6-l10n-tools qt6-tools-dev libshp-dev libsimpleini-dev libopenal-dev libsndfile1-dev
+qt6-base-dev qt6-base-private-dev libgl-dev libxcb1-dev libxcb-shape0-dev qt6-l10n-tools qt6-tools-dev libshp-dev libsimpleini-dev libopenal-dev libsndfile1-dev
 nsis wine wine64 zip unzip xvfb xauth xdotool x11-utils imagemagick fonts-liberation2 python3-dbfread x11-xkb-utils ccache"
 else
-packages="cmake g++ make pkg-config qt6-base-dev libgl-dev libshp-dev libsimpleini-dev
-libxcb1-dev libopenal-dev libpulse-dev libsndfile1-dev fonts-liberation2 qt6-translations-l10n desktop-file-utils appstream dpkg-dev lintian
+packages="cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev libgl-dev libshp-dev libsimpleini-dev
+libxcb1-dev libxcb-shape0-dev libopenal-dev libpulse-dev libsndfile1-dev fonts-liberation2 qt6-translations-l10n desktop-file-utils appstream dpkg-dev lintian
 qt6-l10n-tools qt6-tools-dev
 xvfb xauth x11-utils xdotool openbox imagemagick pulseaudio pulseaudio-utils at-spi2-core dbus-x11 python3-pyatspi
 python3 python3-dbfread python3-dbf clang libclang-rt-14-dev ninja-build ccache"

@@ -47,6 +47,10 @@
         <source>Počet tahů : %1</source>
         <translation>Moves: %1</translation>
     </message>
+    <message>
+        <source>nelze položit na menší disk</source>
+        <translation>cannot go on a smaller disk</translation>
+    </message>
 </context>
 <context>
     <name>Folder</name>

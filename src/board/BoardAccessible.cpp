@@ -36,7 +36,7 @@ public:
         if (t == QAccessible::Name)
             return m_board->postName(m_post);
         if (t == QAccessible::Description)
-            return m_board->movesText();
+            return m_board->postDescription(m_post);
         return QString();
     }
 

@@ -12,7 +12,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <algorithm>
 #include <utility>
@@ -23,6 +25,9 @@ namespace {
 // is Shape2 and post 2's is Shape1.
 const char *const kPlateNames[3] = {"Shape2", "Shape1", "Shape3"};
 const char *const kPlateLabelNames[3] = {"Label2", "Label3", "Label4"};
+// The current post's marker: a frame this far round its plate.
+constexpr int kMarkerGap = 3;
+constexpr int kMarkerWidth = 2;
 
 // A post's hints end with its key, as a tooltip shows a shortcut.
 QString withKey(const QString &hint, int post) { return QStringLiteral("%1 (%2)").arg(hint).arg(post); }
@@ -106,7 +111,9 @@ void BoardPanel::showGame(const Board::Game &game, int movedDisk)
     }
     // The post acted on last; a new layout starts over at post 1.
     m_current = movedDisk && game.postOf(movedDisk) ? game.postOf(movedDisk) : 1;
+    m_refused = false;
     stateMayHaveChanged();
+    update();
 }
 
 QString BoardPanel::postName(int post) const
@@ -131,6 +138,18 @@ QString BoardPanel::postName(int post) const
 }
 
 QString BoardPanel::movesText() const { return tr("Počet tahů : %1").arg(m_moves); }
+
+QString BoardPanel::postDescription(int post) const
+{
+    return m_refused && post == m_current ? tr("nelze položit na menší disk") : movesText();
+}
+
+void BoardPanel::tellRefusal()
+{
+    m_refused = true;
+    m_toldDescriptions[m_current - 1].clear();   // told again at every refusal
+    tellState();
+}
 
 void BoardPanel::setMoveCount(int moves)
 {
@@ -220,7 +239,74 @@ void BoardPanel::hideEvent(QHideEvent *event)
 void BoardPanel::focusInEvent(QFocusEvent *event)
 {
     Panel::focusInEvent(event);
+    // A new game's names are told before the focus is: the first thing a
+    // reader hears of it is the board as it now stands.
+    if (m_tellPending)
+        tellState();
     Accessibility::tell(this, QAccessible::Focus, m_current - 1);
+    update();
+}
+
+void BoardPanel::showEvent(QShowEvent *event)
+{
+    Panel::showEvent(event);
+    stateMayHaveChanged();
+}
+
+void BoardPanel::focusOutEvent(QFocusEvent *event)
+{
+    Panel::focusOutEvent(event);
+    update();
+}
+
+void BoardPanel::keyPressEvent(QKeyEvent *event)
+{
+    int post = m_current;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        post = std::max(1, post - 1);
+        break;
+    case Qt::Key_Right:
+        post = std::min(3, post + 1);
+        break;
+    case Qt::Key_Home:
+        post = 1;
+        break;
+    case Qt::Key_End:
+        post = 3;
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_keysWalked = true;
+        update();
+        if (!event->isAutoRepeat())
+            choosePost(m_current);
+        return;
+    default:
+        Panel::keyPressEvent(event);
+        return;
+    }
+    m_keysWalked = true;
+    update();
+    if (post == m_current)
+        return;
+    m_current = post;
+    m_refused = false;
+    tellState();
+}
+
+// The current post's marker: a frame round its name plate, drawn once the
+// keys have walked the posts and while the board holds the keyboard.
+void BoardPanel::paintEvent(QPaintEvent *event)
+{
+    Panel::paintEvent(event);
+    if (!m_keysWalked || !hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(QColor(Colors::Yellow), kMarkerWidth));
+    const QRect plate = m_plates[m_current - 1]->geometry();
+    painter.drawRect(plate.adjusted(-kMarkerGap, -kMarkerGap, kMarkerGap - 1, kMarkerGap - 1));
 }
 
 // Told once the move has ended: the game shown changes only then.
@@ -237,19 +323,24 @@ void BoardPanel::tellState()
     m_tellPending = false;
     const int before = m_toldCurrent;
     m_toldCurrent = m_current;
-    // The names are made only for a reader that listens.
-    if (!QAccessible::isActive())
+    // The names are made only for a reader that listens, and told only of a
+    // board in sight: hidden (idle, or under the boss screen) it lays out
+    // no game, and shown again it tells what changed meanwhile.
+    if (!QAccessible::isActive() || !isVisible())
         return;
+    // Every post that changed is told, not only the current one: a reader
+    // keeps what it was last told of each.
     for (int post = 1; post <= 3; ++post) {
         const QString name = postName(post);
         if (name != m_toldNames[post - 1]) {
             m_toldNames[post - 1] = name;
             Accessibility::tell(this, QAccessible::NameChanged, post - 1);
         }
-    }
-    if (movesText() != m_toldMoves) {
-        m_toldMoves = movesText();
-        Accessibility::tell(this, QAccessible::DescriptionChanged, m_current - 1);
+        const QString description = postDescription(post);
+        if (description != m_toldDescriptions[post - 1]) {
+            m_toldDescriptions[post - 1] = description;
+            Accessibility::tell(this, QAccessible::DescriptionChanged, post - 1);
+        }
     }
     if (m_current != before && hasFocus())
         Accessibility::tell(this, QAccessible::Focus, m_current - 1);

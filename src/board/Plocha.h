@@ -15,7 +15,8 @@ class TextLabel;
 // It draws the game it is shown (Board::Game) and tells the clicks on it;
 // its mover carries a disk from one place to the next.
 // A screen reader meets the board as its three posts, each named by its
-// plate and the disks on it; the post last acted on holds the focus.
+// plate and the disks on it; the post last acted on holds the focus, and
+// Left/Right/Home/End move it, Space/Enter act on it as its key does.
 class BoardPanel : public Panel
 {
     Q_OBJECT
@@ -46,6 +47,12 @@ public:
     QString postName(int post) const;
     // The moves made, as the status line tells them.
     QString movesText() const;
+    // What a reader is told of a post besides its name: the moves made, or
+    // that the disk just refused there cannot go on a smaller one.
+    QString postDescription(int post) const;
+    // A disk refused on the post: told to a reader only, the screen and
+    // the sounds stay silent.
+    void tellRefusal();
     void setMoveCount(int moves);
     // The post the last move acted on: where the disk that moved hangs or stands.
     int currentPost() const { return m_current; }
@@ -70,6 +77,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void stateMayHaveChanged();
@@ -87,7 +98,7 @@ private:
 
     // What was last told, so that only changes are told again.
     std::array<QString, 3> m_toldNames;
-    QString m_toldMoves;
+    std::array<QString, 3> m_toldDescriptions;
     int m_moves = 0;
     int m_current = 1;
     int m_toldCurrent = 1;
@@ -96,4 +107,7 @@ private:
     int m_dragged = 0;        // the disk following the pointer
     int m_grabX = 0;          // the pointer's place on it
     bool m_tellPending = false;
+    bool m_refused = false;          // the current post's description says so
+    bool m_keysWalked = false;       // the current post's marker shows
+
 };

@@ -115,15 +115,17 @@ void TNapovedaDialog::openOnTopicList()
 
 void TNapovedaDialog::showList(bool list)
 {
-    // The keyboard follows the player: from a topic to the link back to the
-    // list, from that link to the topic last read.
+    // The keyboard follows the player: from a topic to its text, which a
+    // reader then reads first (Tab goes on to the link back to the list),
+    // from that link to the topic last read.
     QWidget *focused = focusWidget();
     const bool keyboardHere = focused && focused != this && focused->hasFocus();
     m_panel1->setVisible(list);
-    // The link back lies under the list while the list shows.
-    m_officeLabel1->setFocusPolicy(list ? Qt::NoFocus : Qt::TabFocus);
+    // The topic's text and the link back lie under the list while it shows.
+    for (QWidget *w : {static_cast<QWidget *>(m_label2), static_cast<QWidget *>(m_officeLabel1)})
+        w->setFocusPolicy(list ? Qt::NoFocus : Qt::TabFocus);
     if (keyboardHere)
-        (list ? static_cast<QWidget *>(m_entries[m_topic]) : m_officeLabel1)->setFocus(Qt::TabFocusReason);
+        (list ? static_cast<QWidget *>(m_entries[m_topic]) : m_label2)->setFocus(Qt::TabFocusReason);
 }
 
 void TNapovedaDialog::openBesideAssistant()

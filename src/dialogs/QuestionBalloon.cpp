@@ -14,6 +14,8 @@ QuestionBalloon::QuestionBalloon(const Layout &layout, QWidget *parent)
     : QWidget(parent)
 {
     DialogSupport::makeBalloon(this, QSize(layout.width, 98), bpRightTop, tr("Dotaz"));
+    // A reader names the balloon by its question, the hint says only what it is.
+    setWindowTitle(tr(layout.question));
     setFont(Fonts::sansSerif(11));
 
     auto *image = new QLabel(this);

@@ -64,7 +64,9 @@ TTabulkaDialog::TTabulkaDialog(TDataModule1 *data, QWidget *parent)
     // All eight tabs in one row, as narrow as their captions.
     m_pages->tabBar()->setUsesScrollButtons(false);
     m_pages->tabBar()->setExpanding(false);
-    m_pages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 4px; }"));
+    // The last tab's frame closes the row and takes pixels from its caption,
+    // and "10 disků" is the widest: it gets them back.
+    m_pages->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 4px; } QTabBar::tab:last { padding-right: 7px; }"));
     // The pages' grids are made when a page is first shown (grid()).
     for (int page = 1; page <= kPages; ++page) {
         auto *sheet = new QWidget;

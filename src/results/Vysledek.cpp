@@ -28,15 +28,19 @@ TVysledekDialog::TVysledekDialog(TDataModule1 *data, QWidget *parent)
     const QFont bold = Fonts::times(13, true);
     DialogSupport::label(this, "Label1", tr("Výsledek Vaší hry"), QRect(27, 6, 189, 19), bold,
                          Qt::AlignHCenter | Qt::AlignTop, true);
-    DialogSupport::label(this, "Label2", tr("Počet přenášených disků             :"),
-                         QRect(11, 30, 176, 15), text);
-    DialogSupport::label(this, "Label3", tr("Minimální počet tahů                    :"),
-                         QRect(11, 46, 176, 15), text);
-    DialogSupport::label(this, "Label4", tr("Počet Vámi uskutečněných tahů :"), QRect(11, 62, 177, 15),
-                         text);
+    QLabel *label2 = DialogSupport::label(this, "Label2", tr("Počet přenášených disků             :"),
+                                          QRect(11, 30, 176, 15), text);
+    QLabel *label3 = DialogSupport::label(this, "Label3", tr("Minimální počet tahů                    :"),
+                                          QRect(11, 46, 176, 15), text);
+    QLabel *label4 = DialogSupport::label(this, "Label4", tr("Počet Vámi uskutečněných tahů :"),
+                                          QRect(11, 62, 177, 15), text);
     m_label5 = DialogSupport::label(this, "Label5", QString(), QRect(190, 30, 0, 0), bold);
     m_label6 = DialogSupport::label(this, "Label6", QString(), QRect(190, 46, 0, 0), bold);
     m_label7 = DialogSupport::label(this, "Label7", QString(), QRect(190, 62, 0, 0), bold);
+    // A reader reads each figure with its caption (the labels' relation).
+    label2->setBuddy(m_label5);
+    label3->setBuddy(m_label6);
+    label4->setBuddy(m_label7);
     auto *bevel1 = new BevelLine(this);
     bevel1->setObjectName(QStringLiteral("Bevel1"));
     bevel1->setGeometry(9, 80, 225, 9);

@@ -2,6 +2,7 @@
 
 #include "dialogs/Placement.h"
 #include "services/DialogSupport.h"
+#include "services/DigitKey.h"
 #include "services/ErrorReport.h"
 #include "core/widgets/Fonts.h"
 #include "core/sound/SoundCue.h"
@@ -111,7 +112,8 @@ void THraDialog::keyPressEvent(QKeyEvent *event)
         break;
     }
     // The digits 3 to 9, and 0 for ten, press the button of that count.
-    const int count = event->key() == Qt::Key_0 ? 10 : event->key() - Qt::Key_0;
+    const int digit = DigitKey::digitOf(*event);
+    const int count = digit == 0 ? 10 : digit;
     if (count >= 3 && count <= 10 && !event->isAutoRepeat()) {
         TTransparentButton2 *button = countButton(11 - count);   // T1 holds ten
         if (button->isEnabled())

@@ -674,8 +674,11 @@ void THlavniDialog::postMouseUp(int post)
     whenFree([this, post] {
         ErrorReport::guard(this, [this, post] {
             const int k = m_game->game().lifted();
-            if (!m_game->place(post))
+            if (!m_game->place(post)) {
+                if (k)
+                    m_plocha->tellRefusal();
                 return;
+            }
             m_movedDisk = k;
             m_plocha->mover()->drop(m_plocha->disk(k), m_game->game().placeOf(k));
         });

@@ -1,5 +1,6 @@
 #include "KeyPlay.h"
 
+#include "services/DigitKey.h"
 #include "services/InputLock.h"
 
 #include <QApplication>
@@ -12,13 +13,14 @@ KeyPlay::KeyPlay(QWidget *window, std::function<bool()> playing)
     qApp->installEventFilter(this);
 }
 
-int KeyPlay::postOfKey(int key, Qt::KeyboardModifiers modifiers)
+int KeyPlay::postForKey(const QKeyEvent &key)
 {
     // The digits of the main block and of the keypad; with Alt, Ctrl or
     // Meta held they belong to the menus and shortcuts.
-    if (modifiers & ~(Qt::KeypadModifier | Qt::ShiftModifier))
+    if (key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier))
         return 0;
-    return key >= Qt::Key_1 && key <= Qt::Key_3 ? key - Qt::Key_0 : 0;
+    const int digit = DigitKey::digitOf(key);
+    return digit >= 1 && digit <= 3 ? digit : 0;
 }
 
 bool KeyPlay::isRepeat(const QKeyEvent *press) const
@@ -41,7 +43,7 @@ bool KeyPlay::eventFilter(QObject *watched, QEvent *event)
         m_releasedStamp = key->timestamp();
         return false;
     }
-    const int post = postOfKey(key->key(), key->modifiers());
+    const int post = postForKey(*key);
     if (post == 0 || !m_playing())
         return false;
     if (!isRepeat(key) && InputLock::isInputEnabled(m_window))

@@ -8,7 +8,7 @@ class QKeyEvent;
 class QWidget;
 
 // Plays the board from the keyboard: the keys 1, 2 and 3 name post 1, 2 or
-// 3, and the window acts on them as on a mouse release there. Keys that
+// 3 (the keys so marked, whatever the layout, and the keypad's), and the window acts on them as on a mouse release there. Keys that
 // come while a move runs wait in the window system's queue and are told
 // after it, in order, as clicks are. A key held down (its auto-repeat) and
 // keys while a dialog holds the window are swallowed; with no board in
@@ -22,7 +22,7 @@ public:
     KeyPlay(QWidget *window, std::function<bool()> playing);
 
     // The post a key plays (1 to 3), or 0 for every other key.
-    static int postOfKey(int key, Qt::KeyboardModifiers modifiers);
+    static int postForKey(const QKeyEvent &key);
 
 signals:
     void postKeyed(int post);

@@ -1,5 +1,7 @@
 #include "GradText.h"
 
+#include "Accessibility.h"
+
 #include "core/widgets/Colors.h"
 #include "core/widgets/Fonts.h"
 
@@ -20,6 +22,9 @@ TGradText::TGradText(QWidget *parent)
 {
     setFont(Fonts::times(kDefaultFontPixels, true, true));
     resize(kNewSize);
+    // A reader reads the lettering as the words it paints.
+    Accessibility::setRole(this, QAccessible::StaticText, true);
+    setAccessibleName(m_lines.join(QLatin1Char(' ')));
 }
 
 void TGradText::setBeginColor(const QColor &color)
@@ -45,6 +50,7 @@ void TGradText::setLines(const QStringList &lines)
     if (lines.isEmpty())
         return;
     m_lines = lines;
+    setAccessibleName(m_lines.join(QLatin1Char(' ')));
     changed();
 }
 

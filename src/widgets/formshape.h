@@ -11,7 +11,10 @@ class QWidget;
 
 // Makes its form a speech balloon: a rounded body with a triangular tail
 // pointing at the assistant, cut out with setMask() so that clicks beside it
-// reach the windows below, and outlined in black.
+// reach the windows below, and outlined in black. The cut follows the
+// painted balloon pixel for pixel, so the outline is its edge all round; at
+// a scale above 1 both are made in device pixels where the window system
+// cuts in them (WindowMask).
 //
 // A balloon dialog creates one as a child of itself, sets its properties and
 // calls apply() at the end of its constructor. The outline is painted by an
@@ -50,7 +53,11 @@ public:
 
     // For the form's present size.
     BalloonGeometry geometry() const;
+    // The cut in the form's pixels: at a scale above 1, every pixel that
+    // holds a device pixel of deviceRegion().
     QRegion region() const;
+    // The cut and the painted pixels at the given scale, in device pixels.
+    QRegion deviceRegion(int ratio) const;
     // The balloon's body and tail in the form's colour with their outline.
     void paint(QPainter &painter) const;
 
@@ -58,19 +65,29 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The painted pixels at one scale, in device pixels.
+    struct Pixels
+    {
+        int ratio = 0;
+        QRegion shape;
+        QRegion fill;
+        QRegion border;
+        QRegion edge;   // the shape's pixels beside one outside
+    };
     struct Cache
     {
         QSize size;
         BalloonGeometry geometry;
-        QRegion region;
-        QRegion fill;
-        QRegion border;
-        bool outlined = false;   // fill and border worked out
+        Pixels pixels[2];   // the last two scales asked for
     };
     const Cache &cache() const;
-    const Cache &outlinedCache() const;
-    void paintPixels(QPainter &painter) const;
+    const Pixels &pixels(int ratio) const;
+    Pixels windowSystemPixels() const;
+    Pixels scaledPixels(int ratio) const;
+    void paintWindowSystem(QPainter &painter, const Pixels &p) const;
+    int windowRatio() const;
     void refresh();
+    void cutNatively();
 
     QWidget *m_form;
     bool m_reshape = false;

@@ -2,6 +2,7 @@
 // placing disks, the end question and the solved puzzle.
 #include "core/board/Game.h"
 #include "board/Plocha.h"
+#include "core/widgets/Colors.h"
 #include "dialogs/DotazKonec.h"
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
@@ -19,6 +20,7 @@
 #include "services/ProgramEnd.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"
+#include "support/ReaderLog.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/OContrls.h"
@@ -40,10 +42,37 @@
 #include <memory>
 
 namespace {
-enum class Choose { Button, Digit, Arrows };
+enum class Choose { Button, Digit, PlacedDigit, Arrows };
+
+// The Czech layout's main row, unshifted, from the key marked 1 to the 0.
+const QString kCzechDigitRow = QStringLiteral("+ěščřžýáíé");
+
+// A digit alone, as a program sends it; kCzechDigitRow's and the keypad's
+// "₀₁₂₃" with their places too (X11 key code, Windows virtual key).
+QKeyEvent keyEvent(QEvent::Type type, QChar key, bool autoRepeat)
+{
+    const int keypad = QStringLiteral("₀₁₂₃").indexOf(key), czech = kCzechDigitRow.indexOf(key);
+    if (keypad >= 0)
+        return QKeyEvent(type, Qt::Key_0 + keypad, Qt::KeypadModifier, 86 + keypad, 0x60 + keypad, 0,
+                         QString::number(keypad), autoRepeat);
+    if (czech >= 0)
+        return QKeyEvent(type, key.toUpper().unicode(), Qt::NoModifier, 10 + czech, '0' + (czech + 1) % 10, 0,
+                         QString(key), autoRepeat);
+    return QKeyEvent(type, Qt::Key_0 + key.digitValue(), Qt::NoModifier, QString(key), autoRepeat);
+}
+
+// Delivered with its time stamp in milliseconds (0: none).
+void pressKey(QWidget *target, QChar key, quint64 timestamp = 0, bool autoRepeat = false,
+              QEvent::Type type = QEvent::KeyPress)
+{
+    QKeyEvent press = keyEvent(type, key, autoRepeat);
+    press.setTimestamp(timestamp);
+    QApplication::sendEvent(target, &press);
+}
 
 // By the count's button, by its key (0 for ten; the keys 1 and 2 choose
-// nothing), or by the arrows from the first button and Enter.
+// nothing), by the key so marked on a Czech keyboard, or by the arrows from
+// the first button and Enter.
 void startGame(Program &p, int n, Choose how = Choose::Button)
 {
     p.main->newGame();
@@ -54,6 +83,8 @@ void startGame(Program &p, int n, Choose how = Choose::Button)
         QTest::keyClicks(hra, QStringLiteral("12"));
         QVERIFY(hra->isVisible());
         QTest::keyClick(hra, char('0' + n % 10));
+    } else if (how == Choose::PlacedDigit) {
+        pressKey(hra, kCzechDigitRow.at((n + 9) % 10));
     } else if (how == Choose::Arrows) {
         const int target = 11 - n;   // T1 holds ten; the first arrow reaches it, Down the row below
         press(Qt::Key_Right);
@@ -97,6 +128,7 @@ private slots:
     void firstShowGreetsAsTheSettingsSay_data();
     void firstShowGreetsAsTheSettingsSay();
     void helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs();
+    void aReaderHearsEachDialogByItsWords();
     void everyMenuEntryToolbarButtonAndKeyRunsItsCommand_data();
     void everyMenuEntryToolbarButtonAndKeyRunsItsCommand();
     void keysOneTwoThreeSolveThreeDisksInSevenMovesAsAScreenReaderHearsThem();
@@ -109,6 +141,7 @@ private slots:
     void aGameLeftByCtrlQComesBackAtTheNextStart();
     void aKeptGameThatMakesNoSenseStartsIdle_data();
     void aKeptGameThatMakesNoSenseStartsIdle();
+    void aReaderThatKeepsWhatItHearsFollowsAWholeGame();
 };
 
 void PlayTest::initTestCase()
@@ -124,6 +157,7 @@ void PlayTest::countButtonsLayOutTheirGameAndSwitchTheCommands_data()
     for (int n = 3; n <= 10; ++n) {
         QTest::addRow("%d disks", n) << n << int(Choose::Button);
         QTest::addRow("%d disks by key", n) << n << int(Choose::Digit);
+        QTest::addRow("%d disks by the key so marked on a Czech keyboard", n) << n << int(Choose::PlacedDigit);
         QTest::addRow("%d disks by arrows and Enter", n) << n << int(Choose::Arrows);
     }
 }
@@ -540,6 +574,33 @@ void PlayTest::helpAboutAndTheAssistantsDoubleClickOpenTheirDialogs()
 // A walk through every entry of the menus and the toolbar and every key:
 // each opens what it should (or, where it needs a game, does so once a game
 // is on), so no command is left doing nothing.
+// Balloons named by their questions, figures labelled by their captions, the
+// about box's lettering by its words; a help topic's text is heard first.
+void PlayTest::aReaderHearsEachDialogByItsWords()
+{
+    ReaderLog reader;
+    Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    const auto name = [](QObject *o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
+    QCOMPARE(name(p.windows->DotazKonecDialog.get()), QStringLiteral("Opravdu chcete ukončit tuto hru ?"));
+    QCOMPARE(name(p.windows->VymazatDialog.get()), QStringLiteral("Opravdu chcete vymazat tabulku nejlepších ?"));
+    const auto captions = QAccessible::queryAccessibleInterface(p.windows->VysledekDialog->findChild<QLabel *>("Label6"))
+                              ->relations(QAccessible::Label);
+    QCOMPARE(captions.size(), 1);
+    QCOMPARE(captions.first().first->object()->objectName(), QStringLiteral("Label3"));
+    const TOProgramuDialog *about = p.windows->OProgramuDialog.get();
+    QCOMPARE(name(about->findChild<QWidget *>("GradText1")) + ' ' + name(about->findChild<QWidget *>("GradText2")),
+             QStringLiteral("Toranská věž 2000 verze 5.0"));
+    p.action("NpovdaproToranskouv20001")->trigger();
+    TNapovedaDialog *help = p.windows->NapovedaDialog.get();
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help, Qt::Key_Down);
+    QCOMPARE(help->focusWidget(), help->topicEntry(0));
+    QTest::keyClick(help->focusWidget(), Qt::Key_Return);
+    QVERIFY(!help->topicList()->isVisible());
+    QTRY_VERIFY(reader.last(QAccessible::Focus));
+    QCOMPARE(reader.last(QAccessible::Focus)->texts.first(), help->mainText()->text());
+}
+
 void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand_data()
 {
     QTest::addColumn<QString>("entry");
@@ -601,16 +662,6 @@ void PlayTest::everyMenuEntryToolbarButtonAndKeyRunsItsCommand()
 }
 
 namespace {
-// A key press on the main window as the window system delivers it, with its
-// time stamp in milliseconds (0: none).
-void pressKey(THlavniDialog *main, char digit, quint64 timestamp = 0, bool autoRepeat = false,
-              QEvent::Type type = QEvent::KeyPress)
-{
-    QKeyEvent press(type, Qt::Key_0 + (digit - '0'), Qt::NoModifier, QString(QLatin1Char(digit)), autoRepeat);
-    press.setTimestamp(timestamp);
-    QApplication::sendEvent(main, &press);
-}
-
 // The minimal solution as keys: from, to for every move.
 QString solutionKeys(int n, int from, int to)
 {
@@ -700,6 +751,9 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data()
     QTest::newRow("Ctrl+Z during moves acts after them") << "12z" << int(Free) << 1 << "111" << 0 << 2;
     QTest::newRow("Ctrl+Z with a dialog open") << "12|z" << int(DialogOpen) << 0 << "211" << 0 << 1;
     QTest::newRow("Ctrl+Z on the boss screen") << "12|z" << int(BossScreen) << 0 << "211" << 0 << 1;
+    QTest::newRow("keys marked 1 2 on a Czech keyboard") << "+ě" << int(Free) << 0 << "211" << 0 << 1;
+    QTest::newRow("Czech keys marked 1 3, held down") << "+*š~" << int(Free) << 1 << "311" << 0 << 1;
+    QTest::newRow("keypad's 1 3") << "₁₃" << int(Free) << 0 << "311" << 0 << 1;
 }
 
 void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
@@ -731,11 +785,11 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
         if (told || untold)
             keys[i] = keys[i - 1];
         if (untold)
-            pressKey(p.main, keys[i].toLatin1(), stamp, false, QEvent::KeyRelease);
+            pressKey(p.main, keys[i], stamp, false, QEvent::KeyRelease);
         if (keys[i] == QLatin1Char('z'))
             QTest::keyClick(p.main, Qt::Key_Z, Qt::ControlModifier);
         else
-            pressKey(p.main, keys[i].toLatin1(), stamp, told);
+            pressKey(p.main, keys[i], stamp, told);
     }
     QTRY_VERIFY(!p.main->isMoving());   // the keys that waited have acted
     Pacing::setEnabled(false);
@@ -895,6 +949,58 @@ void PlayTest::aKeptGameThatMakesNoSenseStartsIdle()
     QVERIFY(errors.isEmpty());
     QCOMPARE(IniFile(p.dir.file("Toran2000.ini")).read("Hra", "Disky"), QString());
     QCOMPARE(IniFile(p.dir.file("Toran2000.ini")).read("Nastaveni", "Animace"), QStringLiteral("0"));
+}
+
+// A reader that keeps what it is told holds every post as it stands, all game
+// long; it alone hears a refusal; the arrows walk the posts, then marked.
+void PlayTest::aReaderThatKeepsWhatItHearsFollowsAWholeGame()
+{
+    ReaderLog reader;
+    Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
+    QVERIFY(QTest::qWaitForWindowExposed(p.main));
+    startGame(p, 3);
+    p.main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.main));
+    BoardPanel *board = p.board();
+    const auto heardRight = [&] {
+        for (int post = 1; post <= 3; ++post)
+            if (reader.kept(board, post - 1) != QStringList{board->postName(post), board->postDescription(post)})
+                return false;
+        return true;
+    };
+    for (int post = 0; post < 3; ++post)
+        reader.meet(board, post);
+    const auto play = [&](const QString &keys) {
+        for (const QChar key : keys) {
+            pressKey(p.main, key);
+            QTRY_VERIFY(!p.main->isMoving());
+            QTRY_VERIFY(heardRight());
+        }
+    };
+    play(QStringLiteral("1213"));
+    startGame(p, 4);
+    QTRY_VERIFY(heardRight());
+    const QString keys = solutionKeys(4, 1, 3);
+    play(keys.left(14));
+    p.main->toggleBossScreen();
+    p.main->toggleBossScreen();
+    QTRY_VERIFY(heardRight());
+    const QRect plate = board->plate(2)->geometry().adjusted(-5, -5, 5, 5);
+    const auto marked = [&] { return board->grab(plate).toImage().pixel(1, 10) == Colors::Yellow; };
+    play(QStringLiteral("12"));   // disk 4 onto disk 1: refused
+    QCOMPARE(reader.kept(board, 0).last(), QStringLiteral("nelze položit na menší disk"));
+    board->setFocus();
+    QVERIFY(!marked());
+    QTest::keyClick(board, Qt::Key_Right);
+    QCOMPARE(reader.last(QAccessible::Focus)->child, 1);
+    QVERIFY(marked());
+    QTest::keyClick(board, Qt::Key_End);
+    QTest::keyClick(board, Qt::Key_Space);
+    QTRY_VERIFY(!p.main->isMoving());
+    QCOMPARE(board->shownGame().topDisk(3), 4);
+    play(keys.mid(16));
+    QTRY_VERIFY(heardRight());
+    QCOMPARE(board->postName(3), QStringLiteral("Post 3: disky 4, 3, 2, 1"));
 }
 
 TORAN_TEST_MAIN(PlayTest)

@@ -26,6 +26,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTranslator>
@@ -106,6 +107,14 @@ QStringList overflowingTexts(QWidget *window)
             if (width > titles->sectionSize(c))
                 fault(grid, title, QStringLiteral("%1 of %2 pixels").arg(width).arg(titles->sectionSize(c)));
         }
+    }
+    for (QTabBar *bar : window->findChildren<QTabBar *>()) {
+        // The frame closing the row is drawn over the last tab's padding (4
+        // pixels a side): its caption keeps 3 more clear of it.
+        const QString last = bar->tabText(bar->count() - 1);
+        const int spare = bar->tabRect(bar->count() - 1).width() - 8 - QFontMetrics(bar->font()).horizontalAdvance(last);
+        if (spare < 3)
+            fault(bar, last, QStringLiteral("%1 pixels beside the row's end").arg(spare));
     }
     for (QCheckBox *box : window->findChildren<QCheckBox *>())
         if (box->sizeHint().width() > box->width())
