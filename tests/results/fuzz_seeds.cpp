@@ -58,8 +58,7 @@ int main(int argc, char *argv[])
     QByteArray foxpro = full;
     foxpro[0] = char(0x30);
     write(seeds, QStringLiteral("foxpro.dbf"), foxpro);
-    // 32,000 records of 65,535 bytes claimed by a table of four fields.
-    QByteArray inflated = empty;
+    QByteArray inflated = empty;   // 32,000 records of 65,535 bytes claimed
     inflated.replace(4, 4, QByteArray::fromHex("007d0000")).replace(10, 2, "\xff\xff");
     write(seeds, QStringLiteral("inflated-record.dbf"), inflated);
     return 0;

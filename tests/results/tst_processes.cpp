@@ -205,7 +205,7 @@ void ProcessesTest::copiesStoringTogetherKeepTenResults()
             writers.push_back(std::make_unique<Writer>(app, "store", QStringLiteral("W%1-").arg(w), 1));
         for (auto &w : writers)
             QVERIFY(w->waitReady());
-        for (auto &w : writers)
+        for (auto &w : writers)   // all at one moment
             QVERIFY(w->go());
         for (auto &w : writers) {
             QVERIFY(w->process().waitForFinished(30000));

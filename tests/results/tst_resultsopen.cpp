@@ -8,9 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#ifdef Q_OS_UNIX
 #include <sys/stat.h>
-#endif
 
 using namespace ResultsFixtures;
 using namespace ResultsTableFixtures;

@@ -236,8 +236,8 @@ void AppPathTest::aFolderNamedInAnotherCodePageIsStillTheProgramsFolder()
     std::ofstream(odd + "/Data/Zaloha/Toran.dbf", std::ios::binary).write(kEmptyTable.constData(), kEmptyTable.size());
     QProcess child;
     child.setWorkingDirectory(top.path());
-    const QString flag = QString::fromLatin1(kChildFlag);
-    child.start("/bin/sh", {"-c", "exec \"$(printf 'n\\351x')/suite\" AppPathTest " + flag + " ''"});
+    child.start("/bin/sh", {"-c", QStringLiteral("exec \"$(printf 'n\\351x')/suite\" AppPathTest %1 ''")
+                                      .arg(kChildFlag)});
     QVERIFY(child.waitForFinished(20000));
     QVERIFY2(child.readAllStandardOutput().startsWith("portable "), "not the portable folder");
     QVERIFY(!QFileInfo::exists(top.filePath("Data")));

@@ -234,8 +234,7 @@ void SoundPlayerTest::aCueFileIsReadAgainOnceItChanges()
     QVERIFY(m_player->waitForDevice(5000));
     const QString name = QStringLiteral("Dopad.wav");
     QFile::remove(m_app->file("Zvuky/" + name));
-    const bool pipe = before == "pipe";
-    if (pipe)
+    if (before == "pipe")
         QVERIFY(plant("pipe", m_app->file("Zvuky/" + name)));
     else if (!before.isNull())
         m_app->writeFile("Zvuky/" + name, before);
