@@ -530,6 +530,37 @@
     </message>
 </context>
 <context>
+    <name>TManualDialog</name>
+    <message>
+        <source>Elektronický manuál – Toranská věž 2000</source>
+        <translation>Electronic Manual – Toranská věž 2000</translation>
+    </message>
+    <message>
+        <source>Navigace</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <source>Zpět</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Vpřed</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Obsah</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>Zavřít</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Stránka %1 nebyla nalezena.</source>
+        <translation>Page %1 was not found.</translation>
+    </message>
+</context>
+<context>
     <name>TNapovedaDialog</name>
     <message>
         <source>Seznam témat nápovědy</source>
