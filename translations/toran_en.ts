@@ -892,6 +892,10 @@
         <source>Uzavře dialogové okno</source>
         <translation>Closes the dialog</translation>
     </message>
+    <message>
+        <source>Hra s nápovědou se do tabulky nezapisuje.</source>
+        <translation>A game played with help is not entered in the table.</translation>
+    </message>
 </context>
 <context>
     <name>tformshape</name>

@@ -94,34 +94,46 @@ void ResultsWindowsTest::initTestCase()
 
 void ResultsWindowsTest::cleanup() { ErrorReport::setSinkForTesting({}); }
 
-// The dialog tells the verdict only by the name box and its label.
+// The dialog tells the verdict only by the name box and its label; a game
+// played with help says in their place that it never enters the table, and
+// its button stores nothing.
 void ResultsWindowsTest::nameBoxIsTheWholeVerdict_data()
 {
     QTest::addColumn<int>("stored");      // results of 3 disks with 40 moves, dated a week ago
     QTest::addColumn<int>("moves");
+    QTest::addColumn<bool>("helped");
     QTest::addColumn<bool>("qualifies");
-    QTest::newRow("first result") << 0 << 99 << true;
-    QTest::newRow("nine stored") << 9 << 99 << true;
-    QTest::newRow("ten stored, better") << 10 << 39 << true;
-    QTest::newRow("ten stored, worse") << 10 << 41 << false;
-    QTest::newRow("ten stored, same moves, later date") << 10 << 40 << true;
+    QTest::newRow("first result") << 0 << 99 << false << true;
+    QTest::newRow("nine stored") << 9 << 99 << false << true;
+    QTest::newRow("ten stored, better") << 10 << 39 << false << true;
+    QTest::newRow("ten stored, worse") << 10 << 41 << false << false;
+    QTest::newRow("ten stored, same moves, later date") << 10 << 40 << false << true;
+    QTest::newRow("played with help") << 0 << 7 << true << false;
 }
 
 void ResultsWindowsTest::nameBoxIsTheWholeVerdict()
 {
     QFETCH(int, stored);
     QFETCH(int, moves);
+    QFETCH(bool, helped);
     QFETCH(bool, qualifies);
     ResultsProgram p;
     for (int i = 0; i < stored; ++i)
         p.store(QStringLiteral("Hráč %1").arg(i), 40, 3, QDate(2026, 11, 30));
     p.store(QStringLiteral("Jiná hra"), 7, 4, QDate(2026, 11, 30));   // another count never counts
+    p.result()->setPlayedWithHelp(helped);
     p.solved(3, moves);
     QVERIFY(p.result()->isVisible());
     QCOMPARE(p.result()->nameBox()->isEnabled(), qualifies);
     QCOMPARE(p.result()->findChild<QLabel *>("Label8")->isEnabled(), qualifies);
+    QCOMPARE(p.result()->nameBox()->isVisible(), !helped);
+    QCOMPARE(p.result()->helpLine()->isVisible(), helped);
     QVERIFY(p.result()->nameBox()->text().isEmpty());
     QVERIFY(p.sounds.names.contains("Dialog.wav"));
+    QTest::keyClick(p.result(), Qt::Key_Return);
+    QVERIFY(!p.result()->isVisible());
+    p.table().setFiltered(false);   // a full count's result replaces one
+    QCOMPARE(p.table().shownRows().size(), stored + 1 + (qualifies && stored < 10 ? 1 : 0));
 }
 
 void ResultsWindowsTest::aConfirmedResultIsStoredUnderItsCount()
