@@ -1,52 +1,130 @@
 #include "Moves.h"
 
-#include "core/board/BoardRules.h"
-#include "Plocha.h"
-#include "services/Pacing.h"
 #include "core/sound/SoundCue.h"
+#include "services/Pacing.h"
 #include "widgets/Shape.h"
 
-namespace Moves {
+namespace {
+const char *const kLiftCue = "Zvednuti.wav";
+const char *const kPlaceCue = "Polozeni.wav";
+const char *const kLandingCue = "Dopad.wav";
+} // namespace
 
-bool pickUp(BoardPanel &board, int k)
+DiskMover::DiskMover(QObject *parent)
+    : QObject(parent)
 {
-    const Board::Disks disks = board.disks();
-    if (Board::anyLiftedExcept(disks, k) || !Board::isTopDisk(disks, k))
-        return false;
-    PlaySoundCue(QStringLiteral("Zvednuti.wav"));
-    Shape *disk = board.disk(k);
-    Pacing::Stepper stepper(Pacing::kBoardStepMicros);
-    for (int top = disk->y(); top >= Board::kLiftedTop; --top)
-        stepper.moveTo(disk, {disk->x(), top});
-    return true;
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(1);
+    connect(&m_timer, &QTimer::timeout, this, &DiskMover::advance);
 }
 
-bool placeOnPost(BoardPanel &board, int post)
+void DiskMover::addRise(Shape *disk, bool cue)
 {
-    const Board::Disks disks = board.disks();
-    const int k = Board::liftedDisk(disks);
-    if (k == 0)
-        return false;
-    const int base = board.baseLeft(post);
-    const int slot = Board::slotLeft(base, k);
-    Shape *disk = board.disk(k);
-    Pacing::Stepper stepper(Pacing::kBoardStepMicros);
-    if (disk->x() != slot) {
-        if (Board::smallerDiskOnPost(disks, k, base))
-            return false;
-        const int direction = slot > disk->x() ? 1 : -1;
-        for (int left = disk->x();; left += direction) {
-            stepper.moveTo(disk, {left, Board::kLiftedTop});
-            if (left == slot)
+    // A disk already up gets one step at the top.
+    for (int top = disk->y(); top >= Board::kLiftedTop; --top)
+        m_steps.push_back({{disk->x(), top}, cue && top == disk->y() ? kLiftCue : nullptr});
+}
+
+void DiskMover::addDrop(QPoint from, const Board::Disk &target)
+{
+    if (from.x() != target.left) {
+        const int direction = target.left > from.x() ? 1 : -1;
+        for (int left = from.x();; left += direction) {
+            m_steps.push_back({{left, Board::kLiftedTop}});
+            if (left == target.left)
                 break;
         }
     }
-    const int landing = Board::landingTop(board.disks(), base, k);
-    PlaySoundCue(QStringLiteral("Polozeni.wav"));
-    for (int top = Board::kLiftedTop; top <= landing; ++top)
-        stepper.moveTo(disk, {slot, top});
-    PlaySoundCue(QStringLiteral("Dopad.wav"));
-    return true;
+    for (int top = Board::kLiftedTop; top <= target.top; ++top)
+        m_steps.push_back({{target.left, top}, top == Board::kLiftedTop ? kPlaceCue : nullptr});
 }
 
-} // namespace Moves
+void DiskMover::lift(Shape *disk)
+{
+    finish();
+    addRise(disk, true);
+    start(disk, nullptr);
+}
+
+void DiskMover::drop(Shape *disk, const Board::Disk &target)
+{
+    finish();
+    addDrop(disk->pos(), target);
+    start(disk, kLandingCue);
+}
+
+void DiskMover::carry(Shape *disk, const Board::Disk &target)
+{
+    finish();
+    addRise(disk, true);
+    addDrop({disk->x(), Board::kLiftedTop}, target);
+    start(disk, kLandingCue);
+}
+
+void DiskMover::start(Shape *disk, const char *endCue)
+{
+    m_disk = disk;
+    m_next = 0;
+    m_endCue = endCue;
+    m_stepNanos = qint64(m_stepMicros) * 1000;
+    if (!Pacing::isEnabled()) {   // every step, at once
+        while (m_next < m_steps.size())
+            take(m_steps[m_next++]);
+        end();
+        return;
+    }
+    if (m_stepNanos == 0) {
+        finish();
+        return;
+    }
+    m_clock.start();
+    advance();
+    m_timer.start();
+}
+
+// Every step whose time has come, then one repaint: the disk keeps the pace
+// on a busy machine, one pixel a step along the same path.
+void DiskMover::advance()
+{
+    if (!m_disk)
+        return;
+    const qint64 due = m_clock.nsecsElapsed() / m_stepNanos + 1;
+    while (m_next < m_steps.size() && qint64(m_next) < due)
+        take(m_steps[m_next++]);
+    m_disk->repaint();
+    if (m_next >= m_steps.size() && due > qint64(m_steps.size()))
+        end();
+}
+
+void DiskMover::take(const Step &step)
+{
+    if (step.cue)
+        PlaySoundCue(QLatin1String(step.cue));
+    m_disk->move(step.at);
+    Pacing::tellStep(m_disk);
+}
+
+void DiskMover::finish()
+{
+    if (!m_disk)
+        return;
+    // The cues still to come play in their order; the disk stands at its end.
+    for (; m_next < m_steps.size(); ++m_next)
+        if (m_steps[m_next].cue)
+            PlaySoundCue(QLatin1String(m_steps[m_next].cue));
+    if (!m_steps.empty())
+        m_disk->move(m_steps.back().at);
+    end();
+}
+
+void DiskMover::end()
+{
+    m_timer.stop();
+    if (m_endCue)
+        PlaySoundCue(QLatin1String(m_endCue));
+    m_steps.clear();
+    m_next = 0;
+    m_endCue = nullptr;
+    m_disk = nullptr;
+    emit finished();
+}

@@ -1,17 +1,61 @@
 #pragma once
 
-class BoardPanel;
+#include "core/board/BoardRules.h"
 
-// Picking a disk up and putting it on a post, with their sounds and their
-// one-pixel-a-step animations. A refused action does nothing at all.
-namespace Moves {
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPoint>
+#include <QTimer>
 
-// Lifts disk k to the top of the board when no other disk is lifted and no
-// smaller disk lies on it. Returns whether it was lifted (a move to count).
-bool pickUp(BoardPanel &board, int k);
+#include <vector>
 
-// Carries the lifted disk to the post and drops it there, unless a smaller
-// disk stands on that post. Returns whether a disk was placed.
-bool placeOnPost(BoardPanel &board, int post);
+class Shape;
 
-} // namespace Moves
+// Carries a disk on the board one pixel a step, with the cues of lifting,
+// placing and landing, driven by the event loop: timers, other windows and
+// a screen reader go on while a disk moves. Unpaced (tests) or at no speed
+// a move is over before the call returns.
+class DiskMover : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DiskMover(QObject *parent = nullptr);
+
+    bool isMoving() const { return m_disk != nullptr; }
+    // The pace of the moves that start from now on; 0 puts a disk at once
+    // where it goes.
+    void setStepMicros(int micros) { m_stepMicros = micros; }
+
+    // Up from where it stands to the top of the board, above its post.
+    void lift(Shape *disk);
+    // Along the top to the target's left, then down onto the target.
+    void drop(Shape *disk, const Board::Disk &target);
+    // Both in one: up, along and down (a move taken back).
+    void carry(Shape *disk, const Board::Disk &target);
+    // Puts a disk on its way where it goes at once, with the cues it has yet to play.
+    void finish();
+
+signals:
+    void finished();
+
+private:
+    struct Step {
+        QPoint at;
+        const char *cue = nullptr;   // played as the disk takes this step
+    };
+    void addRise(Shape *disk, bool cue);
+    void addDrop(QPoint from, const Board::Disk &target);
+    void start(Shape *disk, const char *endCue);
+    void advance();
+    void take(const Step &step);
+    void end();
+
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    std::vector<Step> m_steps;
+    size_t m_next = 0;
+    const char *m_endCue = nullptr;
+    Shape *m_disk = nullptr;
+    int m_stepMicros = 1000;
+    qint64 m_stepNanos = 0;
+};

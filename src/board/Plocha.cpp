@@ -1,6 +1,7 @@
 #include "Plocha.h"
 
 #include "BoardAccessible.h"
+#include "Moves.h"
 #include "core/widgets/Fonts.h"
 #include "core/widgets/Colors.h"
 #include "widgets/Accessibility.h"
@@ -31,6 +32,8 @@ BoardPanel::BoardPanel(QWidget *parent)
     // lets a screen reader follow the posts.
     setFocusPolicy(Qt::StrongFocus);
     BoardAccessible::install();
+    m_mover = new DiskMover(this);
+    m_shown = Board::Game::start(Board::kDisks);
 
     for (int p = 1; p <= 3; ++p) {
         const int base = Board::kPostBaseLefts[p - 1];
@@ -63,11 +66,11 @@ BoardPanel::BoardPanel(QWidget *parent)
     m_kontrola->hide();
 
     // Created after the posts, so a disk covers the part of a pole behind it.
-    const Board::Layout design = Board::designLayout();
+    const Board::Game design = Board::Game::start(Board::kDisks);
     for (int k = 1; k <= Board::kDisks; ++k) {
         const QString n = QString::number(k);
         Shape *d = placed(new Shape(Shape::RoundRect, QColor(Colors::Disks[k - 1]), this), QStringLiteral("D") + n,
-                          QRect(design.disks[k - 1].left, design.disks[k - 1].top, Board::diskWidth(k), 17),
+                          QRect(design.placeOf(k).left, design.placeOf(k).top, Board::diskWidth(k), 17),
                           tr("Disk %1").arg(n));
         connect(d, &Shape::released, this, [this, k] { emit diskReleased(k); });
         d->installEventFilter(this);
@@ -85,24 +88,25 @@ Board::Disks BoardPanel::disks() const
 
 int BoardPanel::baseLeft(int post) const { return m_bases[post - 1]->x(); }
 
-void BoardPanel::layOut(const Board::Layout &layout)
+void BoardPanel::showGame(const Board::Game &game, int movedDisk)
 {
+    m_shown = game;
     for (int k = 1; k <= Board::kDisks; ++k) {
-        m_disks[k - 1]->move(layout.disks[k - 1].left, layout.disks[k - 1].top);
-        m_disks[k - 1]->setVisible(layout.visible[k - 1]);
+        const Board::Disk at = game.placeOf(k);
+        m_disks[k - 1]->move(at.left, at.top);
+        m_disks[k - 1]->setVisible(k <= game.diskCount());
     }
+    // The post acted on last; a new layout starts over at post 1.
+    m_current = movedDisk && game.postOf(movedDisk) ? game.postOf(movedDisk) : 1;
+    stateMayHaveChanged();
 }
 
 QString BoardPanel::postName(int post) const
 {
-    const Board::Disks now = disks();
-    const int base = baseLeft(post);
     QStringList standing;   // from the bottom up: the largest first
     int lifted = 0;
-    for (int k = Board::kDisks; k >= 1; --k) {
-        if (now[k - 1].left != Board::slotLeft(base, k))
-            continue;
-        if (Board::isLifted(now, k))
+    for (int k : m_shown.stack(post)) {
+        if (k == m_shown.lifted())
             lifted = k;
         else
             standing << QString::number(k);
@@ -129,13 +133,6 @@ void BoardPanel::setMoveCount(int moves)
 bool BoardPanel::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::Move:
-        // The last disk to move tells which post was acted on.
-        for (int k = 1; k <= Board::kDisks; ++k)
-            if (watched == m_disks[k - 1])
-                m_lastMoved = k;
-        stateMayHaveChanged();
-        break;
     case QEvent::Show:
     case QEvent::Hide:
         stateMayHaveChanged();
@@ -152,7 +149,7 @@ void BoardPanel::focusInEvent(QFocusEvent *event)
     Accessibility::tell(this, QAccessible::Focus, m_current - 1);
 }
 
-// Told once the move has ended: a disk on its way is on no post.
+// Told once the move has ended: the game shown changes only then.
 void BoardPanel::stateMayHaveChanged()
 {
     if (m_tellPending)
@@ -164,18 +161,9 @@ void BoardPanel::stateMayHaveChanged()
 void BoardPanel::tellState()
 {
     m_tellPending = false;
-    const int before = m_current;
-    if (m_lastMoved) {
-        // A disk laid out off the board (a new game's spare ones) starts over at post 1.
-        m_current = 1;
-        const Board::Disk d = disks()[m_lastMoved - 1];
-        for (int post = 1; post <= 3; ++post)
-            if (d.left == Board::slotLeft(baseLeft(post), m_lastMoved))
-                m_current = post;
-        m_lastMoved = 0;
-    }
-    // The names are made only for a reader that listens: a move sends this
-    // at every step of its animation.
+    const int before = m_toldCurrent;
+    m_toldCurrent = m_current;
+    // The names are made only for a reader that listens.
     if (!QAccessible::isActive())
         return;
     for (int post = 1; post <= 3; ++post) {

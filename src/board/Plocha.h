@@ -1,17 +1,19 @@
 #pragma once
 
-#include "core/board/BoardRules.h"
+#include "core/board/Game.h"
 #include "widgets/Panel.h"
 
 #include <array>
 
+class DiskMover;
 class QLabel;
 class Shape;
 class TextLabel;
 
 // The board panel "Plocha": three posts (pole, base, name plate and its
 // label), the ten disks D1..D10 and the hidden disk-count label Kontrola.
-// The disks' places are the game's state; disks() reads them afresh.
+// It draws the game it is shown (Board::Game) and tells the clicks on it;
+// its mover carries a disk from one place to the next.
 // A screen reader meets the board as its three posts, each named by its
 // plate and the disks on it; the post last acted on holds the focus.
 class BoardPanel : public Panel
@@ -28,11 +30,15 @@ public:
     TextLabel *plateLabel(int post) const { return m_plateLabels[post - 1]; }
     QLabel *kontrola() const { return m_kontrola; }
 
+    // Where the disks stand on screen, as drawn now.
     Board::Disks disks() const;
     int baseLeft(int post) const;   // read from P1..P3 at the moment of asking
 
-    // Puts the disks where the layout says and shows or hides them.
-    void layOut(const Board::Layout &layout);
+    // Puts every disk where the game has it, shows those in play and hides
+    // the rest; movedDisk is the disk that moved last (0: none).
+    void showGame(const Board::Game &game, int movedDisk = 0);
+    const Board::Game &shownGame() const { return m_shown; }
+    DiskMover *mover() const { return m_mover; }
 
     // What a screen reader says of a post: its plate's caption, then the
     // disks standing on it from the bottom up ("Post 2: disky 5, 3, 1"),
@@ -60,6 +66,8 @@ private:
     void stateMayHaveChanged();
     void tellState();
 
+    Board::Game m_shown;
+    DiskMover *m_mover = nullptr;
     std::array<Shape *, Board::kDisks> m_disks{};
     std::array<Shape *, 3> m_poles{};
     std::array<Shape *, 3> m_bases{};
@@ -72,6 +80,6 @@ private:
     QString m_toldMoves;
     int m_moves = 0;
     int m_current = 1;
-    int m_lastMoved = 0;   // the disk that moved last, 0 when told
+    int m_toldCurrent = 1;
     bool m_tellPending = false;
 };

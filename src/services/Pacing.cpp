@@ -14,6 +14,12 @@ void setEnabled(bool enabled) { g_enabled = enabled; }
 bool isEnabled() { return g_enabled; }
 void setStepObserver(StepObserver observer) { g_observer = std::move(observer); }
 
+void tellStep(QWidget *moved)
+{
+    if (g_observer)
+        g_observer(moved, moved->geometry());
+}
+
 Stepper::Stepper(int stepMicros)
     : m_stepNanos(qint64(stepMicros) * 1000)
 {
@@ -25,8 +31,7 @@ void Stepper::moveTo(QWidget *w, const QPoint &topLeft, bool repaint)
     w->move(topLeft);
     if (repaint)
         w->repaint();
-    if (g_observer)
-        g_observer(w, w->geometry());
+    tellStep(w);
     ++m_steps;
     if (g_enabled) {
         const qint64 deadline = m_steps * m_stepNanos;

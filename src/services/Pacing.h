@@ -7,8 +7,9 @@
 
 class QWidget;
 
-// Animations move a control one pixel a step and repaint it at once, inside
-// one event: no input and no timer tick is handled until they end. Each step
+// The opening, closing and page animations move a control one pixel a step
+// and repaint it at once, inside one event: no input and no timer tick is
+// handled until they end. The disks' moves run from the event loop instead. Each step
 // waits for its own deadline so that an animation takes the same time on any
 // machine. Tests switch the waiting off.
 namespace Pacing {
@@ -27,6 +28,8 @@ bool isEnabled();
 // Tests watch every step: the control moved and its geometry at that step.
 using StepObserver = std::function<void(QWidget *moved, const QRect &geometry)>;
 void setStepObserver(StepObserver observer);
+// Tells the observer of a step made elsewhere (a move driven by the event loop).
+void tellStep(QWidget *moved);
 
 class Stepper
 {

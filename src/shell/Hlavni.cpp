@@ -24,7 +24,7 @@
 #include "Sef.h"
 #include "core/settings/Settings.h"
 #include "StatusBar.h"
-#include "core/board/BoardRules.h"
+#include "core/board/Game.h"
 #include "board/Moves.h"
 #include "board/Plocha.h"
 #include "core/widgets/Colors.h"
@@ -102,12 +102,16 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     buildMenus();
     m_idle = new IdlePicture(m_client, kCaption);   // lowest: every panel covers it
 
+    m_game = new Board::GameModel(this);
     m_plocha = new BoardPanel(m_client);
     m_plocha->setGeometry(3, 29, 563, 282);
     m_plocha->setContextMenuPolicy(Qt::PreventContextMenu);
     m_plocha->hide();
     connect(m_plocha, &BoardPanel::diskReleased, this, &THlavniDialog::diskMouseUp);
     connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
+    connect(m_plocha->mover(), &DiskMover::finished, this, &THlavniDialog::moveEnded);
+    connect(m_game, &Board::GameModel::moveCountChanged, this, &THlavniDialog::setMoveCount);
+    connect(m_game, &Board::GameModel::onChanged, this, &THlavniDialog::setGameOn);
     const auto playable = [this] { return isGameOn() && m_plocha->isVisible(); };
     auto *keys = new KeyPlay(this, playable);
     connect(keys, &KeyPlay::postKeyed, this, &THlavniDialog::postKeyed);
@@ -482,80 +486,116 @@ void THlavniDialog::setGameOn(bool on)
     TB2->setEnabled(on);
 }
 
-bool THlavniDialog::isGameOn() const { return MS3->isEnabled(); }
+bool THlavniDialog::isGameOn() const { return m_game->isOn(); }
+int THlavniDialog::pocetTahu() const { return m_game->game().moves(); }
+bool THlavniDialog::isMoving() const { return m_plocha->mover()->isMoving(); }
 
 void THlavniDialog::setMoveCount(int moves)
 {
-    m_pocetTahu = moves;
     m_tahy->setText(QString::number(moves));
     m_tahy->adjustSize();
     m_plocha->setMoveCount(moves);
     emit moveCountChanged(moves);
 }
 
-void THlavniDialog::startGame(int n)
+void THlavniDialog::startGame(int n) { resumeGame(Board::Game::start(n)); }
+
+void THlavniDialog::resumeGame(const Board::Game &game)
 {
+    m_plocha->mover()->finish();
+    m_waiting.clear();
     m_plocha->hide();
-    m_plocha->layOut(Board::newGameLayout(n));
+    m_game->begin(game);
+    m_plocha->showGame(m_game->game());
     m_plocha->show();   // under the boss screen it stays covered until that is left
     m_plocha->setFocus();   // where a screen reader follows the game
-    m_pocetTahu = 0;
-    m_plocha->setMoveCount(0);
-    setGameOn(true);
-    kontrola()->setText(QString::number(n));
+    kontrola()->setText(QString::number(game.diskCount()));
     m_plocha->plate(2)->setBrushColor(QColor(Colors::White));
     m_plocha->plate(3)->setBrushColor(QColor(Colors::White));
 }
 
 void THlavniDialog::resetBoardToIdle()
 {
-    m_plocha->layOut(Board::designLayout());
-    m_pocetTahu = 0;
+    m_plocha->mover()->finish();
+    m_waiting.clear();
+    m_game->end(Board::Game::start(Board::kDisks));   // all ten back on post 1, as designed
+    m_plocha->showGame(m_game->game());
     m_plocha->hide();
-    setGameOn(false);
     m_plocha->plate(2)->setBrushColor(QColor(Colors::White));
     m_plocha->plate(3)->setBrushColor(QColor(Colors::White));
-    setMoveCount(0);
 }
 
 void THlavniDialog::endGameSteps()
 {
     m_restore.clear();
+    m_plocha->mover()->finish();
+    m_waiting.clear();
     m_plocha->hide();
-    setGameOn(false);
+    m_game->end(Board::Game());
     m_plocha->plate(2)->setBrushColor(QColor(Colors::White));
     m_plocha->plate(3)->setBrushColor(QColor(Colors::White));
-    m_tahy->setText(QStringLiteral("0"));
-    m_tahy->adjustSize();
 }
 
 void THlavniDialog::keepGame()
 {
-    if (!m_restore.isEmpty() && isGameOn())
+    if (!m_restore.isEmpty() && isGameOn()) {
         kontrola()->setText(m_restore);
+        m_game->setWatched(true);
+    }
     m_restore.clear();
+}
+
+void THlavniDialog::whenFree(std::function<void()> action)
+{
+    if (isMoving())
+        m_waiting.push_back(std::move(action));
+    else
+        action();
+}
+
+void THlavniDialog::moveEnded()
+{
+    m_plocha->showGame(m_game->game(), m_movedDisk);
+    while (!isMoving() && !m_waiting.empty()) {
+        const std::function<void()> next = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        next();
+    }
 }
 
 void THlavniDialog::diskMouseUp(int k)
 {
-    ErrorReport::guard(this, [this, k] {
-        if (Moves::pickUp(*m_plocha, k))
-            setMoveCount(m_pocetTahu + 1);
+    whenFree([this, k] {
+        ErrorReport::guard(this, [this, k] {
+            if (!m_game->lift(k))
+                return;
+            m_movedDisk = k;
+            m_plocha->mover()->lift(m_plocha->disk(k));
+        });
     });
 }
 
 void THlavniDialog::postMouseUp(int post)
 {
-    ErrorReport::guard(this, [this, post] { Moves::placeOnPost(*m_plocha, post); });
+    whenFree([this, post] {
+        ErrorReport::guard(this, [this, post] {
+            const int k = m_game->game().lifted();
+            if (!m_game->place(post))
+                return;
+            m_movedDisk = k;
+            m_plocha->mover()->drop(m_plocha->disk(k), m_game->game().placeOf(k));
+        });
+    });
 }
 
 void THlavniDialog::postKeyed(int post)
 {
-    const Board::Disks disks = m_plocha->disks();
-    if (Board::liftedDisk(disks) != 0)
-        postMouseUp(post);
-    else if (const int k = Board::topDiskOn(disks, m_plocha->baseLeft(post)))
-        diskMouseUp(k);
+    whenFree([this, post] {
+        if (m_game->game().lifted() != 0)
+            postMouseUp(post);
+        else if (const int k = m_game->game().topDisk(post))
+            diskMouseUp(k);
+    });
 }
 
 void THlavniDialog::Timer1Timer()
@@ -563,17 +603,10 @@ void THlavniDialog::Timer1Timer()
     // Read on every tick, game or no game: another copy may have closed the
     // assistant meanwhile.
     const QString pomocnik = Settings::pomocnik();
-    const Board::Disks disks = m_plocha->disks();
-    if (Board::liftedDisk(disks) != 0)
-        return;   // a move is in progress
-    for (int n = Board::kDisks; n >= 3; --n) {
-        if (kontrola()->text() != QString::number(n))
-            continue;
-        const QString minimum = QString::number((1 << n) - 1);
-        for (int post = 2; post <= 3; ++post)
-            if (Board::towerOn(disks, n, m_plocha->baseLeft(post)))
-                announceResult(post, minimum, pomocnik);
-    }
+    if (isMoving() || !m_game->isWatched())
+        return;
+    if (const int post = m_game->game().solvedPost())
+        announceResult(post, QString::number((1 << m_game->game().diskCount()) - 1), pomocnik);
 }
 
 void THlavniDialog::announceResult(int post, const QString &minimum, const QString &pomocnik)
@@ -591,7 +624,8 @@ void THlavniDialog::announceResult(int post, const QString &minimum, const QStri
             assistant->showAssistant();
         Placement::applyRule(PlacementRules::DialogRow::Result, assistant, Placement::outerRect(result).size());
     }
-    result->setFigures(kontrola()->text(), minimum, m_tahy->text());
+    result->setFigures(QString::number(m_game->game().diskCount()), minimum,
+                       QString::number(m_game->game().moves()));
     result->show();
     result->raise();
 }
@@ -623,6 +657,7 @@ void THlavniDialog::endGame()
         if (question)
             m_restore = kontrola()->text();
         kontrola()->setText(QStringLiteral("0"));
+        m_game->setWatched(false);
         const QString pomocnik = Settings::pomocnik();
         if (!question)
             return;
@@ -687,7 +722,7 @@ void THlavniDialog::toggleBossScreen()
         m_label1->show();
         m_tahy->show();
         setWindowTitle(kCaption);
-        m_plocha->setVisible(MS3->isEnabled());
+        m_plocha->setVisible(isGameOn());
     }
 }
 

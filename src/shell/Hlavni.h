@@ -2,6 +2,13 @@
 
 #include <QMainWindow>
 
+#include <deque>
+#include <functional>
+
+namespace Board {
+class Game;
+class GameModel;
+}
 class BoardPanel;
 class HintTracker;
 class IdlePicture;
@@ -25,8 +32,8 @@ class TVysledekDialog;
 class TextLabel;
 
 // The main window: the idle picture, the board, the boss screen, menus, toolbar and status line, and every
-// command of the program. Game state lives in its controls; nothing here
-// keeps a copy of it.
+// command of the program. The game is its model (Board::GameModel); the
+// board, Kontrola, Tahy and the commands' states show it.
 class THlavniDialog : public QMainWindow
 {
     Q_OBJECT
@@ -58,7 +65,10 @@ public:
     Sef *sef() const { return m_sef; }
     QLabel *kontrola() const;
     QLabel *tahy() const { return m_tahy; }
-    int pocetTahu() const { return m_pocetTahu; }
+    int pocetTahu() const;
+    Board::GameModel *game() const { return m_game; }
+    // A disk is on its way: clicks and keys wait until it stands.
+    bool isMoving() const;
     QTimer *timer1() const { return m_timer1; }
     QWidget *client() const { return m_client; }
     QString statusText() const;
@@ -72,6 +82,8 @@ public:
 
     // Starts a game of n disks on post 1 (the count buttons' steps 1 to 8).
     void startGame(int n);
+    // Puts a game on the board as it stands, in the game-on state.
+    void resumeGame(const Board::Game &game);
     // Back to the idle state between games, as a confirmed result leaves it.
     void resetBoardToIdle();
 
@@ -118,6 +130,9 @@ private:
     void activeStep();
     void closeStep();
     void setMoveCount(int moves);
+    // Runs what the player asked for now, or after the disk on its way stands.
+    void whenFree(std::function<void()> action);
+    void moveEnded();
     void endGameSteps();   // the end question's "Ano"
     void keepGame();       // the end question's "Ne"
     void announceResult(int post, const QString &minimum, const QString &pomocnik);
@@ -137,7 +152,9 @@ private:
     // The end-game command stops the solution check before asking; "Ne"
     // puts this disk count back so that the game kept is still recognised.
     QString m_restore;
-    int m_pocetTahu = 0;
+    Board::GameModel *m_game = nullptr;
+    std::deque<std::function<void()>> m_waiting;
+    int m_movedDisk = 0;
     bool m_shownOnce = false;
     bool m_backgroundSet = false;   // the native window shows the picture of the first show
     bool m_closing = false;

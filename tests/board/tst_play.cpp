@@ -1,6 +1,6 @@
 // A game as the player plays it: commands, the new-game dialog, lifting and
 // placing disks, the end question and the solved puzzle.
-#include "core/board/BoardRules.h"
+#include "core/board/Game.h"
 #include "board/Plocha.h"
 #include "dialogs/DotazKonec.h"
 #include "dialogs/Placement.h"
@@ -126,9 +126,9 @@ void PlayTest::countButtonsLayOutTheirGameAndSwitchTheCommands()
     Program p;
     p.board()->plate(3)->setBrushColor(Qt::red);   // left by a solved game
     startGame(p, n, Choose(how));
-    const Board::Layout expected = Board::newGameLayout(n);
+    const Board::Game expected = Board::Game::start(n);
     for (int k = 1; k <= Board::kDisks; ++k) {
-        QCOMPARE(p.board()->disk(k)->pos(), QPoint(expected.disks[k - 1].left, expected.disks[k - 1].top));
+        QCOMPARE(p.board()->disk(k)->pos(), QPoint(expected.placeOf(k).left, expected.placeOf(k).top));
         QCOMPARE(p.board()->disk(k)->isVisible(), k <= n);
     }
     QCOMPARE(p.kontrola(), QString::number(n));
@@ -338,7 +338,8 @@ void PlayTest::nothingIsAnnouncedWhileLiftedOnPostOneOrAfterEndGame()
     QVERIFY(!result->isVisible());
     Program::release(p.board()->pole(3));
 
-    p.main->kontrola()->setText(QStringLiteral("0"));   // as the end-game command leaves it
+    p.main->endGame();   // the end question stops the watch
+    QCOMPARE(p.kontrola(), QStringLiteral("0"));
     p.main->Timer1Timer();
     QVERIFY(!result->isVisible());
     QCOMPARE(p.board()->plate(3)->brushColor(), QColor(Qt::white));
@@ -379,10 +380,9 @@ void PlayTest::confirmingTheResultReturnsToIdle()
     QCOMPARE(p.main->tahy()->text(), QStringLiteral("0"));
     QVERIFY(p.action("MS1")->isEnabled() && !p.action("MS3")->isEnabled());
     QCOMPARE(p.board()->plate(2)->brushColor(), QColor(Qt::white));
-    const Board::Layout design = Board::designLayout();
-    for (int k = 1; k <= Board::kDisks; ++k) {
+    for (int k = 1; k <= Board::kDisks; ++k) {   // the design's places: D1 at 73, 55, each next 7 left, 18 down
         QVERIFY(p.board()->disk(k)->isVisibleTo(p.board()));
-        QCOMPARE(p.board()->disk(k)->pos(), QPoint(design.disks[k - 1].left, design.disks[k - 1].top));
+        QCOMPARE(p.board()->disk(k)->pos(), QPoint(73 - 7 * (k - 1), 55 + 18 * (k - 1)));
     }
     QVERIFY(InputLock::isInputEnabled(p.main));
     p.main->Timer1Timer();   // the tower is gone: no second announcement
@@ -700,6 +700,7 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
             pressKey(p.main, keys[i].toLatin1(), stamp, false, QEvent::KeyRelease);
         pressKey(p.main, keys[i].toLatin1(), stamp, told);
     }
+    QTRY_VERIFY(!p.main->isMoving());   // the keys that waited have acted
     Pacing::setEnabled(false);
     const Board::Disks disks = p.board()->disks();
     QString standing;

@@ -2,7 +2,7 @@
 // events and real close requests on an X server, with or without a window
 // manager (TORAN_TEST_WM names it): the assistant's double clicks, the
 // balloons beside it, and the close requests while a dialog is open.
-#include "core/board/BoardRules.h"
+#include "core/board/Game.h"
 #include "board/Plocha.h"
 #include "core/widgets/Fonts.h"
 #include "services/Pacing.h"
@@ -159,10 +159,7 @@ struct RunningProgram
     // A three-disk tower on post 3, announced at the timer's tick.
     void solveThreeDisks()
     {
-        main->startGame(3);
-        for (int k = 3; k >= 1; --k)
-            main->plocha()->disk(k)->move(Board::slotLeft(main->plocha()->baseLeft(3), k), Board::levelTop(3 - k));
-        main->tahy()->setText(QStringLiteral("7"));
+        main->resumeGame(*Board::Game::fromKept("3", "7", "333"));
         main->Timer1Timer();
     }
 

@@ -40,11 +40,7 @@ struct ResultsProgram : Program {
     // A solved game of n disks in `moves` moves, announced by the timer.
     void solved(int n, int moves)
     {
-        main->startGame(n);
-        for (int k = n; k >= 1; --k)
-            main->plocha()->disk(k)->move(Board::slotLeft(main->plocha()->baseLeft(3), k), Board::levelTop(n - k));
-        // The moves made, as the counter shows them.
-        main->tahy()->setText(QString::number(moves));
+        main->resumeGame(*Board::Game::fromKept(QString::number(n), QString::number(moves), QString(n, '3')));
         main->Timer1Timer();
     }
     void store(const QString &name, int moves, int count, const QDate &date)

@@ -2,9 +2,9 @@
 
 #include <array>
 
-// The board's rules, as functions over the disks' current coordinates in the
-// board panel. The disk controls hold the state; callers read their Left and
-// Top fresh for every call and never keep a model of their own.
+// The board's geometry: where a disk stands in the board panel for a post and
+// a stack level, and what a drawn position shows (the game itself is
+// Board::Game, Game.h).
 namespace Board {
 
 constexpr int kDisks = 10;
@@ -31,33 +31,11 @@ bool isOnPost(const Disks &disks, int k, int baseLeft);
 // Lifted: disk k hangs above the posts; the first lifted disk in D1..D10 order, or 0.
 bool isLifted(const Disks &disks, int k);
 int liftedDisk(const Disks &disks);
-bool anyLiftedExcept(const Disks &disks, int k);
-
-// Top disk: no smaller disk stands on disk k's post.
-bool isTopDisk(const Disks &disks, int k);
 
 // Stack height and landing: the disks other than `except` standing on the post, and the top a disk put
 // there lands at.
 int countOnPost(const Disks &disks, int baseLeft, int except);
 constexpr int levelTop(int level) { return kBaseLevelTop - kLevelStep * level; }
 int landingTop(const Disks &disks, int baseLeft, int except);
-
-// The smallest disk standing on the post (the one a click would lift), or 0.
-int topDiskOn(const Disks &disks, int baseLeft);
-
-// A smaller disk than k stands on the post, so k may not be put there.
-bool smallerDiskOnPost(const Disks &disks, int k, int baseLeft);
-
-// New game: the layout of a game with n disks (3..10): D1..Dn stacked on post 1,
-// the rest parked invisible at (0, 0). visible[i] tells whether D(i+1) plays.
-struct Layout {
-    Disks disks;
-    std::array<bool, kDisks> visible;
-};
-Layout newGameLayout(int n);
-inline Layout designLayout() { return newGameLayout(kDisks); }
-
-// Solved: disks 1..n all stand on the post.
-bool towerOn(const Disks &disks, int n, int baseLeft);
 
 } // namespace Board
