@@ -466,6 +466,22 @@
         <source>Počet tahů :</source>
         <translation>Moves:</translation>
     </message>
+    <message>
+        <source>Ukáže další tah nejkratší cesty k cíli</source>
+        <translation>Shows the next move of the shortest way to the goal</translation>
+    </message>
+    <message>
+        <source>Dohraje hru tah za tahem; znovu ji zastaví</source>
+        <translation>Plays the game on move by move; again, stops it</translation>
+    </message>
+    <message>
+        <source>&amp;Poradit tah</source>
+        <translation>&amp;Hint</translation>
+    </message>
+    <message>
+        <source>Ukázka ř&amp;ešení</source>
+        <translation>&amp;Demonstration</translation>
+    </message>
 </context>
 <context>
     <name>THraDialog</name>
@@ -895,6 +911,27 @@
     <message>
         <source>Hra s nápovědou se do tabulky nezapisuje.</source>
         <translation>A game played with help is not entered in the table.</translation>
+    </message>
+</context>
+<context>
+    <name>Tutor</name>
+    <message>
+        <source>Rada: vraťte disk %1 zpět na kůl %2</source>
+        <translation>Hint: put disk %1 back on post %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Rada: disk %1 na kůl %2 (zbývá %n tahů)</source>
+        <translation>
+            <numerusform>Hint: disk %1 to post %2 (%n move to go)</numerusform>
+            <numerusform>Hint: disk %1 to post %2 (%n moves to go)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Ukázka řešení: zbývá %n tahů</source>
+        <translation>
+            <numerusform>Demonstration: %n move to go</numerusform>
+            <numerusform>Demonstration: %n moves to go</numerusform>
+        </translation>
     </message>
 </context>
 <context>

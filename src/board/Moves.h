@@ -25,6 +25,7 @@ public:
     // The pace of the moves that start from now on; 0 puts a disk at once
     // where it goes.
     void setStepMicros(int micros) { m_stepMicros = micros; }
+    int stepMicros() const { return m_stepMicros; }
 
     // Up from where it stands to the top of the board, above its post.
     void lift(Shape *disk);

@@ -17,6 +17,7 @@
 #include "IdlePicture.h"
 #include "services/InputLock.h"
 #include "KeyPlay.h"
+#include "Tutor.h"
 #include "Platform.h"
 #include "core/system/Manual.h"
 #include "services/Pacing.h"
@@ -107,18 +108,40 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     m_plocha->setGeometry(3, 29, 563, 282);
     m_plocha->setContextMenuPolicy(Qt::PreventContextMenu);
     m_plocha->hide();
-    connect(m_plocha, &BoardPanel::diskReleased, this, &THlavniDialog::diskMouseUp);
-    connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
+    m_tutor = new Tutor(m_game, m_plocha, [this](int post) { postKeyed(post); }, this);
+    // The player's clicks and keys on the board play, or stop a
+    // demonstration (after its move in progress) and do nothing more.
+    const auto unlessDemonstrating = [this](void (THlavniDialog::*play)(int)) {
+        return [this, play](int value) {
+            if (m_tutor->isDemonstrating())
+                m_tutor->stopDemonstration();
+            else
+                (this->*play)(value);
+        };
+    };
+    connect(m_plocha, &BoardPanel::diskReleased, this, unlessDemonstrating(&THlavniDialog::diskMouseUp));
+    connect(m_plocha, &BoardPanel::postReleased, this, unlessDemonstrating(&THlavniDialog::postMouseUp));
     connect(m_plocha->mover(), &DiskMover::finished, this, &THlavniDialog::moveEnded);
+    connect(m_tutor, &Tutor::told, this, [this](const QString &text) { m_status->setText(kHintIndent + text); });
+    for (QAction *a : {PoraditTah, MPPoraditTah})
+        connect(a, &QAction::triggered, m_tutor, &Tutor::hint);
+    for (QAction *a : {UkazkaReseni, MPUkazkaReseni})
+        connect(a, &QAction::triggered, m_tutor, &Tutor::toggleDemonstration);
+    connect(m_stopDemonstration, &QAction::triggered, m_tutor, &Tutor::stopDemonstration);
+    connect(m_tutor, &Tutor::demonstrationChanged, this, [this](bool running) {
+        UkazkaReseni->setChecked(running);
+        MPUkazkaReseni->setChecked(running);
+        m_stopDemonstration->setEnabled(running);
+    });
     connect(m_game, &Board::GameModel::moveCountChanged, this, &THlavniDialog::setMoveCount);
     connect(m_game, &Board::GameModel::onChanged, this, &THlavniDialog::setGameOn);
     const auto playable = [this] { return isGameOn() && m_plocha->isVisible(); };
     auto *keys = new KeyPlay(this, playable);
-    connect(keys, &KeyPlay::postKeyed, this, &THlavniDialog::postKeyed);
+    connect(keys, &KeyPlay::postKeyed, this, unlessDemonstrating(&THlavniDialog::postKeyed));
     // A screen reader's press on a post, as its key while the board may be played.
     connect(m_plocha, &BoardPanel::postChosen, this, [this, playable](int post) {
         if (playable() && InputLock::isInputEnabled(this))
-            postKeyed(post);
+            m_tutor->isDemonstrating() ? m_tutor->stopDemonstration() : postKeyed(post);
     });
 
     m_sef = new Sef(m_client);
@@ -210,13 +233,29 @@ void THlavniDialog::buildActions()
     MP2 = action("MP2", tr("&Ukončit hru"), endGameHint);
     MP2->setShortcut(Qt::Key_F3);
     MP2->setIcon(picture(7));
-    // The context menu's entries repeat F2 and F3 only as labels; the main
+    const QString hintHint = tr("Ukáže další tah nejkratší cesty k cíli");
+    const QString demonstrationHint = tr("Dohraje hru tah za tahem; znovu ji zastaví");
+    PoraditTah = action("PoraditTah", tr("&Poradit tah"), hintHint);
+    PoraditTah->setShortcut(Qt::Key_H);
+    MPPoraditTah = action("MPPoraditTah", tr("&Poradit tah"), hintHint);
+    MPPoraditTah->setShortcut(Qt::Key_H);
+    UkazkaReseni = action("UkazkaReseni", tr("Ukázka ř&ešení"), demonstrationHint);
+    UkazkaReseni->setShortcut(Qt::Key_D);
+    MPUkazkaReseni = action("MPUkazkaReseni", tr("Ukázka ř&ešení"), demonstrationHint);
+    MPUkazkaReseni->setShortcut(Qt::Key_D);
+    for (QAction *a : {UkazkaReseni, MPUkazkaReseni})
+        a->setCheckable(true);
+    m_stopDemonstration = new QAction(this);
+    m_stopDemonstration->setShortcut(Qt::Key_Escape);
+    m_stopDemonstration->setEnabled(false);
+    addAction(m_stopDemonstration);
+    // The context menu's entries repeat their keys only as labels; the main
     // menu's entries own the keys.
-    MP1->setShortcutContext(Qt::WidgetShortcut);
-    MP2->setShortcutContext(Qt::WidgetShortcut);
+    for (QAction *a : {MP1, MP2, MPPoraditTah, MPUkazkaReseni})
+        a->setShortcutContext(Qt::WidgetShortcut);
 
     for (QAction *a : {MS1, MS3, MS8, A1, MN5, Vymazattabulkunejlepch2, fovskpojistka1, NpovdaproToranskouv20001,
-                       EM, OProgramu, MP1, MP2})
+                       EM, OProgramu, MP1, MP2, PoraditTah, UkazkaReseni, MPPoraditTah, MPUkazkaReseni})
         a->setIconVisibleInMenu(true);
 
     for (QAction *a : {MS1, MP1})
@@ -269,6 +308,8 @@ void THlavniDialog::buildMenus()
     QMenu *soubor = menu("Soubor1", tr("&Soubor"), tr("Obsahuje příkazy pro spuštění a ukončení hry"));
     soubor->addAction(MS1);
     soubor->addAction(MS3);
+    soubor->addAction(PoraditTah);
+    soubor->addAction(UkazkaReseni);
     soubor->addSeparator()->setObjectName(QStringLiteral("N1"));
     soubor->addAction(MS8);
     QMenu *nastroje = menu("Nstroje1", tr("&Nástroje"), tr("Obsahuje příkazy pro práci s tabulkou nejlepších"));
@@ -288,6 +329,8 @@ void THlavniDialog::buildMenus()
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     PopupMenu1->addAction(MP1);
     PopupMenu1->addAction(MP2);
+    PopupMenu1->addAction(MPPoraditTah);
+    PopupMenu1->addAction(MPUkazkaReseni);
     m_hints->watchMenu(PopupMenu1);
 
     connect(m_hints, &HintTracker::hintChanged, this, [this](const QString &hint) {
@@ -442,6 +485,7 @@ void THlavniDialog::activeStep()
 
 void THlavniDialog::closeEvent(QCloseEvent *event)
 {
+    m_tutor->stopDemonstration();
     if (!m_closing) {
         m_closing = true;
         if (A1->isChecked()) {
@@ -484,6 +528,8 @@ void THlavniDialog::setGameOn(bool on)
     MS3->setEnabled(on);
     MP2->setEnabled(on);
     TB2->setEnabled(on);
+    for (QAction *a : {PoraditTah, UkazkaReseni, MPPoraditTah, MPUkazkaReseni})
+        a->setEnabled(on);
 }
 
 bool THlavniDialog::isGameOn() const { return m_game->isOn(); }
@@ -505,6 +551,8 @@ void THlavniDialog::resumeGame(const Board::Game &game)
     m_plocha->mover()->finish();
     m_waiting.clear();
     m_plocha->hide();
+    m_tutor->stopDemonstration();
+    m_tutor->setPlayedWithHelp(false);
     m_game->begin(game);
     m_plocha->showGame(m_game->game());
     m_plocha->show();   // under the boss screen it stays covered until that is left
@@ -561,6 +609,7 @@ void THlavniDialog::moveEnded()
         m_waiting.pop_front();
         next();
     }
+    m_tutor->moveEnded();
 }
 
 void THlavniDialog::diskMouseUp(int k)
@@ -626,6 +675,7 @@ void THlavniDialog::announceResult(int post, const QString &minimum, const QStri
     }
     result->setFigures(QString::number(m_game->game().diskCount()), minimum,
                        QString::number(m_game->game().moves()));
+    result->setPlayedWithHelp(m_tutor->playedWithHelp());
     result->show();
     result->raise();
 }
@@ -653,6 +703,7 @@ void THlavniDialog::endGame()
     ErrorReport::guard(this, [this] {
         TDotazKonecDialog *question = m_dialogs.endQuestion;
         TPomocnikDialog *assistant = m_dialogs.assistant;
+        m_tutor->stopDemonstration();
         // The solution check stops at once; "Ne" puts the count back.
         if (question)
             m_restore = kontrola()->text();
@@ -712,6 +763,7 @@ void THlavniDialog::toggleAnimation()
 void THlavniDialog::toggleBossScreen()
 {
     if (!m_sef->isVisible()) {
+        m_tutor->stopDemonstration();
         m_plocha->hide();
         m_sef->show();
         m_label1->hide();

@@ -17,6 +17,7 @@
 #include "support/ProgramWindows.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
+#include "shell/Tutor.h"
 #include "widgets/OContrls.h"
 #include "widgets/Shape.h"
 #include "support/TestMain.h"
@@ -38,9 +39,10 @@ struct ResultsProgram : Program {
     TVysledekDialog *result() { return windows->VysledekDialog.get(); }
 
     // A solved game of n disks in `moves` moves, announced by the timer.
-    void solved(int n, int moves)
+    void solved(int n, int moves, bool helped = false)
     {
         main->resumeGame(*Board::Game::fromKept(QString::number(n), QString::number(moves), QString(n, '3')));
+        main->tutor()->setPlayedWithHelp(helped);
         main->Timer1Timer();
     }
     void store(const QString &name, int moves, int count, const QDate &date)
@@ -117,8 +119,7 @@ void ResultsWindowsTest::nameBoxIsTheWholeVerdict()
     for (int i = 0; i < stored; ++i)
         p.store(QStringLiteral("Hráč %1").arg(i), 40, 3, QDate(2026, 11, 30));
     p.store(QStringLiteral("Jiná hra"), 7, 4, QDate(2026, 11, 30));   // another count never counts
-    p.result()->setPlayedWithHelp(helped);
-    p.solved(3, moves);
+    p.solved(3, moves, helped);
     QVERIFY(p.result()->isVisible());
     QCOMPARE(p.result()->nameBox()->isEnabled(), qualifies);
     QCOMPARE(p.result()->findChild<QLabel *>("Label8")->isEnabled(), qualifies);

@@ -25,6 +25,14 @@ Way wayTo(const DiskPosts &position, int target)
 }
 } // namespace
 
+DiskPosts positionOf(const Game &game)
+{
+    DiskPosts posts(size_t(game.diskCount()));
+    for (int k = 1; k <= game.diskCount(); ++k)
+        posts[size_t(k - 1)] = game.postOf(k);
+    return posts;
+}
+
 std::int64_t movesToGo(const DiskPosts &position, int target) { return wayTo(position, target).length; }
 
 Way shortestWay(const DiskPosts &position)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Game.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -11,17 +13,14 @@ namespace Board {
 
 using DiskPosts = std::vector<int>;
 
-struct Move {
-    int disk = 0;   // 1 = the smallest; 0: no move (the tower is finished)
-    int from = 0;
-    int to = 0;
-};
-
 struct Way {
     int target = 3;          // the post the tower is finished on
     std::int64_t length = 0; // the moves still to go, at most 2^N - 1
-    Move next;               // the first of them
+    Move next;               // the first of them; disk 0 when the tower is finished
 };
+
+// The position of a game (a lifted disk on the post it came from).
+DiskPosts positionOf(const Game &game);
 
 // The moves still to go to a tower on `target` (1..3).
 std::int64_t movesToGo(const DiskPosts &position, int target);
