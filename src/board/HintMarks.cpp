@@ -60,9 +60,9 @@ void HintMarks::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     frame(p, roundedFrame(m_disk));
-    // The target post: its pole and base in one outline, and an arrow
-    // pointing down at the pole's top.
-    frame(p, roundedFrame(m_pole).united(roundedFrame(m_base)));
+    // The target post: its base framed (a frame round the pole would cross
+    // the disks on it), and an arrow pointing down at the pole's top.
+    frame(p, roundedFrame(m_base));
     const qreal x = m_pole.center().x() + 0.5;
     const qreal tip = m_pole.top() - kGap - kInner - 2;
     QPainterPath arrow;

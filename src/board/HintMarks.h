@@ -4,7 +4,7 @@
 #include <QWidget>
 
 // The hint's marks over the board: a frame round the disk to move and
-// round the post it goes to, with an arrow above that post. Drawn over the
+// round the base of the post it goes to, with an arrow above that post. Drawn over the
 // whole board, above the disks, and transparent to the mouse.
 class HintMarks : public QWidget
 {
