@@ -3,25 +3,10 @@
 
 #include <QtTest>
 
+#include <map>
+
 namespace {
 using Board::DiskPosts;
-
-// Position `index` of n disks: disk k on post (index / 3^(k-1)) % 3 + 1.
-DiskPosts positionAt(int index, int n)
-{
-    DiskPosts posts(n);
-    for (int k = 0; k < n; ++k, index /= 3)
-        posts[k] = index % 3 + 1;
-    return posts;
-}
-
-int indexOf(const DiskPosts &posts)
-{
-    int index = 0;
-    for (auto post = posts.rbegin(); post != posts.rend(); ++post)
-        index = index * 3 + *post - 1;
-    return index;
-}
 
 // The positions one legal move away: a post's smallest disk onto a post whose disks are all larger.
 std::vector<DiskPosts> neighbours(const DiskPosts &posts)
@@ -39,18 +24,15 @@ std::vector<DiskPosts> neighbours(const DiskPosts &posts)
     return next;
 }
 
-// Breadth-first distances of every position from the tower on `post`.
-std::vector<int> searchFrom(int post, int n)
+// Breadth-first distances from the tower of n disks on `post` to every position (all 3^n are reached).
+std::map<DiskPosts, int> searchFrom(int post, int n)
 {
-    std::vector<int> distance(indexOf(DiskPosts(n, 3)) + 1, -1);
-    std::vector<int> queue{indexOf(DiskPosts(n, post))};
-    distance[queue.front()] = 0;
-    for (size_t i = 0; i < queue.size(); ++i)
-        for (const DiskPosts &next : neighbours(positionAt(queue[i], n)))
-            if (int &d = distance[indexOf(next)]; d < 0) {
-                d = distance[queue[i]] + 1;
-                queue.push_back(indexOf(next));
-            }
+    std::map<DiskPosts, int> distance{{DiskPosts(n, post), 0}};
+    for (std::vector<DiskPosts> layer{DiskPosts(n, post)}, next; !layer.empty(); layer.swap(next), next.clear())
+        for (const DiskPosts &at : layer)
+            for (const DiskPosts &near : neighbours(at))
+                if (distance.emplace(near, distance[at] + 1).second)
+                    next.push_back(near);
     return distance;
 }
 } // namespace
@@ -72,14 +54,14 @@ private slots:
     void everyPositionGoesTheSearchsShortestWay()
     {
         QFETCH(int, n);
-        const std::vector<int> toTwo = searchFrom(2, n), toThree = searchFrom(3, n);
-        for (int index = 0; index < int(toTwo.size()); ++index) {
-            const DiskPosts start = positionAt(index, n);
+        std::map<DiskPosts, int> toTwo = searchFrom(2, n), toThree = searchFrom(3, n);
+        QCOMPARE(int(toTwo.size()), int(std::pow(3, n)));
+        for (const auto &[start, two] : toTwo) {
             const Board::Way way = Board::shortestWay(start);
-            QCOMPARE(way.target, toTwo[index] < toThree[index] ? 2 : 3);
-            const std::vector<int> &distance = way.target == 2 ? toTwo : toThree;
-            QCOMPARE(way.length, std::int64_t(distance[index]));
-            QCOMPARE(Board::movesToGo(start, 5 - way.target), std::int64_t((way.target == 2 ? toThree : toTwo)[index]));
+            QCOMPARE(way.target, two < toThree[start] ? 2 : 3);
+            std::map<DiskPosts, int> &distance = way.target == 2 ? toTwo : toThree;
+            QCOMPARE(way.length, std::int64_t(distance[start]));
+            QCOMPARE(Board::movesToGo(start, 5 - way.target), std::int64_t(way.target == 2 ? toThree[start] : two));
             const std::vector<Board::Move> moves = Board::shortestMoves(start);
             QCOMPARE(std::int64_t(moves.size()), way.length);
             QCOMPARE(way.next.disk, moves.empty() ? 0 : moves.front().disk);
@@ -89,7 +71,7 @@ private slots:
                 QCOMPARE(walked[move.disk - 1], move.from);
                 walked[move.disk - 1] = move.to;
                 QVERIFY(std::find(legal.begin(), legal.end(), walked) != legal.end());
-                QCOMPARE(distance[indexOf(walked)], distance[index] - int(&move - moves.data()) - 1);
+                QCOMPARE(distance[walked], distance[start] - int(&move - moves.data()) - 1);
             }
         }
     }

@@ -39,7 +39,6 @@ private slots:
         QTest::newRow("another disk up") << "cs" << "123" << 1 << "Rada: vraťte disk 1 zpět na kůl 1";
         QTest::newRow("English") << "en" << "111" << 0 << "Hint: disk 1 to post 3 (7 moves to go)";
         QTest::newRow("English, one") << "en" << "133" << 0 << "Hint: disk 1 to post 3 (1 move to go)";
-        QTest::newRow("English, back") << "en" << "123" << 1 << "Hint: put disk 1 back on post 1";
     }
 
     // The status line tells the move with its plural, the board marks it
@@ -84,7 +83,6 @@ private slots:
                 ++made;
             }
         }
-        QCOMPARE(p.main->pocetTahu(), 5);
         const std::int64_t toGo = Board::shortestWay(Board::positionOf(p.main->game()->game())).length;
         const int stored = p.windows->DataModule1->Table1().shownRows().size();
         QTest::keyClick(p.main, Qt::Key_D);
