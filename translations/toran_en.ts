@@ -482,6 +482,38 @@
         <source>Ukázka ř&amp;ešení</source>
         <translation>&amp;Demonstration</translation>
     </message>
+    <message>
+        <source>Vrátí poslední tah zpět</source>
+        <translation>Takes the last move back</translation>
+    </message>
+    <message>
+        <source>&amp;Vrátit tah</source>
+        <translation>&amp;Undo Move</translation>
+    </message>
+    <message>
+        <source>&amp;Rychlost pohybu disků</source>
+        <translation>&amp;Disk Speed</translation>
+    </message>
+    <message>
+        <source>Nastaví, jak rychle se disky pohybují</source>
+        <translation>Sets how fast the disks move</translation>
+    </message>
+    <message>
+        <source>&amp;Pomalá</source>
+        <translation>&amp;Slow</translation>
+    </message>
+    <message>
+        <source>&amp;Normální</source>
+        <translation>&amp;Normal</translation>
+    </message>
+    <message>
+        <source>&amp;Rychlá</source>
+        <translation>&amp;Fast</translation>
+    </message>
+    <message>
+        <source>&amp;Bez animace</source>
+        <translation>N&amp;o Animation</translation>
+    </message>
 </context>
 <context>
     <name>THraDialog</name>

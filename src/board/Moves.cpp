@@ -18,6 +18,8 @@ DiskMover::DiskMover(QObject *parent)
     connect(&m_timer, &QTimer::timeout, this, &DiskMover::advance);
 }
 
+int DiskMover::stepMicros() const { return m_pace ? m_pace() : Pacing::kBoardStepMicros; }
+
 void DiskMover::addRise(Shape *disk, bool cue)
 {
     // A disk already up gets one step at the top.
@@ -66,7 +68,7 @@ void DiskMover::start(Shape *disk, const char *endCue)
     m_disk = disk;
     m_next = 0;
     m_endCue = endCue;
-    m_stepNanos = qint64(m_stepMicros) * 1000;
+    m_stepNanos = qint64(m_pace ? m_pace() : Pacing::kBoardStepMicros) * 1000;
     if (!Pacing::isEnabled()) {   // every step, at once
         while (m_next < m_steps.size())
             take(m_steps[m_next++]);

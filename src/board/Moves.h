@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QTimer>
 
+#include <functional>
 #include <vector>
 
 class Shape;
@@ -22,10 +23,11 @@ public:
     explicit DiskMover(QObject *parent = nullptr);
 
     bool isMoving() const { return m_disk != nullptr; }
-    // The pace of the moves that start from now on; 0 puts a disk at once
-    // where it goes.
-    void setStepMicros(int micros) { m_stepMicros = micros; }
-    int stepMicros() const { return m_stepMicros; }
+    // Asked for the pace when a move starts: microseconds a step, 0 puts a
+    // disk at once where it goes.
+    void setPace(std::function<int()> stepMicros) { m_pace = std::move(stepMicros); }
+    // The pace a move starting now would have.
+    int stepMicros() const;
 
     // Up from where it stands to the top of the board, above its post.
     void lift(Shape *disk);
@@ -57,6 +59,6 @@ private:
     size_t m_next = 0;
     const char *m_endCue = nullptr;
     Shape *m_disk = nullptr;
-    int m_stepMicros = 1000;
+    std::function<int()> m_pace;
     qint64 m_stepNanos = 0;
 };

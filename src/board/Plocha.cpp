@@ -2,6 +2,7 @@
 
 #include "BoardAccessible.h"
 #include "Moves.h"
+#include "core/sound/SoundCue.h"
 #include "core/widgets/Fonts.h"
 #include "core/widgets/Colors.h"
 #include "widgets/Accessibility.h"
@@ -9,7 +10,11 @@
 #include "widgets/Placed.h"
 #include "widgets/TextLabel.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -130,8 +135,65 @@ void BoardPanel::setMoveCount(int moves)
     stateMayHaveChanged();
 }
 
+void BoardPanel::beginDrag(int k)
+{
+    m_dragged = k;
+    m_grabX = m_pressedAt.x() - m_disks[k - 1]->x();
+    PlaySoundCue(QStringLiteral("Zvednuti.wav"));
+    m_disks[k - 1]->move(m_disks[k - 1]->x(), Board::kLiftedTop);
+}
+
+// A press and release that stays within the drag distance is a click: the
+// release goes on to the disk.
+bool BoardPanel::dragEvent(int k, QEvent *event)
+{
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint at = m_disks[k - 1]->mapTo(this, mouse->position().toPoint());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() == Qt::LeftButton) {
+            m_pressed = k;
+            m_pressedAt = at;
+        }
+        return false;
+    case QEvent::MouseMove:
+        if (m_pressed != k)
+            return false;
+        if (!m_dragged && (at - m_pressedAt).manhattanLength() >= QApplication::startDragDistance())
+            emit diskDragStarted(k);
+        if (m_dragged == k) {
+            Shape *disk = m_disks[k - 1];
+            disk->move(std::clamp(at.x() - m_grabX, 0, width() - disk->width()), Board::kLiftedTop);
+        }
+        return m_dragged == k;
+    case QEvent::MouseButtonRelease:
+        if (mouse->button() != Qt::LeftButton || m_pressed != k)
+            return false;
+        m_pressed = 0;
+        if (m_dragged != k)
+            return false;
+        m_dragged = 0;
+        for (int post = 1; post <= 3; ++post) {
+            const Shape *base = m_bases[post - 1];
+            if (at.x() >= base->x() && at.x() < base->x() + base->width()) {
+                emit diskDropped(k, post);
+                return true;
+            }
+        }
+        emit diskDropped(k, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool BoardPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove
+        || event->type() == QEvent::MouseButtonRelease)
+        for (int k = 1; k <= Board::kDisks; ++k)
+            if (watched == m_disks[k - 1] && dragEvent(k, event))
+                return true;
     switch (event->type()) {
     case QEvent::Show:
     case QEvent::Hide:

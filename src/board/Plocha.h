@@ -49,6 +49,10 @@ public:
     void setMoveCount(int moves);
     // The post the last move acted on: where the disk that moved hangs or stands.
     int currentPost() const { return m_current; }
+    // A disk pressed and drawn past the drag distance: the window lets it
+    // follow the pointer above the posts until it is let go.
+    void beginDrag(int k);
+    bool isDragging() const { return m_dragged != 0; }
     // A screen reader's press on a post: what the post's key does.
     void choosePost(int post) { emit postChosen(post); }
 
@@ -57,6 +61,10 @@ signals:
     void diskReleased(int k);
     void postReleased(int post);
     void postChosen(int post);
+    // Disk k pressed and drawn past the drag distance, and let go over the
+    // post (0: over none) after beginDrag.
+    void diskDragStarted(int k);
+    void diskDropped(int k, int post);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -65,6 +73,7 @@ protected:
 private:
     void stateMayHaveChanged();
     void tellState();
+    bool dragEvent(int k, QEvent *event);
 
     Board::Game m_shown;
     DiskMover *m_mover = nullptr;
@@ -81,5 +90,9 @@ private:
     int m_moves = 0;
     int m_current = 1;
     int m_toldCurrent = 1;
+    int m_pressed = 0;        // the disk the left button went down on
+    QPoint m_pressedAt;       // where, in the board
+    int m_dragged = 0;        // the disk following the pointer
+    int m_grabX = 0;          // the pointer's place on it
     bool m_tellPending = false;
 };

@@ -24,6 +24,7 @@
 #include "services/ProgramEnd.h"
 #include "Sef.h"
 #include "core/settings/Settings.h"
+#include "core/errors/AppError.h"
 #include "StatusBar.h"
 #include "core/board/Game.h"
 #include "board/Moves.h"
@@ -35,6 +36,7 @@
 #include "widgets/Shape.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -122,6 +124,17 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     connect(m_plocha, &BoardPanel::diskReleased, this, unlessDemonstrating(&THlavniDialog::diskMouseUp));
     connect(m_plocha, &BoardPanel::postReleased, this, unlessDemonstrating(&THlavniDialog::postMouseUp));
     connect(m_plocha->mover(), &DiskMover::finished, this, &THlavniDialog::moveEnded);
+    connect(m_plocha, &BoardPanel::diskDragStarted, this, unlessDemonstrating(&THlavniDialog::diskDragged));
+    connect(m_plocha, &BoardPanel::diskDropped, this, &THlavniDialog::diskDropped);
+    m_plocha->mover()->setPace([] {
+        switch (Settings::rychlost()) {
+        case Settings::Speed::Slow: return 2 * Pacing::kBoardStepMicros;
+        case Settings::Speed::Fast: return Pacing::kBoardStepMicros / 4;
+        case Settings::Speed::Instant: return 0;
+        case Settings::Speed::Normal: break;
+        }
+        return Pacing::kBoardStepMicros;
+    });
     connect(m_tutor, &Tutor::told, this, [this](const QString &text) { m_status->setText(kHintIndent + text); });
     for (QAction *a : {PoraditTah, MPPoraditTah})
         connect(a, &QAction::triggered, m_tutor, &Tutor::hint);
@@ -208,6 +221,11 @@ void THlavniDialog::buildActions()
     MS3->setShortcut(Qt::Key_F3);
     MS3->setIcon(picture(7));
     MS8 = action("MS8", tr("Konec"), tr("Ukončí program"));
+    const QString undoHint = tr("Vrátí poslední tah zpět");
+    Vrtittah1 = action("Vrtittah1", tr("&Vrátit tah"), undoHint);
+    Vrtittah1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    MP3 = action("MP3", tr("&Vrátit tah"), undoHint);
+    MP3->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     A1 = action("A1", tr("Úvoddní a závěrečná &animace"),
                 tr("Povolení nebo zakázání úvodní a konečné animace"));
     A1->setCheckable(true);
@@ -251,7 +269,7 @@ void THlavniDialog::buildActions()
     addAction(m_stopDemonstration);
     // The context menu's entries repeat their keys only as labels; the main
     // menu's entries own the keys.
-    for (QAction *a : {MP1, MP2, MPPoraditTah, MPUkazkaReseni})
+    for (QAction *a : {MP1, MP2, MP3, MPPoraditTah, MPUkazkaReseni})
         a->setShortcutContext(Qt::WidgetShortcut);
 
     for (QAction *a : {MS1, MS3, MS8, A1, MN5, Vymazattabulkunejlepch2, fovskpojistka1, NpovdaproToranskouv20001,
@@ -263,6 +281,8 @@ void THlavniDialog::buildActions()
     for (QAction *a : {MS3, MP2})
         connect(a, &QAction::triggered, this, &THlavniDialog::endGame);
     connect(MS8, &QAction::triggered, this, &THlavniDialog::quit);
+    for (QAction *a : {Vrtittah1, MP3})
+        connect(a, &QAction::triggered, this, &THlavniDialog::undoMove);
     connect(MN5, &QAction::triggered, this, &THlavniDialog::showBestResults);
     connect(Vymazattabulkunejlepch2, &QAction::triggered, this, &THlavniDialog::clearResults);
     connect(A1, &QAction::triggered, this, &THlavniDialog::toggleAnimation);
@@ -308,12 +328,35 @@ void THlavniDialog::buildMenus()
     QMenu *soubor = menu("Soubor1", tr("&Soubor"), tr("Obsahuje příkazy pro spuštění a ukončení hry"));
     soubor->addAction(MS1);
     soubor->addAction(MS3);
+    soubor->addAction(Vrtittah1);
     soubor->addAction(PoraditTah);
     soubor->addAction(UkazkaReseni);
     soubor->addSeparator()->setObjectName(QStringLiteral("N1"));
     soubor->addAction(MS8);
     QMenu *nastroje = menu("Nstroje1", tr("&Nástroje"), tr("Obsahuje příkazy pro práci s tabulkou nejlepších"));
     nastroje->addAction(A1);
+    m_speedMenu = nastroje->addMenu(tr("&Rychlost pohybu disků"));
+    m_speedMenu->setObjectName(QStringLiteral("Rychlostpohybudisk1"));
+    m_speedMenu->menuAction()->setObjectName(QStringLiteral("Rychlostpohybudisk1"));
+    m_speedMenu->menuAction()->setStatusTip(tr("Nastaví, jak rychle se disky pohybují"));
+    m_hints->watchMenu(m_speedMenu);
+    auto *speeds = new QActionGroup(this);
+    const std::pair<const char *, QString> speedItems[] = {
+        {"Pomal1", tr("&Pomalá")}, {"Normln1", tr("&Normální")}, {"Rychl1", tr("&Rychlá")},
+        {"Bezanimace1", tr("&Bez animace")}};
+    for (int i = 0; i < 4; ++i) {
+        QAction *speed = m_speedMenu->addAction(speedItems[i].second);
+        speed->setObjectName(QLatin1String(speedItems[i].first));
+        speed->setStatusTip(m_speedMenu->menuAction()->statusTip());
+        speed->setCheckable(true);
+        speed->setData(i + 1);
+        speeds->addAction(speed);
+        m_speeds << speed;
+    }
+    connect(speeds, &QActionGroup::triggered, this, &THlavniDialog::chooseSpeed);
+    // Read as the menu opens: another copy may have chosen meanwhile.
+    connect(m_speedMenu, &QMenu::aboutToShow, this, &THlavniDialog::showSpeed);
+    showSpeed();
     nastroje->addSeparator()->setObjectName(QStringLiteral("N4"));
     nastroje->addAction(MN5);
     nastroje->addAction(Vymazattabulkunejlepch2);
@@ -329,6 +372,7 @@ void THlavniDialog::buildMenus()
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     PopupMenu1->addAction(MP1);
     PopupMenu1->addAction(MP2);
+    PopupMenu1->addAction(MP3);
     PopupMenu1->addAction(MPPoraditTah);
     PopupMenu1->addAction(MPUkazkaReseni);
     m_hints->watchMenu(PopupMenu1);
@@ -478,14 +522,59 @@ bool THlavniDialog::event(QEvent *event)
 
 void THlavniDialog::activeStep()
 {
-    if (!A1->isChecked())
+    if (A1->isChecked())
+        m_idle->openingAnimation();
+    // The game left at the last quit comes back once the picture has opened.
+    if (!m_keptGameTakenUp) {
+        m_keptGameTakenUp = true;
+        takeUpKeptGame();
+    }
+}
+
+void THlavniDialog::takeUpKeptGame()
+{
+    const Settings::KeptGame kept = Settings::keptGame();
+    if (kept.disky.isEmpty() && kept.tahy.isEmpty() && kept.kuly.isEmpty())
         return;
-    m_idle->openingAnimation();
+    if (const std::optional<Board::Game> game = Board::Game::fromKept(kept.disky, kept.tahy, kept.kuly)) {
+        if (!isGameOn()) {
+            resumeGame(*game);
+            m_tutor->setPlayedWithHelp(kept.pomoc == QLatin1String("1"));
+        }
+        return;
+    }
+    try {
+        Settings::setKeptGame({});
+    } catch (const AppError &) {
+        // Dropped all the same: it is read again and dropped again next time.
+    }
+}
+
+void THlavniDialog::keepGameForNextStart()
+{
+    if (!isGameOn())
+        return;
+    const Board::Game &game = m_game->game();
+    const QString pomoc = m_tutor->playedWithHelp() ? QStringLiteral("1") : QString();
+    ErrorReport::guard(this, [&game, &pomoc] {
+        Settings::setKeptGame(
+            {QString::number(game.diskCount()), QString::number(game.moves()), game.kuly(), pomoc});
+    });
+}
+
+void THlavniDialog::dropKeptGame()
+{
+    ErrorReport::guard(this, [] {
+        const Settings::KeptGame kept = Settings::keptGame();
+        if (!kept.disky.isEmpty() || !kept.tahy.isEmpty() || !kept.kuly.isEmpty())
+            Settings::setKeptGame({});
+    });
 }
 
 void THlavniDialog::closeEvent(QCloseEvent *event)
 {
     m_tutor->stopDemonstration();
+    keepGameForNextStart();
     if (!m_closing) {
         m_closing = true;
         if (A1->isChecked()) {
@@ -527,6 +616,8 @@ void THlavniDialog::setGameOn(bool on)
     TB1->setEnabled(!on);
     MS3->setEnabled(on);
     MP2->setEnabled(on);
+    Vrtittah1->setEnabled(on);
+    MP3->setEnabled(on);
     TB2->setEnabled(on);
     for (QAction *a : {PoraditTah, UkazkaReseni, MPPoraditTah, MPUkazkaReseni})
         a->setEnabled(on);
@@ -534,7 +625,7 @@ void THlavniDialog::setGameOn(bool on)
 
 bool THlavniDialog::isGameOn() const { return m_game->isOn(); }
 int THlavniDialog::pocetTahu() const { return m_game->game().moves(); }
-bool THlavniDialog::isMoving() const { return m_plocha->mover()->isMoving(); }
+bool THlavniDialog::isMoving() const { return m_plocha->mover()->isMoving() || m_plocha->isDragging(); }
 
 void THlavniDialog::setMoveCount(int moves)
 {
@@ -544,7 +635,11 @@ void THlavniDialog::setMoveCount(int moves)
     emit moveCountChanged(moves);
 }
 
-void THlavniDialog::startGame(int n) { resumeGame(Board::Game::start(n)); }
+void THlavniDialog::startGame(int n)
+{
+    dropKeptGame();
+    resumeGame(Board::Game::start(n));
+}
 
 void THlavniDialog::resumeGame(const Board::Game &game)
 {
@@ -564,6 +659,7 @@ void THlavniDialog::resumeGame(const Board::Game &game)
 
 void THlavniDialog::resetBoardToIdle()
 {
+    dropKeptGame();
     m_plocha->mover()->finish();
     m_waiting.clear();
     m_game->end(Board::Game::start(Board::kDisks));   // all ten back on post 1, as designed
@@ -575,6 +671,7 @@ void THlavniDialog::resetBoardToIdle()
 
 void THlavniDialog::endGameSteps()
 {
+    dropKeptGame();
     m_restore.clear();
     m_plocha->mover()->finish();
     m_waiting.clear();
@@ -633,6 +730,50 @@ void THlavniDialog::postMouseUp(int post)
                 return;
             m_movedDisk = k;
             m_plocha->mover()->drop(m_plocha->disk(k), m_game->game().placeOf(k));
+        });
+    });
+}
+
+// A drag is a lift that the pointer carries: counted as the lift is.
+void THlavniDialog::diskDragged(int k)
+{
+    if (isMoving() || !isGameOn() || !InputLock::isInputEnabled(this))
+        return;
+    ErrorReport::guard(this, [this, k] {
+        if (m_game->lift(k))
+            m_plocha->beginDrag(k);
+    });
+}
+
+// Down where it may stand, else back onto its own post.
+void THlavniDialog::diskDropped(int k, int post)
+{
+    ErrorReport::guard(this, [this, k, post] {
+        if (m_game->game().lifted() != k)
+            return;
+        m_game->place(post && m_game->game().mayPlace(post) ? post : m_game->game().postOf(k));
+        m_movedDisk = k;
+        m_plocha->mover()->drop(m_plocha->disk(k), m_game->game().placeOf(k));
+    });
+}
+
+void THlavniDialog::undoMove()
+{
+    m_tutor->stopDemonstration();
+    whenFree([this] {
+        if (!isGameOn() || m_sef->isVisible() || !InputLock::isInputEnabled(this))
+            return;
+        ErrorReport::guard(this, [this] {
+            const std::optional<Board::Move> move = m_game->undo();
+            if (!move)
+                return;
+            m_movedDisk = move->disk;
+            Shape *disk = m_plocha->disk(move->disk);
+            const Board::Disk to = m_game->game().placeOf(move->disk);
+            if (move->from == move->to)   // a lifted disk, back down onto its post
+                m_plocha->mover()->drop(disk, to);
+            else
+                m_plocha->mover()->carry(disk, to);
         });
     });
 }
@@ -758,6 +899,14 @@ void THlavniDialog::toggleAnimation()
 {
     // The check mark has already changed; a refused write leaves it so.
     ErrorReport::guard(this, [this] { Settings::setAnimace(A1->isChecked() ? 1 : 0); });
+}
+
+void THlavniDialog::showSpeed() { m_speeds[int(Settings::rychlost()) - 1]->setChecked(true); }
+
+void THlavniDialog::chooseSpeed(QAction *speed)
+{
+    ErrorReport::guard(this, [speed] { Settings::setRychlost(Settings::Speed(speed->data().toInt())); });
+    showSpeed();
 }
 
 void THlavniDialog::toggleBossScreen()

@@ -87,6 +87,9 @@ public:
     void startGame(int n);
     // Puts a game on the board as it stands, in the game-on state.
     void resumeGame(const Board::Game &game);
+    // The game kept at the last quit, back on the board; a kept game that
+    // makes no sense is dropped silently.
+    void takeUpKeptGame();
     // Back to the idle state between games, as a confirmed result leaves it.
     void resetBoardToIdle();
 
@@ -95,7 +98,10 @@ public slots:
     void newGame();
     void endGame();
     void quit();
+    // Takes back the last move of the game, or puts a lifted disk back.
+    void undoMove();
     void toggleAnimation();
+    void chooseSpeed(QAction *speed);
     void showBestResults();
     void clearResults();
     void toggleBossScreen();
@@ -112,6 +118,8 @@ public slots:
     // A post's key: the release of its top disk with no disk lifted, of the
     // post with one lifted.
     void postKeyed(int post);
+    void diskDragged(int k);
+    void diskDropped(int k, int post);
     void Timer1Timer();
 
 signals:
@@ -140,6 +148,9 @@ private:
     void keepGame();       // the end question's "Ne"
     void announceResult(int post, const QString &minimum, const QString &pomocnik);
     void updateManualEntries();
+    void showSpeed();
+    void keepGameForNextStart();
+    void dropKeptGame();
 
     QWidget *m_client = nullptr;
     BoardPanel *m_plocha = nullptr;
@@ -162,11 +173,14 @@ private:
     bool m_shownOnce = false;
     bool m_backgroundSet = false;   // the native window shows the picture of the first show
     bool m_closing = false;
+    bool m_keptGameTakenUp = false;
 
     QAction *MS1 = nullptr, *MS3 = nullptr, *MS8 = nullptr;
     QAction *A1 = nullptr, *MN5 = nullptr, *Vymazattabulkunejlepch2 = nullptr, *fovskpojistka1 = nullptr;
     QAction *NpovdaproToranskouv20001 = nullptr, *EM = nullptr, *OProgramu = nullptr;
-    QAction *MP1 = nullptr, *MP2 = nullptr;
+    QAction *MP1 = nullptr, *MP2 = nullptr, *MP3 = nullptr, *Vrtittah1 = nullptr;
+    QMenu *m_speedMenu = nullptr;
+    QList<QAction *> m_speeds;   // slow, normal, fast, at once
     // Hint (H) and demonstration (D), in Soubor and in the context menu; Esc
     // stops the demonstration.
     QAction *PoraditTah = nullptr, *UkazkaReseni = nullptr, *MPPoraditTah = nullptr, *MPUkazkaReseni = nullptr;

@@ -13,6 +13,8 @@
 #include "shell/Hlavni.h"
 #include "shell/Sef.h"
 #include "services/InputLock.h"
+#include "services/ErrorReport.h"
+#include "core/settings/IniFile.h"
 #include "services/Pacing.h"
 #include "services/ProgramEnd.h"
 #include "shell/Startup.h"
@@ -100,6 +102,13 @@ private slots:
     void keysOneTwoThreeSolveThreeDisksInSevenMovesAsAScreenReaderHearsThem();
     void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data();
     void keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree();
+    void aSpeedChosenIsStoredAndPacesTheNextMove_data();
+    void aSpeedChosenIsStoredAndPacesTheNextMove();
+    void aDiskDraggedDropsWhereItMayStandElseGoesHome_data();
+    void aDiskDraggedDropsWhereItMayStandElseGoesHome();
+    void aGameLeftByCtrlQComesBackAtTheNextStart();
+    void aKeptGameThatMakesNoSenseStartsIdle_data();
+    void aKeptGameThatMakesNoSenseStartsIdle();
 };
 
 void PlayTest::initTestCase()
@@ -290,9 +299,11 @@ void PlayTest::solvedTowerOnPostTwoOrThreeIsAnnounced_data()
     QTest::addColumn<int>("n");
     QTest::addColumn<int>("post");
     QTest::addColumn<QString>("minimum");
-    QTest::newRow("3 disks on post 3") << 3 << 3 << "7";
-    QTest::newRow("4 disks on post 2") << 4 << 2 << "15";
-    QTest::newRow("6 disks on post 3") << 6 << 3 << "63";
+    QTest::addColumn<bool>("undo");   // the wasted move: carried and taken back (two moves), or put back
+    QTest::newRow("3 disks on post 3") << 3 << 3 << "7" << false;
+    QTest::newRow("3 disks on post 3, a move taken back") << 3 << 3 << "7" << true;
+    QTest::newRow("4 disks on post 2") << 4 << 2 << "15" << false;
+    QTest::newRow("6 disks on post 3") << 6 << 3 << "63" << false;
 }
 
 void PlayTest::solvedTowerOnPostTwoOrThreeIsAnnounced()
@@ -300,12 +311,18 @@ void PlayTest::solvedTowerOnPostTwoOrThreeIsAnnounced()
     QFETCH(int, n);
     QFETCH(int, post);
     QFETCH(QString, minimum);
+    QFETCH(bool, undo);
     Program p;
     startGame(p, n);
-    Program::release(p.board()->disk(1));   // one wasted move: lifted and put back
-    Program::release(p.board()->pole(1));
+    if (undo) {
+        p.move(1, 2);
+        p.action("Vrtittah1")->trigger();
+    } else {
+        Program::release(p.board()->disk(1));   // one wasted move: lifted and put back
+        Program::release(p.board()->pole(1));
+    }
     p.solve(n, 1, post);
-    const QString moves = QString::number((1 << n));
+    const QString moves = QString::number((1 << n) + (undo ? 1 : 0));
     QCOMPARE(p.main->tahy()->text(), moves);
     p.main->Timer1Timer();
     TVysledekDialog *result = p.windows->VysledekDialog.get();
@@ -644,7 +661,8 @@ void PlayTest::keysOneTwoThreeSolveThreeDisksInSevenMovesAsAScreenReaderHearsThe
     QCOMPARE(names(), (QStringList{"Post 1: no disks", "Post 2: no disks", "Post 3: disks 3, 2, 1; solved"}));
 }
 
-// keys: the digits pressed in turn; posts: where D1, D2, D3 stand afterwards
+// keys: the digits pressed in turn, z for Ctrl+Z, | where a dialog or the
+// boss screen comes (else before the first key); posts: where D1, D2, D3 stand afterwards
 // (a lifted disk keeps its post's place); gap: milliseconds between the time
 // stamps of the keys, 0 for none. A key stamped while the previous key's move
 // ran acts after it. A key held down repeats the key before it: "*" as Qt
@@ -672,6 +690,12 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree_data()
     QTest::newRow("held down, then the next") << "1**2**" << int(Free) << 1 << "211" << 0 << 1;
     QTest::newRow("held down, repeats untold") << "1~~2~" << int(Free) << 1 << "211" << 0 << 1;
     QTest::newRow("pressed after the lift") << "12" << int(Free) << 100000 << "211" << 0 << 1;
+    QTest::newRow("Ctrl+Z takes a move back, counted") << "12z" << int(Free) << 0 << "111" << 0 << 2;
+    QTest::newRow("Ctrl+Z back to the start, then nothing") << "1213zzz" << int(Free) << 0 << "111" << 0 << 4;
+    QTest::newRow("Ctrl+Z puts a lifted disk back, uncounted") << "121z" << int(Free) << 0 << "211" << 0 << 2;
+    QTest::newRow("Ctrl+Z during moves acts after them") << "12z" << int(Free) << 1 << "111" << 0 << 2;
+    QTest::newRow("Ctrl+Z with a dialog open") << "12|z" << int(DialogOpen) << 0 << "211" << 0 << 1;
+    QTest::newRow("Ctrl+Z on the boss screen") << "12|z" << int(BossScreen) << 0 << "211" << 0 << 1;
 }
 
 void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
@@ -684,21 +708,30 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
     QFETCH(int, moves);
     Program p("[Nastaveni]\r\nPomocnik=1\r\nUvitani=0\r\n");
     startGame(p, 3);
-    if (lock == 1)
-        p.main->newGame();
-    else if (lock == 2)
-        p.main->toggleBossScreen();
+    QApplication::setActiveWindow(p.main);   // for the shortcut
     // Paced, the lift of D1 takes 172 ms.
     Pacing::setEnabled(gap != 0);
     const quint64 first = 1000;
+    if (!keys.contains('|'))
+        keys.prepend('|');
     for (int i = 0; i < keys.size(); ++i) {
+        if (keys[i] == QLatin1Char('|')) {   // the lock comes here
+            if (lock == 1)
+                p.main->newGame();
+            else if (lock == 2)
+                p.main->toggleBossScreen();
+            continue;
+        }
         const quint64 stamp = gap ? first + quint64(i) * gap : 0;
         const bool told = keys[i] == QLatin1Char('*'), untold = keys[i] == QLatin1Char('~');
         if (told || untold)
             keys[i] = keys[i - 1];
         if (untold)
             pressKey(p.main, keys[i].toLatin1(), stamp, false, QEvent::KeyRelease);
-        pressKey(p.main, keys[i].toLatin1(), stamp, told);
+        if (keys[i] == QLatin1Char('z'))
+            QTest::keyClick(p.main, Qt::Key_Z, Qt::ControlModifier);
+        else
+            pressKey(p.main, keys[i].toLatin1(), stamp, told);
     }
     QTRY_VERIFY(!p.main->isMoving());   // the keys that waited have acted
     Pacing::setEnabled(false);
@@ -711,6 +744,147 @@ void PlayTest::keysPlayOnlyWhatTheMouseMayAndOnlyWhenFree()
     QCOMPARE(standing, posts);
     QCOMPARE(Board::liftedDisk(disks), lifted);
     QCOMPARE(p.main->pocetTahu(), moves);
+}
+
+// The lift of D1 in a 3-disk game is 172 steps: at no speed it is over at
+// once, else it lasts at least its steps' time.
+void PlayTest::aSpeedChosenIsStoredAndPacesTheNextMove_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("atLeastMs");
+    QTest::newRow("Pomalá") << "Pomal1" << "1" << 2 * 172 - 10;
+    QTest::newRow("Normální") << "Normln1" << "2" << 172 - 5;
+    QTest::newRow("Rychlá") << "Rychl1" << "3" << 172 / 4 - 2;
+    QTest::newRow("Bez animace") << "Bezanimace1" << "4" << 0;
+}
+
+void PlayTest::aSpeedChosenIsStoredAndPacesTheNextMove()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, stored);
+    QFETCH(int, atLeastMs);
+    Program p;
+    startGame(p, 3);
+    p.action(qPrintable(item))->trigger();
+    QVERIFY(p.action(qPrintable(item))->isChecked());
+    QCOMPARE(IniFile(p.dir.file("Toran2000.ini")).read("Nastaveni", "Rychlost"), stored);
+    Pacing::setEnabled(true);
+    const auto unpaced = qScopeGuard([] { Pacing::setEnabled(false); });
+    p.sounds.clear();
+    QElapsedTimer clock;
+    clock.start();
+    Program::release(p.board()->disk(1));
+    QCOMPARE(p.main->isMoving(), atLeastMs > 0);
+    QTRY_VERIFY(!p.main->isMoving());
+    QVERIFY2(clock.elapsed() >= atLeastMs, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(p.board()->disk(1)->pos(), QPoint(73, 10));
+    QCOMPARE(p.sounds.names.filter("Zvednuti"), QStringList{"Zvednuti.wav"});
+}
+
+// D1 stands on post 3; D2 is pressed and drawn to a place and let go there.
+// A drag counts as its lift; a press that stays within the drag distance
+// is the click that lifts.
+void PlayTest::aDiskDraggedDropsWhereItMayStandElseGoesHome_data()
+{
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QStringList>("cues");
+    const QStringList dropped{"Zvednuti.wav", "Polozeni.wav", "Dopad.wav"};
+    QTest::newRow("onto an empty post") << QPoint(280, 100) << QPoint(256, 217) << dropped;
+    QTest::newRow("onto a smaller disk: home") << QPoint(470, 100) << QPoint(66, 199) << dropped;
+    QTest::newRow("between the posts: home") << QPoint(186, 100) << QPoint(66, 199) << dropped;
+    QTest::newRow("back over its own post") << QPoint(90, 100) << QPoint(66, 199) << dropped;
+    QTest::newRow("within the drag distance: a click") << QPoint(91, 205) << QPoint(66, 10) << QStringList{"Zvednuti.wav"};
+}
+
+void PlayTest::aDiskDraggedDropsWhereItMayStandElseGoesHome()
+{
+    QFETCH(QPoint, to);
+    QFETCH(QPoint, at);
+    QFETCH(QStringList, cues);
+    Program p;
+    startGame(p, 3);
+    p.move(1, 3);
+    p.sounds.clear();
+    Shape *disk = p.board()->disk(2);
+    const auto send = [&](QEvent::Type type, QPoint where, Qt::MouseButtons buttons) {
+        const QPoint local = disk->mapFrom(p.board(), where);
+        QMouseEvent event(type, local, disk->mapToGlobal(local),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(disk, &event);
+    };
+    const QPoint pressed(90, 205);   // on D2, left of the pole
+    send(QEvent::MouseButtonPress, pressed, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::LeftButton);
+    if (cues.size() > 1)   // up above the posts, following the pointer
+        QCOMPARE(disk->pos(), QPoint(66 + to.x() - pressed.x(), 10));
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    QCOMPARE(disk->pos(), at);
+    QCOMPARE(p.main->pocetTahu(), 2);
+    QCOMPARE(p.sounds.names, cues);
+}
+
+// Kept with its count and its disks, a lifted one standing on its post; it
+// goes on from there and is gone from the file once it ends.
+void PlayTest::aGameLeftByCtrlQComesBackAtTheNextStart()
+{
+    QByteArray kept;
+    {
+        Program p;
+        startGame(p, 3);
+        p.move(1, 3);
+        Program::release(p.board()->disk(2));
+        QApplication::setActiveWindow(p.main);
+        QTest::keyClick(p.main, Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(!p.main->isVisible());
+        ProgramEnd::resetForTesting();
+        const IniFile file(p.dir.file("Toran2000.ini"));
+        QCOMPARE(file.read("Hra", "Disky"), QStringLiteral("3"));
+        QCOMPARE(file.read("Hra", "Tahy"), QStringLiteral("2"));
+        QCOMPARE(file.read("Hra", "Kuly"), QStringLiteral("311"));
+        QCOMPARE(file.read("Hra", "Pomoc"), QString());   // played without help
+        kept = p.dir.readFile("Toran2000.ini");
+    }
+    Program p;
+    p.dir.writeFile("Toran2000.ini", kept);
+    p.main->takeUpKeptGame();
+    QVERIFY(p.main->isGameOn() && p.board()->isVisible());
+    QCOMPARE(p.main->tahy()->text(), QStringLiteral("2"));
+    QCOMPARE(p.kontrola(), QStringLiteral("3"));
+    QCOMPARE(p.board()->disk(1)->pos(), QPoint(453, 217));
+    QCOMPARE(p.board()->disk(2)->pos(), QPoint(66, 199));
+    p.move(1, 2);
+    p.move(3, 2);
+    QCOMPARE(p.main->tahy()->text(), QStringLiteral("4"));
+    p.main->endGame();
+    emit p.windows->DotazKonecDialog->yesButton()->clicked();
+    QCOMPARE(IniFile(p.dir.file("Toran2000.ini")).read("Hra", "Kuly"), QString());
+}
+
+void PlayTest::aKeptGameThatMakesNoSenseStartsIdle_data()
+{
+    QTest::addColumn<QByteArray>("hra");
+    QTest::newRow("eleven disks") << QByteArray("Disky=11\r\nTahy=3\r\nKuly=11111111111\r\n");
+    QTest::newRow("Kuly too short") << QByteArray("Disky=4\r\nTahy=3\r\nKuly=111\r\n");
+    QTest::newRow("Kuly with post 4") << QByteArray("Disky=3\r\nTahy=3\r\nKuly=114\r\n");
+    QTest::newRow("Tahy negative") << QByteArray("Disky=3\r\nTahy=-3\r\nKuly=111\r\n");
+    QTest::newRow("Tahy not a number") << QByteArray("Disky=3\r\nTahy=tri\r\nKuly=111\r\n");
+}
+
+void PlayTest::aKeptGameThatMakesNoSenseStartsIdle()
+{
+    QFETCH(QByteArray, hra);
+    Program p;
+    p.dir.writeFile("Toran2000.ini", "[Nastaveni]\r\nAnimace=0\r\n[Hra]\r\n" + hra);
+    QStringList errors;
+    ErrorReport::setSinkForTesting([&errors](const QString &error) { errors << error; });
+    const auto reported = qScopeGuard([] { ErrorReport::setSinkForTesting({}); });
+    p.main->takeUpKeptGame();
+    QVERIFY(!p.main->isGameOn() && !p.board()->isVisible());
+    QVERIFY(errors.isEmpty());
+    QCOMPARE(IniFile(p.dir.file("Toran2000.ini")).read("Hra", "Disky"), QString());
+    QCOMPARE(IniFile(p.dir.file("Toran2000.ini")).read("Nastaveni", "Animace"), QStringLiteral("0"));
 }
 
 TORAN_TEST_MAIN(PlayTest)

@@ -5,7 +5,9 @@
 #include "core/results/ResultsTable.h"
 #include "core/system/Language.h"
 #include "core/widgets/Fonts.h"
+#include "core/settings/IniFile.h"
 #include "services/Pacing.h"
+#include "services/ProgramEnd.h"
 #include "shell/Sef.h"
 #include "shell/Tutor.h"
 #include "support/ProgramWindows.h"
@@ -128,6 +130,25 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(p.main->pocetTahu(), 1);
         QCOMPARE(p.main->game()->game().lifted(), 0);
+    }
+
+    // The help mark is kept with a game left at quit (Pomoc=1) and comes back with it.
+    void theHelpMarkIsKeptWithAKeptGame()
+    {
+        QByteArray kept;
+        {
+            Program p;
+            p.main->startGame(3);
+            p.action("PoraditTah")->trigger();
+            p.main->close();
+            ProgramEnd::resetForTesting();
+            QCOMPARE(IniFile(p.dir.file("Toran2000.ini")).read("Hra", "Pomoc"), QStringLiteral("1"));
+            kept = p.dir.readFile("Toran2000.ini");
+        }
+        Program p;
+        p.dir.writeFile("Toran2000.ini", kept);
+        p.main->takeUpKeptGame();
+        QVERIFY(p.main->isGameOn() && p.main->tutor()->playedWithHelp());
     }
 
 private:

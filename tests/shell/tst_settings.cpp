@@ -31,6 +31,7 @@ void SettingsTest::missingFilesReadAsEmptyAndAnimationDefaultsToOn()
     QCOMPARE(Settings::pomocnik(), QString());
     QCOMPARE(Settings::uvitani(), QString());
     QCOMPARE(Settings::animace(), 1);
+    QCOMPARE(Settings::rychlost(), Settings::Speed::Normal);
     QVERIFY(!QFile::exists(dir.file("KQ2000.ini")));   // reading creates nothing
 }
 
@@ -40,11 +41,13 @@ void SettingsTest::valuesAreReadAsExactTexts_data()
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<QString>("pomocnik");
     QTest::addColumn<int>("animace");
-    QTest::newRow("plain") << QByteArray("[Nastaveni]\r\nPomocnik=1\r\nAnimace=0\r\n") << "1" << 0;
-    QTest::newRow("other text") << QByteArray("[Nastaveni]\nPomocnik=ano\nAnimace=1\n") << "ano" << 1;
-    QTest::newRow("empty value") << QByteArray("[Nastaveni]\nPomocnik=\nAnimace=\n") << "" << 0;
-    QTest::newRow("other section") << QByteArray("[Jine]\nPomocnik=1\nAnimace=0\n") << "" << 1;
-    QTest::newRow("number with junk") << QByteArray("[Nastaveni]\nPomocnik=10\nAnimace=1x\n") << "10" << 1;
+    QTest::addColumn<int>("rychlost");   // anything but 1..4 is normal (2)
+    QTest::newRow("plain") << QByteArray("[Nastaveni]\r\nPomocnik=1\r\nAnimace=0\r\nRychlost=1\r\n") << "1" << 0 << 1;
+    QTest::newRow("other text") << QByteArray("[Nastaveni]\nPomocnik=ano\nAnimace=1\nRychlost=4\n") << "ano" << 1 << 4;
+    QTest::newRow("empty value") << QByteArray("[Nastaveni]\nPomocnik=\nAnimace=\nRychlost=\n") << "" << 0 << 2;
+    QTest::newRow("other section") << QByteArray("[Jine]\nPomocnik=1\nAnimace=0\nRychlost=3\n") << "" << 1 << 2;
+    QTest::newRow("number with junk") << QByteArray("[Nastaveni]\nPomocnik=10\nAnimace=1x\nRychlost=3x\n") << "10" << 1 << 2;
+    QTest::newRow("out of range") << QByteArray("[Nastaveni]\nRychlost=5\n") << "" << 1 << 2;
 }
 
 void SettingsTest::valuesAreReadAsExactTexts()
@@ -52,11 +55,13 @@ void SettingsTest::valuesAreReadAsExactTexts()
     QFETCH(QByteArray, contents);
     QFETCH(QString, pomocnik);
     QFETCH(int, animace);
+    QFETCH(int, rychlost);
     ScratchAppDir dir;
     dir.writeFile("KQ2000.ini", contents);
     dir.writeFile("Toran2000.ini", contents);
     QCOMPARE(Settings::pomocnik(), pomocnik);
     QCOMPARE(Settings::animace(), animace);
+    QCOMPARE(int(Settings::rychlost()), rychlost);
 }
 
 void SettingsTest::writesCreateTheFileAndKeepOtherKeys()

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <functional>
 #include <utility>
 
 // Only the 8-bit interface is used, so no Unicode converter is needed.
@@ -25,6 +26,39 @@ std::pair<QString, QString> split(const QString &path)
 {
     const QFileInfo info(path);
     return {info.path(), info.fileName()};
+}
+
+// The whole read-modify-write of a change, under the lock.
+void change(const QString &path, const std::function<void(CSimpleIniA &)> &edit)
+{
+    const AppError unable(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(path));
+    const auto [dir, name] = split(path);
+    const Folder folder(dir);
+    if (!folder.isOpen() || folder.leadsIntoAnotherUsersFolder())
+        throw unable;
+    // Two copies writing different keys at once would each read the file,
+    // change their key and write it back, losing the other's change: the
+    // whole read-modify-write holds a lock beside the file.
+    Folder::Lock lock;
+    QString why;
+    if (folder.lock(name + QStringLiteral(".lock"), kLockWaitMs, &lock, &why) != Folder::Lock::Result::Taken)
+        throw unable;
+    QByteArray data;
+    const Folder::Opened there = folder.readSmallFile(name, IniFile::kMaxBytes, &data, &why);
+    CSimpleIniA ini(false, false, false);
+    ini.SetSpaces(false);   // key=value, as the profile functions write it
+    if ((there != Folder::Opened::File && there != Folder::Opened::Missing)
+        || ini.LoadData(data.constData(), size_t(data.size())) < 0)
+        throw unable;
+    edit(ini);
+
+    std::string out;
+    if (ini.Save(out) < 0)
+        throw unable;
+    // Written beside and then renamed over the old file, so a crash never
+    // leaves half a settings file.
+    if (!AtomicFile::write(folder, name, QByteArray::fromStdString(out), &why))
+        throw unable;
 }
 } // namespace
 
@@ -50,32 +84,17 @@ QString IniFile::read(const QString &section, const QString &key,
 
 void IniFile::write(const QString &section, const QString &key, const QString &value) const
 {
-    const AppError unable(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(m_path));
-    const auto [dir, name] = split(m_path);
-    const Folder folder(dir);
-    if (!folder.isOpen() || folder.leadsIntoAnotherUsersFolder())
-        throw unable;
-    // Two copies writing different keys at once would each read the file,
-    // change their key and write it back, losing the other's change: the
-    // whole read-modify-write holds a lock beside the file.
-    Folder::Lock lock;
-    QString why;
-    if (folder.lock(name + QStringLiteral(".lock"), kLockWaitMs, &lock, &why) != Folder::Lock::Result::Taken)
-        throw unable;
-    QByteArray data;
-    const Folder::Opened there = folder.readSmallFile(name, kMaxBytes, &data, &why);
-    CSimpleIniA ini(false, false, false);
-    ini.SetSpaces(false);   // key=value, as the profile functions write it
-    if ((there != Folder::Opened::File && there != Folder::Opened::Missing)
-        || ini.LoadData(data.constData(), size_t(data.size())) < 0)
-        throw unable;
-    ini.SetValue(bytes(section).constData(), bytes(key).constData(), bytes(value).constData());
-
-    std::string out;
-    if (ini.Save(out) < 0)
-        throw unable;
-    // Written beside and then renamed over the old file, so a crash never
-    // leaves half a settings file.
-    if (!AtomicFile::write(folder, name, QByteArray::fromStdString(out), &why))
-        throw unable;
+    change(m_path, [&](CSimpleIniA &ini) {
+        ini.SetValue(bytes(section).constData(), bytes(key).constData(), bytes(value).constData());
+    });
 }
+
+void IniFile::writeSection(const QString &section, const QList<std::pair<QString, QString>> &values) const
+{
+    change(m_path, [&](CSimpleIniA &ini) {
+        ini.Delete(bytes(section).constData(), nullptr);
+        for (const auto &[key, value] : values)
+            ini.SetValue(bytes(section).constData(), bytes(key).constData(), bytes(value).constData());
+    });
+}
+

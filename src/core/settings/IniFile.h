@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // A settings file of [sections] and key=value lines. Every call opens the
 // file, reads or writes, and closes it again: nothing is cached, so another
@@ -28,6 +31,9 @@ public:
     // the lock is not had within a second, the file that is there cannot be
     // read (it is kept then), or the folder leads into another user's.
     void write(const QString &section, const QString &key, const QString &value) const;
+    // Puts the section as given in one write, every key of it at once; no
+    // values remove it. Fails as write does.
+    void writeSection(const QString &section, const QList<std::pair<QString, QString>> &values) const;
 
 private:
     QString m_path;

@@ -27,6 +27,39 @@ void setAnimace(int value)
     gameFile().write(kSection, QStringLiteral("Animace"), QString::number(value));
 }
 
+Speed rychlost()
+{
+    const QString text = gameFile().read(kSection, QStringLiteral("Rychlost"));
+    for (Speed speed : {Speed::Slow, Speed::Normal, Speed::Fast, Speed::Instant})
+        if (text == QString::number(int(speed)))
+            return speed;
+    return Speed::Normal;
+}
+
+void setRychlost(Speed speed) { gameFile().write(kSection, QStringLiteral("Rychlost"), QString::number(int(speed))); }
+
+namespace {
+const QString kGameSection = QStringLiteral("Hra");
+}
+
+KeptGame keptGame()
+{
+    const IniFile file = gameFile();
+    return {file.read(kGameSection, QStringLiteral("Disky")), file.read(kGameSection, QStringLiteral("Tahy")),
+            file.read(kGameSection, QStringLiteral("Kuly")), file.read(kGameSection, QStringLiteral("Pomoc"))};
+}
+
+void setKeptGame(const KeptGame &game)
+{
+    QList<std::pair<QString, QString>> values;
+    if (!game.disky.isEmpty())
+        values = {{QStringLiteral("Disky"), game.disky}, {QStringLiteral("Tahy"), game.tahy},
+                  {QStringLiteral("Kuly"), game.kuly}};
+    if (!game.disky.isEmpty() && !game.pomoc.isEmpty())
+        values.append({QStringLiteral("Pomoc"), game.pomoc});
+    gameFile().writeSection(kGameSection, values);
+}
+
 QString pomocnik() { return assistantFile().read(kSection, QStringLiteral("Pomocnik")); }
 void setPomocnik(const QString &value) { assistantFile().write(kSection, QStringLiteral("Pomocnik"), value); }
 
