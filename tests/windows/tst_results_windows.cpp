@@ -17,7 +17,6 @@
 #include "support/ProgramWindows.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
-#include "shell/Tutor.h"
 #include "widgets/OContrls.h"
 #include "widgets/Shape.h"
 #include "support/TestMain.h"
@@ -39,10 +38,9 @@ struct ResultsProgram : Program {
     TVysledekDialog *result() { return windows->VysledekDialog.get(); }
 
     // A solved game of n disks in `moves` moves, announced by the timer.
-    void solved(int n, int moves, bool helped = false)
+    void solved(int n, int moves)
     {
         main->resumeGame(*Board::Game::fromKept(QString::number(n), QString::number(moves), QString(n, '3')));
-        main->tutor()->setPlayedWithHelp(helped);
         main->Timer1Timer();
     }
     void store(const QString &name, int moves, int count, const QDate &date)
@@ -92,38 +90,32 @@ void ResultsWindowsTest::initTestCase()
 
 void ResultsWindowsTest::cleanup() { ErrorReport::setSinkForTesting({}); }
 
-// The dialog tells the verdict only by the name box and its label; a game
-// played with help says in their place that it never enters the table.
+// The dialog tells the verdict only by the name box and its label.
 void ResultsWindowsTest::nameBoxIsTheWholeVerdict_data()
 {
     QTest::addColumn<int>("stored");      // results of 3 disks with 40 moves, dated a week ago
     QTest::addColumn<int>("moves");
-    QTest::addColumn<bool>("helped");
     QTest::addColumn<bool>("qualifies");
-    QTest::newRow("first result") << 0 << 99 << false << true;
-    QTest::newRow("nine stored") << 9 << 99 << false << true;
-    QTest::newRow("ten stored, better") << 10 << 39 << false << true;
-    QTest::newRow("ten stored, worse") << 10 << 41 << false << false;
-    QTest::newRow("ten stored, same moves, later date") << 10 << 40 << false << true;
-    QTest::newRow("played with help") << 0 << 7 << true << false;
+    QTest::newRow("first result") << 0 << 99 << true;
+    QTest::newRow("nine stored") << 9 << 99 << true;
+    QTest::newRow("ten stored, better") << 10 << 39 << true;
+    QTest::newRow("ten stored, worse") << 10 << 41 << false;
+    QTest::newRow("ten stored, same moves, later date") << 10 << 40 << true;
 }
 
 void ResultsWindowsTest::nameBoxIsTheWholeVerdict()
 {
     QFETCH(int, stored);
     QFETCH(int, moves);
-    QFETCH(bool, helped);
     QFETCH(bool, qualifies);
     ResultsProgram p;
     for (int i = 0; i < stored; ++i)
         p.store(QStringLiteral("Hráč %1").arg(i), 40, 3, QDate(2026, 11, 30));
     p.store(QStringLiteral("Jiná hra"), 7, 4, QDate(2026, 11, 30));   // another count never counts
-    p.solved(3, moves, helped);
+    p.solved(3, moves);
     QVERIFY(p.result()->isVisible());
     QCOMPARE(p.result()->nameBox()->isEnabled(), qualifies);
     QCOMPARE(p.result()->findChild<QLabel *>("Label8")->isEnabled(), qualifies);
-    QCOMPARE(p.result()->nameBox()->isVisible(), !helped);
-    QCOMPARE(p.result()->helpLine()->isVisible(), helped);
     QVERIFY(p.result()->nameBox()->text().isEmpty());
     QVERIFY(p.sounds.names.contains("Dialog.wav"));
 }
