@@ -479,6 +479,22 @@
         <translation>Moves:</translation>
     </message>
     <message>
+        <source>Ukáže další tah nejkratší cesty k cíli</source>
+        <translation>Shows the next move of the shortest way to the goal</translation>
+    </message>
+    <message>
+        <source>Dohraje hru tah za tahem; znovu ji zastaví</source>
+        <translation>Plays the game on move by move; again, stops it</translation>
+    </message>
+    <message>
+        <source>&amp;Poradit tah</source>
+        <translation>&amp;Hint</translation>
+    </message>
+    <message>
+        <source>Ukázka ř&amp;ešení</source>
+        <translation>&amp;Demonstration</translation>
+    </message>
+    <message>
         <source>Vrátí poslední tah zpět</source>
         <translation>Takes the last move back</translation>
     </message>
@@ -571,6 +587,37 @@
     <message>
         <source>Ok</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TManualDialog</name>
+    <message>
+        <source>Elektronický manuál – Toranská věž 2000</source>
+        <translation>Electronic Manual – Toranská věž 2000</translation>
+    </message>
+    <message>
+        <source>Navigace</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <source>Zpět</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Vpřed</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Obsah</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>Zavřít</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Stránka %1 nebyla nalezena.</source>
+        <translation>Page %1 was not found.</translation>
     </message>
 </context>
 <context>
@@ -904,6 +951,31 @@
     <message>
         <source>Uzavře dialogové okno</source>
         <translation>Closes the dialog</translation>
+    </message>
+    <message>
+        <source>Hra s nápovědou se do tabulky nezapisuje.</source>
+        <translation>A game played with help is not entered in the table.</translation>
+    </message>
+</context>
+<context>
+    <name>Tutor</name>
+    <message>
+        <source>Rada: vraťte disk %1 zpět na kůl %2</source>
+        <translation>Hint: put disk %1 back on post %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Rada: disk %1 na kůl %2 (zbývá %n tahů)</source>
+        <translation>
+            <numerusform>Hint: disk %1 to post %2 (%n move to go)</numerusform>
+            <numerusform>Hint: disk %1 to post %2 (%n moves to go)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Ukázka řešení: zbývá %n tahů</source>
+        <translation>
+            <numerusform>Demonstration: %n move to go</numerusform>
+            <numerusform>Demonstration: %n moves to go</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -18,6 +18,8 @@ DiskMover::DiskMover(QObject *parent)
     connect(&m_timer, &QTimer::timeout, this, &DiskMover::advance);
 }
 
+int DiskMover::stepMicros() const { return m_pace ? m_pace() : Pacing::kBoardStepMicros; }
+
 void DiskMover::addRise(Shape *disk, bool cue)
 {
     // A disk already up gets one step at the top.

@@ -26,6 +26,8 @@ public:
     // Asked for the pace when a move starts: microseconds a step, 0 puts a
     // disk at once where it goes.
     void setPace(std::function<int()> stepMicros) { m_pace = std::move(stepMicros); }
+    // The pace a move starting now would have.
+    int stepMicros() const;
 
     // Up from where it stands to the top of the board, above its post.
     void lift(Shape *disk);

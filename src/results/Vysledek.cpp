@@ -56,6 +56,9 @@ TVysledekDialog::TVysledekDialog(TDataModule1 *data, QWidget *parent)
     m_edit1->setGeometry(9, 104, 225, 21);
     m_edit1->installEventFilter(this);
     m_label8->setBuddy(m_edit1);   // the name box is read by its label
+    m_label9 = DialogSupport::label(this, "Label9", tr("Hra s nápovědou se do tabulky nezapisuje."),
+                                    QRect(11, 88, 225, 34), text, Qt::AlignHCenter | Qt::AlignVCenter, true);
+    m_label9->hide();
     auto *bevel2 = new BevelLine(this);
     bevel2->setObjectName(QStringLiteral("Bevel2"));
     bevel2->setGeometry(9, 130, 225, 9);
@@ -94,9 +97,12 @@ void TVysledekDialog::showSteps()
     m_edit1->clear();
     m_edit1->setEnabled(false);
     m_label8->setEnabled(false);
+    m_label8->setVisible(!m_playedWithHelp);
+    m_edit1->setVisible(!m_playedWithHelp);
+    m_label9->setVisible(m_playedWithHelp);
     // A table that cannot be read now is reported, and the dialog still
     // takes its place beside the assistant, its name box greyed.
-    if (m_data)
+    if (m_data && !m_playedWithHelp)
         ErrorReport::guard(this, [this] {
             const bool qualifies = Verdict::qualifies(m_data->Table1(), m_label5->text(), m_label7->text());
             m_edit1->setEnabled(qualifies);
@@ -109,7 +115,10 @@ void TVysledekDialog::showSteps()
     // another program must not land in the name box.
     m_waitsForPlayer = QGuiApplication::applicationState() != Qt::ApplicationActive;
     setAttribute(Qt::WA_ShowWithoutActivating, m_waitsForPlayer);
-    m_edit1->setFocus();
+    if (m_playedWithHelp)
+        m_ok->setFocus();
+    else
+        m_edit1->setFocus();
     if (m_waitsForPlayer)
         QApplication::alert(this);
     else

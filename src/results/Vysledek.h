@@ -24,6 +24,11 @@ public:
     QLineEdit *nameBox() const { return m_edit1; }        // Edit1
 
     void setFigures(const QString &diskCount, const QString &minimum, const QString &moves);
+    // A game played with help (a hint or the demonstration) never enters
+    // the table: the balloon says so in place of the name box, and its
+    // button only closes it. Set before each show.
+    void setPlayedWithHelp(bool helped) { m_playedWithHelp = helped; }
+    QLabel *helpLine() const { return m_label9; }         // Label9
     // The assistant it stands beside (none where it is null).
     void setAssistant(const QWidget *assistant) { m_assistant = assistant; }
 
@@ -50,8 +55,10 @@ private:
     QLabel *m_label6 = nullptr;
     QLabel *m_label7 = nullptr;
     QLabel *m_label8 = nullptr;
+    QLabel *m_label9 = nullptr;
     QLineEdit *m_edit1 = nullptr;
     TOfficeButton *m_ok = nullptr;
     bool m_storeFailed = false;   // since this show
     bool m_waitsForPlayer = false;   // shown while another program had the keyboard
+    bool m_playedWithHelp = false;
 };

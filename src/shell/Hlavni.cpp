@@ -17,6 +17,7 @@
 #include "IdlePicture.h"
 #include "services/InputLock.h"
 #include "KeyPlay.h"
+#include "Tutor.h"
 #include "Platform.h"
 #include "core/system/Manual.h"
 #include "services/Pacing.h"
@@ -109,10 +110,21 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     m_plocha->setGeometry(3, 29, 563, 282);
     m_plocha->setContextMenuPolicy(Qt::PreventContextMenu);
     m_plocha->hide();
-    connect(m_plocha, &BoardPanel::diskReleased, this, &THlavniDialog::diskMouseUp);
-    connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
+    m_tutor = new Tutor(m_game, m_plocha, [this](int post) { postKeyed(post); }, this);
+    // The player's clicks and keys on the board play, or stop a
+    // demonstration (after its move in progress) and do nothing more.
+    const auto unlessDemonstrating = [this](void (THlavniDialog::*play)(int)) {
+        return [this, play](int value) {
+            if (m_tutor->isDemonstrating())
+                m_tutor->stopDemonstration();
+            else
+                (this->*play)(value);
+        };
+    };
+    connect(m_plocha, &BoardPanel::diskReleased, this, unlessDemonstrating(&THlavniDialog::diskMouseUp));
+    connect(m_plocha, &BoardPanel::postReleased, this, unlessDemonstrating(&THlavniDialog::postMouseUp));
     connect(m_plocha->mover(), &DiskMover::finished, this, &THlavniDialog::moveEnded);
-    connect(m_plocha, &BoardPanel::diskDragStarted, this, &THlavniDialog::diskDragged);
+    connect(m_plocha, &BoardPanel::diskDragStarted, this, unlessDemonstrating(&THlavniDialog::diskDragged));
     connect(m_plocha, &BoardPanel::diskDropped, this, &THlavniDialog::diskDropped);
     m_plocha->mover()->setPace([] {
         switch (Settings::rychlost()) {
@@ -123,15 +135,26 @@ THlavniDialog::THlavniDialog(QWidget *parent)
         }
         return Pacing::kBoardStepMicros;
     });
+    connect(m_tutor, &Tutor::told, this, [this](const QString &text) { m_status->setText(kHintIndent + text); });
+    for (QAction *a : {PoraditTah, MPPoraditTah})
+        connect(a, &QAction::triggered, m_tutor, &Tutor::hint);
+    for (QAction *a : {UkazkaReseni, MPUkazkaReseni})
+        connect(a, &QAction::triggered, m_tutor, &Tutor::toggleDemonstration);
+    connect(m_stopDemonstration, &QAction::triggered, m_tutor, &Tutor::stopDemonstration);
+    connect(m_tutor, &Tutor::demonstrationChanged, this, [this](bool running) {
+        UkazkaReseni->setChecked(running);
+        MPUkazkaReseni->setChecked(running);
+        m_stopDemonstration->setEnabled(running);
+    });
     connect(m_game, &Board::GameModel::moveCountChanged, this, &THlavniDialog::setMoveCount);
     connect(m_game, &Board::GameModel::onChanged, this, &THlavniDialog::setGameOn);
     const auto playable = [this] { return isGameOn() && m_plocha->isVisible(); };
     auto *keys = new KeyPlay(this, playable);
-    connect(keys, &KeyPlay::postKeyed, this, &THlavniDialog::postKeyed);
+    connect(keys, &KeyPlay::postKeyed, this, unlessDemonstrating(&THlavniDialog::postKeyed));
     // A screen reader's press on a post, as its key while the board may be played.
     connect(m_plocha, &BoardPanel::postChosen, this, [this, playable](int post) {
         if (playable() && InputLock::isInputEnabled(this))
-            postKeyed(post);
+            m_tutor->isDemonstrating() ? m_tutor->stopDemonstration() : postKeyed(post);
     });
 
     m_sef = new Sef(m_client);
@@ -228,14 +251,29 @@ void THlavniDialog::buildActions()
     MP2 = action("MP2", tr("&Ukončit hru"), endGameHint);
     MP2->setShortcut(Qt::Key_F3);
     MP2->setIcon(picture(7));
-    // The context menu's entries repeat F2 and F3 only as labels; the main
+    const QString hintHint = tr("Ukáže další tah nejkratší cesty k cíli");
+    const QString demonstrationHint = tr("Dohraje hru tah za tahem; znovu ji zastaví");
+    PoraditTah = action("PoraditTah", tr("&Poradit tah"), hintHint);
+    PoraditTah->setShortcut(Qt::Key_H);
+    MPPoraditTah = action("MPPoraditTah", tr("&Poradit tah"), hintHint);
+    MPPoraditTah->setShortcut(Qt::Key_H);
+    UkazkaReseni = action("UkazkaReseni", tr("Ukázka ř&ešení"), demonstrationHint);
+    UkazkaReseni->setShortcut(Qt::Key_D);
+    MPUkazkaReseni = action("MPUkazkaReseni", tr("Ukázka ř&ešení"), demonstrationHint);
+    MPUkazkaReseni->setShortcut(Qt::Key_D);
+    for (QAction *a : {UkazkaReseni, MPUkazkaReseni})
+        a->setCheckable(true);
+    m_stopDemonstration = new QAction(this);
+    m_stopDemonstration->setShortcut(Qt::Key_Escape);
+    m_stopDemonstration->setEnabled(false);
+    addAction(m_stopDemonstration);
+    // The context menu's entries repeat their keys only as labels; the main
     // menu's entries own the keys.
-    MP1->setShortcutContext(Qt::WidgetShortcut);
-    MP2->setShortcutContext(Qt::WidgetShortcut);
-    MP3->setShortcutContext(Qt::WidgetShortcut);
+    for (QAction *a : {MP1, MP2, MP3, MPPoraditTah, MPUkazkaReseni})
+        a->setShortcutContext(Qt::WidgetShortcut);
 
     for (QAction *a : {MS1, MS3, MS8, A1, MN5, Vymazattabulkunejlepch2, fovskpojistka1, NpovdaproToranskouv20001,
-                       EM, OProgramu, MP1, MP2})
+                       EM, OProgramu, MP1, MP2, PoraditTah, UkazkaReseni, MPPoraditTah, MPUkazkaReseni})
         a->setIconVisibleInMenu(true);
 
     for (QAction *a : {MS1, MP1})
@@ -291,6 +329,8 @@ void THlavniDialog::buildMenus()
     soubor->addAction(MS1);
     soubor->addAction(MS3);
     soubor->addAction(Vrtittah1);
+    soubor->addAction(PoraditTah);
+    soubor->addAction(UkazkaReseni);
     soubor->addSeparator()->setObjectName(QStringLiteral("N1"));
     soubor->addAction(MS8);
     QMenu *nastroje = menu("Nstroje1", tr("&Nástroje"), tr("Obsahuje příkazy pro práci s tabulkou nejlepších"));
@@ -333,6 +373,8 @@ void THlavniDialog::buildMenus()
     PopupMenu1->addAction(MP1);
     PopupMenu1->addAction(MP2);
     PopupMenu1->addAction(MP3);
+    PopupMenu1->addAction(MPPoraditTah);
+    PopupMenu1->addAction(MPUkazkaReseni);
     m_hints->watchMenu(PopupMenu1);
 
     connect(m_hints, &HintTracker::hintChanged, this, [this](const QString &hint) {
@@ -495,8 +537,10 @@ void THlavniDialog::takeUpKeptGame()
     if (kept.disky.isEmpty() && kept.tahy.isEmpty() && kept.kuly.isEmpty())
         return;
     if (const std::optional<Board::Game> game = Board::Game::fromKept(kept.disky, kept.tahy, kept.kuly)) {
-        if (!isGameOn())
+        if (!isGameOn()) {
             resumeGame(*game);
+            m_tutor->setPlayedWithHelp(kept.pomoc == QLatin1String("1"));
+        }
         return;
     }
     try {
@@ -511,8 +555,10 @@ void THlavniDialog::keepGameForNextStart()
     if (!isGameOn())
         return;
     const Board::Game &game = m_game->game();
-    ErrorReport::guard(this, [&game] {
-        Settings::setKeptGame({QString::number(game.diskCount()), QString::number(game.moves()), game.kuly()});
+    const QString pomoc = m_tutor->playedWithHelp() ? QStringLiteral("1") : QString();
+    ErrorReport::guard(this, [&game, &pomoc] {
+        Settings::setKeptGame(
+            {QString::number(game.diskCount()), QString::number(game.moves()), game.kuly(), pomoc});
     });
 }
 
@@ -527,6 +573,7 @@ void THlavniDialog::dropKeptGame()
 
 void THlavniDialog::closeEvent(QCloseEvent *event)
 {
+    m_tutor->stopDemonstration();
     keepGameForNextStart();
     if (!m_closing) {
         m_closing = true;
@@ -572,6 +619,8 @@ void THlavniDialog::setGameOn(bool on)
     Vrtittah1->setEnabled(on);
     MP3->setEnabled(on);
     TB2->setEnabled(on);
+    for (QAction *a : {PoraditTah, UkazkaReseni, MPPoraditTah, MPUkazkaReseni})
+        a->setEnabled(on);
 }
 
 bool THlavniDialog::isGameOn() const { return m_game->isOn(); }
@@ -597,6 +646,8 @@ void THlavniDialog::resumeGame(const Board::Game &game)
     m_plocha->mover()->finish();
     m_waiting.clear();
     m_plocha->hide();
+    m_tutor->stopDemonstration();
+    m_tutor->setPlayedWithHelp(false);
     m_game->begin(game);
     m_plocha->showGame(m_game->game());
     m_plocha->show();   // under the boss screen it stays covered until that is left
@@ -655,6 +706,7 @@ void THlavniDialog::moveEnded()
         m_waiting.pop_front();
         next();
     }
+    m_tutor->moveEnded();
 }
 
 void THlavniDialog::diskMouseUp(int k)
@@ -710,6 +762,7 @@ void THlavniDialog::diskDropped(int k, int post)
 
 void THlavniDialog::undoMove()
 {
+    m_tutor->stopDemonstration();
     whenFree([this] {
         if (!isGameOn() || m_sef->isVisible() || !InputLock::isInputEnabled(this))
             return;
@@ -766,6 +819,7 @@ void THlavniDialog::announceResult(int post, const QString &minimum, const QStri
     }
     result->setFigures(QString::number(m_game->game().diskCount()), minimum,
                        QString::number(m_game->game().moves()));
+    result->setPlayedWithHelp(m_tutor->playedWithHelp());
     result->show();
     result->raise();
 }
@@ -793,6 +847,7 @@ void THlavniDialog::endGame()
     ErrorReport::guard(this, [this] {
         TDotazKonecDialog *question = m_dialogs.endQuestion;
         TPomocnikDialog *assistant = m_dialogs.assistant;
+        m_tutor->stopDemonstration();
         // The solution check stops at once; "Ne" puts the count back.
         if (question)
             m_restore = kontrola()->text();
@@ -860,6 +915,7 @@ void THlavniDialog::chooseSpeed(QAction *speed)
 void THlavniDialog::toggleBossScreen()
 {
     if (!m_sef->isVisible()) {
+        m_tutor->stopDemonstration();
         m_plocha->hide();
         m_sef->show();
         m_label1->hide();

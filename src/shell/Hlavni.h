@@ -30,6 +30,7 @@ class TUvitaniDialog;
 class TVymazatDialog;
 class TVysledekDialog;
 class TextLabel;
+class Tutor;
 
 // The main window: the idle picture, the board, the boss screen, menus, toolbar and status line, and every
 // command of the program. The game is its model (Board::GameModel); the
@@ -72,6 +73,8 @@ public:
     QTimer *timer1() const { return m_timer1; }
     QWidget *client() const { return m_client; }
     QString statusText() const;
+    // The hint and the demonstration, and whether the game had their help.
+    Tutor *tutor() const { return m_tutor; }
 
     IdlePicture *idlePicture() const { return m_idle; }
 
@@ -159,6 +162,7 @@ private:
     QLabel *m_tahy = nullptr;
     QTimer *m_timer1 = nullptr;
     HintTracker *m_hints = nullptr;
+    Tutor *m_tutor = nullptr;
     Dialogs m_dialogs;
     // The end-game command stops the solution check before asking; "Ne"
     // puts this disk count back so that the game kept is still recognised.
@@ -177,6 +181,10 @@ private:
     QAction *MP1 = nullptr, *MP2 = nullptr, *MP3 = nullptr, *Vrtittah1 = nullptr;
     QMenu *m_speedMenu = nullptr;
     QList<QAction *> m_speeds;   // slow, normal, fast, at once
+    // Hint (H) and demonstration (D), in Soubor and in the context menu; Esc
+    // stops the demonstration.
+    QAction *PoraditTah = nullptr, *UkazkaReseni = nullptr, *MPPoraditTah = nullptr, *MPUkazkaReseni = nullptr;
+    QAction *m_stopDemonstration = nullptr;
     QMenu *PopupMenu1 = nullptr;
     QToolButton *TB1 = nullptr, *TB2 = nullptr, *TB3 = nullptr, *ToolbarButton971 = nullptr, *EM1 = nullptr;
 };

@@ -79,8 +79,12 @@ bool installQtTranslation(QTranslator &translator)
 bool installTranslations(const QString &language, QTranslator &game, QTranslator &qt)
 {
     Language::setCurrent(language);
-    if (language == Language::kCzech)
+    if (language == Language::kCzech) {
+        // The game's own Czech texts need only their plural forms.
+        if (game.load(QStringLiteral(":/i18n/toran_cs.qm")))
+            QCoreApplication::installTranslator(&game);
         return installQtTranslation(qt);
+    }
     return game.load(QStringLiteral(":/i18n/toran_%1.qm").arg(language)) && QCoreApplication::installTranslator(&game);
 }
 

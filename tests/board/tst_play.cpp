@@ -908,6 +908,7 @@ void PlayTest::aGameLeftByCtrlQComesBackAtTheNextStart()
         QCOMPARE(file.read("Hra", "Disky"), QStringLiteral("3"));
         QCOMPARE(file.read("Hra", "Tahy"), QStringLiteral("2"));
         QCOMPARE(file.read("Hra", "Kuly"), QStringLiteral("311"));
+        QCOMPARE(file.read("Hra", "Pomoc"), QString());   // played without help
         kept = p.dir.readFile("Toran2000.ini");
     }
     Program p;

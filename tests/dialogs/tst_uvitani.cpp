@@ -9,6 +9,7 @@
 #include "shell/Hlavni.h"
 #include "services/InputLock.h"
 #include "core/settings/Settings.h"
+#include "core/system/Manual.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TestSupport.h"
 #include "widgets/OContrls.h"
@@ -310,11 +311,14 @@ void UvitaniTest::theHelpLineStoresTheBoxBeforeOpeningHelpOnItsList()
 
 void UvitaniTest::theManualLineStartsTheManualAndLeavesTheDialogOpen_data()
 {
-    QTest::addColumn<bool>("installed");
+    QTest::addColumn<bool>("program");
+    QTest::addColumn<bool>("pages");
     QTest::addColumn<bool>("linkEnabled");
-    QTest::newRow("manual installed") << true << true;
-    QTest::newRow("manual missing") << false << true;
-    QTest::newRow("line switched off") << true << false;
+    QTest::newRow("manual installed") << true << true << true;
+    QTest::newRow("manual missing") << false << false << true;
+    QTest::newRow("program without its pages") << true << false << true;
+    QTest::newRow("pages without the program") << false << true << true;
+    QTest::newRow("line switched off") << true << true << false;
 }
 
 void UvitaniTest::theManualLineStartsTheManualAndLeavesTheDialogOpen()
@@ -322,15 +326,20 @@ void UvitaniTest::theManualLineStartsTheManualAndLeavesTheDialogOpen()
 #ifdef Q_OS_WIN
     QSKIP("the stand-in manual is a shell script");
 #else
-    QFETCH(bool, installed);
+    QFETCH(bool, program);
+    QFETCH(bool, pages);
     QFETCH(bool, linkEnabled);
     Windows w("[Nastaveni]\r\nPomocnik=1\r\n");
-    if (installed) {
+    if (program) {
         // A stand-in manual that notes the page it was asked to open.
-        w.dir.writeFile("ManualKQ2000.exe", "#!/bin/sh\necho \"$1\" > opened.txt.part && mv opened.txt.part opened.txt\n");
-        QFile::setPermissions(w.dir.file("ManualKQ2000.exe"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        w.dir.writeFile("Html/Toran2000/Index.htm", "<html></html>");
+        w.dir.writeFile(Manual::programName(), "#!/bin/sh\necho \"$1\" > opened.txt.part && mv opened.txt.part opened.txt\n");
+        QFile::setPermissions(w.dir.file(Manual::programName()), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+    if (pages)
+        w.dir.writeFile("Html/Toran2000/Index.htm", "<html></html>");
+    // The menu item, the toolbar button and this line are enabled by this lookup.
+    QCOMPARE(Manual::isAvailable(), program && pages);
+    const bool installed = program && pages;
     w.showAssistantAt(QPoint(600, 400));
     w.welcome->setManualLinkEnabled(linkEnabled);
     w.welcome->show();

@@ -9,6 +9,7 @@
 #include "core/errors/AppError.h"
 #include "core/files/AppPath.h"
 #include "core/settings/Settings.h"
+#include "core/system/ManualPages.h"
 #include "support/TestMain.h"
 #include "support/TestSupport.h"
 
@@ -64,6 +65,8 @@ private slots:
     void aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder_data();
     void aFolderThePlayerCannotWriteSendsTheWrittenFilesToTheirDataFolder();
     void aFolderNamedInAnotherCodePageIsStillTheProgramsFolder();
+    void theManualOpensTheGivenPageInThePlayersLanguage_data();
+    void theManualOpensTheGivenPageInThePlayersLanguage();
 
 private:
     QString runPlayer(const QString &programDir, const QString &dataHome, int *exitCode, const QString &xdgDataHome);
@@ -245,6 +248,33 @@ void AppPathTest::aFolderNamedInAnotherCodePageIsStillTheProgramsFolder()
     const std::string bytes((std::istreambuf_iterator<char>(table)), std::istreambuf_iterator<char>());
     QCOMPARE(TableFile::parse(QByteArray::fromStdString(bytes), QString()).size(), 1);
 #endif
+}
+
+void AppPathTest::theManualOpensTheGivenPageInThePlayersLanguage_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("opened");   // relative to the program's folder; empty: none
+    QTest::newRow("the game's start page") << "Html/Toran2000/Index.htm" << "cs" << "Html/Toran2000/Index.htm";
+    QTest::newRow("no page given") << "" << "cs" << "Html/Toran2000/Index.htm";
+    // As the game gives it: with the system's separators.
+    QTest::newRow("English beside it") << QDir::toNativeSeparators("Html/Toran2000/Index.htm") << "en" << "Html/Toran2000/en/Index.htm";
+    QTest::newRow("no English page") << "Html/Toran2000/Sef.htm" << "en" << "Html/Toran2000/Sef.htm";
+    QTest::newRow("missing page") << "Html/Toran2000/Nic.htm" << "cs" << "";
+}
+
+// The page the game names (or any other) from the program's folder; an
+// English player's page from "en" beside it where there is one.
+void AppPathTest::theManualOpensTheGivenPageInThePlayersLanguage()
+{
+    QFETCH(QString, given);
+    QFETCH(QString, language);
+    QFETCH(QString, opened);
+    ScratchAppDir dir;
+    for (const char *page : {"Html/Toran2000/Index.htm", "Html/Toran2000/en/Index.htm", "Html/Toran2000/Sef.htm"})
+        dir.writeFile(page, "<html></html>");
+    QDir::setCurrent(QDir::tempPath());   // found from the program's folder, not the current one
+    QCOMPARE(ManualPages::resolve(given, dir.path(), language), opened.isEmpty() ? QString() : dir.file(opened));
 }
 
 namespace {

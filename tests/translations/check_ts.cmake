@@ -8,7 +8,12 @@ foreach(ts ${TS_FILES})
     get_filename_component(name ${ts} NAME)
     set(copy ${WORK}/${name})
     configure_file(${ts} ${copy} COPYONLY)
-    execute_process(COMMAND ${LUPDATE} -locations none ${SOURCES} -ts ${copy}
+    # Czech, the sources' own language, keeps only the plural forms.
+    set(only)
+    if(name MATCHES "_cs\\.ts$")
+        set(only -pluralonly)
+    endif()
+    execute_process(COMMAND ${LUPDATE} -locations none ${only} ${SOURCES} -ts ${copy}
         RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
     # lupdate names a file for every text it cannot take (a tr() it cannot read).
     if(NOT rc EQUAL 0 OR err MATCHES "${SOURCES}")

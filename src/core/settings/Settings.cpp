@@ -46,7 +46,7 @@ KeptGame keptGame()
 {
     const IniFile file = gameFile();
     return {file.read(kGameSection, QStringLiteral("Disky")), file.read(kGameSection, QStringLiteral("Tahy")),
-            file.read(kGameSection, QStringLiteral("Kuly"))};
+            file.read(kGameSection, QStringLiteral("Kuly")), file.read(kGameSection, QStringLiteral("Pomoc"))};
 }
 
 void setKeptGame(const KeptGame &game)
@@ -55,6 +55,8 @@ void setKeptGame(const KeptGame &game)
     if (!game.disky.isEmpty())
         values = {{QStringLiteral("Disky"), game.disky}, {QStringLiteral("Tahy"), game.tahy},
                   {QStringLiteral("Kuly"), game.kuly}};
+    if (!game.disky.isEmpty() && !game.pomoc.isEmpty())
+        values.append({QStringLiteral("Pomoc"), game.pomoc});
     gameFile().writeSection(kGameSection, values);
 }
 

@@ -25,9 +25,10 @@ void setRychlost(Speed speed);
 
 // The game on the board when the program was left, section Hra: Disky
 // (3..10), Tahy (the moves) and Kuly (the post of disk 1, 2, ... as digits),
-// read as texts; all empty when none is kept.
+// and Pomoc "1" for a game played with help (written only then), read as
+// texts; all empty when none is kept.
 struct KeptGame {
-    QString disky, tahy, kuly;
+    QString disky, tahy, kuly, pomoc;
 };
 KeptGame keptGame();
 // Keeps the game in one write; an empty one removes the section.

@@ -6,7 +6,6 @@
 #include <QDir>
 
 namespace {
-const QString kProgram = QStringLiteral("ManualKQ2000.exe");
 const QString kIndex = QStringLiteral("Index.htm");
 const QString kPages = QStringLiteral("Html/Toran2000/");
 } // namespace
@@ -15,7 +14,7 @@ namespace Manual {
 
 bool isAvailable()
 {
-    return !lookUpFile(kProgram, AppPath::dir()).isEmpty()
+    return !lookUpFile(programName(), AppPath::dir()).isEmpty()
         && !lookUpFile(kIndex, AppPath::file(kPages)).isEmpty();
 }
 
@@ -25,7 +24,7 @@ void start(WId owner)
         return;
     // The page is given relative to the working directory the program
     // inherits, which is the application directory.
-    launch(AppPath::file(kProgram), QDir::toNativeSeparators(kPages + kIndex), owner);
+    launch(AppPath::file(programName()), QDir::toNativeSeparators(kPages + kIndex), owner);
 }
 
 } // namespace Manual

@@ -12,6 +12,10 @@ bool isAvailable();
 // system's shell may hold its own messages out from.
 void start(WId owner = 0);
 
+// The program's file name: "ManualKQ2000.exe" on Windows, "ManualKQ2000"
+// elsewhere.
+QString programName();
+
 // Starts `program` with one parameter in the system's usual way, in the
 // current directory (Manual_posix.cpp, Manual_win.cpp).
 void launch(const QString &program, const QString &parameter, WId owner);

@@ -7,6 +7,8 @@
 
 namespace Manual {
 
+QString programName() { return QStringLiteral("ManualKQ2000.exe"); }
+
 // The shell's default verb, shown normally; what the shell makes of it is
 // not checked.
 void launch(const QString &program, const QString &parameter, WId owner)
