@@ -77,9 +77,13 @@ void showWholeWindow(QWidget *window)
 
 } // namespace
 
+// A single fixed border: the frame's buttons are exactly those named (no
+// maximise box), and on Windows the thin dialog frame, which the window
+// system offers neither to resize nor to maximise.
 THlavniDialog::THlavniDialog(QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                             | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("HlavniDialog"));
     setWindowTitle(kCaption);
@@ -108,12 +112,11 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     m_plocha->hide();
     connect(m_plocha, &BoardPanel::diskReleased, this, &THlavniDialog::diskMouseUp);
     connect(m_plocha, &BoardPanel::postReleased, this, &THlavniDialog::postMouseUp);
-    const auto playable = [this] { return isGameOn() && m_plocha->isVisible(); };
-    auto *keys = new KeyPlay(this, playable);
+    auto *keys = new KeyPlay(this, [this] { return isBoardPlayable(); });
     connect(keys, &KeyPlay::postKeyed, this, &THlavniDialog::postKeyed);
     // A screen reader's press on a post, as its key while the board may be played.
-    connect(m_plocha, &BoardPanel::postChosen, this, [this, playable](int post) {
-        if (playable() && InputLock::isInputEnabled(this))
+    connect(m_plocha, &BoardPanel::postChosen, this, [this](int post) {
+        if (isBoardPlayable() && InputLock::isInputEnabled(this))
             postKeyed(post);
     });
 
@@ -156,9 +159,18 @@ void THlavniDialog::setDialogs(const Dialogs &dialogs)
     }
     if (dialogs.result)
         connect(dialogs.result, &TVysledekDialog::confirmed, this, &THlavniDialog::resetBoardToIdle);
-    if (dialogs.assistant)
+    if (dialogs.assistant) {
         connect(dialogs.assistant, &TPomocnikDialog::welcomeRequested, this, &THlavniDialog::showWelcome);
+        // The window system may hand the keyboard to the assistant when a
+        // balloon closes (Windows activates the topmost window left): the
+        // keys 1, 2 and 3 pressed there play the board as well. Locked
+        // with the main window, it swallows them while a dialog is open.
+        auto *assistantKeys = new KeyPlay(dialogs.assistant, [this] { return isBoardPlayable(); });
+        connect(assistantKeys, &KeyPlay::postKeyed, this, &THlavniDialog::postKeyed);
+    }
 }
+
+bool THlavniDialog::isBoardPlayable() const { return isGameOn() && m_plocha->isVisible(); }
 
 QLabel *THlavniDialog::kontrola() const { return m_plocha->kontrola(); }
 QString THlavniDialog::statusText() const { return m_status->text(); }
@@ -423,9 +435,22 @@ bool THlavniDialog::event(QEvent *event)
         m_backgroundSet = false;
         Platform::setWindowBackground(windowHandle(), QImage());
     }
+    if (event->type() == QEvent::Paint && m_activeAfterPaint) {
+        // The first picture is painted now and put on screen when this
+        // paint ends; the animation runs after it.
+        m_activeAfterPaint = false;
+        QTimer::singleShot(0, this, &THlavniDialog::activeStep);
+    }
     const bool result = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate)
-        activeStep();
+    if (event->type() == QEvent::WindowActivate) {
+        // Windows activates a window as it shows it, before it lets the
+        // window paint: an animation run at once would hold the loop with
+        // nothing of the window on screen but an empty frame.
+        if (windowHandle() && !windowHandle()->isExposed())
+            m_activeAfterPaint = true;
+        else
+            activeStep();
+    }
     return result;
 }
 

@@ -116,6 +116,7 @@ private:
     void creationStep();
     void showStep();
     void activeStep();
+    bool isBoardPlayable() const;
     void closeStep();
     void setMoveCount(int moves);
     void endGameSteps();   // the end question's "Ano"
@@ -140,6 +141,7 @@ private:
     int m_pocetTahu = 0;
     bool m_shownOnce = false;
     bool m_backgroundSet = false;   // the native window shows the picture of the first show
+    bool m_activeAfterPaint = false;   // activated before the window system let it paint
     bool m_closing = false;
 
     QAction *MS1 = nullptr, *MS3 = nullptr, *MS8 = nullptr;

@@ -29,6 +29,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWindow>
 #include <QScopeGuard>
 #include <QTranslator>
 #include <QTableView>
@@ -125,6 +126,10 @@ void MainWindowTest::clientAreaIsTheDesignSizeBelowTheMenuBar()
     QCOMPARE(w.size().width(), 569);
     QCOMPARE(w.size().height(), 336 + w.menuWidget()->height());
     QCOMPARE(w.client()->y(), w.menuWidget()->height());
+    // A single fixed border: neither resized nor maximised, on any platform.
+    QCOMPARE(w.windowHandle()->minimumSize(), w.windowHandle()->maximumSize());
+    QCOMPARE(w.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+             Qt::MSWindowsFixedSizeDialogHint);
     QCOMPARE(w.plocha()->geometry(), QRect(3, 29, 563, 282));
     QVERIFY(!w.plocha()->isVisible());
     QCOMPARE(w.sef()->geometry(), QRect(3, 29, 563, 282));
