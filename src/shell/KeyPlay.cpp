@@ -1,5 +1,6 @@
 #include "KeyPlay.h"
 
+#include "Platform.h"
 #include "services/InputLock.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ KeyPlay::KeyPlay(QWidget *window, std::function<bool()> playing)
     : QObject(window), m_window(window), m_playing(std::move(playing))
 {
     qApp->installEventFilter(this);
+    Platform::watchKeys();
 }
 
 int KeyPlay::postOfKey(int key, Qt::KeyboardModifiers modifiers)
@@ -23,6 +25,9 @@ int KeyPlay::postOfKey(int key, Qt::KeyboardModifiers modifiers)
 
 bool KeyPlay::isRepeat(const QKeyEvent *press) const
 {
+    // Where the window system says it, its word holds.
+    if (const int told = Platform::isSystemRepeat(press); told >= 0)
+        return told == 1;
     // A key whose own strokes were seen repeats while it is down, or when
     // it comes with the stamp of its release (below). Qt's word is not
     // taken for it: on Windows Qt calls a press a repeat while it misses

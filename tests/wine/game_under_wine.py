@@ -218,6 +218,7 @@ def play(wine, exe, shots):
     for start, end in MOVES:
         xdotool("key", "--delay", "60", str(start), str(end))
         time.sleep(1.2)   # a lift, a slide and a drop
+    shot(shots, "moves")
     result = game.wait("the result balloon", size=RESULT_SIZE, timeout=10)
     print("result balloon after 7 moves")
     shot(shots, "result")
@@ -259,7 +260,7 @@ def lay_out(args, wine, scratch):
         menu = glob.glob(wine.drive_c("ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "*", "*.lnk"))
         entries = {os.path.basename(m) for m in menu} - {CAPTION + ".lnk"}
         assert len(entries) == 1 and entries <= UNINSTALL_LINKS and len(menu) == 2, menu
-        entry = wine.reg_values("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\toran2000 5.0")
+        entry = wine.reg_values("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Toran2000")
         assert entry and entry.get("NoModify") == entry.get("NoRepair") == ("REG_DWORD", "0x1"), entry
         assert entry["EstimatedSize"][0] == "REG_DWORD" and int(entry["EstimatedSize"][1], 0) > 10000, entry
         player = wine.drive_c("users", pwd.getpwuid(os.getuid()).pw_name, "AppData", "Roaming", "KQ2000", "Toran2000")
