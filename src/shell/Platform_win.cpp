@@ -38,33 +38,32 @@ bool showsWindowBackground() { return false; }
 void ignoreFileSizeLimitSignal() {}
 
 namespace {
-// The key presses the window system sent lately, by virtual key and time:
-// whether the key was down before (bit 30 of the message's data).
+// Whether each key was down before its latest press that the window system
+// sent (bit 30 of the message's data). Qt reads a press when the window
+// gets it, right after this filter: by the time the press is read, the
+// latest press of its key is itself, or one typed after it while the loop
+// was busy, which tells the same unless the key is held.
 class KeyDownWatcher : public QAbstractNativeEventFilter
 {
 public:
     bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
     {
+        // Wine hands input to the windows' filter, Windows to the loop's.
         const auto *msg = static_cast<const MSG *>(message);
-        if (type != "windows_generic_MSG" || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
-            return false;
-        constexpr int kKept = 64;   // far more than wait in the queue at once
-        if (m_wasDown.size() >= kKept)
-            m_wasDown.clear();
-        m_wasDown.insert(stroke(quint32(msg->wParam), quint32(msg->time)), (msg->lParam & (1 << 30)) != 0);
+        if ((type == "windows_dispatcher_MSG" || type == "windows_generic_MSG")
+            && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN))
+            m_wasDown.insert(quint32(msg->wParam), (msg->lParam & (1 << 30)) != 0);
         return false;
     }
 
     int wasDown(const QKeyEvent *press) const
     {
-        const auto found = m_wasDown.constFind(stroke(press->nativeVirtualKey(), quint32(press->timestamp())));
+        const auto found = m_wasDown.constFind(press->nativeVirtualKey());
         return found == m_wasDown.cend() ? -1 : int(*found);
     }
 
 private:
-    static quint64 stroke(quint32 key, quint32 time) { return quint64(key) << 32 | time; }
-
-    QHash<quint64, bool> m_wasDown;
+    QHash<quint32, bool> m_wasDown;
 };
 
 KeyDownWatcher *keyDownWatcher()
