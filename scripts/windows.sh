@@ -137,7 +137,9 @@ configure "$out/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON $plain \
     -DSHAPELIB_INCLUDE_DIR="$shp_prefix/include" -DSHAPELIB_LIBRARY="$shp_prefix/lib/libshp.a" \
     -DTORAN_HOST_TOOLS="$top/$out/host/tools" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$top/tests/wine/with-wine.sh" \
-    -DTORAN_WINDOWS_PACKAGES="$top/$out" > /dev/null
+    -DTORAN_WINDOWS_PACKAGES="$top/$out" \
+    -DTORAN_QT_SOURCE=$qt_source -DTORAN_QT_VERSION=$qt_version "-DTORAN_QT_CONFIGURE=$(echo $qt_configure)" \
+    "-DTORAN_QT_PATCH=$qt_patch" -DTORAN_QT_PATCHED=$qt_patched > /dev/null
 cmake --build "$out/build" -j"$jobs"
 
 # The portable folder, zipped with the folder at its top, and the installer.

@@ -45,6 +45,41 @@ if(CMAKE_INSTALL_DO_STRIP)
 endif()
 ")
 
+# The program's icon, version and manifest, built into it.
+set(TORAN_WINDOWS_NAME "Toranská věž 2000")
+set(TORAN_WINDOWS_MANIFEST ${PROJECT_BINARY_DIR}/packaging/windows/Toran2000.manifest)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/Toran2000.manifest ${TORAN_WINDOWS_MANIFEST} @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/Toran2000.rc.in ${PROJECT_BINARY_DIR}/packaging/windows/Toran2000.rc @ONLY)
+target_sources(Toran2000 PRIVATE ${PROJECT_BINARY_DIR}/packaging/windows/Toran2000.rc)
+set_source_files_properties(${PROJECT_BINARY_DIR}/packaging/windows/Toran2000.rc PROPERTIES
+    OBJECT_DEPENDS "${TORAN_WINDOWS_ICON};${TORAN_WINDOWS_MANIFEST}")
+
+# The licences of what the folder holds, from the texts this machine's
+# packages carry, in Licence beside the program; the game's own terms
+# (Toran2000.txt) say which is which and are the installer's licence page.
+set(licences ${PROJECT_SOURCE_DIR}/packaging/windows/licence)
+set(TORAN_MINGW_VERSION ${CMAKE_CXX_COMPILER_VERSION})
+configure_file(${licences}/Qt-source.txt.in ${PROJECT_BINARY_DIR}/packaging/windows/Qt-source.txt @ONLY)
+set(TORAN_LICENCE_FILES
+    ${licences}/Toran2000.txt=Toran2000.txt
+    ${PROJECT_BINARY_DIR}/packaging/windows/Qt-source.txt=Qt-source.txt
+    /usr/share/common-licenses/LGPL-3=LGPL-3.txt
+    /usr/share/common-licenses/GPL-3=GPL-3.txt
+    /usr/share/doc/libqt6core6/copyright=Qt-copyright.txt
+    /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright=GCC-runtime.txt
+    /usr/share/doc/mingw-w64-x86-64-dev/copyright=MinGW-w64-runtime.txt
+    /usr/share/doc/libshp2/copyright=shapelib.txt
+    /usr/share/doc/libsimpleini1/copyright=SimpleIni.txt)
+foreach(entry ${TORAN_LICENCE_FILES})
+    string(REPLACE "=" ";" entry ${entry})
+    list(GET entry 0 from)
+    list(GET entry 1 to)
+    if(NOT EXISTS ${from})
+        message(FATAL_ERROR "The licence text ${from} is missing: sh scripts/deps.sh windows installs it")
+    endif()
+    install(FILES ${from} DESTINATION Licence RENAME ${to})
+endforeach()
+
 # The installer (cpack, NSIS): the same folder, installed for every user
 # into Program Files, with a Start-menu entry and an uninstaller. Each
 # player's settings and results live in the player's own data folder, so
@@ -60,16 +95,67 @@ set(CPACK_NSIS_PACKAGE_NAME "Toranská věž 2000")
 set(CPACK_NSIS_DISPLAY_NAME "Toranská věž 2000 ${PROJECT_VERSION}")
 set(CPACK_NSIS_INSTALLED_ICON_NAME Toran2000.exe)
 set(CPACK_NSIS_URL_INFO_ABOUT ${TORAN_HOMEPAGE})
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/packaging/copyright)
-# A 64-bit installer for the 64-bit game, in Unicode for the Czech names:
-# it runs wherever the game runs (Wine without its 32-bit half included).
-# CMake's own NSIS script with that one line at its top.
+set(CPACK_RESOURCE_FILE_LICENSE ${licences}/Toran2000.txt)
+set(CPACK_NSIS_MUI_ICON ${TORAN_WINDOWS_ICON})
+set(CPACK_NSIS_MUI_UNIICON ${TORAN_WINDOWS_ICON})
+set(CPACK_NSIS_MUI_FINISHPAGE_RUN Toran2000.exe)
+# CMake's own NSIS script, changed where it says too little: a 64-bit
+# installer for the 64-bit game, in Unicode for the Czech names (it runs
+# wherever the game runs, Wine without its 32-bit half included), with the
+# game's version information; the uninstaller's shortcut and the finish
+# page's box named in the installer's language (the system's); the
+# uninstall entry's flags as numbers, as Windows reads them, and its size;
+# and no empty key of the maker's left behind.
 file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in template)
-string(FIND "${template}" "  ;Set compression" at)
-if(at LESS 0)
-    message(FATAL_ERROR "CMake's NSIS script has changed: no place for the installer's target")
-endif()
-string(REPLACE "  ;Set compression" "  Target amd64-unicode\n\n  ;Set compression" template "${template}")
+function(change_installer old new)
+    string(FIND "${template}" "${old}" at)
+    if(at LESS 0)
+        message(FATAL_ERROR "CMake's NSIS script has changed: no \"${old}\" in it")
+    endif()
+    string(REPLACE "${old}" "${new}" changed "${template}")
+    set(template "${changed}" PARENT_SCOPE)
+endfunction()
+set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@")
+set(uninstall_czech "Odinstalovat Toranská věž 2000")
+set(uninstall_english "Uninstall Toranská věž 2000")
+change_installer("  ;Set compression" "  Target amd64-unicode
+  !include \"FileFunc.nsh\"
+  !define MUI_FINISHPAGE_RUN_TEXT \"$(RunGame)\"
+
+  ;Set compression")
+change_installer("  !insertmacro MUI_LANGUAGE \"Welsh\"\n" "  !insertmacro MUI_LANGUAGE \"Welsh\"
+
+  LangString UninstallShortcut \${LANG_ENGLISH} \"${uninstall_english}\"
+  LangString UninstallShortcut \${LANG_CZECH} \"${uninstall_czech}\"
+  LangString RunGame \${LANG_ENGLISH} \"Start the game\"
+  LangString RunGame \${LANG_CZECH} \"Spustit hru\"
+
+  VIProductVersion \"${PROJECT_VERSION}.0.0\"
+  VIFileVersion \"${PROJECT_VERSION}.0.0\"
+  VIAddVersionKey /LANG=\${LANG_CZECH} \"ProductName\" \"${TORAN_WINDOWS_NAME}\"
+  VIAddVersionKey /LANG=\${LANG_CZECH} \"CompanyName\" \"KQ2000\"
+  VIAddVersionKey /LANG=\${LANG_CZECH} \"FileDescription\" \"${TORAN_WINDOWS_NAME} ${PROJECT_VERSION}\"
+  VIAddVersionKey /LANG=\${LANG_CZECH} \"FileVersion\" \"${PROJECT_VERSION}\"
+  VIAddVersionKey /LANG=\${LANG_CZECH} \"ProductVersion\" \"${PROJECT_VERSION}\"
+  VIAddVersionKey /LANG=\${LANG_CZECH} \"LegalCopyright\" \"© 1999-2000 Morvak Design, © 2026 KQ2000\"
+")
+change_installer("\\$STARTMENU_FOLDER\\Uninstall.lnk\"" "\\$STARTMENU_FOLDER\\$(UninstallShortcut).lnk\"")
+change_installer("  Delete \"$SMPROGRAMS\\$MUI_TEMP\\Uninstall.lnk\"\n" "  Delete \"$SMPROGRAMS\\$MUI_TEMP\\${uninstall_czech}.lnk\"
+  Delete \"$SMPROGRAMS\\$MUI_TEMP\\${uninstall_english}.lnk\"
+")
+foreach(flag NoRepair NoModify)
+    change_installer("  Push \"${flag}\"\n  Push \"1\"\n  Call ConditionalAddToRegistry\n"
+        "  WriteRegDWORD SHCTX \"${uninstall_key}\" \"${flag}\" 1\n")
+endforeach()
+change_installer("  ; Optional registration\n" "  \${GetSize} \"$INSTDIR\" \"/S=0K\" $0 $1 $2
+  WriteRegDWORD SHCTX \"${uninstall_key}\" \"EstimatedSize\" $0
+
+  ; Optional registration
+")
+change_installer("  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"\n"
+    "  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"
+  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\"
+")
 file(WRITE ${PROJECT_BINARY_DIR}/packaging/windows/NSIS.template.in "${template}")
 list(PREPEND CMAKE_MODULE_PATH ${PROJECT_BINARY_DIR}/packaging/windows)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/SharedInstall.cmake)

@@ -80,9 +80,13 @@ void showWholeWindow(QWidget *window)
 
 } // namespace
 
+// A single fixed border: the frame's buttons are exactly those named (no
+// maximise box), and on Windows the thin dialog frame, which the window
+// system offers neither to resize nor to maximise.
 THlavniDialog::THlavniDialog(QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                             | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("HlavniDialog"));
     setWindowTitle(kCaption);
@@ -148,7 +152,7 @@ THlavniDialog::THlavniDialog(QWidget *parent)
     });
     connect(m_game, &Board::GameModel::moveCountChanged, this, &THlavniDialog::setMoveCount);
     connect(m_game, &Board::GameModel::onChanged, this, &THlavniDialog::setGameOn);
-    const auto playable = [this] { return isGameOn() && m_plocha->isVisible(); };
+    const auto playable = [this] { return isBoardPlayable(); };
     auto *keys = new KeyPlay(this, playable);
     connect(keys, &KeyPlay::postKeyed, this, unlessDemonstrating(&THlavniDialog::postKeyed));
     // A screen reader's press on a post, as its key while the board may be played.
@@ -196,9 +200,20 @@ void THlavniDialog::setDialogs(const Dialogs &dialogs)
     }
     if (dialogs.result)
         connect(dialogs.result, &TVysledekDialog::confirmed, this, &THlavniDialog::resetBoardToIdle);
-    if (dialogs.assistant)
+    if (dialogs.assistant) {
         connect(dialogs.assistant, &TPomocnikDialog::welcomeRequested, this, &THlavniDialog::showWelcome);
+        // The window system may hand the keyboard to the assistant when a
+        // balloon closes (Windows activates the topmost window left): the
+        // keys 1, 2 and 3 pressed there play the board as well. Locked
+        // with the main window, it swallows them while a dialog is open.
+        auto *assistantKeys = new KeyPlay(dialogs.assistant, [this] { return isBoardPlayable(); });
+        connect(assistantKeys, &KeyPlay::postKeyed, this, [this](int post) {
+            m_tutor->isDemonstrating() ? m_tutor->stopDemonstration() : postKeyed(post);
+        });
+    }
 }
+
+bool THlavniDialog::isBoardPlayable() const { return isGameOn() && m_plocha->isVisible(); }
 
 QLabel *THlavniDialog::kontrola() const { return m_plocha->kontrola(); }
 QString THlavniDialog::statusText() const { return m_status->text(); }
@@ -514,9 +529,22 @@ bool THlavniDialog::event(QEvent *event)
         m_backgroundSet = false;
         Platform::setWindowBackground(windowHandle(), QImage());
     }
+    if (event->type() == QEvent::Paint && m_activeAfterPaint) {
+        // The first picture is painted now and put on screen when this
+        // paint ends; the animation runs after it.
+        m_activeAfterPaint = false;
+        QTimer::singleShot(0, this, &THlavniDialog::activeStep);
+    }
     const bool result = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate)
-        activeStep();
+    if (event->type() == QEvent::WindowActivate) {
+        // Windows activates a window as it shows it, before it lets the
+        // window paint: an animation run at once would hold the loop with
+        // nothing of the window on screen but an empty frame.
+        if (windowHandle() && !windowHandle()->isExposed())
+            m_activeAfterPaint = true;
+        else
+            activeStep();
+    }
     return result;
 }
 

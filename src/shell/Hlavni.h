@@ -139,6 +139,7 @@ private:
     void creationStep();
     void showStep();
     void activeStep();
+    bool isBoardPlayable() const;
     void closeStep();
     void setMoveCount(int moves);
     // Runs what the player asked for now, or after the disk on its way stands.
@@ -172,6 +173,7 @@ private:
     int m_movedDisk = 0;
     bool m_shownOnce = false;
     bool m_backgroundSet = false;   // the native window shows the picture of the first show
+    bool m_activeAfterPaint = false;   // activated before the window system let it paint
     bool m_closing = false;
     bool m_keptGameTakenUp = false;
 

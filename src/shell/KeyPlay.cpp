@@ -1,5 +1,6 @@
 #include "KeyPlay.h"
 
+#include "Platform.h"
 #include "services/DigitKey.h"
 #include "services/InputLock.h"
 
@@ -11,6 +12,7 @@ KeyPlay::KeyPlay(QWidget *window, std::function<bool()> playing)
     : QObject(window), m_window(window), m_playing(std::move(playing))
 {
     qApp->installEventFilter(this);
+    Platform::watchKeys();
 }
 
 int KeyPlay::postForKey(const QKeyEvent &key)
@@ -25,6 +27,17 @@ int KeyPlay::postForKey(const QKeyEvent &key)
 
 bool KeyPlay::isRepeat(const QKeyEvent *press) const
 {
+    // Where the window system says it, its word holds.
+    if (const int told = Platform::isSystemRepeat(press); told >= 0)
+        return told == 1;
+    // A key whose own strokes were seen repeats while it is down, or when
+    // it comes with the stamp of its release (below). Qt's word is not
+    // taken for it: on Windows Qt calls a press a repeat while it misses
+    // the key's release, as when the key went down in a balloon that
+    // closed on it and came up in this window (Wine, a Czech keyboard).
+    const auto stroke = m_strokes.constFind(press->nativeScanCode());
+    if (press->nativeScanCode() != 0 && stroke != m_strokes.cend())
+        return stroke->down || (press->timestamp() != 0 && press->timestamp() == stroke->stamp);
     // The window system repeats a held key as a release and a press of one
     // time stamp. Qt tells them only where the press has already arrived
     // when it reads the release; the stamps tell them always.
@@ -34,11 +47,17 @@ bool KeyPlay::isRepeat(const QKeyEvent *press) const
 
 bool KeyPlay::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) || !watched->isWidgetType()
-        || static_cast<QWidget *>(watched)->window() != m_window)
+    if ((event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) || !watched->isWidgetType())
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
-    if (event->type() == QEvent::KeyRelease) {
+    const bool press = event->type() == QEvent::KeyPress;
+    const bool repeat = press && isRepeat(key);
+    if (static_cast<QWidget *>(watched)->window() != m_window) {
+        noteStroke(key);
+        return false;
+    }
+    noteStroke(key);
+    if (!press) {
         m_releasedKey = key->key();
         m_releasedStamp = key->timestamp();
         return false;
@@ -46,7 +65,15 @@ bool KeyPlay::eventFilter(QObject *watched, QEvent *event)
     const int post = postForKey(*key);
     if (post == 0 || !m_playing())
         return false;
-    if (!isRepeat(key) && InputLock::isInputEnabled(m_window))
+    if (!repeat && InputLock::isInputEnabled(m_window))
         emit postKeyed(post);
     return true;
+}
+
+void KeyPlay::noteStroke(const QKeyEvent *key)
+{
+    // A window sees each event once, its parents again when it passes the
+    // key on; Qt's own repeats (a release and a press) are no strokes.
+    if (key->nativeScanCode() != 0 && !key->isAutoRepeat())
+        m_strokes[key->nativeScanCode()] = {key->type() == QEvent::KeyPress, key->timestamp()};
 }

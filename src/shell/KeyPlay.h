@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 
 #include <functional>
@@ -32,10 +33,18 @@ protected:
 
 private:
     bool isRepeat(const QKeyEvent *press) const;
+    void noteStroke(const QKeyEvent *key);
 
     QWidget *m_window;
     std::function<bool()> m_playing;
     // The last key let go, and when.
     int m_releasedKey = 0;
     quint64 m_releasedStamp = 0;
+    // Per physical key (scan code), in any of the program's windows: the
+    // last press or release that the window system itself sent, and when.
+    struct Stroke {
+        bool down = false;
+        quint64 stamp = 0;
+    };
+    QHash<quint32, Stroke> m_strokes;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 class QImage;
+class QKeyEvent;
 class QWindow;
 
 // Window-system choices made as the program starts.
@@ -28,4 +29,13 @@ bool showsWindowBackground();
 // error, as a full disk does, instead of ending the program with SIGXFSZ.
 // Where there is no such signal it does nothing.
 void ignoreFileSizeLimitSignal();
+
+// Starts noting how the window system sends key presses; call once the
+// application exists, before its keys are read.
+void watchKeys();
+// Whether the window system sent press as the repeat of a key held down
+// (1) or as a press of a key that was up (0); -1 where it does not say.
+// Windows says so in each press itself; Qt's word for it is a guess that
+// a missed release turns wrong.
+int isSystemRepeat(const QKeyEvent *press);
 } // namespace Platform

@@ -1,6 +1,10 @@
 #include "Platform.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QHash>
+#include <QKeyEvent>
 
 #include <windows.h>
 
@@ -34,5 +38,53 @@ bool chooseWindowSystem()
 void setWindowBackground(QWindow *, const QImage &) {}
 bool showsWindowBackground() { return false; }
 void ignoreFileSizeLimitSignal() {}
+
+namespace {
+// Whether each key was down before its latest press that the window system
+// sent (bit 30 of the message's data). Qt reads a press when the window
+// gets it, right after this filter: by the time the press is read, the
+// latest press of its key is itself, or one typed after it while the loop
+// was busy, which tells the same unless the key is held.
+class KeyDownWatcher : public QAbstractNativeEventFilter
+{
+public:
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        // Wine hands input to the windows' filter, Windows to the loop's.
+        const auto *msg = static_cast<const MSG *>(message);
+        if ((type == "windows_dispatcher_MSG" || type == "windows_generic_MSG")
+            && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN))
+            m_wasDown.insert(quint32(msg->wParam), (msg->lParam & (1 << 30)) != 0);
+        return false;
+    }
+
+    int wasDown(const QKeyEvent *press) const
+    {
+        const auto found = m_wasDown.constFind(press->nativeVirtualKey());
+        return found == m_wasDown.cend() ? -1 : int(*found);
+    }
+
+private:
+    QHash<quint32, bool> m_wasDown;
+};
+
+KeyDownWatcher *keyDownWatcher()
+{
+    static KeyDownWatcher *watcher = nullptr;
+    if (!watcher && QCoreApplication::instance()) {
+        watcher = new KeyDownWatcher;   // lives as long as the process
+        QCoreApplication::instance()->installNativeEventFilter(watcher);
+    }
+    return watcher;
+}
+} // namespace
+
+void watchKeys() { keyDownWatcher(); }
+
+int isSystemRepeat(const QKeyEvent *press)
+{
+    const KeyDownWatcher *watcher = keyDownWatcher();
+    return watcher && press ? watcher->wasDown(press) : -1;
+}
 
 } // namespace Platform

@@ -116,4 +116,8 @@ void ignoreFileSizeLimitSignal()
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
+// X11 sends a held key as releases and presses like any other.
+void watchKeys() {}
+int isSystemRepeat(const QKeyEvent *) { return -1; }
+
 } // namespace Platform

@@ -29,6 +29,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWindow>
 #include <QScopeGuard>
 #include <QTranslator>
 #include <QTableView>
@@ -135,6 +136,10 @@ void MainWindowTest::clientAreaIsTheDesignSizeBelowTheMenuBar()
                       QPoint(panel("PanelPravy").left() - 1, panel("PanelDolni").top() - 1));
     QVERIFY(frame.isValid() && w.client()->rect().contains(frame));
     QCOMPARE(w.plocha()->geometry(), frame);
+    // A single fixed border: neither resized nor maximised, on any platform.
+    QCOMPARE(w.windowHandle()->minimumSize(), w.windowHandle()->maximumSize());
+    QCOMPARE(w.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+             Qt::MSWindowsFixedSizeDialogHint);
     QVERIFY(!w.plocha()->isVisible());
     QCOMPARE(w.sef()->geometry(), w.plocha()->geometry());
     QVERIFY(!w.sef()->isVisible());

@@ -27,10 +27,11 @@ set_property(TEST ${suites} APPEND PROPERTY ENVIRONMENT TORAN_WINE_QTEST=1)
 
 # The game itself, from the portable zip and from the installer that
 # scripts/windows.sh lays in TORAN_WINDOWS_PACKAGES, each on an X server
-# and in a Wine prefix of its own (game_under_wine.py).
+# with a window manager, as a player's desktop has one, and in a Wine
+# prefix of its own (game_under_wine.py).
 set(TORAN_WINDOWS_PACKAGES "" CACHE PATH "Where scripts/windows.sh lays the zip and the installer")
 if(TORAN_WINDOWS_PACKAGES)
-    set(game ${CMAKE_CURRENT_LIST_DIR}/../support/with-xvfb.sh /usr/bin/python3
+    set(game ${CMAKE_CURRENT_LIST_DIR}/../support/with-xvfb.sh --openbox /usr/bin/python3
         ${CMAKE_CURRENT_LIST_DIR}/game_under_wine.py)
     add_test(NAME test_wine_game_zip
         COMMAND ${game} --zip ${TORAN_WINDOWS_PACKAGES}/Toran2000-${PROJECT_VERSION}-win64.zip)

@@ -8,8 +8,10 @@ makes in a scratch folder and ends afterwards.
     game_under_wine.py --setup Toran2000-5.0-setup.exe [--shots DIR]
     game_under_wine.py --native FOLDER [--shots DIR]   the same, a Linux copy
 
-The main window comes up with its caption; a 3-disk game played with the
-keys 1, 2 and 3 ends with the result balloon; a Czech name typed there is in
+The main window comes up with its caption, fixed in size, and painted
+before its opening animation has run; a 3-disk game played with the keys
+1, 2 and 3, typed wherever the game has put the keyboard, ends with the
+result balloon; a Czech name typed there is in
 the table the game wrote, read here by an independent dBASE reader; a
 second start shows the second-copy notice. The installed game writes into
 the player's data folder, and its uninstaller keeps the results there.
@@ -18,6 +20,7 @@ import argparse
 import glob
 import os
 import pwd
+import re
 import shutil
 import subprocess
 import sys
@@ -34,6 +37,13 @@ MOVES = [(1, 3), (1, 2), (3, 2), (1, 3), (2, 1), (2, 3), (1, 3)]
 NEW_GAME_SIZE = (203, 214)
 RESULT_SIZE = (252, 176)
 NOTICE_SIZE = (320, 97)
+CLIENT_HEIGHT = 336
+# A point of the idle picture that the title panel covers once the opening
+# animation has ended (silver); before, it is background or a falling disk.
+TITLE_POINT = (400, 98)
+SILVER = (192, 192, 192)
+# The uninstaller's entry in the installer's language: the system's.
+UNINSTALL_LINKS = {"Odinstalovat Toranská věž 2000.lnk", "Uninstall Toranská věž 2000.lnk"}
 # Wine has no Times New Roman or MS Sans Serif: the dialog fonts stand for
 # the metric twins a player's Wine would substitute too.
 FONT_SUBSTITUTES = {"MS Shell Dlg": "Liberation Sans", "MS Shell Dlg 2": "Liberation Sans"}
@@ -52,6 +62,36 @@ def wait_for(what, predicate, timeout=30.0):
             return found
         time.sleep(0.2)
     raise AssertionError(f"timed out waiting for {what}")
+
+
+def pixel(wid, x, y):
+    text = subprocess.run(["import", "-window", wid, "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-"],
+                          capture_output=True, text=True).stdout
+    found = re.search(r"\((\d+),(\d+),(\d+)", text.splitlines()[-1] if text else "")
+    return tuple(int(v) for v in found.groups()) if found else None
+
+
+def first_picture(main):
+    """The colour at TITLE_POINT when the window first shows more than black."""
+    x, y = TITLE_POINT[0], TITLE_POINT[1] + main["size"][1] - CLIENT_HEIGHT
+
+    def painted():
+        colour = pixel(main["id"], x, y)
+        return colour if colour and any(colour) else None
+    return wait_for("the main window's first picture", painted, timeout=20)
+
+
+def assert_fixed_size(main):
+    """The window system is told a size the window keeps, and no maximise or resize."""
+    hints = subprocess.run(["xprop", "-id", main["id"], "WM_NORMAL_HINTS", "_MOTIF_WM_HINTS"],
+                           capture_output=True, text=True).stdout
+    sizes = {kind: (int(w), int(h)) for kind, w, h in
+             re.findall(r"program specified (minimum|maximum) size: (\d+) by (\d+)", hints)}
+    assert sizes == {"minimum": main["size"], "maximum": main["size"]}, hints
+    motif = re.search(r"_MOTIF_WM_HINTS\(_MOTIF_WM_HINTS\) = (\w+), (\w+)", hints)
+    if motif and int(motif.group(1), 0) & 1:
+        functions = int(motif.group(2), 0)
+        assert not functions & (1 | 2 | 16), f"resizable or maximisable: {hints}"
 
 
 class Game:
@@ -113,6 +153,14 @@ class Wine:
                 f.write(f'"{face}"="{substitute}"\r\n')
         self.run("regedit", "/S", "Z:" + reg.replace("/", "\\"))
 
+    def reg_values(self, key):
+        """The values of a registry key as {name: (type, data)}; None when there is no such key."""
+        out = subprocess.run(["wine", "reg", "query", key], env=self.env, capture_output=True, text=True,
+                             errors="replace", timeout=60)
+        return {m.group(1): (m.group(2), m.group(3).strip())
+                for m in re.finditer(r"^\s+(\S+)\s+(REG_\w+)\s*(.*)$", out.stdout, re.M)} \
+            if out.returncode == 0 else None
+
     def drive_c(self, *parts):
         return os.path.join(self.prefix, "drive_c", *parts)
 
@@ -152,6 +200,10 @@ def play(wine, exe, shots):
     first = wine.start(exe)
     main = game.wait("the main window", name=CAPTION, timeout=60)
     print(f"main window: {main['name']!r} {main['size'][0]}x{main['size'][1]}")
+    first = first_picture(main)
+    print(f"first picture at the title's place: {first}")
+    assert first != SILVER, "the window was first painted after its opening animation"
+    assert_fixed_size(main)
     time.sleep(3)   # the opening animation
     assert game.window(name="Pomocník"), "the assistant did not come with the main window"
     shot(shots, "main")
@@ -161,9 +213,12 @@ def play(wine, exe, shots):
     shot(shots, "new-game")
     game.keys(new_game, "3")
     wait_for("the new-game balloon to close", lambda: not game.window(size=NEW_GAME_SIZE))
+    # Typed as a player types them, into whichever window of the game the
+    # window system gave the keyboard when the balloon closed.
     for start, end in MOVES:
-        game.keys(main, str(start), str(end))
+        xdotool("key", "--delay", "60", str(start), str(end))
         time.sleep(1.2)   # a lift, a slide and a drop
+    shot(shots, "moves")
     result = game.wait("the result balloon", size=RESULT_SIZE, timeout=10)
     print("result balloon after 7 moves")
     shot(shots, "result")
@@ -203,7 +258,11 @@ def lay_out(args, wine, scratch):
         assert os.path.isfile(os.path.join(folder, "Toran2000.shared")), "no mark of the installation"
         assert not os.path.exists(os.path.join(folder, "Data", "Toran.dbf")), "a live table in Program Files"
         menu = glob.glob(wine.drive_c("ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "*", "*.lnk"))
-        assert any(CAPTION in m for m in menu), f"no Start-menu entry: {menu}"
+        entries = {os.path.basename(m) for m in menu} - {CAPTION + ".lnk"}
+        assert len(entries) == 1 and entries <= UNINSTALL_LINKS and len(menu) == 2, menu
+        entry = wine.reg_values("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Toran2000")
+        assert entry and entry.get("NoModify") == entry.get("NoRepair") == ("REG_DWORD", "0x1"), entry
+        assert entry["EstimatedSize"][0] == "REG_DWORD" and int(entry["EstimatedSize"][1], 0) > 10000, entry
         player = wine.drive_c("users", pwd.getpwuid(os.getuid()).pw_name, "AppData", "Roaming", "KQ2000", "Toran2000")
         return folder, "C:\\Program Files\\Toran2000\\Toran2000.exe", os.path.join(player, "Data", "Toran.dbf")
     folder = os.path.join(scratch, "Toran2000")
@@ -251,6 +310,7 @@ def main():
             wine.run("C:\\Program Files\\Toran2000\\Uninstall.exe", "/S")
             wait_for("the uninstaller", lambda: not os.path.exists(os.path.join(folder, "Toran2000.exe")))
             assert stored(table) == records, "the uninstaller took the results along"
+            assert wine.reg_values("HKLM\\Software\\KQ2000") is None, "the uninstaller left HKLM\\Software\\KQ2000"
             print("uninstalled; the results stay")
     finally:
         wine.stop()

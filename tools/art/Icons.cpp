@@ -91,15 +91,55 @@ QImage icon(int scale)
 
 // The same tower for the desktop's icon theme, drawn at each size rather
 // than scaled from 32 pixels.
+QImage desktopImage(int size)
+{
+    QImage image = transparent(size, size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, size != 32);
+    p.scale(size / 32.0, size / 32.0);
+    iconTower(p);
+    p.end();
+    return image;
+}
+
 template <int Size>
 QByteArray desktopIcon()
 {
-    QImage image = transparent(Size, Size);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, Size != 32);
-    p.scale(Size / 32.0, Size / 32.0);
-    iconTower(p);
-    return png(image);
+    return png(desktopImage(Size));
+}
+
+void putLittleEndian(QByteArray &bytes, quint32 value, int width)
+{
+    for (int i = 0; i < width; ++i)
+        bytes.append(char((value >> (8 * i)) & 0xff));
+}
+
+// The Windows program's icon: the desktop's pictures from 16 to 256 pixels
+// in one icon file, each entry a PNG (which Windows reads since Vista).
+QByteArray windowsIcon()
+{
+    const int sizes[] = {16, 20, 24, 32, 40, 48, 64, 128, 256};
+    constexpr int count = int(sizeof(sizes) / sizeof(sizes[0]));
+    constexpr int headerSize = 6;
+    constexpr int entrySize = 16;
+    QByteArray head;
+    QByteArray body;
+    putLittleEndian(head, 0, 2);   // reserved
+    putLittleEndian(head, 1, 2);   // an icon, not a cursor
+    putLittleEndian(head, count, 2);
+    for (const int size : sizes) {
+        const QByteArray picture = png(desktopImage(size));
+        head.append(char(size == 256 ? 0 : size));   // 0 stands for 256
+        head.append(char(size == 256 ? 0 : size));
+        head.append(char(0));   // no palette
+        head.append(char(0));
+        putLittleEndian(head, 1, 2);   // planes
+        putLittleEndian(head, 32, 2);   // bits a pixel
+        putLittleEndian(head, quint32(picture.size()), 4);
+        putLittleEndian(head, quint32(headerSize + count * entrySize + body.size()), 4);
+        body.append(picture);
+    }
+    return head + body;
 }
 
 QImage newGame(int scale) { return tower(16, scale); }
@@ -217,6 +257,7 @@ const ArtFile files[] = {
     {"desktop/64.png", desktopIcon<64>},
     {"desktop/128.png", desktopIcon<128>},
     {"desktop/256.png", desktopIcon<256>},
+    {"desktop/Toran2000.ico", windowsIcon},
 };
 
 } // namespace

@@ -62,6 +62,8 @@ void installSubstitutes()
     for (const QString &family : sans) {
         QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), family);
         QFont::insertSubstitution(QStringLiteral("Arial"), family);
+        // The menus' font on Windows; Wine has none of that name.
+        QFont::insertSubstitution(QStringLiteral("Tahoma"), family);
     }
     chosenFamilies().clear();
 }
