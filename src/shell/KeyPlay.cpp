@@ -30,19 +30,19 @@ bool KeyPlay::isRepeat(const QKeyEvent *press) const
     // Where the window system says it, its word holds.
     if (const int told = Platform::isSystemRepeat(press); told >= 0)
         return told == 1;
-    // A key whose own strokes were seen repeats while it is down, or when
-    // it comes with the stamp of its release (below). Qt's word is not
-    // taken for it: on Windows Qt calls a press a repeat while it misses
-    // the key's release, as when the key went down in a balloon that
-    // closed on it and came up in this window (Wine, a Czech keyboard).
-    const auto stroke = m_strokes.constFind(press->nativeScanCode());
-    if (press->nativeScanCode() != 0 && stroke != m_strokes.cend())
-        return stroke->down || (press->timestamp() != 0 && press->timestamp() == stroke->stamp);
     // The window system repeats a held key as a release and a press of one
     // time stamp. Qt tells them only where the press has already arrived
     // when it reads the release; the stamps tell them always.
-    return press->isAutoRepeat()
-        || (press->timestamp() != 0 && press->key() == m_releasedKey && press->timestamp() == m_releasedStamp);
+    if (!press->isAutoRepeat())
+        return press->timestamp() != 0 && press->key() == m_releasedKey && press->timestamp() == m_releasedStamp;
+    // Qt also calls a press a repeat while it misses the key's release, as
+    // when the key went down in a balloon that closed on it and came up in
+    // this window (Windows): a release of that physical key seen in any of
+    // the program's windows tells it is a new stroke. A release that never
+    // came (the window it went to was hidden) makes nothing a repeat.
+    const auto stroke = m_strokes.constFind(press->nativeScanCode());
+    return press->nativeScanCode() == 0 || stroke == m_strokes.cend() || stroke->down
+        || (press->timestamp() != 0 && press->timestamp() == stroke->stamp);
 }
 
 bool KeyPlay::eventFilter(QObject *watched, QEvent *event)
