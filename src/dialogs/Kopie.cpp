@@ -1,14 +1,14 @@
 #include "Kopie.h"
 
 #include "Pomocnik.h"
-#include "core/dialogs/PlacementRules.h"
+#include "core/placement/PlacementRules.h"
 #include "services/DialogSupport.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "widgets/Accessibility.h"
 #include "widgets/OContrls.h"
 #include "widgets/Placed.h"
 #include "services/InputLock.h"
-#include "core/widgets/Colors.h"
+#include "core/drawing/Colors.h"
 #include "widgets/Panel.h"
 #include "widgets/formshape.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/dialogs/PlacementRules.h"
+#include "core/placement/PlacementRules.h"
 
 #include <QRect>
 #include <QSize>

@@ -5,10 +5,10 @@
 #include "services/ProgramEnd.h"
 #include "core/settings/Settings.h"
 #include "core/sound/SoundCue.h"
-#include "core/widgets/Colors.h"
+#include "core/drawing/Colors.h"
 #include "widgets/Accessibility.h"
 #include "widgets/CoolForm.h"
-#include "core/widgets/Pictures.h"
+#include "core/drawing/Pictures.h"
 
 #include <QCloseEvent>
 #include <QFile>

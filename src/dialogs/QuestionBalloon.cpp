@@ -2,7 +2,7 @@
 
 #include "services/DialogSupport.h"
 #include "services/ErrorReport.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "core/sound/SoundCue.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"

@@ -4,7 +4,7 @@
 #include "Placement.h"
 #include "services/DialogSupport.h"
 #include "services/ErrorReport.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "core/system/Manual.h"
 #include "core/settings/Settings.h"
 #include "widgets/OContrls.h"

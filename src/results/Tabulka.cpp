@@ -4,8 +4,8 @@
 #include "core/results/ResultsModel.h"
 #include "core/results/ResultsTable.h"
 #include "services/ErrorReport.h"
-#include "core/widgets/Fonts.h"
-#include "core/widgets/Colors.h"
+#include "core/drawing/Fonts.h"
+#include "core/drawing/Colors.h"
 #include "widgets/Accessibility.h"
 #include "widgets/Panel.h"
 

@@ -1,12 +1,12 @@
 #include "DialogSupport.h"
 
-#include "core/widgets/Fonts.h"
-#include "core/widgets/Colors.h"
+#include "core/drawing/Fonts.h"
+#include "core/drawing/Colors.h"
 #include "widgets/GradText.h"
 #include "widgets/Accessibility.h"
 #include "widgets/OContrls.h"
 #include "widgets/Placed.h"
-#include "core/widgets/Pictures.h"
+#include "core/drawing/Pictures.h"
 #include "widgets/formshape.h"
 
 #include <QLabel>

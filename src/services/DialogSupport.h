@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/widgets/BalloonGeometry.h"
+#include "core/drawing/BalloonGeometry.h"
 
 #include <QFont>
 #include <QPixmap>

@@ -4,11 +4,11 @@
 #include "services/DialogSupport.h"
 #include "services/DigitKey.h"
 #include "services/ErrorReport.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "core/sound/SoundCue.h"
 #include "widgets/OContrls.h"
 #include "widgets/Panel.h"
-#include "core/widgets/Pictures.h"
+#include "core/drawing/Pictures.h"
 #include "widgets/TransBtn2.h"
 
 #include <QKeyEvent>

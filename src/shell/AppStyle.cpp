@@ -1,6 +1,6 @@
 #include "AppStyle.h"
 
-#include "core/widgets/Pictures.h"
+#include "core/drawing/Pictures.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -12,7 +12,7 @@
 #include "results/Vysledek.h"
 #include "setup/Hra.h"
 #include "services/ErrorReport.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "HintTracker.h"
 #include "IdlePicture.h"
 #include "services/InputLock.h"
@@ -29,10 +29,10 @@
 #include "core/board/Game.h"
 #include "board/Moves.h"
 #include "board/Plocha.h"
-#include "core/widgets/Colors.h"
+#include "core/drawing/Colors.h"
 #include "widgets/Panel.h"
 #include "widgets/Placed.h"
-#include "core/widgets/Pictures.h"
+#include "core/drawing/Pictures.h"
 #include "widgets/Shape.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 #include "IdlePicture.h"
 
 #include "services/DialogSupport.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "services/Pacing.h"
 #include "core/board/BoardRules.h"
-#include "core/widgets/Colors.h"
+#include "core/drawing/Colors.h"
 #include "widgets/Panel.h"
 #include "widgets/Placed.h"
 #include "widgets/Shape.h"

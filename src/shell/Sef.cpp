@@ -1,8 +1,8 @@
 #include "Sef.h"
 
 #include "core/system/Language.h"
-#include "core/widgets/Fonts.h"
-#include "core/widgets/Colors.h"
+#include "core/drawing/Fonts.h"
+#include "core/drawing/Colors.h"
 #include "widgets/Placed.h"
 #include "widgets/Shape.h"
 

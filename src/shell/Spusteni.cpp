@@ -1,9 +1,9 @@
 #include "Spusteni.h"
 
 #include "services/DialogSupport.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "core/system/SystemInfo.h"
-#include "core/widgets/Colors.h"
+#include "core/drawing/Colors.h"
 #include "widgets/Accessibility.h"
 #include "widgets/GradProgress.h"
 #include "widgets/GradText.h"

@@ -5,7 +5,7 @@
 #include "BenchReport.h"
 #include "services/DialogLock.h"
 #include "services/ErrorReport.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "Hlavni.h"
 #include "core/channel/InstanceChannel.h"
 #include "core/system/Language.h"

@@ -1,7 +1,7 @@
 #include "StatusBar.h"
 
-#include "core/widgets/Fonts.h"
-#include "core/widgets/Colors.h"
+#include "core/drawing/Fonts.h"
+#include "core/drawing/Colors.h"
 #include "widgets/Accessibility.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "CoolForm.h"
 
-#include "core/widgets/RegionData.h"
+#include "core/drawing/RegionData.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #include "GradProgress.h"
 
-#include "core/widgets/Colors.h"
-#include "core/widgets/GradientMath.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Colors.h"
+#include "core/drawing/GradientMath.h"
+#include "core/drawing/Fonts.h"
 
 #include <QFontMetrics>
 #include <QImage>

@@ -2,8 +2,8 @@
 
 #include "Accessibility.h"
 
-#include "core/widgets/Colors.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Colors.h"
+#include "core/drawing/Fonts.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "core/widgets/GradientMath.h"
+#include "core/drawing/GradientMath.h"
 
 // Text filled with a colour gradient and nothing else: outside the letters
 // the parent shows through. Resizes itself to its text whenever it paints,

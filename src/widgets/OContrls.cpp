@@ -1,9 +1,9 @@
 #include "OContrls.h"
 
-#include "core/widgets/Colors.h"
+#include "core/drawing/Colors.h"
 #include "Panel.h"
-#include "core/widgets/Pictures.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Pictures.h"
+#include "core/drawing/Fonts.h"
 
 #include <QFontMetrics>
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "Panel.h"
 
-#include "core/widgets/Colors.h"
+#include "core/drawing/Colors.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "TransBtn2.h"
 
-#include "core/widgets/Colors.h"
-#include "core/widgets/GradientMath.h"
+#include "core/drawing/Colors.h"
+#include "core/drawing/GradientMath.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -2,7 +2,7 @@
 // placing disks, the end question and the solved puzzle.
 #include "core/board/Game.h"
 #include "board/Plocha.h"
-#include "core/widgets/Colors.h"
+#include "core/drawing/Colors.h"
 #include "dialogs/DotazKonec.h"
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
@@ -10,7 +10,7 @@
 #include "results/Vysledek.h"
 #include "setup/Hra.h"
 #include "core/system/Language.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "shell/Hlavni.h"
 #include "shell/Sef.h"
 #include "services/InputLock.h"

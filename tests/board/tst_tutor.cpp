@@ -4,7 +4,7 @@
 #include "core/board/ShortestWay.h"
 #include "core/results/ResultsTable.h"
 #include "core/system/Language.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "core/settings/IniFile.h"
 #include "services/Pacing.h"
 #include "services/ProgramEnd.h"

@@ -1,4 +1,4 @@
-#include "core/dialogs/PlacementRules.h"
+#include "core/placement/PlacementRules.h"
 #include "support/TestMain.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "dialogs/Placement.h"
 #include "dialogs/Pomocnik.h"
 #include "services/ErrorReport.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "services/InputLock.h"
 #include "core/settings/Settings.h"
 #include "support/RecordingSoundPlayer.h"

@@ -1,6 +1,6 @@
 // On a real X server: the opening animation's steps reach the screen one by
 // one, not only its end, and it takes the time its pacing sets.
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "shell/Hlavni.h"
 #include "shell/IdlePicture.h"
 #include "services/Pacing.h"

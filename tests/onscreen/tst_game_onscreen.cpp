@@ -5,7 +5,7 @@
 #include "core/results/ResultsModel.h"
 #include "board/Plocha.h"
 #include "dialogs/Placement.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "services/Pacing.h"
 #include "shell/Startup.h"
 #include "support/ProgramWindows.h"

@@ -4,7 +4,7 @@
 // heard nearly to its end although the animations hold the GUI thread.
 #include "core/board/BoardRules.h"
 #include "board/Plocha.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "core/sound/OpenAlSoundPlayer.h"
 #include "services/Pacing.h"
 #include "shell/Startup.h"

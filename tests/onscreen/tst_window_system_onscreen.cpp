@@ -4,7 +4,7 @@
 // balloons beside it, and the close requests while a dialog is open.
 #include "core/board/Game.h"
 #include "board/Plocha.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "services/Pacing.h"
 #include "core/settings/Settings.h"
 #include "shell/Startup.h"

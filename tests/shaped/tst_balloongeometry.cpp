@@ -1,4 +1,4 @@
-#include "core/widgets/BalloonGeometry.h"
+#include "core/drawing/BalloonGeometry.h"
 #include "support/TestMain.h"
 
 #include <QtTest>

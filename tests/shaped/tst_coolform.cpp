@@ -1,5 +1,5 @@
 #include "widgets/CoolForm.h"
-#include "core/widgets/RegionData.h"
+#include "core/drawing/RegionData.h"
 #include "support/TestMain.h"
 #include "support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "core/widgets/RegionData.h"
+#include "core/drawing/RegionData.h"
 #include "support/TestMain.h"
 
 #include <QtEndian>

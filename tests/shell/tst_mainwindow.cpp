@@ -1,7 +1,7 @@
 #include "board/Plocha.h"
 #include "services/ErrorReport.h"
 #include "core/system/Language.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "shell/Hlavni.h"
 #include "shell/IdlePicture.h"
 #include "services/Pacing.h"

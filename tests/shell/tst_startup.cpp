@@ -1,7 +1,7 @@
 #include "core/system/Language.h"
 #include "core/results/TableFile.h"
 #include "core/files/AppPath.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "shell/Hlavni.h"
 #include "services/ErrorReport.h"
 #include "services/Pacing.h"

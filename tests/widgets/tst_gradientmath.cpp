@@ -1,4 +1,4 @@
-#include "core/widgets/GradientMath.h"
+#include "core/drawing/GradientMath.h"
 #include "support/TestMain.h"
 
 #include <QImage>

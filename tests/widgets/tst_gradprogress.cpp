@@ -1,7 +1,7 @@
 #include "WidgetShots.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "widgets/GradProgress.h"
-#include "core/widgets/GradientMath.h"
+#include "core/drawing/GradientMath.h"
 #include "support/TestMain.h"
 
 #include <QtTest>

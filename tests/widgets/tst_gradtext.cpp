@@ -1,5 +1,5 @@
 #include "WidgetShots.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "widgets/GradText.h"
 #include "support/TestMain.h"
 

@@ -1,8 +1,8 @@
 #include "WidgetShots.h"
 #include "core/errors/AppError.h"
-#include "core/widgets/Fonts.h"
-#include "core/widgets/GradientMath.h"
-#include "core/widgets/Pictures.h"
+#include "core/drawing/Fonts.h"
+#include "core/drawing/GradientMath.h"
+#include "core/drawing/Pictures.h"
 #include "widgets/TransBtn2.h"
 #include "support/TestMain.h"
 

@@ -8,7 +8,7 @@
 #include "results/Vymazat.h"
 #include "results/Vysledek.h"
 #include "services/ErrorReport.h"
-#include "core/widgets/Fonts.h"
+#include "core/drawing/Fonts.h"
 #include "shell/Hlavni.h"
 #include "services/InputLock.h"
 #include "services/Pacing.h"

@@ -3,7 +3,7 @@
 // region data, and the two warning pictures of the notices.
 #include "Art.h"
 
-#include "core/widgets/RegionData.h"
+#include "core/drawing/RegionData.h"
 
 #include <QPainter>
 #include <QPainterPath>

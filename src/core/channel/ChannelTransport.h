@@ -12,7 +12,7 @@
 #include <vector>
 
 // How the running-copy channel talks: local stream sockets, plain POSIX ones
-// on Unix (ChannelTransportPosix.cpp), Qt's local sockets (named pipes) on
+// on Unix (ChannelTransport_posix.cpp), Qt's local sockets (named pipes) on
 // Windows (ChannelTransportQt.cpp). What is said and which names are tried
 // is InstanceChannel.cpp's.
 namespace ChannelTransport {

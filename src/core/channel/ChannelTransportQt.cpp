@@ -1,5 +1,5 @@
 // The running-copy channel on Qt's local sockets, where they are named pipes
-// (Windows); every other system has ChannelTransportPosix.cpp, and builds
+// (Windows); every other system has ChannelTransport_posix.cpp, and builds
 // this one for the tests.
 #include "ChannelTransport.h"
 
