@@ -96,7 +96,7 @@ private:
     pa_threaded_mainloop *m_loop = nullptr;
     pa_context *m_context = nullptr;
     pa_stream *m_stream = nullptr;
-    pa_sample_spec m_spec{};
+    pa_sample_spec m_sampleFormat{};
     bool m_resting = false;
     Clock::time_point m_playingUntil;
     QHash<QString, Cue> m_cues;
@@ -204,19 +204,19 @@ void PulseEngine::dropStream()
 
 bool PulseEngine::streamFor(const DecodedCue &sound)
 {
-    const pa_sample_spec spec{PA_SAMPLE_S16NE, uint32_t(sound.rate), uint8_t(sound.channels)};
-    if (m_stream && spec.rate == m_spec.rate && spec.channels == m_spec.channels)
+    const pa_sample_spec sampleFormat{PA_SAMPLE_S16NE, uint32_t(sound.rate), uint8_t(sound.channels)};
+    if (m_stream && sampleFormat.rate == m_sampleFormat.rate && sampleFormat.channels == m_sampleFormat.channels)
         return true;
     dropStream();
-    m_stream = m_api.pa_stream_new(m_context, "Zvuky", &spec, nullptr);
+    m_stream = m_api.pa_stream_new(m_context, "Zvuky", &sampleFormat, nullptr);
     if (!m_stream)
         return false;
-    m_spec = spec;
+    m_sampleFormat = sampleFormat;
     m_api.pa_stream_set_state_callback(m_stream, [](pa_stream *, void *self) { signalLoop(self); }, this);
     pa_buffer_attr attr;
     attr.maxlength = uint32_t(-1);
     attr.tlength = uint32_t(m_api.pa_usec_to_bytes(
-        pa_usec_t(std::chrono::duration_cast<std::chrono::microseconds>(kTargetAhead).count()), &spec));
+        pa_usec_t(std::chrono::duration_cast<std::chrono::microseconds>(kTargetAhead).count()), &sampleFormat));
     // The server's own start threshold (as much as it asks for): a stream
     // that ran dry waits for the next cue instead of reading on into
     // silence, which would leave the cue's head behind it. Each cue is
