@@ -219,7 +219,11 @@ def play(wine, exe, shots):
         xdotool("key", "--delay", "60", str(start), str(end))
         time.sleep(1.2)   # a lift, a slide and a drop
     shot(shots, "moves")
-    result = game.wait("the result balloon", size=RESULT_SIZE, timeout=10)
+    try:
+        result = game.wait("the result balloon", size=RESULT_SIZE, timeout=30)
+    except AssertionError:
+        subprocess.run(["import", "-window", "root", "/tmp/toran-wine-no-result.png"])
+        raise AssertionError(f"no result balloon; the game's windows: {game.windows()}") from None
     print("result balloon after 7 moves")
     shot(shots, "result")
 
@@ -308,9 +312,13 @@ def main():
         if args.setup:
             wine.stop()
             wine.run("C:\\Program Files\\Toran2000\\Uninstall.exe", "/S")
-            wait_for("the uninstaller", lambda: not os.path.exists(os.path.join(folder, "Toran2000.exe")))
+            # The uninstaller runs on as a copy of itself; its last steps
+            # remove its own file and the maker's key.
+            wait_for("the uninstaller", lambda: not os.path.exists(os.path.join(folder, "Uninstall.exe")))
+            wait_for("the uninstaller to leave nothing in HKLM\\Software\\KQ2000",
+                     lambda: wine.reg_values("HKLM\\Software\\KQ2000") is None)
+            assert not os.path.exists(os.path.join(folder, "Toran2000.exe")), "the uninstaller left the program"
             assert stored(table) == records, "the uninstaller took the results along"
-            assert wine.reg_values("HKLM\\Software\\KQ2000") is None, "the uninstaller left HKLM\\Software\\KQ2000"
             print("uninstalled; the results stay")
     finally:
         wine.stop()
