@@ -433,13 +433,20 @@ void InstanceTest::aRuntimeFolderOfAnotherUserLeavesTheChannelInThePlayersCache(
     QVERIFY(::chmod(QFile::encodeName(foreign).constData(), 0700) == 0);
     if (::geteuid() != 0 || !nobody || ::chown(QFile::encodeName(foreign).constData(), nobody->pw_uid, 0) != 0)
         QVERIFY(::chmod(QFile::encodeName(foreign).constData(), 0777) == 0);   // a folder open to all is no one's own
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), cache = qgetenv("XDG_CACHE_HOME");
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), cache = qgetenv("XDG_CACHE_HOME"), home = qgetenv("HOME");
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(foreign));
     qputenv("XDG_CACHE_HOME", QFile::encodeName(scratch.filePath("cache")));
     const QString base = InstanceServer::defaultBaseName();
-    for (const auto &[name, value] : {std::pair{"XDG_RUNTIME_DIR", runtime}, {"XDG_CACHE_HOME", cache}})
+    // A relative home names no folder: the user database's home serves,
+    // never a folder below wherever the program stands.
+    qputenv("XDG_CACHE_HOME", "relcache");
+    qputenv("HOME", "relhome");
+    const QString fromDatabase = InstanceServer::defaultBaseName();
+    for (const auto &[name, value] : {std::pair{"XDG_RUNTIME_DIR", runtime}, {"XDG_CACHE_HOME", cache}, {"HOME", home}})
         value.isNull() ? qunsetenv(name) : qputenv(name, value);
     QVERIFY2(base.startsWith(scratch.filePath("cache/")), qPrintable(base));
+    QVERIFY2(fromDatabase.isEmpty() || (QDir::isAbsolutePath(fromDatabase) && !fromDatabase.contains("rel")),
+             qPrintable(fromDatabase));
     AnsweringCopy copy(base);
     QVERIFY(findRunningCopy("THlavniDialog", kCaption, base));
 #else

@@ -1,8 +1,8 @@
 #include "ChannelTransport.h"
+#include "core/files/AppPath.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,8 +27,10 @@ QString runtimeFolder()
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (isPrivate(runtime))
         return runtime;
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    const QString own = cache + QStringLiteral("/KQ2000-Toran2000");
+    // A relative $HOME or $XDG_CACHE_HOME names no folder of the player's:
+    // it would put the socket wherever the program happens to stand.
+    const QString cache = AppPath::playerCacheDir();
+    const QString own = cache + QStringLiteral("KQ2000-Toran2000");
     if (!cache.isEmpty() && QDir().mkpath(cache))
         ::mkdir(QFile::encodeName(own).constData(), 0700);
     return isPrivate(own) ? own : QString();

@@ -33,6 +33,9 @@ QString soundDir();                      // dir() + "Zvuky/"
 // absolute path and the user's home of the system's user database
 // otherwise; on Windows under %APPDATA%.
 QString playerDataDir();
+// The player's cache folder, by the same rule: $XDG_CACHE_HOME or ~/.cache
+// on Linux, the system's on Windows.
+QString playerCacheDir();
 QString writableDir();
 QString writableFile(const QString &relative);   // writableDir() + relative
 QString dataDir();                               // writableDir() + "Data/"

@@ -66,3 +66,9 @@ QString AppPath::playerDataDir()
     return withSeparator(base) + QCoreApplication::organizationName() + QLatin1Char('/')
         + QCoreApplication::applicationName() + QLatin1Char('/');
 }
+
+QString AppPath::playerCacheDir()
+{
+    const QString base = absoluteFrom("XDG_CACHE_HOME");
+    return withSeparator(base.isEmpty() ? home() + QStringLiteral("/.cache") : base);
+}

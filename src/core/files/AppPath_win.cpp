@@ -9,3 +9,8 @@ QString AppPath::playerDataDir()
 {
     return withSeparator(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
+
+QString AppPath::playerCacheDir()
+{
+    return withSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation));
+}
