@@ -9,10 +9,12 @@
 #include "widgets/Accessibility.h"
 #include "widgets/Panel.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -38,6 +40,33 @@ constexpr int kDateWidth = 66;   // a whole date text, left of the cover panel (
 // that the title and ten results fill the 177 pixels of the grid.
 constexpr int kRowPadding = 3;
 constexpr int kTitlePadding = 4;
+
+// The platform's style, keeping around each title the pixels that the
+// title row leaves: Windows' style keeps 4 and so cuts the titles' lower
+// edge, the descender of "Tahy" with it.
+class TitleStyle : public QProxyStyle
+{
+public:
+    TitleStyle() : QProxyStyle(platformStyle()) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (metric == PM_HeaderMargin)
+            return kTitlePadding / 2;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+private:
+    // The name of the style the application draws with, under its own
+    // proxies.
+    static QString platformStyle()
+    {
+        const QStyle *style = QApplication::style();
+        while (const auto *proxy = qobject_cast<const QProxyStyle *>(style))
+            style = proxy->baseStyle();
+        return style->name();
+    }
+};
 } // namespace
 
 TTabulkaDialog::TTabulkaDialog(TDataModule1 *data, QWidget *parent)
@@ -121,6 +150,11 @@ QTableView *TTabulkaDialog::makeGrid(int page)
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     QHeaderView *titles = grid->horizontalHeader();
     titles->setFont(Fonts::times(11, true));
+    if (!m_titleStyle) {
+        m_titleStyle = new TitleStyle;
+        m_titleStyle->setParent(this);
+    }
+    titles->setStyle(m_titleStyle);
     titles->setFixedHeight(QFontMetrics(titles->font()).height() + kTitlePadding);
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);   // "Datum" is right-aligned by the model
     titles->setHighlightSections(false);

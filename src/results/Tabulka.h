@@ -6,6 +6,7 @@
 
 class QKeyEvent;
 class QPushButton;
+class QStyle;
 class QTabWidget;
 class QTableView;
 class TDataModule1;
@@ -40,5 +41,6 @@ private:
     QTabWidget *m_pages = nullptr;
     std::array<QTableView *, kPages> m_grids{};
     QPushButton *m_ok = nullptr;
+    QStyle *m_titleStyle = nullptr;   // the grids' title rows'; a child made after them
     bool m_shownOnce = false;
 };

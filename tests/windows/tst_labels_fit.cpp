@@ -98,9 +98,13 @@ QStringList overflowingTexts(QWidget *window)
             if (QFontMetrics(lettering->font()).horizontalAdvance(line) > lettering->width())
                 fault(lettering, line, QStringLiteral("wraps in %1 pixels").arg(lettering->width()));
     for (QTableView *grid : window->findChildren<QTableView *>()) {
-        // A title stands between the style's margins of its column.
+        // A title stands between the style's margins of its column and of
+        // the title row.
         const QHeaderView *titles = grid->horizontalHeader();
         const int margins = 2 * titles->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles);
+        if (!titles->isHidden() && QFontMetrics(titles->font()).height() > titles->height() - margins)
+            fault(grid, QStringLiteral("titles"), QStringLiteral("%1 pixels high in %2")
+                      .arg(QFontMetrics(titles->font()).height()).arg(titles->height() - margins));
         for (int c = 0; grid->model() && c < grid->model()->columnCount(); ++c) {
             const QString title = grid->model()->headerData(c, Qt::Horizontal).toString();
             const int width = QFontMetrics(titles->font()).horizontalAdvance(title) + margins;
@@ -192,7 +196,7 @@ void LabelsFitTest::everyFixedWidthTextFitsItsBox_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("window");
-    QTest::addColumn<int>("state");   // a help topic, the about dialog's second page
+    QTest::addColumn<int>("state");   // a help topic, the about dialog's second page, the viewer in Windows' style
     for (const QString &language : Language::available()) {
         const QByteArray l = language.toLatin1();
         for (const char *name : {"HlavniDialog", "UvitaniDialog", "HraDialog", "OProgramuDialog", "DotazKonecDialog",
@@ -204,6 +208,8 @@ void LabelsFitTest::everyFixedWidthTextFitsItsBox_data()
                 << language << QStringLiteral("NapovedaDialog") << topic;
         QTest::addRow("%s: OProgramuDialog, thanks", l.constData())
             << language << QStringLiteral("OProgramuDialog") << 1;
+        QTest::addRow("%s: TabulkaDialog, Windows' style", l.constData())
+            << language << QStringLiteral("TabulkaDialog") << 1;
     }
 }
 
@@ -216,6 +222,10 @@ void LabelsFitTest::everyFixedWidthTextFitsItsBox()
     QTranslator gameTexts, qtTexts;
     Startup::installTranslations(language, gameTexts, qtTexts);
     const auto czech = qScopeGuard([] { Language::setCurrent(Language::kCzech); });
+    const QString platformStyle = QApplication::style()->name();
+    if (window == QLatin1String("TabulkaDialog") && state >= 0)
+        QApplication::setStyle(QStringLiteral("Windows"));
+    const auto restyle = qScopeGuard([&] { QApplication::setStyle(platformStyle); });
     std::unique_ptr<Startup::Windows> windows = Startup::createWindows([](int) {});
     const Startup::Windows &w = *windows;
     QStringList faults;
