@@ -76,7 +76,8 @@ private:
     QByteArray m_output;
 };
 
-QStringList namesOnDisk(const ScratchAppDir &app)
+// Used by the Linux-only test of killed writers.
+[[maybe_unused]] QStringList namesOnDisk(const ScratchAppDir &app)
 {
     QStringList names;
     for (const ResultRecord &r : readTable(app))
