@@ -47,6 +47,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -657,6 +658,8 @@ bool THlavniDialog::isMoving() const { return m_plocha->mover()->isMoving() || m
 
 void THlavniDialog::setMoveCount(int moves)
 {
+    if (m_countWhenUp || m_tahy->text() == QString::number(moves))
+        return;
     m_tahy->setText(QString::number(moves));
     m_tahy->adjustSize();
     m_plocha->setMoveCount(moves);
@@ -729,6 +732,7 @@ void THlavniDialog::whenFree(std::function<void()> action)
 void THlavniDialog::moveEnded()
 {
     m_plocha->showGame(m_game->game(), m_movedDisk);
+    setMoveCount(m_game->game().moves());
     while (!isMoving() && !m_waiting.empty()) {
         const std::function<void()> next = std::move(m_waiting.front());
         m_waiting.pop_front();
@@ -741,8 +745,12 @@ void THlavniDialog::diskMouseUp(int k)
 {
     whenFree([this, k] {
         ErrorReport::guard(this, [this, k] {
-            if (!m_game->lift(k))
-                return;
+            {
+                // The lift counts once the disk is up, when the move ends.
+                const QScopedValueRollback<bool> later(m_countWhenUp, true);
+                if (!m_game->lift(k))
+                    return;
+            }
             m_movedDisk = k;
             m_plocha->mover()->lift(m_plocha->disk(k));
         });

@@ -171,6 +171,7 @@ private:
     Board::GameModel *m_game = nullptr;
     std::deque<std::function<void()>> m_waiting;
     int m_movedDisk = 0;
+    bool m_countWhenUp = false;   // a click's lift: the count shows as the disk arrives
     bool m_shownOnce = false;
     bool m_backgroundSet = false;   // the native window shows the picture of the first show
     bool m_activeAfterPaint = false;   // activated before the window system let it paint

@@ -859,7 +859,9 @@ void PlayTest::aSpeedChosenIsStoredAndPacesTheNextMove()
     clock.start();
     Program::release(p.board()->disk(1));
     QCOMPARE(p.main->isMoving(), atLeastMs > 0);
+    QCOMPARE(p.main->tahy()->text(), atLeastMs > 0 ? "0" : "1");   // counted once the disk is up
     QTRY_VERIFY(!p.main->isMoving());
+    QCOMPARE(p.main->tahy()->text(), QString("1"));
     QVERIFY2(clock.elapsed() >= atLeastMs, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(p.board()->disk(1)->pos(), QPoint(73, 10));
     QCOMPARE(p.sounds.names.filter("Zvednuti"), QStringList{"Zvednuti.wav"});
