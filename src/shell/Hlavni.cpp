@@ -658,12 +658,11 @@ bool THlavniDialog::isMoving() const { return m_plocha->mover()->isMoving() || m
 
 void THlavniDialog::setMoveCount(int moves)
 {
-    if (m_countWhenUp || m_tahy->text() == QString::number(moves))
+    if (m_countWhenUp)
         return;
     m_tahy->setText(QString::number(moves));
     m_tahy->adjustSize();
     m_plocha->setMoveCount(moves);
-    emit moveCountChanged(moves);
 }
 
 void THlavniDialog::startGame(int n)

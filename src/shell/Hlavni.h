@@ -122,9 +122,6 @@ public slots:
     void diskDropped(int k, int post);
     void Timer1Timer();
 
-signals:
-    void moveCountChanged(int moves);
-
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
